@@ -1,0 +1,57 @@
+#include "core/controls.h"
+
+namespace coldroom {
+
+bool ListBox::setIndex(int position) {
+    if (position < -1 || position >= count()) return false;
+    hasEditText_ = false;
+    if (position == index_) return true;
+    index_ = position;
+    if (onClick) onClick();
+    return true;
+}
+
+std::string ListBox::text() const {
+    if (hasEditText_) return editText_;
+    return index_ >= 0 && index_ < count() ? items[index_] : std::string();
+}
+
+void ListBox::clear() {
+    items.clear();
+    index_ = -1;
+    hasEditText_ = false;
+}
+
+void CheckBox::setValue(int v) {
+    v = v ? 1 : 0;
+    if (v == value_) return;
+    value_ = v;
+    if (onClick) onClick();
+}
+
+void OptionButton::setValue(bool v) {
+    if (!v) {
+        value_ = false;
+        return;
+    }
+    if (value_) return;
+    if (group_) group_->clearOthers(this);
+    value_ = true;
+    if (onClick) onClick();
+}
+
+OptionGroup::OptionGroup(std::initializer_list<OptionButton*> members) : members_(members) {
+    for (auto* m : members_) m->group_ = this;
+}
+
+void OptionGroup::clearOthers(OptionButton* keep) {
+    for (auto* m : members_)
+        if (m != keep) m->value_ = false;
+}
+
+const ControlRef* ControlRegistry::find(const std::string& name) const {
+    auto it = controls_.find(name);
+    return it == controls_.end() ? nullptr : &it->second;
+}
+
+}  // namespace coldroom

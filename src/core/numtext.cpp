@@ -1,0 +1,192 @@
+#include "core/numtext.h"
+
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+namespace coldroom {
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Scans "[sign]digits[.digits][E[sign]digits]" from the start of `s` and copies what it
+// took, in a form std::from_chars accepts, into `out`. Returns the number of characters
+// of `s` consumed (0 when there is no number).
+size_t scanNumber(std::string_view s, std::string& out) {
+    out.clear();
+    size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        if (s[i] == '-') out.push_back('-');
+        ++i;
+    }
+    size_t mantissaDigits = 0;
+    while (i < s.size() && isDigit(s[i])) { out.push_back(s[i++]); ++mantissaDigits; }
+    if (i < s.size() && s[i] == '.') {
+        out.push_back('.');
+        ++i;
+        while (i < s.size() && isDigit(s[i])) { out.push_back(s[i++]); ++mantissaDigits; }
+    }
+    if (mantissaDigits == 0) { out.clear(); return 0; }
+    if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
+        size_t j = i + 1;
+        std::string exp = "e";
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) {
+            if (s[j] == '-') exp.push_back('-');
+            ++j;
+        }
+        size_t expDigits = 0;
+        while (j < s.size() && isDigit(s[j])) { exp.push_back(s[j++]); ++expDigits; }
+        if (expDigits > 0) { out += exp; i = j; }
+    }
+    return i;
+}
+
+bool convert(const std::string& number, double& value) {
+    if (number.empty()) return false;
+    double v = 0;
+    auto res = std::from_chars(number.data(), number.data() + number.size(), v);
+    if (res.ec != std::errc() || !std::isfinite(v)) return false;
+    value = v;
+    return true;
+}
+
+const char* kUndefined = "\xE2\x80\x94";  // em dash
+
+}  // namespace
+
+double LeadingNumber(std::string_view text) {
+    std::string compact;
+    compact.reserve(text.size());
+    for (char c : text)
+        if (c != ' ' && c != '\t' && c != '\n') compact.push_back(c);
+    std::string number;
+    if (scanNumber(compact, number) == 0) return 0;
+    double v = 0;
+    return convert(number, v) ? v : 0;
+}
+
+bool StrictNumber(std::string_view text, double& value) {
+    size_t b = 0, e = text.size();
+    while (b < e && (text[b] == ' ' || text[b] == '\t')) ++b;
+    while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t')) --e;
+    std::string_view core = text.substr(b, e - b);
+    std::string number;
+    size_t used = scanNumber(core, number);
+    if (used == 0 || used != core.size()) return false;
+    // An exponent letter that scanNumber left behind would have made used != size.
+    return convert(number, value);
+}
+
+std::string GeneralText(double value) {
+    if (!std::isfinite(value)) return kUndefined;
+    if (value == 0) return "0";
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+    std::string s(buf, res.ptr);
+    for (char& c : s)
+        if (c == 'e') c = 'E';
+    return s;
+}
+
+std::string GeneralTextSingle(float value) {
+    if (!std::isfinite(value)) return kUndefined;
+    if (value == 0) return "0";
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 7);
+    std::string s(buf, res.ptr);
+    for (char& c : s)
+        if (c == 'e') c = 'E';
+    return s;
+}
+
+double IntFloor(double value) { return std::floor(value); }
+
+std::string WholeText(double value) { return GeneralText(std::floor(value)); }
+
+std::string NormalizeNumberText(std::string_view text) {
+    std::string copy(text);
+    if (auto pos = copy.find(','); pos != std::string::npos) copy[pos] = '.';
+    std::string out = GeneralText(LeadingNumber(copy));
+    if (auto pos = out.find(','); pos != std::string::npos) out[pos] = '.';
+    return out;
+}
+
+std::string FormatMask(double value, Mask mask) {
+    if (!std::isfinite(value)) return kUndefined;
+    // Round the 15-significant-digit decimal form, as the number is shown, not its binary
+    // neighbour: 0.15 must give 0.2 although the double is a hair below 0.15.
+    bool negative = value < 0;
+    double mag = std::fabs(value);
+    int64_t tenths = 0;
+    if (mag != 0) {
+        char buf[64];
+        auto res = std::to_chars(buf, buf + sizeof buf, mag, std::chars_format::scientific, 14);
+        std::string s(buf, res.ptr);  // d.ddddddddddddddde±XX
+        auto epos = s.find('e');
+        int exponent = std::atoi(s.c_str() + epos + 1);
+        std::string digits = s.substr(0, 1) + s.substr(2, epos - 2);  // 15 digits
+        int64_t n = std::stoll(digits);
+        int shift = 13 - exponent;  // tenths = n / 10^shift
+        if (shift <= 0) {
+            if (exponent > 16) return GeneralText(std::round(value)) + ".0";
+            for (int k = 0; k < -shift; ++k) n *= 10;
+            tenths = n;
+        } else if (shift <= 15) {
+            int64_t p = 1;
+            for (int k = 0; k < shift; ++k) p *= 10;
+            tenths = n / p;
+            if ((n % p) * 2 >= p) ++tenths;
+        }
+    }
+    int64_t whole = tenths / 10, frac = tenths % 10;
+    std::string out = (negative && tenths != 0) ? "-" : "";
+    if (mask != Mask::NoLeadZero || whole != 0) out += std::to_string(whole);
+    out += '.';
+    out += static_cast<char>('0' + frac);
+    return out;
+}
+
+NumberList ParseNumberList(std::string_view text, int capacity) {
+    NumberList list;
+    size_t pos = 0;
+    while (true) {
+        size_t comma = text.find(',', pos);
+        std::string_view element = text.substr(pos, comma == std::string_view::npos ? std::string_view::npos : comma - pos);
+        if (static_cast<int>(list.values.size()) < capacity)
+            list.values.push_back(LeadingNumber(element));
+        else
+            list.truncated = true;
+        if (comma == std::string_view::npos) break;
+        pos = comma + 1;
+    }
+    if (list.values.empty()) list.values.push_back(0);  // capacity 0 is never asked for
+    return list;
+}
+
+std::string JoinNumberList(const std::vector<double>& values, int lastIndex) {
+    std::string out;
+    for (int i = 0; i <= lastIndex && i < static_cast<int>(values.size()); ++i) {
+        if (i > 0) out += ',';
+        out += GeneralText(values[i]);
+    }
+    return out;
+}
+
+std::string JoinNumberList(const std::vector<double>& values) {
+    return JoinNumberList(values, static_cast<int>(values.size()) - 1);
+}
+
+std::string FixProcessDecimalSeparator() {
+    const char* current = std::setlocale(LC_NUMERIC, nullptr);
+    std::string saved = current ? current : "C";
+    std::setlocale(LC_NUMERIC, "C");
+    return saved;
+}
+
+void RestoreProcessDecimalSeparator(const std::string& saved) {
+    if (!saved.empty()) std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+}  // namespace coldroom

@@ -1,0 +1,37 @@
+// The one channel through which forms speak to the person: message boxes, file dialogs,
+// focus, and showing or hiding the program's windows. The desktop program implements it
+// with real dialogs, the command-line tool prints to stderr, tests script the answers.
+#pragma once
+
+#include <string>
+
+namespace coldroom {
+
+enum class MsgIcon { None, Critical, Exclamation, Information, Warning };
+enum class MsgButtons { Ok, YesNo };
+enum class MsgAnswer { Ok, Yes, No };
+
+enum class WindowId { TaskDialog, MainWindow, PrintOptions, Editor, About, Help };
+
+// Title of the message boxes that carry the program's own title.
+inline constexpr const char* kAppTitle = "ColdRoom";
+// Title of every input-error message box.
+inline constexpr const char* kInputErrorTitle = "Ошибка ввода значения!";
+
+class UserInterface {
+public:
+    virtual ~UserInterface() = default;
+
+    virtual MsgAnswer message(const std::string& text, const std::string& title, MsgIcon icon,
+                              MsgButtons buttons = MsgButtons::Ok) = 0;
+    // File dialogs return an empty path when the person chose nothing. `filter` is the
+    // "Description (*.ext) | *.ext" text.
+    virtual std::string openFileName(const std::string& filter) = 0;
+    virtual std::string saveFileName(const std::string& filter) = 0;
+    // Puts the keyboard focus into a control of a window.
+    virtual void setFocus(WindowId window, const std::string& control) = 0;
+    virtual void showWindow(WindowId window) = 0;
+    virtual void hideWindow(WindowId window) = 0;
+};
+
+}  // namespace coldroom

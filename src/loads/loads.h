@@ -1,0 +1,92 @@
+// The load components besides the envelope: product, packaging, respiration, operation,
+// and the product's cooling and freezing time. Pure functions of typed inputs.
+#pragma once
+
+#include <string>
+
+#include "core/load_value.h"
+
+namespace coldroom {
+
+// ---- Product and packaging ------------------------------------------------------------
+
+struct ProductLoadInputs {
+    double tIn = 0, tEnd = 0;       // product start and end temperature, °C
+    float dailyMassKg = 0;          // Oborot_Kg
+    double requestedHours = 0;      // value of Real_time_txt
+    bool respiration = false;       // Cheese
+    double volume = 0;              // room volume, m³
+    std::string normaText;          // storage norm column as stored (normalised before reading)
+    std::string temperaturesText;   // the product's temperature list
+    std::string enthalpyText;       // the product's enthalpy list
+    std::string productName;        // for messages
+};
+
+struct ProductLoadResult {
+    LoadValue load;           // whole watts, respiration included
+    double storageCapacity = 0;  // Norma_lbl, t
+    double respiration = 0;      // BreathLoss_txt, whole watts
+    std::string warning;         // a table inconsistency worth telling the person, or ""
+};
+
+ProductLoadResult computeProductLoad(const ProductLoadInputs& in);
+
+struct PackagingLoadInputs {
+    double tIn = 0, tEnd = 0;
+    float dailyMassKg = 0;
+    bool packagingSelected = true;
+    double specificHeat = 0;  // kJ/(kg·K) of the packaging material
+    float rTime = 0;          // RTime, h
+};
+
+LoadValue computePackagingLoad(const PackagingLoadInputs& in);
+
+// ---- Operational gains ----------------------------------------------------------------
+
+struct OperationalInputs {
+    int roomType = 0;          // TypeOfCell_cmb position, -1 for none
+    double tempIn = 0;         // room air, °C
+    double length = 0, width = 0;
+    double peopleHours = 0;    // TimePeople_txt
+    double people = 0;         // NofPeople_txt
+    double lifterKWh = 0;      // Lifter_txt
+    double equipmentKWh = 0;   // Electro_txt
+    double fanPower = 0;       // ElectroEva_txt, W
+    bool fansManual = false;   // ManualEva_opt
+    double cycle = 0;          // Cycle_txt, %
+    int curtain = 0;           // TypeOfCurtain_cmb position, -1 for none
+    double tempOut = 0, humidOut = 0, humidIn = 0;
+    double doorHours = 0, doorHeight = 0, doorWidth = 0;
+    bool doorStandard = true, doorSpecial = false;
+    float rTime = 0;           // RTime, h
+    float illumStore = 0, illumTechno = 0, attStrip = 0, attAir = 0;
+};
+
+struct OperationalResult {
+    LoadValue total;  // whole watts
+    LoadValue door;   // whole watts, for Door_Loss_txt
+};
+
+OperationalResult computeOperationalLoad(const OperationalInputs& in);
+
+// ---- Cooling and freezing time --------------------------------------------------------
+
+struct CoolingTimeInputs {
+    double tIn = 0, tEnd = 0;  // from TempIn_lbl, TempEnd_lbl
+    float tAir = 0;            // TempInCell in single precision
+    double velocity = 0;       // Velocity_txt
+    double sizeCm = 0;         // Dimens_txt
+    int taskPosition = 0;      // TaskSelected_ind
+    double requestedHours = 0; // value of Real_time_txt
+    double cs = 0, water = 0, lambda = 0, lambdaFrozen = 0, shape = 0, density = 0, tCryo = 0, latent = 0;
+};
+
+struct CoolingTimeResult {
+    enum class Status { Computed, SameTemperature, Error } status = Status::Computed;
+    double coolingHours = 0, freezingHours = 0, afterFreezingHours = 0, totalHours = 0;  // unrounded
+    bool tooShort = false;  // the estimate exceeds the requested time: ask the person
+};
+
+CoolingTimeResult computeCoolingTime(const CoolingTimeInputs& in);
+
+}  // namespace coldroom

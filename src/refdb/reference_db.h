@@ -1,0 +1,64 @@
+// The reference database Data.dtx (SQLite): seven tables read whole into arrays that are
+// addressed [column, row]; row order is ascending rowid.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace coldroom {
+
+class ListBox;
+
+// One table read whole. Values are kept as text and read with the number-text rules.
+class RefTable {
+public:
+    std::string name;
+    std::vector<std::string> columns;
+    std::vector<std::vector<std::string>> rows;  // rows[row][column]
+
+    int rowCount() const { return static_cast<int>(rows.size()); }
+    // Column `column` of row `row`; a row of -1 reads row 0; out of range reads "".
+    std::string text(int column, int row) const;
+    // The same read with the leading-number parse.
+    double number(int column, int row) const;
+};
+
+// The seven tables with their columns in order.
+struct TableSchema {
+    const char* name;
+    std::vector<const char*> columns;
+    int minimumRows;
+};
+const std::vector<TableSchema>& ReferenceSchema();
+
+class ReferenceDatabase {
+public:
+    ReferenceDatabase();
+    ~ReferenceDatabase();
+    ReferenceDatabase(ReferenceDatabase&&) noexcept;
+    ReferenceDatabase& operator=(ReferenceDatabase&&) noexcept;
+
+    // Opens an existing file read-write. On failure returns false and sets `error` to a
+    // Russian message naming the file and what is wrong.
+    bool open(const std::string& path, std::string& error);
+    bool isOpen() const;
+    const std::string& path() const;
+
+    // Reads a whole table; checks its columns (names and order) and the minimum row count
+    // of the schema. On failure returns nullopt and sets `error` (Russian).
+    std::optional<RefTable> loadTable(const std::string& table, std::string& error) const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// The Data.dtx beside the running program (directory of argv[0] / of /proc/self/exe).
+std::string DefaultDatabasePath();
+
+// Fills a list with column 0 of every row, in row order.
+void FillList(ListBox& list, const RefTable& table);
+
+}  // namespace coldroom
