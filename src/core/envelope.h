@@ -40,6 +40,10 @@ struct EnvelopeResult {
 
 EnvelopeResult computeEnvelope(const EnvelopeInputs& in);
 
+// Floor on the ground: areas of the four 2 m zones (I to IV), m². Only the shorter side
+// decides how many zones exist.
+std::array<double, 4> FloorZoneAreas(double length, double width);
+
 // Q = dT·area / (0.001·ΣR + 1/alphaOut + 1/alphaIn), R in mm·m·K/W; single-precision result.
 float SurfaceLoss(float dT, double alphaOut, double alphaIn, float area, const std::array<double, 3>& R);
 

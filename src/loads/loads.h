@@ -89,4 +89,7 @@ struct CoolingTimeResult {
 
 CoolingTimeResult computeCoolingTime(const CoolingTimeInputs& in);
 
+// What the person is told when the estimate hits an arithmetic fault (Status::Error).
+inline constexpr const char* kCoolingTimeErrorText = "Ошибка расчета времени охлаждения/замораживания! ";
+
 }  // namespace coldroom

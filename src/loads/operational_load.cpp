@@ -1,0 +1,105 @@
+#include <cmath>
+
+#include "core/numtext.h"
+#include "loads/loads.h"
+
+namespace coldroom {
+namespace {
+
+constexpr int kRoomTypes = 8;
+
+// Standard door gain, W per m² of floor, by kind of room and floor-area band
+// (F ≤ 50, 50 < F ≤ 150, F > 150 m²).
+constexpr double kStandardDoor[kRoomTypes][3] = {
+    {9.0, 4.5, 3.5},    {7.0, 3.5, 2.5},    {14.0, 7.0, 6.0}, {32.6, 16.3, 8.1},
+    {23.2, 11.6, 5.8},  {32.6, 16.3, 8.1},  {9.3, 4.6, 3.5},  {46.5, 23.2, 11.6},
+};
+
+// Storage rooms are lit by the storage norm, work rooms (and a room of unknown kind) by the
+// process norm.
+bool litAsStore(int roomType) {
+    return roomType == 0 || roomType == 1 || roomType == 2 || roomType == 6;
+}
+
+double standardDoorRate(int roomType, double floorArea) {
+    if (roomType < 0 || roomType >= kRoomTypes) return 0;
+    const int band = floorArea <= 50 ? 0 : floorArea <= 150 ? 1 : 2;
+    return kStandardDoor[roomType][band];
+}
+
+// Moist-air enthalpy, kJ/kg, from temperature and relative humidity in %.
+double airEnthalpy(double t, double humidity) {
+    return t + humidity * 0.000035 * (2501 + 1.93 * t) * (1 + 0.008 * t * t);
+}
+
+double airDensity(double t) { return 1.293 / (t / 273.15 + 1); }
+
+// Air exchange through an open door. The square root takes the magnitude of the density
+// difference: with the outside colder than the room the air still exchanges, and the sign of
+// the gain follows the enthalpy difference.
+float specialDoor(const OperationalInputs& in, float curtain) {
+    const double tr = in.tempIn, to = in.tempOut;
+    const double hr = tr <= -11 ? tr + 0.1 * (2501 + 1.93 * tr) / ((tr + 8) * (tr + 8))
+                                : airEnthalpy(tr, in.humidIn);
+    const double ho = airEnthalpy(to, in.humidOut);
+    const double rhoR = airDensity(tr), rhoO = airDensity(to);
+    const float perCycle = static_cast<float>(60 / static_cast<double>(in.rTime));
+    const double q = curtain * (8 + 0.067 * (to - tr)) * in.doorHours * perCycle * in.doorHeight *
+                     in.doorWidth * (ho - hr) * rhoR *
+                     std::sqrt(in.doorHeight * std::fabs(1 - rhoO / rhoR));
+    return static_cast<float>(q);
+}
+
+}  // namespace
+
+OperationalResult computeOperationalLoad(const OperationalInputs& in) {
+    OperationalResult res;
+    const double F = in.width * in.length;
+    const double rTime = static_cast<double>(in.rTime);
+    const bool timeOk = rTime > 0;
+
+    // Door first: the standard gain does not depend on the cycle length.
+    float door = 0;
+    bool doorOk = true;
+    if (in.doorStandard) {
+        door = static_cast<float>(F * standardDoorRate(in.roomType, F));
+    } else if (in.doorSpecial && in.curtain >= 0 && in.curtain <= 2) {  // no curtain chosen: 0
+        const float curtain = in.curtain == 0 ? 1.0f : in.curtain == 1 ? in.attStrip : in.attAir;
+        if (timeOk) door = specialDoor(in, curtain);
+        else doorOk = false;
+    }
+    if (!doorOk) {
+        res.door = LoadValue::undefined("Время охлаждения должно быть больше 0");
+    } else if (!std::isfinite(door)) {
+        res.door = LoadValue::undefined("Теплоприток через дверь не удаётся вычислить");
+    } else {
+        res.door = LoadValue::of(IntFloor(door));
+    }
+
+    if (!timeOk) {
+        res.total = LoadValue::undefined("Время охлаждения должно быть больше 0");
+        return res;
+    }
+
+    const float illum = litAsStore(in.roomType) ? in.illumStore : in.illumTechno;
+    const float light = static_cast<float>(F * illum * in.peopleHours / rTime);
+    const float perPerson = static_cast<float>(270 - 6 * in.tempIn);
+    const float people = static_cast<float>(perPerson * in.people * in.peopleHours / rTime);
+    const float lifts = static_cast<float>(in.lifterKWh * 1000 / rTime);
+    const float equipment = static_cast<float>(in.equipmentKWh * 1000 / rTime);
+    const float fans = in.fansManual ? static_cast<float>(in.cycle * in.fanPower / 100) : 0.0f;
+
+    if (!res.door.defined) {
+        res.total = LoadValue::undefined(res.door.problem);
+        return res;
+    }
+    const float sum = light + lifts + people + equipment + fans + door;
+    if (!std::isfinite(sum)) {
+        res.total = LoadValue::undefined("Теплопритоки при эксплуатации не удаётся вычислить");
+        return res;
+    }
+    res.total = LoadValue::of(IntFloor(sum));
+    return res;
+}
+
+}  // namespace coldroom
