@@ -11,7 +11,7 @@ namespace coldroom {
 enum Surface { kNorth = 0, kSouth, kEast, kWest, kCeiling, kFloor, kSurfaceCount };
 
 struct LayerInput {
-    std::string thicknessText;  // millimetres, read strictly (StrictNumber)
+    std::string thicknessText = "0";  // millimetres, read strictly (StrictNumber)
     double conductivity = 0;    // W/(m·K) of the chosen material
 };
 

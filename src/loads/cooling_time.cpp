@@ -6,12 +6,18 @@ namespace coldroom {
 namespace {
 
 // Any step that would divide by zero, take the logarithm of a non-positive ratio or leave
-// the finite numbers ends the estimate as a calculation error.
+// the finite numbers ends the estimate as a calculation error. So does a negative stage
+// time: it comes from an end temperature the air cannot reach, never from a real product.
 struct ArithmeticFault {};
 
 double checked(double x) {
     if (!std::isfinite(x)) throw ArithmeticFault{};
     return x;
+}
+
+double notNegative(double seconds) {
+    if (!(checked(seconds) >= 0)) throw ArithmeticFault{};
+    return seconds;
 }
 
 double divide(double a, double b) {
@@ -33,6 +39,8 @@ CoolingTimeResult computeCoolingTime(const CoolingTimeInputs& in) {
         // Forced air over the first four tasks' products follows the linear rule.
         const double alpha = in.taskPosition < 4 ? checked(4.9 * v + 11) : checked(8.5 * std::pow(v, 0.7));
 
+        res.alpha = alpha;
+
         const double tIn = in.tIn, tEnd = in.tEnd, ta = in.tAir, tcr = in.tCryo;
         if (tEnd == tIn) {
             res.status = CoolingTimeResult::Status::SameTemperature;
@@ -46,7 +54,7 @@ CoolingTimeResult computeCoolingTime(const CoolingTimeInputs& in) {
         // Time of one stage, s, for conductivity lambda and temperature ratio q.
         auto stage = [&](double lambda, double q) {
             const double biot = divide(2.3 * lambda, alpha * R);
-            return checked(divide(K, lambda) * (0.12 + (0.8 + biot) * log10Of(q)));
+            return notNegative(divide(K, lambda) * (0.12 + (0.8 + biot) * log10Of(q)));
         };
 
         double t1 = 0, t2 = 0, t3 = 0;
@@ -60,7 +68,7 @@ CoolingTimeResult computeCoolingTime(const CoolingTimeInputs& in) {
             if (ta < tcr) {
                 // Plank's plate freezing time, scaled by the shape; 1000 turns kJ/kg into J/kg.
                 const double lead = divide(1000 * in.shape * in.density * in.latent * R, tcr - ta);
-                t2 = checked(lead * (divide(R, 2 * in.lambdaFrozen) + divide(1, alpha)));
+                t2 = notNegative(lead * (divide(R, 2 * in.lambdaFrozen) + divide(1, alpha)));
             }
         }
         const double total = checked((t1 + t3) + t2);

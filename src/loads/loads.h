@@ -85,6 +85,7 @@ struct CoolingTimeResult {
     enum class Status { Computed, SameTemperature, Error } status = Status::Computed;
     double coolingHours = 0, freezingHours = 0, afterFreezingHours = 0, totalHours = 0;  // unrounded
     bool tooShort = false;  // the estimate exceeds the requested time: ask the person
+    double alpha = 0;       // surface heat transfer coefficient used, W/(m²·K)
 };
 
 CoolingTimeResult computeCoolingTime(const CoolingTimeInputs& in);
