@@ -1,0 +1,56 @@
+#include "ui/headless_ui.h"
+
+#include <ostream>
+
+#include "ui/program.h"
+
+namespace coldroom {
+
+MsgAnswer HeadlessUi::message(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) {
+    MsgAnswer answer = MsgAnswer::Ok;
+    if (buttons == MsgButtons::YesNo) {
+        answer = answers.empty() ? MsgAnswer::No : answers.front();
+        if (!answers.empty()) answers.pop_front();
+    }
+    messages.push_back({title, text, icon, buttons, answer});
+    if (echo) {
+        std::string flat = text;
+        for (size_t p; (p = flat.find("\r\n")) != std::string::npos;) flat.replace(p, 2, " ");
+        *echo << title << ": " << flat;
+        if (buttons == MsgButtons::YesNo) *echo << (answer == MsgAnswer::Yes ? " [Да]" : " [Нет]");
+        *echo << '\n';
+    }
+    return answer;
+}
+
+std::string HeadlessUi::openFileName(const std::string&) {
+    if (fileNames.empty()) return {};
+    std::string name = fileNames.front();
+    fileNames.pop_front();
+    return name;
+}
+
+std::string HeadlessUi::saveFileName(const std::string& filter) { return openFileName(filter); }
+
+void HeadlessUi::setFocus(WindowId window, const std::string& control) {
+    focusWindowControl = std::to_string(static_cast<int>(window)) + ":" + control;
+}
+
+void HeadlessUi::showWindow(WindowId window) {
+    visible.insert(window);
+    if (!program_) return;
+    if (window == WindowId::MainWindow) {
+        std::string error;
+        if (!program_->EnsureMainLoaded(error)) {
+            message(error, kAppTitle, MsgIcon::Critical);
+            return;
+        }
+        program_->main.Activate();
+    } else if (window == WindowId::TaskDialog) {
+        program_->task.Activate();
+    }
+}
+
+void HeadlessUi::hideWindow(WindowId window) { visible.erase(window); }
+
+}  // namespace coldroom

@@ -1,0 +1,359 @@
+#include "ui/task/task_form.h"
+
+#include "core/numtext.h"
+
+namespace coldroom {
+namespace {
+
+const char* kCrLf = "\r\n";
+
+const std::vector<double> kMeatGroup{1, 2, 3, 4};
+const std::vector<double> kSausageGroup{5, 6};
+const std::vector<double> kFishGroup{7, 8, 9};
+const std::vector<double> kMilkGroup{10, 11, 12, 13, 14};
+const std::vector<double> kIceCreamGroup{15, 16, 17};
+constexpr int kPredefinedTasks = 17;
+constexpr int kMaxTaskProducts = 11;
+
+// Columns of the Tasks table.
+enum { kTaskName = 0, kTempCell, kTempIn, kTempOut, kHumidity, kCoolTime, kVelocity, kReference };
+
+std::string twoLines(const char* first, const char* second) {
+    return std::string(first) + kCrLf + second;
+}
+
+}  // namespace
+
+TaskForm::TaskForm(ProgramState& state, UserInterface& ui) : state_(state), ui_(ui) {
+    btn_Meat.caption = "Мясо, птица и субпродукты";
+    btn_Kolb.caption = "Колбасы и колбасные изделия";
+    btn_Fish.caption = "Рыба и рыбопродукты";
+    btn_Milk.caption = "Яйца, сыр и молочные продукты";
+    btn_Ice.caption = "Мороженое";
+    btn_Special.caption = "Специальные задачи";
+    OK_btn.caption = "Далее >>";
+    Cancel_btn.caption = "Отмена";
+    Smena_cmb.items = {"Непрерывный", "Сменный"};
+    for (TextBox* box : {&TempIn_txt, &Tin_Prod_txt, &Tend_Prod_txt, &Load_prod_txt, &Oborot_Prod_txt,
+                         &Oborot_tonn_txt, &Real_time_txt, &Velocity_txt, &HumidIn_txt, &Dimens_txt})
+        box->text.assign(1, '0');  // assign(): GCC 12 warns falsely about = "0" here
+
+    btn_Meat.onClick = [this] { GroupButton_Click(kMeatGroup); };
+    btn_Kolb.onClick = [this] { GroupButton_Click(kSausageGroup); };
+    btn_Fish.onClick = [this] { GroupButton_Click(kFishGroup); };
+    btn_Milk.onClick = [this] { GroupButton_Click(kMilkGroup); };
+    btn_Ice.onClick = [this] { GroupButton_Click(kIceCreamGroup); };
+    btn_Special.onClick = [this] { btn_Special_Click(); };
+    Task_cmb.onClick = [this] { Task_cmb_Click(); };
+    Produkt_cmb.onClick = [this] { Produkt_cmb_Click(); };
+    Smena_cmb.onClick = [this] { Smena_cmb_Click(); };
+    OK_btn.onClick = [this] { OK_btn_Click(); };
+    Cancel_btn.onClick = [this] { Cancel_btn_Click(); };
+
+    // Each checked field runs its check on Enter and on leaving; both are the same.
+    TextBox* checked[kChecks] = {&TempIn_txt, &Tin_Prod_txt, &Tend_Prod_txt, &Oborot_Prod_txt,
+                                 &Velocity_txt, &Real_time_txt, &Load_prod_txt, &HumidIn_txt};
+    for (int k = 0; k < kChecks; ++k) {
+        checked[k]->onEnter = [this, k] { RunCheck(k); };
+        checked[k]->onLeave = [this, k] { RunCheck(k); };
+    }
+    Oborot_tonn_txt.onEnter = [this] { Oborot_tonn_Check(); };
+    Oborot_tonn_txt.onLeave = [this] { Oborot_tonn_Check(); };
+    registerControls();
+}
+
+void TaskForm::registerControls() {
+    auto& r = registry_;
+    r.add("btn_Meat", &btn_Meat);
+    r.add("btn_Kolb", &btn_Kolb);
+    r.add("btn_Fish", &btn_Fish);
+    r.add("btn_Milk", &btn_Milk);
+    r.add("btn_Ice", &btn_Ice);
+    r.add("btn_Special", &btn_Special);
+    r.add("Task_cmb", &Task_cmb);
+    r.add("Produkt_cmb", &Produkt_cmb);
+    r.add("Packing_cmb", &Packing_cmb);
+    r.add("Smena_cmb", &Smena_cmb);
+    r.add("TempIn_txt", &TempIn_txt);
+    r.add("Tin_Prod_txt", &Tin_Prod_txt);
+    r.add("Tend_Prod_txt", &Tend_Prod_txt);
+    r.add("Load_prod_txt", &Load_prod_txt);
+    r.add("Oborot_Prod_txt", &Oborot_Prod_txt);
+    r.add("Oborot_tonn_txt", &Oborot_tonn_txt);
+    r.add("Real_time_txt", &Real_time_txt);
+    r.add("Velocity_txt", &Velocity_txt);
+    r.add("HumidIn_txt", &HumidIn_txt);
+    r.add("Dimens_txt", &Dimens_txt);
+    r.add("OK_btn", &OK_btn);
+    r.add("Cancel_btn", &Cancel_btn);
+}
+
+bool TaskForm::reloadTable(const char* name, RefTable& into) {
+    std::string error;
+    auto table = db_.loadTable(name, error);
+    if (!table) {
+        ui_.message(error, kAppTitle, MsgIcon::Critical);
+        return false;
+    }
+    into = std::move(*table);
+    return true;
+}
+
+bool TaskForm::Load(const std::string& databasePath, std::string& error) {
+    state_.ProjectTitle = "Название проекта";
+    state_.ReportAuthor = "Исполнитель";
+    if (!db_.open(databasePath, error)) return false;
+    auto tasks = db_.loadTable("Tasks", error);
+    if (!tasks) return false;
+    Task_array = std::move(*tasks);
+    // The product and packaging tables are read again on every Init; check them once here
+    // so that a damaged database is reported at start, not halfway through.
+    for (const char* name : {"ProdMeat", "Tara"}) {
+        auto table = db_.loadTable(name, error);
+        if (!table) return false;
+        (std::string(name) == "Tara" ? Tara_array : Prod_array) = std::move(*table);
+    }
+    state_.OfferedTasks = kMeatGroup;
+    Init(0, 0, 0);
+    return true;
+}
+
+void TaskForm::Activate() {
+    TempIn_txt.text = GeneralText(TempInCell);
+    RabCoef = 100;
+}
+
+void TaskForm::Init(int IndexTask, int IndexProduct, int IndexTara) {
+    Task_cmb.clear();
+    for (double task : state_.OfferedTasks)
+        Task_cmb.addItem(Task_array.text(kTaskName, static_cast<int>(task) - 1));
+    if (IndexTask >= 0 && IndexTask < static_cast<int>(state_.OfferedTasks.size())) {
+        TaskReference = Task_array.text(kReference, static_cast<int>(state_.OfferedTasks[IndexTask]) - 1);
+        TaskProducts = ParseNumberList(TaskReference, kMaxTaskProducts).values;
+    }
+    reloadTable("ProdMeat", Prod_array);
+    fillProducts();
+    Prod_in_list = IndexProduct;
+    selectProductInList();
+    Task_cmb.setIndex(IndexTask);
+    TaskSelected_ind = static_cast<int16_t>(IndexTask);
+    reloadTable("Tara", Tara_array);
+    Packing_cmb.clear();
+    FillList(Packing_cmb, Tara_array);
+    if (!Packing_cmb.setIndex(IndexTara)) Packing_cmb.setIndex(Packing_cmb.count() > 0 ? 0 : -1);
+}
+
+void TaskForm::fillProducts() {
+    Produkt_cmb.clear();
+    for (double product : TaskProducts)
+        Produkt_cmb.addItem(Prod_array.text(0, static_cast<int>(product) - 1));
+}
+
+// A stored list position that the new product list does not have selects the first product.
+void TaskForm::selectProductInList() {
+    if (!Produkt_cmb.setIndex(static_cast<int>(Prod_in_list)))
+        Produkt_cmb.setIndex(Produkt_cmb.count() > 0 ? 0 : -1);
+}
+
+void TaskForm::GroupButton_Click(std::vector<double> tasks) {
+    state_.OfferedTasks = std::move(tasks);
+    Init(0, 0, 0);
+    Task_cmb_Click();
+}
+
+void TaskForm::btn_Special_Click() {
+    int n = Task_array.rowCount() - kPredefinedTasks;
+    Task_cmb.clear();
+    if (n < 1) {
+        ui_.message(std::string("Ни одной из специальных задач не введено. Если Вы хотите добавить") + kCrLf +
+                        "свою задачу к уже существующим, нажмите кнопку Далее и воспользуйтесь" + kCrLf +
+                        "командой меню Настройка параметров",
+                    "Нет специальных задач!", MsgIcon::Information);
+        return;
+    }
+    std::vector<double> tasks;
+    for (int i = 1; i <= n; ++i) tasks.push_back(kPredefinedTasks + i);
+    GroupButton_Click(std::move(tasks));
+}
+
+void TaskForm::Task_cmb_Click() {
+    int position = Task_cmb.index();
+    if (position < 0 || position >= static_cast<int>(state_.OfferedTasks.size())) return;
+    int row = static_cast<int>(state_.OfferedTasks[position]) - 1;
+    auto valueText = [&](int column) { return GeneralText(Task_array.number(column, row)); };
+
+    TempIn_txt.text = valueText(kTempCell);
+    TempInCell = Task_array.number(kTempCell, row);
+    Tin_Prod_txt.text = valueText(kTempIn);
+    Tend_Prod_txt.text = valueText(kTempOut);
+    HumidIn_txt.text = valueText(kHumidity);
+    Real_time_txt.text = valueText(kCoolTime);
+    RTime = static_cast<float>(Task_array.number(kCoolTime, row));
+    Velocity_txt.text = valueText(kVelocity);
+
+    Smena_cmb.setIndex(RTime == 24 ? 0 : 1);
+
+    TaskSelected_ind = static_cast<int16_t>(position);
+    TaskReference = Task_array.text(kReference, row);
+    TaskProducts = ParseNumberList(TaskReference, kMaxTaskProducts).values;
+    fillProducts();
+    selectProductInList();
+
+    // The refilled fields hold the task's values now; a flag left from an earlier entry
+    // must not block the confirmation with a message about a value that is gone.
+    for (int k : {0, 1, 2, 4, 5, 7}) RunCheck(k, true);
+}
+
+void TaskForm::Produkt_cmb_Click() {
+    int position = Produkt_cmb.index();
+    if (position < 0 || position >= static_cast<int>(TaskProducts.size())) return;
+    ProdSelected_ind = static_cast<int16_t>(TaskProducts[position] - 1);
+    Dimens_txt.text = GeneralText(100 * Prod_array.number(9, ProdSelected_ind));
+}
+
+void TaskForm::Smena_cmb_Click() {
+    if (Smena_cmb.index() == 0) {
+        Real_time_txt.text = "24";
+        RabCoef = 75;
+    }
+}
+
+std::string TaskForm::checkMessage(int k, double v) const {
+    const double tempIn = LeadingNumber(TempIn_txt.text);
+    const double tStart = LeadingNumber(Tin_Prod_txt.text);
+    const double tEnd = LeadingNumber(Tend_Prod_txt.text);
+    const char* endMust = "Температура конца охлаждения должна быть";
+    const char* startMust = "Температура начала охлаждения должна быть";
+    switch (k) {
+    case 0:
+        if (v < -50 || v > 20) return "Температура в камере должна быть в пределах от -50°С до +20°С";
+        if (v > tEnd) return twoLines(endMust, "больше температуры в камере");
+        if (v > tStart) return twoLines(startMust, "больше температуры в камере");
+        return {};
+    case 1:
+        if (v < -20 || v > 36) return twoLines(startMust, "в пределах от -20°С до +36°С");
+        if (tempIn > v) return twoLines(startMust, "больше температуры в камере");
+        if (tEnd > v) return twoLines(startMust, "больше температуры конца охлаждения");
+        return {};
+    case 2:
+        if (v < -40 || v > 15) return twoLines(endMust, "в пределах от -40°С до +15°С");
+        if (tempIn > v) return twoLines(endMust, "больше температуры в камере");
+        if (v > tStart) return twoLines(endMust, "меньше температуры начала охлаждения");
+        return {};
+    case 3:
+        if (v < 0 || v > 100)
+            return twoLines("Неверно задан суточный оборот продуктов. ",
+                            "Значение должно лежать в интервале от 0 до 100 %");
+        return {};
+    case 4:
+        if (v <= 0 || v > 20)
+            return twoLines("Скорость движения воздуха в камере должна быть", "в пределах от 0 до 20 м/с");
+        return {};
+    case 5:
+        if (!(v > 0))
+            return twoLines("Неверно задано время охлаждения продуктов.", "Значение должно быть больше 0 часов!");
+        return {};
+    case 6:
+        if (v < 0) return "Неверно задана загрузка камеры. Значение должно быть положительным!";
+        return {};
+    case 7:
+        if (v < 0 || v > 100)
+            return twoLines("Неверно задана относительная влажность в камере. ",
+                            "Значение должно быть в интервале от 0 до 100% !");
+        return {};
+    }
+    return {};
+}
+
+bool TaskForm::RunCheck(int k, bool silent) {
+    TextBox* fields[kChecks] = {&TempIn_txt, &Tin_Prod_txt, &Tend_Prod_txt, &Oborot_Prod_txt,
+                                &Velocity_txt, &Real_time_txt, &Load_prod_txt, &HumidIn_txt};
+    TextBox& box = *fields[k];
+    // The cooling time is judged as typed ("0,5" reads 0) and normalised only once it passed.
+    if (k != 5) box.text = NormalizeNumberText(box.text);
+    double v = LeadingNumber(box.text);
+    std::string message = checkMessage(k, v);
+    if (!message.empty()) {
+        FieldError[k] = true;
+        FieldMessage[k] = message;
+        if (!silent) ui_.message(message, kInputErrorTitle, MsgIcon::Critical);
+        return false;
+    }
+    FieldError[k] = false;
+    if (silent) {
+        if (k == 5) box.text = NormalizeNumberText(box.text);
+        return true;
+    }
+    switch (k) {
+    case 0:
+        TempInCell = v;
+        break;
+    case 3:
+        Oborot_tonn_txt.text = FormatMask(v / 100 * LeadingNumber(Load_prod_txt.text), Mask::Fixed3);
+        Oborot_Kg = static_cast<float>(LeadingNumber(Oborot_tonn_txt.text) * 1000);
+        break;
+    case 5:
+        box.text = NormalizeNumberText(box.text);
+        break;
+    case 6:
+        RunCheck(3);
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+bool TaskForm::Oborot_tonn_Check(bool silent) {
+    Oborot_tonn_txt.text = NormalizeNumberText(Oborot_tonn_txt.text);
+    double v = LeadingNumber(Oborot_tonn_txt.text);
+    double load = LeadingNumber(Load_prod_txt.text);
+    if (v < 0 || v > load) {
+        std::string message = twoLines("Неверно задан суточный оборот продуктов. ",
+                                       "Значение должно лежать в интервале от 0 до ") +
+                              Load_prod_txt.text;
+        FieldError[3] = true;
+        FieldMessage[3] = message;
+        if (!silent) ui_.message(message, kInputErrorTitle, MsgIcon::Critical);
+        return false;
+    }
+    FieldError[3] = false;
+    if (silent) return true;
+    // With no load the turnover can only be 0, and so is its share.
+    double percent = load != 0 ? v / load * 100 : 0;
+    Oborot_Prod_txt.text = FormatMask(percent, Mask::NoLeadZero);
+    Oborot_Kg = static_cast<float>(v * 1000);
+    return true;
+}
+
+void TaskForm::OK_btn_Click() {
+    if (Task_cmb.count() == 0 || Task_cmb.index() < 0) {
+        ui_.message("Не выбрана технологическая задача. Выберите группу продуктов, в которой есть задачи.",
+                    "Неверный ввод параметра", MsgIcon::Critical);
+        return;
+    }
+    double hours = LeadingNumber(Real_time_txt.text);
+    if (!(hours > 0)) {
+        // A time that does not read as a positive number would divide every load by zero.
+        RunCheck(5);
+        ui_.setFocus(WindowId::TaskDialog, "Real_time_txt");
+        return;
+    }
+    RTime = static_cast<float>(hours);
+    for (int k = 0; k < kChecks; ++k) {
+        if (FieldError[k]) {
+            ui_.message(FieldMessage[k], "Неверный ввод параметра", MsgIcon::Critical);
+            return;
+        }
+    }
+    Cheese = TaskReference == "27,28";
+    ui_.hideWindow(WindowId::TaskDialog);
+    state_.ProjectTitle = Task_cmb.text();
+    if (onConfirmed) onConfirmed();
+}
+
+void TaskForm::Cancel_btn_Click() {
+    if (onCancel) onCancel();
+}
+
+}  // namespace coldroom

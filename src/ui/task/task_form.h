@@ -1,0 +1,91 @@
+// State and handlers of the technological task dialog " Выбор технологической задачи":
+// product group, task, product and packaging, and the task's typical parameters.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/controls.h"
+#include "core/program_state.h"
+#include "core/user_interface.h"
+#include "refdb/reference_db.h"
+
+namespace coldroom {
+
+class TaskForm {
+public:
+    TaskForm(ProgramState& state, UserInterface& ui);
+    TaskForm(const TaskForm&) = delete;
+    TaskForm& operator=(const TaskForm&) = delete;
+
+    // ---- Controls -------------------------------------------------------------------
+    Button btn_Meat, btn_Kolb, btn_Fish, btn_Milk, btn_Ice, btn_Special;
+    ListBox Task_cmb, Produkt_cmb, Packing_cmb, Smena_cmb;
+    TextBox TempIn_txt, Tin_Prod_txt, Tend_Prod_txt, Load_prod_txt, Oborot_Prod_txt,
+        Oborot_tonn_txt, Real_time_txt, Velocity_txt, HumidIn_txt, Dimens_txt;
+    Button OK_btn, Cancel_btn;
+
+    // ---- Public values read by the main window and the project files -----------------
+    double TempInCell = 0;
+    int16_t TaskSelected_ind = 0;
+    int16_t ProdSelected_ind = 0;
+    double Prod_in_list = 0;
+    bool Cheese = false;
+    float Oborot_Kg = 0;
+    float RTime = 0;
+    float RabCoef = 100;
+
+    RefTable Task_array, Prod_array, Tara_array;
+    std::vector<double> TaskProducts;  // product numbers of the chosen task
+    std::string TaskReference;         // the chosen task's Reference text
+
+    static constexpr int kChecks = 8;
+    std::array<bool, kChecks> FieldError{};
+    std::array<std::string, kChecks> FieldMessage{};
+
+    // ---- Operations ------------------------------------------------------------------
+    // The program's start duties: open the database, read the tasks, offer the meat group.
+    // Returns false with a Russian message when the database cannot be used.
+    bool Load(const std::string& databasePath, std::string& error);
+    // Every time the dialog becomes the active window.
+    void Activate();
+    void Init(int IndexTask, int IndexProduct, int IndexTara);
+
+    // Handlers (also reachable through the controls' callbacks).
+    void GroupButton_Click(std::vector<double> tasks);
+    void btn_Special_Click();
+    void Task_cmb_Click();
+    void Produkt_cmb_Click();
+    void Smena_cmb_Click();
+    void OK_btn_Click();
+    void Cancel_btn_Click();
+    // Runs check k (0-based, in the order of FieldError); `silent` sets the flag without a
+    // message box and without the follow-up. Returns whether the field passed.
+    bool RunCheck(int k, bool silent = false);
+    bool Oborot_tonn_Check(bool silent = false);
+
+    ControlRegistry& controls() { return registry_; }
+
+    // Set by the program: what confirming and cancelling lead to.
+    std::function<void()> onConfirmed;
+    std::function<void()> onCancel;
+
+    const ReferenceDatabase& database() const { return db_; }
+
+private:
+    void registerControls();
+    void fillProducts();
+    void selectProductInList();
+    bool reloadTable(const char* name, RefTable& into);
+    std::string checkMessage(int k, double v) const;
+
+    ProgramState& state_;
+    UserInterface& ui_;
+    ReferenceDatabase db_;
+    ControlRegistry registry_;
+};
+
+}  // namespace coldroom
