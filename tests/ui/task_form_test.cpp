@@ -1,0 +1,270 @@
+#include <gtest/gtest.h>
+
+#include "core/numtext.h"
+#include "ui/program_harness.h"
+
+namespace coldroom {
+namespace {
+
+using test::ProgramHarness;
+using test::TestDatabase;
+
+// Tasks 1..17 of the minimal database with a few made distinct, three products and two
+// packagings.
+TestDatabase TaskDatabase(int extraTasks = 0) {
+    TestDatabase db = test::MinimalReferenceDatabase();
+    auto& tasks = db.table("Tasks").rows;
+    tasks[0] = {"Охлаждение", "0", "20", "4", "90", "24", "0.5", "1,2,3"};
+    tasks[1] = {"Подмораживание", "-5", "4", "-2", "90", "8", "1", "2,3"};
+    tasks[2] = {"Один продукт", "-18", "0", "-10", "95", "12", "2", "3"};
+    tasks[10] = {"Созревание сыра", "4", "12", "6", "85", "24", "0.3", "27,28"};
+    tasks[11] = {"Наоборот", "4", "12", "6", "85", "24", "0.3", "28,27"};
+    for (int i = 0; i < extraTasks; ++i)
+        tasks.push_back({"Своя задача " + std::to_string(i + 1), "-2", "10", "2", "90", "10", "1", "1"});
+    auto& products = db.table("ProdMeat").rows;
+    for (int i = 2; i <= 28; ++i) {
+        auto row = products[0];
+        row[0] = "Продукт " + std::to_string(i);
+        row[9] = i == 3 ? "0.08" : "0.1";
+        products.push_back(row);
+    }
+    db.table("Tara").rows.push_back({"Картон", "1.46"});
+    return db;
+}
+
+TEST(TaskForm, StartStateOffersTheMeatGroupWithFirstChoices) {
+    ProgramHarness h(TaskDatabase());
+    TaskForm& t = h.task();
+    EXPECT_EQ(t.Task_cmb.items, (std::vector<std::string>{"Охлаждение", "Подмораживание", "Один продукт", "Задача 4"}));
+    EXPECT_EQ(t.Task_cmb.index(), 0);
+    EXPECT_EQ(t.Produkt_cmb.items, (std::vector<std::string>{"Продукт 1", "Продукт 2", "Продукт 3"}));
+    EXPECT_EQ(t.Produkt_cmb.index(), 0);
+    EXPECT_EQ(t.Packing_cmb.index(), 0);
+    EXPECT_EQ(t.Packing_cmb.count(), 2);
+    EXPECT_EQ(t.RabCoef, 100);
+    EXPECT_EQ(t.Tin_Prod_txt.text, "20");
+    EXPECT_EQ(t.Tend_Prod_txt.text, "4");
+    EXPECT_EQ(t.Real_time_txt.text, "24");
+    EXPECT_EQ(t.Velocity_txt.text, "0.5");
+    EXPECT_EQ(t.TempIn_txt.text, "0");
+    EXPECT_EQ(t.Smena_cmb.index(), 0);
+    EXPECT_EQ(h.program().state.ProjectTitle, "Название проекта");
+    EXPECT_EQ(h.program().state.ReportAuthor, "Исполнитель");
+    EXPECT_TRUE(h.ui.messages.empty());
+}
+
+TEST(TaskForm, WorkModeFollowsTheTaskTimeAndSetsTheCycle) {
+    ProgramHarness h(TaskDatabase());
+    TaskForm& t = h.task();
+    t.Task_cmb.setIndex(1);  // 8 h
+    EXPECT_EQ(t.Smena_cmb.index(), 1);
+    EXPECT_EQ(t.Real_time_txt.text, "8");
+    EXPECT_EQ(t.RTime, 8);
+    t.Activate();
+    t.Smena_cmb.setIndex(0);  // "Непрерывный" by hand
+    EXPECT_EQ(t.Real_time_txt.text, "24");
+    EXPECT_EQ(t.RabCoef, 75);
+    t.Activate();
+    EXPECT_EQ(t.RabCoef, 100);
+}
+
+TEST(TaskForm, TurnoverInPercentAndTonnesStayConsistent) {
+    ProgramHarness h(TaskDatabase());
+    TaskForm& t = h.task();
+    ProgramHarness::enter(t.Load_prod_txt, "100");
+    ProgramHarness::enter(t.Oborot_Prod_txt, "30");
+    EXPECT_EQ(t.Oborot_tonn_txt.text, "30.0");
+    EXPECT_EQ(t.Oborot_Kg, 30000);
+    ProgramHarness::enter(t.Oborot_tonn_txt, "0,5");
+    EXPECT_EQ(t.Oborot_tonn_txt.text, "0.5");
+    EXPECT_EQ(t.Oborot_Prod_txt.text, ".5");
+    EXPECT_EQ(t.Oborot_Kg, 500);
+    // The load changes: the tonnes follow the percentage.
+    ProgramHarness::leave(t.Load_prod_txt, "200");
+    EXPECT_EQ(t.Oborot_tonn_txt.text, "1.0");
+    // No load and no turnover: the share is 0, not a division by zero.
+    ProgramHarness::enter(t.Load_prod_txt, "0");
+    ProgramHarness::enter(t.Oborot_tonn_txt, "0");
+    EXPECT_EQ(t.Oborot_Prod_txt.text, ".0");
+    EXPECT_TRUE(h.ui.messages.empty());
+}
+
+TEST(TaskForm, TurnoverAboveTheLoadBlocksConfirmation) {
+    ProgramHarness h(TaskDatabase());
+    TaskForm& t = h.task();
+    ProgramHarness::enter(t.Load_prod_txt, "100");
+    ProgramHarness::enter(t.Oborot_tonn_txt, "120");
+    ASSERT_EQ(h.messageCount(), 1u);
+    std::string expected = "Неверно задан суточный оборот продуктов. \r\nЗначение должно лежать в интервале от 0 до 100";
+    EXPECT_EQ(h.lastMessage().text, expected);
+    EXPECT_EQ(h.lastMessage().title, "Ошибка ввода значения!");
+    EXPECT_EQ(h.lastMessage().icon, MsgIcon::Critical);
+    EXPECT_EQ(t.Oborot_tonn_txt.text, "120");
+    h.confirm();
+    ASSERT_EQ(h.messageCount(), 2u);
+    EXPECT_EQ(h.lastMessage().text, expected);
+    EXPECT_EQ(h.lastMessage().title, "Неверный ввод параметра");
+    EXPECT_FALSE(h.main().loaded());
+}
+
+TEST(TaskForm, FieldChecksReportInOrder) {
+    struct Case {
+        const char* field;
+        const char* roomTemp;  // set first (without a check)
+        const char* start;
+        const char* end;
+        const char* typed;
+        const char* message;  // "" when accepted
+    } cases[] = {
+        {"TempIn_txt", "0", "20", "4", "-60", "Температура в камере должна быть в пределах от -50°С до +20°С"},
+        {"TempIn_txt", "0", "20", "-30", "-25", "Температура конца охлаждения должна быть\r\nбольше температуры в камере"},
+        {"TempIn_txt", "0", "20", "4", "4", ""},
+        {"Tin_Prod_txt", "0", "20", "4", "37", "Температура начала охлаждения должна быть\r\nв пределах от -20°С до +36°С"},
+        {"Tin_Prod_txt", "5", "20", "4", "3", "Температура начала охлаждения должна быть\r\nбольше температуры в камере"},
+        {"Tin_Prod_txt", "0", "20", "4", "2", "Температура начала охлаждения должна быть\r\nбольше температуры конца охлаждения"},
+        {"Tin_Prod_txt", "0", "20", "4", "4", ""},
+        {"Tend_Prod_txt", "0", "20", "4", "16", "Температура конца охлаждения должна быть\r\nв пределах от -40°С до +15°С"},
+        {"Tend_Prod_txt", "0", "20", "4", "-1", "Температура конца охлаждения должна быть\r\nбольше температуры в камере"},
+        {"Tend_Prod_txt", "-30", "10", "4", "12", "Температура конца охлаждения должна быть\r\nменьше температуры начала охлаждения"},
+        {"Tend_Prod_txt", "0", "20", "4", "0", ""},
+        {"Velocity_txt", "0", "20", "4", "0", "Скорость движения воздуха в камере должна быть\r\nв пределах от 0 до 20 м/с"},
+        {"Velocity_txt", "0", "20", "4", "20", ""},
+        {"Real_time_txt", "0", "20", "4", "0,5", "Неверно задано время охлаждения продуктов.\r\nЗначение должно быть больше 0 часов!"},
+        {"Real_time_txt", "0", "20", "4", "0.5", ""},
+        {"Load_prod_txt", "0", "20", "4", "-1", "Неверно задана загрузка камеры. Значение должно быть положительным!"},
+        {"HumidIn_txt", "0", "20", "4", "101", "Неверно задана относительная влажность в камере. \r\nЗначение должно быть в интервале от 0 до 100% !"},
+        {"Oborot_Prod_txt", "0", "20", "4", "101", "Неверно задан суточный оборот продуктов. \r\nЗначение должно лежать в интервале от 0 до 100 %"},
+    };
+    for (const auto& c : cases) {
+        ProgramHarness h(TaskDatabase());
+        TaskForm& t = h.task();
+        t.TempIn_txt.text = c.roomTemp;
+        t.Tin_Prod_txt.text = c.start;
+        t.Tend_Prod_txt.text = c.end;
+        TextBox* box = t.controls().get<TextBox>(c.field);
+        ASSERT_NE(box, nullptr) << c.field;
+        ProgramHarness::leave(*box, c.typed);
+        if (*c.message) {
+            ASSERT_EQ(h.messageCount(), 1u) << c.field << " " << c.typed;
+            EXPECT_EQ(h.lastMessage().text, c.message) << c.field << " " << c.typed;
+        } else {
+            EXPECT_EQ(h.messageCount(), 0u) << c.field << " " << c.typed;
+        }
+    }
+}
+
+TEST(TaskForm, CoolingTimeWithACommaIsRejectedAndKeptAsTyped) {
+    ProgramHarness h(TaskDatabase());
+    TaskForm& t = h.task();
+    ProgramHarness::enter(t.Real_time_txt, "0,5");
+    EXPECT_EQ(t.Real_time_txt.text, "0,5");
+    EXPECT_TRUE(t.FieldError[5]);
+    ProgramHarness::enter(t.Real_time_txt, "0.50");
+    EXPECT_EQ(t.Real_time_txt.text, "0.5");
+    EXPECT_FALSE(t.FieldError[5]);
+}
+
+TEST(TaskForm, ConfirmationHandsTheTaskToTheMainWindow) {
+    ProgramHarness h(TaskDatabase());
+    TaskForm& t = h.task();
+    h.confirm();
+    EXPECT_TRUE(h.main().loaded());
+    EXPECT_EQ(h.program().state.ProjectTitle, "Охлаждение");
+    EXPECT_EQ(h.main().Name_txt.text, "Охлаждение");
+    EXPECT_EQ(t.RTime, 24);
+    EXPECT_FALSE(t.Cheese);
+    EXPECT_EQ(h.ui.visible.count(WindowId::TaskDialog), 0u);
+    EXPECT_EQ(h.ui.visible.count(WindowId::MainWindow), 1u);
+}
+
+TEST(TaskForm, RespirationOnlyForTheExactList2728) {
+    ProgramHarness h(TaskDatabase());
+    TaskForm& t = h.task();
+    t.btn_Milk.onClick();  // tasks 10..14: position 1 is task 11 "27,28", position 2 task 12 "28,27"
+    t.Task_cmb.setIndex(1);
+    h.confirm();
+    EXPECT_TRUE(t.Cheese);
+    EXPECT_TRUE(h.main().BreathLoss_txt.enabled);
+    t.Task_cmb.setIndex(2);
+    h.confirm();
+    EXPECT_FALSE(t.Cheese);
+}
+
+TEST(TaskForm, ProductSizeInCentimetresAndStoredPositionBeyondTheList) {
+    ProgramHarness h(TaskDatabase());
+    TaskForm& t = h.task();
+    t.Produkt_cmb.setIndex(2);  // product 3, Dimension 0.08 m
+    EXPECT_EQ(t.Dimens_txt.text, "8");
+    EXPECT_EQ(t.ProdSelected_ind, 2);
+    // A stored product position that the next task does not have selects its first product.
+    t.Prod_in_list = 2;
+    t.Task_cmb.setIndex(2);  // task 3 offers only product 3
+    EXPECT_EQ(t.Produkt_cmb.index(), 0);
+    EXPECT_EQ(t.ProdSelected_ind, 2);
+}
+
+TEST(TaskForm, ChoosingATaskClearsFlagsOfTheFieldsItRefills) {
+    ProgramHarness h(TaskDatabase());
+    TaskForm& t = h.task();
+    ProgramHarness::enter(t.Velocity_txt, "50");
+    EXPECT_TRUE(t.FieldError[4]);
+    t.Task_cmb.setIndex(1);
+    EXPECT_FALSE(t.FieldError[4]);
+    h.clearMessages();
+    h.confirm();
+    EXPECT_TRUE(h.main().loaded());
+}
+
+TEST(TaskForm, SpecialTasksGroup) {
+    {
+        ProgramHarness h(TaskDatabase());
+        TaskForm& t = h.task();
+        t.btn_Special.onClick();
+        ASSERT_EQ(h.messageCount(), 1u);
+        EXPECT_EQ(h.lastMessage().title, "Нет специальных задач!");
+        EXPECT_EQ(h.lastMessage().icon, MsgIcon::Information);
+        EXPECT_EQ(t.Task_cmb.count(), 0);
+        EXPECT_EQ(h.program().state.OfferedTasks, (std::vector<double>{1, 2, 3, 4}));
+        // Nothing to confirm: refused, the dialog stays.
+        h.confirm();
+        EXPECT_EQ(h.messageCount(), 2u);
+        EXPECT_FALSE(h.main().loaded());
+    }
+    {
+        ProgramHarness h(TaskDatabase(2));
+        TaskForm& t = h.task();
+        t.btn_Special.onClick();
+        EXPECT_EQ(h.program().state.OfferedTasks, (std::vector<double>{18, 19}));
+        EXPECT_EQ(t.Task_cmb.items, (std::vector<std::string>{"Своя задача 1", "Своя задача 2"}));
+        EXPECT_EQ(t.Real_time_txt.text, "10");
+    }
+}
+
+TEST(TaskForm, ConfirmationWithATimeThatIsNotANumberIsRefused) {
+    ProgramHarness h(TaskDatabase());
+    TaskForm& t = h.task();
+    t.Real_time_txt.text = "abc";  // typed, never committed
+    h.confirm();
+    EXPECT_FALSE(h.main().loaded());
+    ASSERT_EQ(h.messageCount(), 1u);
+    EXPECT_EQ(h.lastMessage().text, "Неверно задано время охлаждения продуктов.\r\nЗначение должно быть больше 0 часов!");
+}
+
+TEST(TaskForm, ShippedDatabaseStartsOnItsFirstTask) {
+    ProgramHarness h{ProgramHarness::Shipped{}};
+    TaskForm& t = h.task();
+    EXPECT_EQ(t.Task_cmb.count(), 4);
+    EXPECT_EQ(t.Task_cmb.index(), 0);
+    EXPECT_GE(t.Produkt_cmb.count(), 1);
+    EXPECT_EQ(t.Produkt_cmb.index(), 0);
+    EXPECT_EQ(t.Packing_cmb.index(), 0);
+    EXPECT_TRUE(h.ui.messages.empty());
+    for (auto* button : {&t.btn_Kolb, &t.btn_Fish, &t.btn_Milk, &t.btn_Ice}) {
+        button->onClick();
+        EXPECT_GE(t.Task_cmb.count(), 2);
+        EXPECT_GE(t.Produkt_cmb.count(), 1);
+    }
+}
+
+}  // namespace
+}  // namespace coldroom
