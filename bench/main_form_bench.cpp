@@ -1,0 +1,59 @@
+// One committed field on the main window: its normalisation, the recomputation it starts
+// and UpdateAll, on the shipped database's start-up project.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "ui/headless_ui.h"
+#include "ui/program.h"
+
+namespace {
+
+using namespace coldroom;
+
+struct StartedProgram {
+    HeadlessUi ui;
+    Program program{ui, std::string(COLDROOM_BIN_DIR) + "/Data.dtx"};
+    StartedProgram() {
+        ui.attach(program);
+        std::string error;
+        if (!program.Start(error)) throw std::runtime_error(error);
+        ui.showWindow(WindowId::TaskDialog);
+        program.task.OK_btn.onClick();
+    }
+};
+
+void BM_CommitWallThickness(benchmark::State& state) {
+    StartedProgram p;
+    TextBox& box = p.program.main.Nord1_D_txt;
+    int i = 0;
+    for (auto _ : state) {
+        box.text = (i++ & 1) ? "150" : "100";
+        box.onEnter();
+        benchmark::DoNotOptimize(p.program.main.Capacity_need.text);
+    }
+}
+BENCHMARK(BM_CommitWallThickness);
+
+void BM_CommitRoomLength(benchmark::State& state) {
+    StartedProgram p;
+    TextBox& box = p.program.main.Length_txt;
+    int i = 0;
+    for (auto _ : state) {
+        box.text = (i++ & 1) ? "12" : "10";
+        box.onEnter();
+        benchmark::DoNotOptimize(p.program.main.Capacity_need.text);
+    }
+}
+BENCHMARK(BM_CommitRoomLength);
+
+void BM_Activation(benchmark::State& state) {
+    StartedProgram p;
+    for (auto _ : state) {
+        p.program.main.Activate();
+        benchmark::DoNotOptimize(p.program.main.Capacity_need.text);
+    }
+}
+BENCHMARK(BM_Activation);
+
+}  // namespace
