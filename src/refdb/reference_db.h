@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace coldroom {
@@ -32,6 +33,11 @@ struct TableSchema {
     int minimumRows;
 };
 const std::vector<TableSchema>& ReferenceSchema();
+// The schema entry of a table (names compare without regard to ASCII case, as SQLite's do);
+// nullptr for a table outside the schema.
+const TableSchema* FindTableSchema(const std::string& table);
+// Table and column names match as SQLite matches them: ASCII letters without regard to case.
+bool SameNameIgnoringCase(std::string_view a, std::string_view b);
 
 class ReferenceDatabase {
 public:

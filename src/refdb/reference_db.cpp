@@ -1,0 +1,322 @@
+#include "refdb/reference_db.h"
+
+#include "core/controls.h"
+#include "core/numtext.h"
+
+#include <sqlite3.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace coldroom {
+
+std::string RefTable::text(int column, int row) const {
+    if (row == -1) row = 0;  // "nothing chosen" reads the first row
+    if (row < 0 || row >= rowCount()) return {};
+    const auto& values = rows[static_cast<size_t>(row)];
+    if (column < 0 || column >= static_cast<int>(values.size())) return {};
+    return values[static_cast<size_t>(column)];
+}
+
+double RefTable::number(int column, int row) const { return LeadingNumber(text(column, row)); }
+
+namespace {
+
+std::string Quoted(const std::string& name) { return "«" + name + "»"; }
+
+// What an SQLite result code means to the user.
+std::string DescribeSqliteError(int code, sqlite3* db) {
+    switch (code & 0xff) {
+    case SQLITE_NOTADB: return "файл не является базой данных";
+    case SQLITE_CORRUPT: return "файл базы данных поврежден";
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return "база данных занята другой программой";
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_AUTH: return "нет доступа к файлу";
+    case SQLITE_IOERR: return "ошибка чтения файла";
+    case SQLITE_NOMEM: return "недостаточно памяти";
+    case SQLITE_FULL: return "диск переполнен";
+    default: break;
+    }
+    const char* detail = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
+    return std::string("ошибка SQLite: ") + (detail ? detail : "неизвестная ошибка");
+}
+
+std::string OpenFailure(const std::string& path, const std::string& reason) {
+    return "Не удается открыть базу данных " + Quoted(path) + ": " + reason + ".";
+}
+
+// A prepared statement that is always finalised.
+class Statement {
+public:
+    Statement() = default;
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+    ~Statement() { sqlite3_finalize(stmt_); }
+    int prepare(sqlite3* db, const std::string& sql) {
+        return sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr);
+    }
+    sqlite3_stmt* get() const { return stmt_; }
+
+private:
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+// Every value is read back as the text the number rules expect: a REAL 0.5 as "0.5" (not
+// SQLite's own "0.5" for 0.5 but "3.0" for 3), an INTEGER as its digits, NULL as "".
+std::string ValueText(sqlite3_stmt* stmt, int column) {
+    switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_NULL: return {};
+    case SQLITE_INTEGER: return std::to_string(sqlite3_column_int64(stmt, column));
+    case SQLITE_FLOAT: return GeneralText(sqlite3_column_double(stmt, column));
+    default: {
+        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(stmt, column));
+        int size = sqlite3_column_bytes(stmt, column);
+        return bytes && size > 0 ? std::string(bytes, static_cast<size_t>(size)) : std::string();
+    }
+    }
+}
+
+std::string QuotedIdentifier(const std::string& name) {
+    std::string out = "\"";
+    for (char c : name) {
+        out += c;
+        if (c == '"') out += '"';
+    }
+    return out + "\"";
+}
+
+// The first bytes of every SQLite 3 database file.
+bool HasDatabaseHeader(const std::filesystem::path& file, bool& readable) {
+    std::ifstream in(file, std::ios::binary);
+    readable = static_cast<bool>(in);
+    if (!readable) return false;
+    static const char magic[] = "SQLite format 3";  // followed by a NUL, included in sizeof
+    char head[sizeof magic] = {};
+    in.read(head, sizeof head);
+    return in.gcount() == static_cast<std::streamsize>(sizeof head) &&
+           std::memcmp(head, magic, sizeof magic) == 0;
+}
+
+// Nothing but memory can fail while a message is put together; then even the message may
+// not fit, and an empty error still beats an exception escaping into a window handler.
+template <class Build>
+void SetErrorQuietly(std::string& error, Build build) {
+    try {
+        error = build();
+    } catch (...) {
+        error.clear();
+    }
+}
+
+}  // namespace
+
+struct ReferenceDatabase::Impl {
+    sqlite3* db = nullptr;
+    std::string path;
+
+    Impl() = default;
+    Impl(const Impl&) = delete;
+    Impl& operator=(const Impl&) = delete;
+    ~Impl() { close(); }
+    void close() {
+        if (db) sqlite3_close_v2(db);
+        db = nullptr;
+        path.clear();
+    }
+};
+
+ReferenceDatabase::ReferenceDatabase() : impl_(std::make_unique<Impl>()) {}
+ReferenceDatabase::~ReferenceDatabase() = default;
+ReferenceDatabase::ReferenceDatabase(ReferenceDatabase&&) noexcept = default;
+ReferenceDatabase& ReferenceDatabase::operator=(ReferenceDatabase&&) noexcept = default;
+
+bool ReferenceDatabase::isOpen() const { return impl_ && impl_->db; }
+
+const std::string& ReferenceDatabase::path() const {
+    static const std::string none;
+    return impl_ ? impl_->path : none;
+}
+
+bool ReferenceDatabase::open(const std::string& path, std::string& error) {
+    try {
+        if (!impl_) impl_ = std::make_unique<Impl>();
+        impl_->close();
+        if (path.empty()) {
+            error = "Не указан файл базы данных.";
+            return false;
+        }
+
+        // SQLite would create a missing file and accept an empty one as an empty database;
+        // the program never creates the reference database, so both are refused here.
+        namespace fs = std::filesystem;
+        std::error_code ec;
+        fs::file_status status = fs::status(path, ec);
+        if (status.type() == fs::file_type::not_found) {
+            error = OpenFailure(path, "файл не найден");
+            return false;
+        }
+        if (ec) {
+            error = OpenFailure(path, "нет доступа к файлу");
+            return false;
+        }
+        if (status.type() == fs::file_type::directory) {
+            error = OpenFailure(path, "это папка, а не файл");
+            return false;
+        }
+        if (status.type() != fs::file_type::regular) {
+            error = OpenFailure(path, "это не обычный файл");
+            return false;
+        }
+        bool readable = false;
+        if (!HasDatabaseHeader(path, readable)) {
+            error = OpenFailure(path, readable ? "файл не является базой данных"
+                                               : "нет доступа к файлу");
+            return false;
+        }
+
+        sqlite3* db = nullptr;
+        int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+        if (rc != SQLITE_OK) {
+            error = OpenFailure(path, DescribeSqliteError(rc, nullptr));
+            sqlite3_close_v2(db);
+            return false;
+        }
+        // The windows keep their own connections and the editor writes through another one.
+        sqlite3_busy_timeout(db, 2000);
+        // Reading the table list makes SQLite look at the file, which reveals a damaged one.
+        rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) {
+            error = OpenFailure(path, DescribeSqliteError(rc, db));
+            sqlite3_close_v2(db);
+            return false;
+        }
+        impl_->db = db;
+        impl_->path = path;
+        return true;
+    } catch (...) {
+        SetErrorQuietly(error, [&] { return OpenFailure(path, "недостаточно памяти"); });
+    }
+    if (impl_) impl_->close();
+    return false;
+}
+
+std::optional<RefTable> ReferenceDatabase::loadTable(const std::string& table,
+                                                     std::string& error) const {
+    if (!isOpen()) {
+        SetErrorQuietly(error, [&] {
+            return "Не удается прочитать таблицу " + Quoted(table) + ": база данных не открыта.";
+        });
+        return std::nullopt;
+    }
+    const std::string& file = impl_->path;
+    try {
+        auto readFailure = [&](int rc) {
+            return "Не удается прочитать таблицу " + Quoted(table) + " базы данных " +
+                   Quoted(file) + ": " + DescribeSqliteError(rc, impl_->db) + ".";
+        };
+        const TableSchema* schema = FindTableSchema(table);
+
+        Statement find;
+        int rc = find.prepare(impl_->db,
+                              "SELECT 1 FROM sqlite_master WHERE type = 'table' AND "
+                              "name = ?1 COLLATE NOCASE");
+        if (rc == SQLITE_OK)
+            rc = sqlite3_bind_text(find.get(), 1, table.c_str(), static_cast<int>(table.size()),
+                                   SQLITE_TRANSIENT);
+        if (rc == SQLITE_OK) rc = sqlite3_step(find.get());
+        if (rc == SQLITE_DONE) {
+            error = "В базе данных " + Quoted(file) + " нет таблицы " + Quoted(table) + ".";
+            return std::nullopt;
+        }
+        if (rc != SQLITE_ROW) {
+            error = readFailure(rc);
+            return std::nullopt;
+        }
+
+        // Row positions are the stored order, which for SQLite is ascending rowid.
+        Statement select;
+        rc = select.prepare(impl_->db, "SELECT * FROM " + QuotedIdentifier(table) +
+                                           " ORDER BY rowid");
+        if (rc != SQLITE_OK) {
+            error = readFailure(rc);
+            return std::nullopt;
+        }
+
+        RefTable result;
+        result.name = schema ? schema->name : table;
+        const int columnCount = sqlite3_column_count(select.get());
+        for (int c = 0; c < columnCount; ++c) {
+            const char* name = sqlite3_column_name(select.get(), c);
+            result.columns.emplace_back(name ? name : "");
+        }
+
+        if (schema) {
+            // Columns are addressed by position, so names and order must both match.
+            const std::string where =
+                "В таблице " + Quoted(result.name) + " базы данных " + Quoted(file) + " ";
+            const auto& expected = schema->columns;
+            for (size_t c = 0; c < expected.size(); ++c) {
+                if (c < result.columns.size() && SameNameIgnoringCase(result.columns[c], expected[c]))
+                    continue;
+                bool elsewhere = false;  // then position c exists and holds another name
+                for (const auto& present : result.columns)
+                    if (SameNameIgnoringCase(present, expected[c])) elsewhere = true;
+                if (!elsewhere || c >= result.columns.size()) {
+                    error = where + "нет столбца " + Quoted(expected[c]) + ".";
+                } else {
+                    error = where + "нарушен порядок столбцов: столбец № " +
+                            std::to_string(c + 1) + " должен быть " + Quoted(expected[c]) +
+                            ", а найден " + Quoted(result.columns[c]) + ".";
+                }
+                return std::nullopt;
+            }
+            if (result.columns.size() > expected.size()) {
+                error = where + "лишний столбец " + Quoted(result.columns[expected.size()]) + ".";
+                return std::nullopt;
+            }
+        }
+
+        while ((rc = sqlite3_step(select.get())) == SQLITE_ROW) {
+            std::vector<std::string> row;
+            row.reserve(static_cast<size_t>(columnCount));
+            for (int c = 0; c < columnCount; ++c) row.push_back(ValueText(select.get(), c));
+            result.rows.push_back(std::move(row));
+        }
+        if (rc != SQLITE_DONE) {
+            error = readFailure(rc);
+            return std::nullopt;
+        }
+
+        if (schema && result.rowCount() < schema->minimumRows) {
+            error = "В таблице " + Quoted(result.name) + " базы данных " + Quoted(file) +
+                    " не хватает строк: нужно не меньше " + std::to_string(schema->minimumRows) +
+                    ", найдено " + std::to_string(result.rowCount()) + ".";
+            return std::nullopt;
+        }
+        return result;
+    } catch (...) {
+        SetErrorQuietly(error, [&] {
+            return "Не удается прочитать таблицу " + Quoted(table) + " базы данных " +
+                   Quoted(file) + ": недостаточно памяти.";
+        });
+    }
+    return std::nullopt;
+}
+
+std::string DefaultDatabasePath() {
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    // Without /proc the working folder is the best guess left.
+    if (ec || exe.empty()) return "Data.dtx";
+    return (exe.parent_path() / "Data.dtx").string();
+}
+
+void FillList(ListBox& list, const RefTable& table) {
+    list.clear();
+    for (int row = 0; row < table.rowCount(); ++row) list.addItem(table.text(0, row));
+}
+
+}  // namespace coldroom

@@ -1,0 +1,266 @@
+// The Data.dtx that the build makes from data/*.csv must satisfy the data model the program
+// relies on: fixed row positions, product numbers that exist, enthalpy tables the load and
+// cooling-time calculations can read, and values inside the parameter editor's ranges.
+#include "refdb/reference_db.h"
+
+#include "../../tools/csv_reader.h"
+#include "core/numtext.h"
+#include "refdb/test_db.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <set>
+#include <sstream>
+
+namespace coldroom {
+namespace {
+
+struct Shipped {
+    std::map<std::string, RefTable> tables;
+    std::string error;
+};
+
+const Shipped& LoadShipped() {
+    static const Shipped shipped = [] {
+        Shipped s;
+        ReferenceDatabase db;
+        if (!db.open(test::ShippedDatabasePath(), s.error)) return s;
+        for (const TableSchema& schema : ReferenceSchema()) {
+            auto table = db.loadTable(schema.name, s.error);
+            if (!table) return s;
+            s.tables.emplace(schema.name, std::move(*table));
+        }
+        return s;
+    }();
+    return shipped;
+}
+
+// Every test starts here; a database that does not load fails each of them with the reason.
+#define SHIPPED_TABLE(var, name)                                          \
+    ASSERT_TRUE(LoadShipped().error.empty()) << LoadShipped().error;       \
+    const RefTable& var = LoadShipped().tables.at(name)
+
+int ColumnOf(const RefTable& t, const char* column) {
+    for (size_t c = 0; c < t.columns.size(); ++c)
+        if (t.columns[c] == column) return static_cast<int>(c);
+    ADD_FAILURE() << "no column " << column << " in " << t.name;
+    return -1;
+}
+
+// A number list read strictly: every element one whole number, nothing else.
+std::optional<std::vector<double>> StrictList(const std::string& text) {
+    std::vector<double> values;
+    std::stringstream in(text);
+    std::string element;
+    while (std::getline(in, element, ',')) {
+        double v = 0;
+        if (!StrictNumber(element, v) || element.find(' ') != std::string::npos) return {};
+        values.push_back(v);
+    }
+    if (values.empty() || text.back() == ',') return {};
+    return values;
+}
+
+TEST(ShippedData, TasksOfEachProductGroupOfferThatGroupsProducts) {
+    SHIPPED_TABLE(tasks, "Tasks");
+    SHIPPED_TABLE(products, "ProdMeat");
+    ASSERT_GE(tasks.rowCount(), 17);
+    // Task numbers per group button, and the product numbers of that group in ProdMeat.
+    struct Group { const char* name; int firstTask, lastTask, firstProduct, lastProduct; } groups[] = {
+        {"мясо, птица, субпродукты", 1, 4, 1, 11},
+        {"колбасы", 5, 6, 12, 16},
+        {"рыба", 7, 9, 17, 22},
+        {"яйца, сыр, молочные продукты", 10, 14, 23, 34},
+        {"мороженое", 15, 17, 35, 39},
+    };
+    ASSERT_GE(products.rowCount(), 39);
+    for (const auto& g : groups) {
+        for (int task = g.firstTask; task <= g.lastTask; ++task) {
+            auto refs = StrictList(tasks.text(7, task - 1));
+            ASSERT_TRUE(refs) << "task " << task;
+            for (double p : *refs)
+                EXPECT_TRUE(p >= g.firstProduct && p <= g.lastProduct)
+                    << g.name << ": task " << task << " offers product " << p;
+        }
+    }
+}
+
+TEST(ShippedData, ProductListsNameExistingProducts) {
+    SHIPPED_TABLE(tasks, "Tasks");
+    SHIPPED_TABLE(products, "ProdMeat");
+    int cheeseTasks = 0;
+    for (int row = 0; row < tasks.rowCount(); ++row) {
+        const std::string text = tasks.text(7, row);
+        auto refs = StrictList(text);
+        ASSERT_TRUE(refs) << "task " << row + 1 << ": \"" << text << "\"";
+        EXPECT_LE(refs->size(), 11u) << "task " << row + 1;  // the task dialog's capacity
+        for (double p : *refs)
+            EXPECT_TRUE(p == std::floor(p) && p >= 1 && p <= products.rowCount())
+                << "task " << row + 1 << " offers product " << p;
+        if (text == "27,28") ++cheeseTasks;
+    }
+    // That exact list is what enables the respiration heat of ripening cheese.
+    EXPECT_EQ(cheeseTasks, 1);
+}
+
+TEST(ShippedData, FixedRowPositions) {
+    SHIPPED_TABLE(locations, "Location");
+    SHIPPED_TABLE(others, "Others");
+    ASSERT_GE(locations.rowCount(), 35);
+    EXPECT_EQ(locations.text(0, 34), "Москва");  // chosen when the main window opens
+
+    // The five global parameters are read by row position.
+    ASSERT_EQ(others.rowCount(), 5);
+    struct Parameter { const char* nameHas; double lo, hi; } parameters[] = {
+        {"камер хранения", 0, 50},          // lighting, W/m2
+        {"обработки", 0, 50},               // lighting, W/m2
+        {"полосовой", 0, 1},                // strip curtain factor
+        {"воздушной", 0, 1},                // air curtain factor
+        {"вентиляторов", 0, 1},             // fan power share
+    };
+    for (int row = 0; row < 5; ++row) {
+        EXPECT_NE(others.text(0, row).find(parameters[row].nameHas), std::string::npos)
+            << "row " << row << ": " << others.text(0, row);
+        const double v = others.number(1, row);
+        EXPECT_TRUE(v > parameters[row].lo && v <= parameters[row].hi) << "row " << row << ": " << v;
+    }
+}
+
+TEST(ShippedData, EveryValueLiesInsideTheEditorsRanges) {
+    ASSERT_TRUE(LoadShipped().error.empty()) << LoadShipped().error;
+    struct Range { const char* table; const char* column; double lo; bool loIn; double hi; bool hiIn; };
+    const Range ranges[] = {
+        {"Tasks", "TempCell", -50, true, 20, true},
+        {"Tasks", "TempIn", -20, true, 40, true},
+        {"Tasks", "TempOut", -40, true, 15, true},
+        {"Tasks", "Humidity", 20, true, 100, true},
+        {"Tasks", "CoolTime", 0, false, 24, true},
+        {"Tasks", "Velocity", 0, false, 20, true},
+        {"ProdMeat", "Norma", 0, false, 1, true},
+        {"ProdMeat", "SpecificHeat", 0, false, 4.5, true},
+        {"ProdMeat", "SpecHeat_Freez", 0, false, 4.5, true},
+        {"ProdMeat", "Wlaga", 0, false, 1, true},
+        {"ProdMeat", "Therm_conduct", 0, false, 4, true},
+        {"ProdMeat", "Therm_cond_freez", 0, false, 4, true},
+        {"ProdMeat", "Dimension", 0, false, 1, true},
+        {"ProdMeat", "Density", 10, false, 1500, true},
+        {"ProdMeat", "T_cryoscop", -10, false, 0, true},
+        {"ProdMeat", "Q_freeze", 100, false, 400, true},
+        {"Isolation", "conductivity", 0, false, 4, true},
+        {"Location", "Longitude", 0, false, 80, true},
+        {"Location", "Temperature", 10, true, 50, true},
+        {"Location", "Humidity", 20, true, 100, true},
+        {"Tara", "SpecificHeat", 0, true, 4, true},
+        {"Upper", "Absorption", 0, false, 1, true},
+    };
+    for (const auto& r : ranges) {
+        const RefTable& t = LoadShipped().tables.at(r.table);
+        const int c = ColumnOf(t, r.column);
+        for (int row = 0; row < t.rowCount(); ++row) {
+            double v = 0;
+            ASSERT_TRUE(StrictNumber(t.text(c, row), v))
+                << r.table << "." << r.column << " row " << row << ": \"" << t.text(c, row) << "\"";
+            const bool above = r.loIn ? v >= r.lo : v > r.lo;
+            const bool below = r.hiIn ? v <= r.hi : v < r.hi;
+            EXPECT_TRUE(above && below) << r.table << "." << r.column << " row " << row << ": " << v;
+        }
+    }
+
+    const RefTable& products = LoadShipped().tables.at("ProdMeat");
+    for (int row = 0; row < products.rowCount(); ++row) {
+        const double shape = products.number(10, row);
+        EXPECT_TRUE(shape == 1 || shape == 0.56 || shape == 0.5 || shape == 0.33)
+            << "ShapeA row " << row << ": " << shape;
+    }
+
+    // The start temperature lies between the room and the end temperature (equal passes).
+    const RefTable& tasks = LoadShipped().tables.at("Tasks");
+    for (int row = 0; row < tasks.rowCount(); ++row) {
+        const double cell = tasks.number(1, row), in = tasks.number(2, row), out = tasks.number(3, row);
+        EXPECT_TRUE(in >= cell && out >= cell && out <= in)
+            << "task " << row + 1 << ": room " << cell << ", " << in << " -> " << out;
+    }
+}
+
+TEST(ShippedData, NamesArePresentAndDistinct) {
+    ASSERT_TRUE(LoadShipped().error.empty()) << LoadShipped().error;
+    for (const auto& [name, table] : LoadShipped().tables) {
+        std::set<std::string> seen;
+        for (int row = 0; row < table.rowCount(); ++row) {
+            const std::string text = table.text(0, row);
+            EXPECT_FALSE(text.empty()) << name << " row " << row;
+            EXPECT_TRUE(seen.insert(text).second) << name << " row " << row << ": " << text;
+        }
+    }
+}
+
+TEST(ShippedData, EnthalpyTablesAreReadableAndCoverTheirTasks) {
+    SHIPPED_TABLE(products, "ProdMeat");
+    SHIPPED_TABLE(tasks, "Tasks");
+    std::vector<std::vector<double>> temps(products.rowCount());
+    for (int row = 0; row < products.rowCount(); ++row) {
+        SCOPED_TRACE("product " + std::to_string(row + 1) + " " + products.text(0, row));
+        const std::string tText = products.text(4, row), hText = products.text(5, row);
+        auto t = StrictList(tText);
+        auto h = StrictList(hText);
+        ASSERT_TRUE(t && h) << tText << "\n" << hText;
+        EXPECT_EQ(t->size(), h->size());
+        EXPECT_LE(t->size(), 41u);
+        for (size_t k = 1; k < t->size(); ++k) EXPECT_LT((*t)[k - 1], (*t)[k]) << "point " << k;
+        for (size_t k = 0; k < h->size(); ++k) {
+            EXPECT_TRUE((*h)[k] > 0 && (*h)[k] <= 1000) << "point " << k << ": " << (*h)[k];
+            if (k) {
+                EXPECT_LE((*h)[k - 1], (*h)[k]) << "enthalpy falls at point " << k;
+            }
+        }
+        // A list's last element is read from five characters at most.
+        EXPECT_LE(tText.size() - tText.rfind(',') - 1, 5u);
+        EXPECT_LE(hText.size() - hText.rfind(',') - 1, 5u);
+        temps[row] = *t;
+    }
+    // The product load interpolates the table at the task's start and end temperatures.
+    for (int row = 0; row < tasks.rowCount(); ++row) {
+        const double in = tasks.number(2, row), out = tasks.number(3, row);
+        for (double p : StrictList(tasks.text(7, row)).value_or(std::vector<double>{})) {
+            const auto& t = temps.at(static_cast<size_t>(p) - 1);
+            EXPECT_TRUE(t.front() <= out && in <= t.back())
+                << "task " << row + 1 << " (" << in << " -> " << out << ") product " << p;
+        }
+    }
+}
+
+// The database holds the CSV sources cell for cell, in file order.
+TEST(ShippedData, DatabaseHoldsTheCsvSourcesExactly) {
+    ASSERT_TRUE(LoadShipped().error.empty()) << LoadShipped().error;
+    for (const auto& [name, table] : LoadShipped().tables) {
+        SCOPED_TRACE(name);
+        std::ifstream in(std::string(COLDROOM_SOURCE_DATA) + "/" + name + ".csv", std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        std::vector<csv::Record> records;
+        std::string error;
+        ASSERT_TRUE(csv::Parse(text.str(), records, error)) << error;
+        ASSERT_FALSE(records.empty());
+        EXPECT_EQ(records[0].fields, table.columns);
+        ASSERT_EQ(static_cast<int>(records.size()) - 1, table.rowCount());
+        for (int row = 0; row < table.rowCount(); ++row) {
+            const auto& source = records[static_cast<size_t>(row) + 1].fields;
+            for (size_t c = 0; c < source.size(); ++c) {
+                const std::string stored = table.text(static_cast<int>(c), row);
+                // Names and lists come back verbatim, numbers at least in their general form.
+                double v = 0;
+                EXPECT_TRUE(stored == source[c] ||
+                            (StrictNumber(source[c], v) && stored == GeneralText(v)))
+                    << "row " << row << " column " << table.columns[c] << ": \"" << stored
+                    << "\" from \"" << source[c] << "\"";
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace coldroom
