@@ -1,0 +1,78 @@
+// The main window "Расчет холодопроизводительности": the results frame with a chart of the
+// load components, the project title, and the tabs of room, insulation, temperatures,
+// operation and product. It only builds widgets named after the main form's controls and
+// binds them; menus and toolbar run commands that the application supplies.
+#pragma once
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "core/controls.h"
+
+class QAction;
+class QFrame;
+
+namespace coldroom {
+
+class QtBinder;
+class LoadChart;
+class ActivationWatcher;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    enum class Command { Open, Save, Print, Parameters, Help, About, Exit };
+    using Rgb = std::array<int, 3>;
+
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Binds the widgets to the form's controls. `refreshAll` refreshes every bound window
+    // after each handled event; empty, this window alone is refreshed.
+    void bind(const ControlRegistry& controls, std::function<void()> refreshAll = {});
+    // Shows the form's state, the temperature shapes' colour and the chart.
+    void refresh();
+    QtBinder* binder() const { return binder_.get(); }
+
+    // A command of the menus, the toolbar and (for Exit) the "ВЫХОД" button and the title-bar
+    // close. Entries whose command is not set are disabled.
+    void setCommand(Command command, std::function<void()> fn);
+    // Where the two temperature shapes take their fill colour from after each refresh.
+    void setShapeColourSource(std::function<Rgb()> source) { shapeColour_ = std::move(source); }
+    // Runs each time the window becomes the program's active window (the form's activation).
+    void setOnActivate(std::function<void()> fn);
+
+    LoadChart* chart() const { return chart_; }
+    Rgb shownShapeColour() const { return shownColour_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    QWidget* buildResults();
+    QWidget* buildDimensionsTab();
+    QWidget* buildOperationTab();
+    QWidget* buildProductTab();
+    void updateShapes();
+    void updateChart();
+    void runCommand(Command command);
+    QAction* addCommandAction(Command command, const char* name, const QString& text);
+
+    std::unique_ptr<QtBinder> binder_;
+    std::multimap<Command, QAction*> actions_;
+    std::map<Command, std::function<void()>> commands_;
+    std::function<Rgb()> shapeColour_;
+    std::function<void()> onActivate_;
+    ActivationWatcher* activation_ = nullptr;
+    Rgb shownColour_{-1, -1, -1};
+    std::array<QFrame*, 2> shapes_{};
+    LoadChart* chart_ = nullptr;
+};
+
+}  // namespace coldroom

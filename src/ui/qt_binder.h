@@ -1,0 +1,68 @@
+// Binds the widgets of a window to the controls of its form by name. A widget whose
+// objectName is a registered control shows that control's state; what the person does to
+// it goes into the control (its text, position or option) and runs the control's handler.
+// After every event it handled the binder calls `refresh`, which the program points at a
+// routine that refreshes every bound window from its form.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/controls.h"
+
+class QWidget;
+
+namespace coldroom {
+
+class QtBinder : public QObject {
+    Q_OBJECT
+
+public:
+    using RefreshFn = std::function<void()>;
+
+    // Binds every child of `root` whose objectName is registered. The registry and its
+    // controls must outlive the binder. An empty `refresh` refreshes this binder alone.
+    // A caption or button whose control has no text yet takes the widget's own text, so a
+    // form need not repeat the window's fixed captions.
+    QtBinder(QWidget* root, const ControlRegistry& registry, RefreshFn refresh = {},
+             QObject* parent = nullptr);
+    ~QtBinder() override;
+
+    void setRefresh(RefreshFn refresh) { refresh_ = std::move(refresh); }
+
+    // Shows the controls' state in the widgets. Signals are blocked meanwhile, so this never
+    // runs a handler; only properties that differ from what was shown last are set.
+    void refresh();
+    // Runs the refresh callback (every bound window), or refresh() when there is none.
+    void refreshAll();
+
+    // The bound widget of a control, or null.
+    QWidget* widget(const std::string& name) const;
+    int boundCount() const { return static_cast<int>(bindings_.size()); }
+    // Registered controls without a widget of a kind that can show them (missing in the
+    // window, or a widget of the wrong kind). Lets a test prove a window shows its whole form.
+    std::vector<std::string> unboundControls() const;
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Binding;
+
+    void bindWidget(QWidget* w, const std::string& name, const ControlRef& ref);
+    void refreshBinding(Binding& b);
+    // Runs a handler of `b` as a handled event: counts it as running (for the focus rules
+    // below), then refreshes.
+    void dispatch(Binding* b, const Handler& handler);
+    Binding* bindingOf(QObject* widget) const;
+
+    const ControlRegistry& registry_;
+    RefreshFn refresh_;
+    QPointer<QWidget> root_;
+    std::vector<Binding*> bindings_;
+};
+
+}  // namespace coldroom

@@ -1,0 +1,83 @@
+#include "ui/qt_form_widgets.h"
+
+#include <QEvent>
+#include <QPointer>
+
+namespace coldroom {
+
+QLineEdit* NumberField(const char* name, int width) {
+    auto* edit = new QLineEdit;
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    edit->setFixedWidth(width);
+    return edit;
+}
+
+QLineEdit* ResultField(const char* name, int width) {
+    auto* edit = NumberField(name, width);
+    edit->setReadOnly(true);
+    edit->setFocusPolicy(Qt::ClickFocus);  // selectable for copying, skipped by Tab
+    edit->setProperty("result", true);
+    return edit;
+}
+
+QComboBox* ListField(const char* name, int minimumWidth) {
+    auto* combo = new QComboBox;
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setMinimumWidth(minimumWidth);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(8);
+    combo->setMaxVisibleItems(20);
+    return combo;
+}
+
+QLabel* CaptionLabel(const QString& text, const char* name, bool wrap) {
+    auto* label = new QLabel(text);
+    if (name) label->setObjectName(QString::fromLatin1(name));
+    label->setWordWrap(wrap);
+    return label;
+}
+
+QLabel* UnitLabel(const QString& text) {
+    auto* label = new QLabel(text);
+    label->setProperty("unit", true);
+    return label;
+}
+
+QLabel* ValueLabel(const char* name) {
+    auto* label = new QLabel;
+    label->setObjectName(QString::fromLatin1(name));
+    label->setProperty("value", true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+QGroupBox* Frame(const QString& title, const char* name) {
+    auto* box = new QGroupBox(title);
+    if (name) box->setObjectName(QString::fromLatin1(name));
+    return box;
+}
+
+namespace {
+
+class EnabledFollower : public QObject {
+public:
+    EnabledFollower(QWidget* source, QWidget* follower) : QObject(follower), follower_(follower) {
+        source->installEventFilter(this);
+        follower->setEnabled(source->isEnabled());
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::EnabledChange && follower_)
+            follower_->setEnabled(static_cast<QWidget*>(watched)->isEnabled());
+        return false;
+    }
+
+private:
+    QPointer<QWidget> follower_;
+};
+
+}  // namespace
+
+void FollowEnabled(QWidget* source, QWidget* follower) { new EnabledFollower(source, follower); }
+
+}  // namespace coldroom

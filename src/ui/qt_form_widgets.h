@@ -1,0 +1,30 @@
+// Small builders shared by the windows, so every number field, caption and unit looks and
+// aligns the same way. Widgets that show a control get the control's name as objectName.
+#pragma once
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QWidget>
+
+namespace coldroom {
+
+// A number input: right-aligned, narrow, named after its control.
+QLineEdit* NumberField(const char* name, int width = 72);
+// A result display: read-only, right-aligned, with a flat look that sets it apart from inputs.
+QLineEdit* ResultField(const char* name, int width = 86);
+// A drop-down list named after its control.
+QComboBox* ListField(const char* name, int minimumWidth = 120);
+// A caption. `name` is empty for fixed texts no form knows about; captions that a form
+// enables or disables carry the control's name.
+QLabel* CaptionLabel(const QString& text, const char* name = nullptr, bool wrap = false);
+// A unit shown after a value ("°C", "Вт").
+QLabel* UnitLabel(const QString& text);
+// A label that shows a value the form writes (the product summary, the times).
+QLabel* ValueLabel(const char* name);
+QGroupBox* Frame(const QString& title, const char* name = nullptr);
+// Keeps `follower` (a unit, a note) enabled exactly when `source` (its field) is.
+void FollowEnabled(QWidget* source, QWidget* follower);
+
+}  // namespace coldroom

@@ -1,0 +1,118 @@
+#include "ui/qt_load_chart.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/numtext.h"
+
+namespace coldroom {
+
+namespace {
+
+const QColor kBarColours[] = {QColor(70, 110, 170), QColor(200, 120, 60), QColor(150, 150, 90),
+                              QColor(90, 150, 110), QColor(140, 100, 160)};
+constexpr int kRowHeight = 26;
+constexpr int kBarHeight = 14;
+
+QString wattsText(double w) {
+    // Thin-space groups make five- and six-figure loads readable at a glance.
+    QString digits = QString::number(std::llround(std::fabs(w)));
+    for (qsizetype i = digits.size() - 3; i > 0; i -= 3) digits.insert(i, QChar(0x2009));
+    return (w < 0 && std::llround(w) != 0 ? QStringLiteral("−") : QString()) + digits +
+           QStringLiteral(" Вт");
+}
+
+}  // namespace
+
+LoadChart::LoadChart(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("LoadChart"));
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+}
+
+void LoadChart::setBars(std::vector<Bar> bars) {
+    const bool same = bars.size() == bars_.size() &&
+                      std::equal(bars.begin(), bars.end(), bars_.begin(), [](const Bar& a, const Bar& b) {
+                          return a.label == b.label && a.defined == b.defined && a.watts == b.watts;
+                      });
+    if (same) return;
+    bars_ = std::move(bars);
+    update();
+}
+
+bool LoadChart::ReadWatts(const QString& text, double& watts) {
+    double value = 0;
+    if (!StrictNumber(text.toStdString(), value) || !std::isfinite(value)) return false;
+    watts = value;
+    return true;
+}
+
+QSize LoadChart::sizeHint() const {
+    return {300, 16 + kRowHeight * static_cast<int>(std::max<size_t>(bars_.size(), 5))};
+}
+
+QSize LoadChart::minimumSizeHint() const { return {220, sizeHint().height()}; }
+
+void LoadChart::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRect area = rect().adjusted(4, 8, -4, -4);
+    const QFontMetrics fm = fontMetrics();
+
+    int labelWidth = 0;
+    double total = 0, maxPositive = 0, maxNegative = 0;
+    for (const Bar& b : bars_) {
+        labelWidth = std::max(labelWidth, fm.horizontalAdvance(b.label));
+        if (!b.defined) continue;
+        total += b.watts;
+        maxPositive = std::max(maxPositive, b.watts);
+        maxNegative = std::max(maxNegative, -b.watts);
+    }
+    const int valueWidth = fm.horizontalAdvance(QStringLiteral("888 888 Вт  100 %"));
+    const int barLeft = area.left() + labelWidth + 10;
+    const int barSpan = std::max(20, area.right() - valueWidth - 8 - barLeft);
+    const double range = maxPositive + maxNegative;
+    const int zeroX = barLeft + (range > 0 ? static_cast<int>(barSpan * maxNegative / range) : 0);
+    const QColor text = palette().color(QPalette::WindowText);
+    const QColor faint = palette().color(QPalette::Mid);
+
+    int y = area.top();
+    for (size_t i = 0; i < bars_.size(); ++i, y += kRowHeight) {
+        const Bar& b = bars_[i];
+        const QRect row(area.left(), y, area.width(), kRowHeight);
+        p.setPen(text);
+        p.drawText(QRect(row.left(), row.top(), labelWidth, row.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                   b.label);
+        const int barTop = row.top() + (kRowHeight - kBarHeight) / 2;
+        QString value;
+        if (!b.defined) {
+            // Missing: an empty dashed outline where the bar would be.
+            QPen dashed(faint, 1, Qt::DashLine);
+            p.setPen(dashed);
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(QRectF(barLeft + 0.5, barTop + 0.5, barSpan - 1, kBarHeight - 1));
+            value = QString::fromUtf8("\xE2\x80\x94");
+        } else {
+            const double share = range > 0 ? b.watts / range : 0;
+            const int length = static_cast<int>(std::lround(std::fabs(share) * barSpan));
+            const QRect bar = b.watts >= 0 ? QRect(zeroX, barTop, std::max(length, 1), kBarHeight)
+                                           : QRect(zeroX - length, barTop, std::max(length, 1), kBarHeight);
+            p.setPen(Qt::NoPen);
+            p.setBrush(kBarColours[i % std::size(kBarColours)]);
+            p.drawRect(bar);
+            value = wattsText(b.watts);
+            if (total > 0) value += QStringLiteral("  %1 %").arg(std::lround(100.0 * b.watts / total));
+        }
+        p.setPen(b.defined ? text : faint);
+        p.drawText(QRect(area.right() - valueWidth, row.top(), valueWidth, row.height()),
+                   Qt::AlignRight | Qt::AlignVCenter, value);
+    }
+    if (maxNegative > 0) {  // the zero line, when some component is a gain below zero
+        p.setPen(QPen(faint, 1));
+        p.drawLine(zeroX, area.top(), zeroX, y);
+    }
+}
+
+}  // namespace coldroom

@@ -1,0 +1,150 @@
+#include "ui/qt_user_interface.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace coldroom {
+
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+QStringList splitFilter(const std::string& filter) {
+    QStringList parts = q(filter).split(u'|');
+    for (QString& part : parts) part = part.trimmed();
+    return parts;
+}
+
+}  // namespace
+
+QString QtFileFilter(const std::string& filter) {
+    const QStringList parts = splitFilter(filter);
+    QStringList entries;
+    for (qsizetype i = 0; i < parts.size(); i += 2) {
+        const QString& description = parts[i];
+        QString pattern = i + 1 < parts.size() ? parts[i + 1] : QString();
+        pattern.replace(u';', u' ');  // several patterns: "*.htm;*.html"
+        if (description.isEmpty() && pattern.isEmpty()) continue;
+        if (pattern.isEmpty() || description.contains(u'(' + pattern + u')'))
+            entries.push_back(description);
+        else if (description.isEmpty())
+            entries.push_back(u'(' + pattern + u')');
+        else
+            entries.push_back(description + QStringLiteral(" (") + pattern + QLatin1Char(')'));
+    }
+    return entries.join(u";;");
+}
+
+QString DefaultSuffix(const std::string& filter) {
+    const QStringList parts = splitFilter(filter);
+    if (parts.size() < 2) return {};
+    const QString pattern = parts[1].section(u';', 0, 0).trimmed();
+    if (!pattern.startsWith(u"*.")) return {};
+    const QString suffix = pattern.mid(2);
+    return suffix.contains(u'*') || suffix.contains(u'?') ? QString() : suffix;
+}
+
+void QtUserInterface::registerWindow(WindowId id, QWidget* window) { windows_[id].window = window; }
+
+void QtUserInterface::setWindowCommands(WindowId id, std::function<void()> show,
+                                        std::function<void()> hide) {
+    Entry& e = windows_[id];
+    e.show = std::move(show);
+    e.hide = std::move(hide);
+}
+
+QWidget* QtUserInterface::dialogParent() const {
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    for (const auto& [id, entry] : windows_)
+        if (entry.window && entry.window->isVisible()) return entry.window;
+    return nullptr;
+}
+
+QString QtUserInterface::initialFolder() const {
+    return initialFolder_.isEmpty() ? QCoreApplication::applicationDirPath() : initialFolder_;
+}
+
+MsgAnswer QtUserInterface::message(const std::string& text, const std::string& title, MsgIcon icon,
+                                   MsgButtons buttons) {
+    QMessageBox::Icon qtIcon = QMessageBox::NoIcon;
+    switch (icon) {
+    case MsgIcon::None: qtIcon = QMessageBox::NoIcon; break;
+    case MsgIcon::Critical: qtIcon = QMessageBox::Critical; break;
+    case MsgIcon::Exclamation:
+    case MsgIcon::Warning: qtIcon = QMessageBox::Warning; break;
+    case MsgIcon::Information: qtIcon = QMessageBox::Information; break;
+    }
+    QString body = q(text);
+    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    body.replace(u'\r', u'\n');
+
+    QMessageBox box(qtIcon, q(title.empty() ? std::string(kAppTitle) : title), body,
+                    QMessageBox::NoButton, dialogParent());
+    box.setTextFormat(Qt::PlainText);
+    if (buttons == MsgButtons::YesNo) {
+        QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+        box.setDefaultButton(yes);
+        box.setEscapeButton(no);
+        box.exec();
+        return box.clickedButton() == yes ? MsgAnswer::Yes : MsgAnswer::No;
+    }
+    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+    box.exec();
+    return MsgAnswer::Ok;
+}
+
+std::string QtUserInterface::openFileName(const std::string& filter) {
+    const QString path =
+        QFileDialog::getOpenFileName(dialogParent(), {}, initialFolder(), QtFileFilter(filter));
+    return path.toStdString();
+}
+
+std::string QtUserInterface::saveFileName(const std::string& filter) {
+    QFileDialog dialog(dialogParent(), {}, initialFolder(), QtFileFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(DefaultSuffix(filter));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first().toStdString();
+}
+
+void QtUserInterface::setFocus(WindowId window, const std::string& control) {
+    auto it = windows_.find(window);
+    if (it == windows_.end() || !it->second.window) return;
+    QWidget* target = it->second.window->findChild<QWidget*>(q(control));
+    if (!target) return;
+    // A control on a hidden tab page is brought into view first, or it cannot take the focus.
+    for (QWidget* w = target; w && w != it->second.window; w = w->parentWidget()) {
+        QWidget* stack = w->parentWidget();
+        auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+        if (tabs && tabs->indexOf(w) >= 0) tabs->setCurrentWidget(w);
+    }
+    target->setFocus(Qt::OtherFocusReason);
+}
+
+void QtUserInterface::showWindow(WindowId window) {
+    Entry& e = windows_[window];
+    if (e.show) {
+        e.show();
+    } else if (e.window) {
+        e.window->show();
+        e.window->raise();
+        e.window->activateWindow();
+    }
+}
+
+void QtUserInterface::hideWindow(WindowId window) {
+    Entry& e = windows_[window];
+    if (e.hide)
+        e.hide();
+    else if (e.window)
+        e.window->hide();
+}
+
+}  // namespace coldroom

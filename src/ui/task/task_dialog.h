@@ -1,0 +1,51 @@
+// The technological task window " Выбор технологической задачи": the product group buttons,
+// the task, product and packaging lists and the task's typical parameters. It only builds
+// the widgets; their state and every handler live in the task form, bound by name.
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+#include "core/controls.h"
+
+namespace coldroom {
+
+class QtBinder;
+class ActivationWatcher;
+
+class TaskDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TaskDialog(QWidget* parent = nullptr);
+    ~TaskDialog() override;
+
+    // Binds the widgets to the form's controls. `refreshAll` refreshes every bound window
+    // after each handled event; empty, this window alone is refreshed.
+    void bind(const ControlRegistry& controls, std::function<void()> refreshAll = {});
+    // Shows the form's state.
+    void refresh();
+    QtBinder* binder() const { return binder_.get(); }
+
+    // Runs each time the window becomes the program's active window (its form's activation).
+    void setOnActivate(std::function<void()> fn);
+    // What the person's wish to close the window (title-bar button, Escape) does; the window
+    // itself stays as it is. Without it such a wish presses "Отмена".
+    void setCloseRequest(std::function<void()> fn) { closeRequest_ = std::move(fn); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
+    void requestClose();
+
+    std::unique_ptr<QtBinder> binder_;
+    ActivationWatcher* activation_ = nullptr;
+    std::function<void()> onActivate_;
+    std::function<void()> closeRequest_;
+};
+
+}  // namespace coldroom
