@@ -1,0 +1,122 @@
+#include "reports/print_options_form.h"
+
+#include <ctime>
+
+#include "reports/csv_report.h"
+#include "reports/html_report.h"
+#include "ui/main/main_form.h"
+
+namespace coldroom {
+
+ReportInput GatherReportInput(MainForm& main, const ProgramState& state, const std::string& title,
+                              const std::string& author, const std::string& dateText) {
+    ReportInput input;
+    for (const auto& [name, control] : main.controls().all()) {
+        if (auto* const* box = std::get_if<TextBox*>(&control)) {
+            input.text[name] = (*box)->text;
+        } else if (auto* const* caption = std::get_if<Caption*>(&control)) {
+            input.text[name] = (*caption)->text;
+        } else if (auto* const* list = std::get_if<ListBox*>(&control)) {
+            input.text[name] = (*list)->text();
+            input.enabled[name] = (*list)->enabled;
+        } else if (auto* const* option = std::get_if<OptionButton*>(&control)) {
+            input.option[name] = (*option)->value();
+        }
+    }
+    input.wallLossTotal = state.WallLossTotal;
+    input.wallLossDefined = state.WallLossDefined;
+    input.projectTitle = title;
+    input.author = author;
+    input.dateText = dateText;
+    return input;
+}
+
+std::string ShortDateToday() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buf[64];
+    size_t n = std::strftime(buf, sizeof buf, "%d.%m.%Y", &local);
+    return std::string(buf, n);
+}
+
+bool MakeReport(ReportKind kind, const std::string& path, const ReportInput& input, ReportPrinter* printer,
+                std::string& error) {
+    if (kind != ReportKind::Printer && path.empty()) {
+        error = "Файл не выбран!";
+        return false;
+    }
+    switch (kind) {
+    case ReportKind::Html:
+        return WriteHtmlReport(path, input, error);
+    case ReportKind::Csv:
+        return WriteCsvReport(path, input, error);
+    case ReportKind::Pdf:
+    case ReportKind::Printer:
+        if (!printer) {
+            error = "Печать недоступна: не найден ни один принтер.";
+            return false;
+        }
+        return kind == ReportKind::Pdf ? printer->WritePdf(path, input, error) : printer->PrintPage(input, error);
+    }
+    return false;
+}
+
+PrintOptionsForm::PrintOptionsForm(ProgramState& state, MainForm& main, UserInterface& ui, ReportPrinter* printer)
+    : state_(state), main_(main), ui_(ui), printer_(printer) {
+    OK_btn.caption = "Печать";
+    Cancel_btn.caption = "Отмена";
+    OK_btn.onClick = [this] { OK_btn_Click(); };
+    Cancel_btn.onClick = [this] { Cancel_btn_Click(); };
+    registry_.add("Print_Printer_opt", &Print_Printer_opt);
+    registry_.add("Print_Html_opt", &Print_Html_opt);
+    registry_.add("Print_File_opt", &Print_File_opt);
+    registry_.add("Print_Pdf_opt", &Print_Pdf_opt);
+    registry_.add("NameProject_txt", &NameProject_txt);
+    registry_.add("Company_txt", &Company_txt);
+    registry_.add("OK_btn", &OK_btn);
+    registry_.add("Cancel_btn", &Cancel_btn);
+    Open();
+}
+
+void PrintOptionsForm::Open() {
+    Print_Printer_opt.setValue(true);
+    NameProject_txt.text = main_.Name_txt.text;
+    Company_txt.text = state_.ReportAuthor;
+}
+
+void PrintOptionsForm::keepTitleAndAuthor() {
+    state_.ProjectTitle = NameProject_txt.text;
+    main_.Name_txt.text = NameProject_txt.text;
+    state_.ReportAuthor = Company_txt.text;
+}
+
+void PrintOptionsForm::OK_btn_Click() {
+    ReportKind kind = Print_Html_opt.value()  ? ReportKind::Html
+                      : Print_File_opt.value() ? ReportKind::Csv
+                      : Print_Pdf_opt.value()  ? ReportKind::Pdf
+                                               : ReportKind::Printer;
+    std::string path;
+    if (kind == ReportKind::Html) path = ui_.saveFileName("Файлы HTML (*.htm) | *.htm");
+    if (kind == ReportKind::Csv) path = ui_.saveFileName("Файлы отчетов (*.csv) | *.csv");
+    if (kind == ReportKind::Pdf) path = ui_.saveFileName("Документы PDF (*.pdf) | *.pdf");
+    ReportInput input = GatherReportInput(main_, state_, NameProject_txt.text, Company_txt.text, today());
+    auto names = LayerMaterialNames(input);
+    state_.LayerMaterialNames.assign(names.begin(), names.end());
+    std::string error;
+    if (!MakeReport(kind, path, input, printer_, error)) {
+        ui_.message(error, kAppTitle, MsgIcon::Critical);
+        return;  // the options stay open so the person can choose another place
+    }
+    keepTitleAndAuthor();
+    close();
+}
+
+void PrintOptionsForm::Cancel_btn_Click() {
+    keepTitleAndAuthor();
+    close();
+}
+
+void PrintOptionsForm::close() { ui_.hideWindow(WindowId::PrintOptions); }
+
+}  // namespace coldroom

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "files/atomic_file.h"
+#include "reports/print_options_form.h"
+#include "ui/program_harness.h"
+
+namespace coldroom {
+namespace {
+
+using test::ProgramHarness;
+
+struct FakePrinter : ReportPrinter {
+    int pages = 0;
+    bool fail = false;
+    ReportInput last;
+    bool PrintPage(const ReportInput& input, std::string& error) override {
+        if (fail) {
+            error = "Принтер недоступен";
+            return false;
+        }
+        ++pages;
+        last = input;
+        return true;
+    }
+    bool WritePdf(const std::string&, const ReportInput&, std::string&) override { return true; }
+};
+
+struct Options : ProgramHarness {
+    FakePrinter printer;
+    std::unique_ptr<PrintOptionsForm> form;
+    Options() {
+        confirm();
+        clearMessages();
+        form = std::make_unique<PrintOptionsForm>(program().state, main(), ui, &printer);
+        form->today = [] { return std::string("07.12.2026"); };
+    }
+};
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(PrintOptions, OpensWithTheTitleAndTheKeptAuthor) {
+    Options o;
+    o.main().Name_txt.text = "Камера №2";
+    o.form->Open();
+    EXPECT_EQ(o.form->NameProject_txt.text, "Камера №2");
+    EXPECT_EQ(o.form->Company_txt.text, "Исполнитель");
+    EXPECT_TRUE(o.form->Print_Printer_opt.value());
+}
+
+TEST(PrintOptions, CancelKeepsTheEditedTitleAndAuthor) {
+    Options o;
+    o.form->NameProject_txt.text = "Новое название";
+    o.form->Company_txt.text = "ООО «Холод»";
+    o.form->Cancel_btn.onClick();
+    EXPECT_EQ(o.main().Name_txt.text, "Новое название");
+    EXPECT_EQ(o.program().state.ProjectTitle, "Новое название");
+    EXPECT_EQ(o.printer.pages, 0);
+    o.form->Open();
+    EXPECT_EQ(o.form->Company_txt.text, "ООО «Холод»");
+    // The next activation shows the kept title too.
+    o.main().Activate();
+    EXPECT_EQ(o.main().Name_txt.text, "Новое название");
+}
+
+TEST(PrintOptions, PrinterGetsEveryFieldAndTheLayerNames) {
+    Options o;
+    ProgramHarness::enter(o.main().South2_D_txt, "50");  // layer 2 in use on every wall
+    o.form->OK_btn.onClick();
+    ASSERT_EQ(o.printer.pages, 1);
+    const ReportInput& in = o.printer.last;
+    EXPECT_EQ(in.Text("Length_txt"), "10");
+    EXPECT_EQ(in.Text("Total_poteri"), o.main().Total_poteri.text);
+    EXPECT_EQ(in.Text("TypeOfProduct_lbl"), "Продукт 1");
+    EXPECT_EQ(in.dateText, "07.12.2026");
+    EXPECT_TRUE(in.Option("CeilIns_opt"));
+    EXPECT_TRUE(MissingReportFields(in).empty());
+    auto& names = o.program().state.LayerMaterialNames;
+    EXPECT_EQ(names[0], "Материал 1");  // South2 in use
+    EXPECT_EQ(names[1], "...");         // South3 not
+    EXPECT_EQ(names[8], "...");         // Ceil2 not
+    EXPECT_EQ(o.ui.visible.count(WindowId::PrintOptions), 0u);
+}
+
+TEST(PrintOptions, HtmlAndCsvGoToTheChosenFile) {
+    Options o;
+    auto dir = std::filesystem::temp_directory_path() / "coldroom-print-options";
+    std::filesystem::create_directories(dir);
+    std::string html = (dir / "r.htm").string(), csv = (dir / "r.csv").string();
+    o.form->Print_Html_opt.setValue(true);
+    o.ui.fileNames = {html};
+    o.form->OK_btn.onClick();
+    EXPECT_NE(ReadAll(html).find("</BODY></HTML>\r\n"), std::string::npos);
+    o.form->Open();
+    o.form->Print_File_opt.setValue(true);
+    o.ui.fileNames = {csv};
+    o.form->OK_btn.onClick();
+    EXPECT_EQ(ReadAll(csv).substr(0, 6), "\xD0\xE0\x63\xF7\xE5\xF2");  // "Раcчет" in Windows-1251, Latin c
+    EXPECT_TRUE(o.ui.messages.empty());
+    std::filesystem::remove_all(dir);
+}
+
+TEST(PrintOptions, FailuresAreReportedAndNothingIsLost) {
+    Options o;
+    // No file chosen: a message, the options stay open, the title is not taken yet.
+    o.form->Print_Html_opt.setValue(true);
+    o.form->NameProject_txt.text = "Другое";
+    o.form->OK_btn.onClick();
+    ASSERT_EQ(o.messageCount(), 1u);
+    EXPECT_EQ(o.lastMessage().text, "Файл не выбран!");
+    EXPECT_NE(o.main().Name_txt.text, "Другое");
+
+    // A file that cannot be written keeps the old one.
+    auto dir = std::filesystem::temp_directory_path() / "coldroom-print-fail";
+    std::filesystem::create_directories(dir);
+    std::string path = (dir / "old.htm").string();
+    std::ofstream(path) << "old";
+    FailNextAtomicWrite(AtomicWriteFault::Write);
+    o.ui.fileNames = {path};
+    o.form->OK_btn.onClick();
+    EXPECT_EQ(o.messageCount(), 2u);
+    EXPECT_EQ(ReadAll(path), "old");
+    std::filesystem::remove_all(dir);
+
+    // No printer.
+    o.form->Print_Printer_opt.setValue(true);
+    o.printer.fail = true;
+    o.form->OK_btn.onClick();
+    EXPECT_EQ(o.messageCount(), 3u);
+    EXPECT_EQ(o.lastMessage().text, "Принтер недоступен");
+}
+
+}  // namespace
+}  // namespace coldroom
