@@ -1,0 +1,116 @@
+#include "reports/print_options_dialog.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "reports/qt_canvas.h"
+#include "ui/qt_binder.h"
+#include "ui/qt_form_widgets.h"
+
+namespace coldroom {
+
+namespace {
+
+QRadioButton* option(const char* name, const QString& caption) {
+    auto* button = new QRadioButton(caption);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+}  // namespace
+
+PrintOptionsDialog::PrintOptionsDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("PrintOptions"));
+    setWindowTitle(QStringLiteral(" Параметры печати отчета"));
+    setModal(false);
+
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(12, 12, 12, 12);
+    root->setSpacing(10);
+
+    auto* where = Frame(QStringLiteral("Куда печатать"), "Frame1");
+    auto* whereLayout = new QVBoxLayout(where);
+    whereLayout->addWidget(option("Print_Printer_opt", QStringLiteral("На принтер")));
+    whereLayout->addWidget(option("Print_Html_opt", QStringLiteral("В файл формата HTML ")));
+    whereLayout->addWidget(option("Print_File_opt", QStringLiteral("В файл .csv (формат Excel)")));
+    whereLayout->addWidget(option("Print_Pdf_opt", QStringLiteral("В файл PDF")));
+    root->addWidget(where);
+
+    auto* texts = new QFormLayout;
+    texts->setRowWrapPolicy(QFormLayout::WrapAllRows);
+    auto* title = new QLineEdit;
+    title->setObjectName(QStringLiteral("NameProject_txt"));
+    auto* author = new QLineEdit;
+    author->setObjectName(QStringLiteral("Company_txt"));
+    texts->addRow(CaptionLabel(QStringLiteral("Название проекта")), title);
+    texts->addRow(CaptionLabel(QStringLiteral("Расчет сделал (фамилия исполнителя/ название фирмы)")), author);
+    root->addLayout(texts);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    auto* ok = new QPushButton(QStringLiteral("Печать"));
+    ok->setObjectName(QStringLiteral("OK_btn"));
+    auto* cancel = new QPushButton(QStringLiteral("Отмена"));
+    cancel->setObjectName(QStringLiteral("Cancel_btn"));
+    for (QPushButton* b : {ok, cancel}) {
+        b->setAutoDefault(false);
+        b->setMinimumWidth(100);
+        buttons->addWidget(b);
+    }
+    root->addLayout(buttons);
+    setMinimumWidth(440);
+}
+
+PrintOptionsDialog::~PrintOptionsDialog() = default;
+
+void PrintOptionsDialog::bind(const ControlRegistry& controls, std::function<void()> refreshAll) {
+    if (!refreshAll) refreshAll = [this] { refresh(); };
+    binder_ = std::make_unique<QtBinder>(this, controls, std::move(refreshAll));
+}
+
+void PrintOptionsDialog::refresh() {
+    if (binder_) binder_->refresh();
+}
+
+// Escape and the title-bar button act as "Отмена", which keeps the edited title and author.
+void PrintOptionsDialog::reject() {
+    if (auto* cancel = findChild<QPushButton*>(QStringLiteral("Cancel_btn"))) cancel->click();
+}
+
+bool QtReportPrinter::PrintPage(const ReportInput& input, std::string& error) {
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        error = "Не найден ни один принтер. Выберите «В файл PDF», чтобы сохранить отчет для печати.";
+        return false;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setFullPage(true);
+    printer.setDocName(QString::fromStdString(input.projectTitle));
+    QPrintPreviewDialog preview(&printer, parent_);
+    preview.setWindowTitle(QStringLiteral("Предварительный просмотр отчета"));
+    std::string paintError;
+    bool painted = true;
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [&](QPrinter* target) {
+        painted = PrintReport(*target, input, paintError) && painted;
+    });
+    preview.resize(900, 1000);
+    preview.exec();  // closing the preview (or its printer dialog) prints nothing
+    if (!painted) {
+        error = paintError;
+        return false;
+    }
+    return true;
+}
+
+bool QtReportPrinter::WritePdf(const std::string& path, const ReportInput& input, std::string& error) {
+    return WritePrintedReportPdf(path, input, error);
+}
+
+}  // namespace coldroom
