@@ -1,0 +1,66 @@
+// The printed report: one A4 page of boxed cells. The page is described in millimetres
+// (0..210 across, 0..297 down, origin top left) and drawn through a small canvas interface,
+// so the layout is tested without a printer and the painting lives in the toolkit layer.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "reports/report_input.h"
+
+namespace coldroom {
+
+inline constexpr double kPageWidthMm = 210;
+inline constexpr double kPageHeightMm = 297;
+
+struct TextStyle {
+    double sizePt = 8;
+    bool bold = false;
+    bool italic = false;
+    bool operator==(const TextStyle&) const = default;
+};
+
+class ReportCanvas {
+public:
+    virtual ~ReportCanvas() = default;
+    // The outline of the rectangle with corners (x1, y1) and (x2, y2), black, not filled.
+    virtual void Rectangle(double x1, double y1, double x2, double y2) = 0;
+    // `text` with its top left corner at (x, y). Nothing is clipped or wrapped.
+    virtual void Text(double x, double y, const std::string& text, const TextStyle& style) = 0;
+};
+
+// One step of the page: a boxed cell (text at x1 + dx, y1 + dy), or, with boxed false, a
+// text printed at (x1 + dx, y1 + dy) with no outline.
+struct PrintCell {
+    std::string text;
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    double dx = 0, dy = 0;
+    TextStyle style;
+    bool boxed = true;
+};
+
+// The cells of the page in drawing order; a later box is drawn over an earlier one, which
+// gives the grid.
+std::vector<PrintCell> PrintedReportCells(const ReportInput& input);
+
+// Draws the page's cells in order.
+void DrawPrintedReport(const ReportInput& input, ReportCanvas& canvas);
+
+// A canvas that remembers every call, for checking a page without painting it.
+class RecordingCanvas : public ReportCanvas {
+public:
+    struct Call {
+        enum class Kind { Rectangle, Text } kind;
+        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // a text's position is (x1, y1)
+        std::string text;
+        TextStyle style;
+    };
+    void Rectangle(double x1, double y1, double x2, double y2) override;
+    void Text(double x, double y, const std::string& text, const TextStyle& style) override;
+    const std::vector<Call>& calls() const { return calls_; }
+
+private:
+    std::vector<Call> calls_;
+};
+
+}  // namespace coldroom

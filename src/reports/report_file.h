@@ -1,0 +1,17 @@
+// Writing a report's lines to disk: Windows-1251, CR LF, atomically.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "reports/report_input.h"
+
+namespace coldroom {
+
+// Encodes the lines (UTF-8) as Windows-1251 with CR LF and replaces the file at `path`.
+// A character the code page cannot hold is refused with a message that quotes the input
+// value holding it; nothing is written then. Returns false with a Russian `error`.
+bool WriteReportLines(const std::string& path, const std::vector<std::string>& lines,
+                      const ReportInput& input, std::string& error);
+
+}  // namespace coldroom

@@ -1,0 +1,103 @@
+#include "reports/csv_report.h"
+
+#include <gtest/gtest.h>
+
+#include "files/atomic_file.h"
+#include "reports/report_fixture.h"
+
+namespace coldroom {
+namespace {
+
+using testing::GoldenInput;
+using testing::GoldenPath;
+using testing::ReadBytes;
+using testing::TempDir;
+
+TEST(CsvReport, MatchesTheGoldenFiles) {
+    struct Case { bool standard; size_t lines; const char* golden; } cases[] = {
+        {true, 50, "report_standard_doors.csv"},
+        {false, 51, "report_special_doors.csv"},
+    };
+    for (const auto& c : cases) {
+        const std::string golden = ReadBytes(GoldenPath(c.golden));
+        ASSERT_FALSE(golden.empty()) << c.golden;
+        TempDir dir;
+        const std::string path = dir.file("report.csv");
+        const ReportInput in = GoldenInput(c.standard);
+        EXPECT_EQ(CsvReportLines(in).size(), c.lines);
+        std::string error;
+        ASSERT_TRUE(WriteCsvReport(path, in, error)) << error;
+        EXPECT_EQ(ReadBytes(path), golden) << c.golden;
+    }
+}
+
+TEST(CsvReport, QuotesOnlyCellsThatWouldSplit) {
+    struct Case { const char* text; const char* cell; } cases[] = {
+        {"Пенополиуретан", "Пенополиуретан"},
+        {"ППУ; плотн. 40", "\"ППУ; плотн. 40\""},
+        {"Панель \"Север\"", "\"Панель \"\"Север\"\"\""},
+        {"две\nстроки", "\"две\nстроки\""},
+        {" с подогревом", " с подогревом"},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CsvCell(c.text), c.cell) << c.text;
+
+    ReportInput in = GoldenInput(true);
+    in.projectTitle = "Склад; корпус 2";
+    in.text["South1_Mt_cmb"] = "ППУ; 40 кг/м3";
+    in.text["South1_D_txt"] = "1;2";
+    in.author = "ООО \"Холод\"";
+    const auto l = CsvReportLines(in);
+    EXPECT_EQ(l[1], "\"Склад; корпус 2\";");
+    EXPECT_EQ(l[10], "Юг;\"ППУ; 40 кг/м3\";;\"1;2 мм\";Север;Пенополистирол ПСБ-С;;110 мм");
+    EXPECT_EQ(l[49], "\"Расчет сделан:              ООО \"\"Холод\"\"\"");
+}
+
+TEST(CsvReport, WallLossPrintForm) {
+    struct Case { double value; bool defined; const char* line; } cases[] = {
+        {2173.5, true, "Термодиффузия через;;;;СТЕНЫ; 2173.5 ;ПОЛ;368;ПОТОЛОК;1047"},
+        {-40, true, "Термодиффузия через;;;;СТЕНЫ;-40 ;ПОЛ;368;ПОТОЛОК;1047"},
+        {0, true, "Термодиффузия через;;;;СТЕНЫ; 0 ;ПОЛ;368;ПОТОЛОК;1047"},
+        {0, false, "Термодиффузия через;;;;СТЕНЫ; — ;ПОЛ;368;ПОТОЛОК;1047"},
+    };
+    for (const auto& c : cases) {
+        ReportInput in = GoldenInput(true);
+        in.wallLossTotal = c.value;
+        in.wallLossDefined = c.defined;
+        EXPECT_EQ(CsvReportLines(in)[42], c.line);
+    }
+}
+
+TEST(CsvReport, CeilingAndFloorMarks) {
+    ReportInput in = GoldenInput(true);
+    in.option["CeilIns_opt"] = true;
+    in.option["FloorHeat_Opt"] = false;
+    in.option["FloorGrunt_Opt"] = false;
+    const auto l = CsvReportLines(in);
+    EXPECT_EQ(l[16], "ПОТОЛОК;Металл окрашенный;;;ПОЛ над помещением");
+    EXPECT_EQ(l[17], "перекрытие;Пенополиуретан;;150 мм;;Пеностекло;;80 мм");
+    EXPECT_EQ(l[18], ";Железобетон;;200 мм; без подогрева;Бетон;;150 мм");
+}
+
+TEST(CsvReport, SignatureStartsAtTheNextPrintZone) {
+    ReportInput in = GoldenInput(true);
+    in.author = "";
+    const std::string line = CsvReportLines(in).back();
+    EXPECT_EQ(line, "Расчет сделан:" + std::string(14, ' '));
+}
+
+TEST(CsvReport, AFailedSaveKeepsTheOldFile) {
+    TempDir dir;
+    const std::string path = dir.file("report.csv");
+    std::string error;
+    ASSERT_TRUE(WriteCsvReport(path, GoldenInput(true), error));
+    const std::string before = ReadBytes(path);
+    FailNextAtomicWrite(AtomicWriteFault::Rename);
+    EXPECT_FALSE(WriteCsvReport(path, GoldenInput(false), error));
+    EXPECT_EQ(error, "Не удается записать файл «" + path + "»: нет доступа");
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(dir.entries(), 1);
+}
+
+}  // namespace
+}  // namespace coldroom
