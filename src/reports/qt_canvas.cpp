@@ -1,0 +1,126 @@
+#include "reports/qt_canvas.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QPen>
+#include <QPrinter>
+
+#include "files/atomic_file.h"
+
+namespace coldroom {
+namespace {
+
+constexpr double kMmPerInch = 25.4;
+constexpr double kPointsPerInch = 72;
+// Outline width of the boxes: a fine line, as a printer's one-pixel line would be.
+constexpr double kLineWidthMm = 0.15;
+
+QString toQt(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+}  // namespace
+
+QtCanvas::QtCanvas(QPainter& painter) : painter_(painter) {
+    painter_.save();
+    const QPaintDevice* device = painter_.device();
+    // From here on one painter unit is 1/kUnitsPerMm millimetre, whatever the resolution.
+    painter_.scale(device->logicalDpiX() / kMmPerInch / kUnitsPerMm,
+                   device->logicalDpiY() / kMmPerInch / kUnitsPerMm);
+    QPen pen(Qt::black);
+    pen.setWidthF(kLineWidthMm * kUnitsPerMm);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter_.setPen(pen);
+    painter_.setBrush(Qt::NoBrush);
+}
+
+QtCanvas::~QtCanvas() { painter_.restore(); }
+
+QString QtCanvas::FontFamily() {
+    static const QString family = [] {
+        const QString wanted = QStringLiteral("Liberation Sans");
+        if (QFontDatabase::families().contains(wanted)) return wanted;
+        return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    }();
+    return family;
+}
+
+QFont QtCanvas::FontFor(const TextStyle& style) {
+    QFont font(FontFamily());
+    font.setStyleHint(QFont::SansSerif);
+    // Hinting would snap glyphs to a grid of our hundredths of a millimetre.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    const double mm = style.sizePt * kMmPerInch / kPointsPerInch;
+    font.setPixelSize(qMax(1, qRound(mm * kUnitsPerMm)));
+    font.setBold(style.bold);
+    font.setItalic(style.italic);
+    return font;
+}
+
+void QtCanvas::Rectangle(double x1, double y1, double x2, double y2) {
+    const QRectF r(QPointF(qMin(x1, x2) * kUnitsPerMm, qMin(y1, y2) * kUnitsPerMm),
+                   QPointF(qMax(x1, x2) * kUnitsPerMm, qMax(y1, y2) * kUnitsPerMm));
+    painter_.drawRect(r);
+}
+
+void QtCanvas::Text(double x, double y, const std::string& text, const TextStyle& style) {
+    const QFont font = FontFor(style);
+    painter_.setFont(font);
+    // The position is the text's top left corner; Qt draws from the baseline.
+    const QFontMetricsF metrics(font, painter_.device());
+    painter_.drawText(QPointF(x * kUnitsPerMm, y * kUnitsPerMm + metrics.ascent()), toQt(text));
+}
+
+bool PaintPrintedReport(QPagedPaintDevice& device, const ReportInput& input, std::string& error) {
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        error = "Не удается начать печать отчета";
+        return false;
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    {
+        QtCanvas canvas(painter);
+        DrawPrintedReport(input, canvas);
+    }
+    if (!painter.end()) {
+        error = "Не удается завершить печать отчета";
+        return false;
+    }
+    return true;
+}
+
+bool PrintReport(QPrinter& printer, const ReportInput& input, std::string& error) {
+    printer.setFullPage(true);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setDocName(toQt(input.projectTitle));
+    if (!PaintPrintedReport(printer, input, error)) {
+        error = "Не удается напечатать отчет: принтер недоступен";
+        return false;
+    }
+    return true;
+}
+
+bool WritePrintedReportPdf(const std::string& path, const ReportInput& input, std::string& error) {
+    AtomicReplacement file(path);
+    if (!file.open(error)) return false;
+    {
+        QPdfWriter writer(toQt(file.tempPath()));
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageOrientation(QPageLayout::Portrait);
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+        writer.setResolution(1200);
+        writer.setTitle(toQt(input.projectTitle));
+        writer.setCreator(QStringLiteral("ColdRoom"));
+        std::string why;
+        if (!PaintPrintedReport(writer, input, why)) {
+            error = "Не удается записать файл «" + path + "»: " + why;
+            return false;
+        }
+    }
+    return file.commit(error);
+}
+
+}  // namespace coldroom

@@ -1,0 +1,49 @@
+// The printed page painted with Qt: on a printer, or into an A4 PDF file.
+#pragma once
+
+#include <QFont>
+#include <QPainter>
+#include <string>
+
+#include "reports/printed_report.h"
+
+class QPagedPaintDevice;
+class QPrinter;
+
+namespace coldroom {
+
+// Paints on a page whose device origin is the paper's top left corner. Millimetres map to
+// device units by the device's resolution; point sizes become millimetres (1 pt = 25.4/72 mm),
+// so the page looks the same at any resolution.
+class QtCanvas : public ReportCanvas {
+public:
+    explicit QtCanvas(QPainter& painter);
+    ~QtCanvas() override;
+
+    void Rectangle(double x1, double y1, double x2, double y2) override;
+    void Text(double x, double y, const std::string& text, const TextStyle& style) override;
+
+    // The family used for the page: "Liberation Sans" (metrically the page's original font)
+    // when installed, else the default sans-serif.
+    static QString FontFamily();
+    // The font for a style, sized in the painter's units (hundredths of a millimetre).
+    static QFont FontFor(const TextStyle& style);
+
+    // Painter units per millimetre; fractional font sizes survive the integer pixel size.
+    static constexpr double kUnitsPerMm = 100;
+
+private:
+    QPainter& painter_;
+};
+
+// Paints the report on a page device (a QPrinter set to the full page, or a QPdfWriter).
+// Returns false with a Russian message when painting cannot start.
+bool PaintPrintedReport(QPagedPaintDevice& device, const ReportInput& input, std::string& error);
+
+// Prints the report on `printer` (full page, A4 portrait).
+bool PrintReport(QPrinter& printer, const ReportInput& input, std::string& error);
+
+// Writes the printed page to an A4 PDF file at `path`, replacing it atomically.
+bool WritePrintedReportPdf(const std::string& path, const ReportInput& input, std::string& error);
+
+}  // namespace coldroom
