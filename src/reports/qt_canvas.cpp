@@ -1,5 +1,8 @@
 #include "reports/qt_canvas.h"
 
+#include <cerrno>
+
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -18,7 +21,9 @@ constexpr double kPointsPerInch = 72;
 // Outline width of the boxes: a fine line, as a printer's one-pixel line would be.
 constexpr double kLineWidthMm = 0.15;
 
-QString toQt(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString toQt(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace
 
@@ -119,6 +124,11 @@ bool WritePrintedReportPdf(const std::string& path, const ReportInput& input, st
             error = "Не удается записать файл «" + path + "»: " + why;
             return false;
         }
+    }
+    // The PDF engine reports no write errors of its own; an empty file means one happened.
+    if (QFileInfo(toQt(file.tempPath())).size() == 0) {
+        error = FileWriteError(path, EIO);
+        return false;
     }
     return file.commit(error);
 }
