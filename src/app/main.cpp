@@ -1,0 +1,31 @@
+// ColdRoom, the desktop program.
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include <cstring>
+#include <string>
+
+#include "refdb/reference_db.h"
+#include "ui/qt_desktop.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ColdRoom"));
+    QApplication::setApplicationVersion(QStringLiteral(COLDROOM_VERSION));
+    // Qt's own dialogs and buttons speak Russian like the rest of the program.
+    QTranslator qtRussian;
+    if (qtRussian.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtRussian);
+    // Numbers the widgets format use a point, whatever the user's locale.
+    QLocale::setDefault(QLocale::c());
+
+    std::string database = coldroom::DefaultDatabasePath();
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--db") == 0) database = argv[i + 1];
+
+    coldroom::DesktopProgram program(database);
+    if (!program.start()) return 1;
+    return QApplication::exec();
+}

@@ -1,0 +1,64 @@
+// The desktop program: the program object with its Qt windows, dialogs and commands wired
+// together. main() only makes the application and this; window tests make it too.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+#include <string>
+
+#include "ui/program.h"
+#include "ui/qt_user_interface.h"
+
+namespace coldroom {
+
+class TaskDialog;
+class MainWindow;
+class PrintOptionsDialog;
+class PrintOptionsForm;
+class QtReportPrinter;
+
+class DesktopProgram : public QObject {
+public:
+    explicit DesktopProgram(std::string databasePath, QObject* parent = nullptr);
+    ~DesktopProgram() override;
+
+    // Starts as a person starts the program: the task dialog comes up first. Shows the
+    // reason and returns false when the program cannot start.
+    bool start();
+
+    Program& program() { return program_; }
+    TaskDialog* taskDialog() const { return taskDialog_.get(); }
+    MainWindow* mainWindow() const { return mainWindow_.get(); }
+    QtUserInterface& ui() { return ui_; }
+
+    // Refreshes every window from its form.
+    void refreshAll();
+
+    // The commands of the main window's menus and toolbar.
+    void openProject();
+    void saveProject();
+    void showPrintOptions();
+    void showHelp();
+    void showAbout();
+
+private:
+    void showMainWindow();
+    void createMainWindow();
+    void closePrintOptions();
+
+    QtUserInterface ui_;
+    Program program_;
+    std::unique_ptr<TaskDialog> taskDialog_;
+    std::unique_ptr<MainWindow> mainWindow_;
+    std::unique_ptr<QtReportPrinter> printer_;
+    std::unique_ptr<PrintOptionsForm> printForm_;
+    QPointer<PrintOptionsDialog> printDialog_;
+    QPointer<QWidget> helpWindow_;
+    QPointer<QWidget> aboutBox_;
+};
+
+// The folder of the running program (where Data.dtx and the help page live).
+std::string ProgramFolder();
+
+}  // namespace coldroom
