@@ -79,27 +79,21 @@ bool StrictNumber(std::string_view text, double& value) {
     return convert(number, value);
 }
 
-std::string GeneralText(double value) {
+template <class T>
+std::string generalText(T value, int significantDigits) {
     if (!std::isfinite(value)) return kUndefined;
     if (value == 0) return "0";
     char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, significantDigits);
     std::string s(buf, res.ptr);
     for (char& c : s)
         if (c == 'e') c = 'E';
     return s;
 }
 
-std::string GeneralTextSingle(float value) {
-    if (!std::isfinite(value)) return kUndefined;
-    if (value == 0) return "0";
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 7);
-    std::string s(buf, res.ptr);
-    for (char& c : s)
-        if (c == 'e') c = 'E';
-    return s;
-}
+std::string GeneralText(double value) { return generalText(value, 15); }
+
+std::string GeneralTextSingle(float value) { return generalText(value, 7); }
 
 double IntFloor(double value) { return std::floor(value); }
 
