@@ -1,0 +1,64 @@
+// The help viewer: the help page in a window of its own, with back, forward and a button that
+// returns to the contents. Links that leave the page open in the system's browser.
+#pragma once
+
+#include <QString>
+#include <QUrl>
+#include <QWidget>
+
+#include <functional>
+
+class QTextBrowser;
+class QToolButton;
+
+namespace coldroom {
+
+// The help file's name; the program keeps it in its own folder.
+inline constexpr const char* kHelpFileName = "coldroom-help.html";
+// The anchor of the page's table of contents, where the viewer opens.
+inline constexpr const char* kHelpContentsAnchor = "contents";
+
+class HelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit HelpWindow(QWidget* parent = nullptr);
+
+    // Loads the page and shows it at its contents. Returns false with a Russian message
+    // naming the file when it cannot be read; the window then keeps what it showed.
+    bool openPage(const QString& path, QString* error = nullptr);
+    // Back to the table of contents of the loaded page.
+    void showContents();
+
+    QTextBrowser* browser() const { return browser_; }
+    QToolButton* backButton() const { return back_; }
+    QToolButton* forwardButton() const { return forward_; }
+    QToolButton* homeButton() const { return home_; }
+    // The loaded page, without a fragment.
+    QUrl pageUrl() const { return page_; }
+
+    // How links that leave the page are opened; the system's browser unless replaced.
+    void setExternalOpener(std::function<bool(const QUrl&)> opener) { openExternal_ = std::move(opener); }
+
+private:
+    void followLink(const QUrl& link);
+
+    QTextBrowser* browser_;
+    QToolButton* back_;
+    QToolButton* forward_;
+    QToolButton* home_;
+    QUrl page_;
+    std::function<bool(const QUrl&)> openExternal_;
+};
+
+// The help file in the program's folder.
+QString DefaultHelpPagePath();
+
+// Empty when the page at `path` can be shown, otherwise the Russian message that names it.
+QString HelpPageProblem(const QString& path);
+
+// Shows the page in the program's help window (created on first use, brought to the front
+// when already open) at its contents. A file that is missing or unreadable is reported in a
+// critical message box over `parent`, and nullptr is returned.
+HelpWindow* ShowHelp(const QString& pagePath, QWidget* parent = nullptr);
+
+}  // namespace coldroom
