@@ -73,9 +73,9 @@ bool enabledOf(const ControlRef& ref) {
 
 }  // namespace
 
-QtBinder::QtBinder(QWidget* root, const ControlRegistry& registry, RefreshFn refresh,
+QtBinder::QtBinder(QWidget* root, const ControlRegistry& registry, RefreshFn refreshAll,
                    QObject* parent)
-    : QObject(parent), registry_(registry), refresh_(std::move(refresh)), root_(root) {
+    : QObject(parent), registry_(registry), refresh_(std::move(refreshAll)), root_(root) {
     if (root) {
         const auto children = root->findChildren<QWidget*>();
         for (QWidget* w : children) {

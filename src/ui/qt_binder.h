@@ -25,10 +25,10 @@ public:
     using RefreshFn = std::function<void()>;
 
     // Binds every child of `root` whose objectName is registered. The registry and its
-    // controls must outlive the binder. An empty `refresh` refreshes this binder alone.
+    // controls must outlive the binder. An empty `refreshAll` refreshes this binder alone.
     // A caption or button whose control has no text yet takes the widget's own text, so a
     // form need not repeat the window's fixed captions.
-    QtBinder(QWidget* root, const ControlRegistry& registry, RefreshFn refresh = {},
+    QtBinder(QWidget* root, const ControlRegistry& registry, RefreshFn refreshAll = {},
              QObject* parent = nullptr);
     ~QtBinder() override;
 

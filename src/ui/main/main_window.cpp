@@ -60,7 +60,7 @@ QWidget* TemperatureCell(const QString& caption, const char* name) {
     grid->setHorizontalSpacing(3);
     grid->setVerticalSpacing(1);
     grid->addWidget(CaptionLabel(caption), 0, 0, 1, 2, Qt::AlignLeft);
-    auto* field = NumberField(name, 56);
+    auto* field = NumberField(name, 52);
     grid->addWidget(field, 1, 0);
     auto* unit = UnitLabel(s("°C"));
     FollowEnabled(field, unit);
@@ -172,7 +172,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
         "  border-radius: 2px; padding: 1px 4px; }"
         "QLabel[value=\"true\"] { font-weight: bold; }"
         "QLineEdit#Total_poteri, QLineEdit#Capacity_need { font-weight: bold; }"
-        "QLineEdit#Capacity_need { background: #e8f0ff; border: 1px solid #4a6ea8; }"));
+        "QLineEdit#Capacity_need { background: #e8f0ff; border: 1px solid #4a6ea8; padding: 2px 4px; }"));
     updateShapes();
     resize(1280, 800);
 }
@@ -278,8 +278,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 QWidget* MainWindow::buildResults() {
     auto* panel = new QWidget;
-    panel->setMinimumWidth(290);
-    panel->setMaximumWidth(360);
+    panel->setMaximumWidth(380);
     auto* box = new QVBoxLayout(panel);
     box->setContentsMargins(0, 0, 0, 0);
     box->setSpacing(8);
@@ -299,18 +298,33 @@ QWidget* MainWindow::buildResults() {
     };
     int r = 0;
     for (const Row& row : rows) {
-        if (r == 4) {  // the sum and the capacity stand apart from the components
+        const std::string_view name = row.name;
+        if (name == "Total_poteri") {  // the sum and the capacity stand apart from the components
             auto* rule = new QFrame;
             rule->setFrameShape(QFrame::HLine);
             rule->setFrameShadow(QFrame::Sunken);
             grid->addWidget(rule, r++, 0, 1, 3);
         }
-        auto* caption = CaptionLabel(s(row.caption), nullptr, true);
-        auto* field = ResultField(row.name, 92);
-        if (std::string_view(row.name) == "Total_poteri" || std::string_view(row.name) == "Capacity_need") {
+        auto* caption = CaptionLabel(s(row.caption));
+        auto* field = ResultField(row.name, 84);
+        if (name == "Total_poteri") {
             QFont f = caption->font();
             f.setBold(true);
             caption->setFont(f);
+        }
+        if (name == "Capacity_need") {
+            // The answer the whole calculation is for: its caption on a line of its own, the
+            // value larger beneath it.
+            grid->addWidget(caption, r++, 0, 1, 3);
+            QFont f = field->font();
+            f.setPointSizeF(f.pointSizeF() * 1.3);
+            f.setBold(true);
+            field->setFont(f);
+            field->setFixedWidth(110);
+            grid->addWidget(field, r, 0, 1, 2, Qt::AlignRight);
+            auto* unit = UnitLabel(s("Вт"));
+            grid->addWidget(unit, r++, 2);
+            continue;
         }
         AddNumberRow(grid, r++, caption, field, s("Вт"));
     }
@@ -381,13 +395,13 @@ QWidget* MainWindow::buildDimensionsTab() {
     room->addWidget(CaptionLabel(s("В камере")), 0, Qt::AlignHCenter);
     auto* roomRow = new QHBoxLayout;
     roomRow->setSpacing(3);
-    auto* roomField = NumberField("TempIn_txt", 56);
+    auto* roomField = NumberField("TempIn_txt", 52);
     roomRow->addWidget(roomField);
     auto* roomUnit = UnitLabel(s("°C"));
     FollowEnabled(roomField, roomUnit);
     roomRow->addWidget(roomUnit);
     room->addLayout(roomRow);
-    shapes_[0]->setMinimumSize(110, 64);
+    shapes_[0]->setMinimumSize(108, 64);
     plan->addWidget(TemperatureCell(s("Север"), "TempNord_txt"), 0, 1, Qt::AlignHCenter);
     plan->addWidget(TemperatureCell(s("Запад"), "TempWest_txt"), 1, 0, Qt::AlignVCenter);
     plan->addWidget(shapes_[0], 1, 1);
@@ -399,7 +413,7 @@ QWidget* MainWindow::buildDimensionsTab() {
     section->setSpacing(4);
     section->addWidget(TemperatureCell(s("Потолок"), "TempCeil_txt"), 0, Qt::AlignHCenter);
     shapes_[1] = RoomShape("Shape2");
-    shapes_[1]->setMinimumSize(90, 64);
+    shapes_[1]->setMinimumSize(72, 64);
     section->addWidget(shapes_[1], 1);
     section->addWidget(TemperatureCell(s("Пол"), "TempFloor_txt"), 0, Qt::AlignHCenter);
     views->addLayout(section);
@@ -479,7 +493,8 @@ QWidget* MainWindow::buildDimensionsTab() {
         surfaces->addTab(tab, s(surface.tab));
     }
     insBox->addWidget(surfaces);
-    box->addWidget(insulation, 1);
+    box->addWidget(insulation);
+    box->addStretch(1);
     return page;
 }
 
@@ -496,7 +511,7 @@ QWidget* MainWindow::buildOperationTab() {
     grid->setVerticalSpacing(5);
     grid->setHorizontalSpacing(6);
     grid->addWidget(Option("Door_Standard_opt", s("Стандартные условия")), 0, 0, 1, 3);
-    auto* cellType = ListField("TypeOfCell_cmb", 200);
+    auto* cellType = ListField("TypeOfCell_cmb", 140);
     auto* cellCaption = CaptionLabel(s("Тип камеры"), "TypeOfCell_lbl");
     grid->addWidget(cellCaption, 1, 0);
     grid->addWidget(cellType, 1, 1, 1, 2);
@@ -519,11 +534,11 @@ QWidget* MainWindow::buildOperationTab() {
     rule->setFrameShadow(QFrame::Sunken);
     grid->addWidget(rule, r++, 0, 1, 3);
     AddNumberRow(grid, r++, CaptionLabel(s("Теплоприток через дверь, Вт")), ResultField("Door_Loss_txt", 72));
-    grid->setRowStretch(r, 1);
     grid->setColumnStretch(2, 1);
-    // The door inputs sit indented under the option that enables them.
-    grid->setColumnMinimumWidth(0, 150);
-    columns->addWidget(doors, 1);
+    auto* leftColumn = new QVBoxLayout;
+    leftColumn->addWidget(doors);
+    leftColumn->addStretch(1);
+    columns->addLayout(leftColumn, 1);
 
     auto* right = new QVBoxLayout;
     right->setSpacing(8);
@@ -552,13 +567,15 @@ QWidget* MainWindow::buildOperationTab() {
     auto* fanCaption = CaptionLabel(s(" Мощность  эл-двигателей вентиляторов воздухоохладителей"), nullptr, true);
     fanGrid->addWidget(fanCaption, 0, 0, 1, 3);
     fanGrid->addWidget(Option("AutoEva_opt", s("Учитывать автоматически")), 1, 0, 1, 3);
-    fanGrid->addWidget(Option("ManualEva_opt", s("Явно задать значение")), 2, 0);
+    fanGrid->addWidget(Option("ManualEva_opt", s("Явно задать значение")), 2, 0, 1, 3);
+    // The entered power sits under the option that lets it be entered.
     auto* fanField = NumberField("ElectroEva_txt");
-    fanGrid->addWidget(fanField, 2, 1);
+    fanGrid->addWidget(fanField, 3, 1);
     auto* fanUnit = UnitLabel(s("Вт"));
     FollowEnabled(fanField, fanUnit);
-    fanGrid->addWidget(fanUnit, 2, 2);
-    fanGrid->setColumnStretch(0, 1);
+    fanGrid->addWidget(fanUnit, 3, 2);
+    fanGrid->setColumnMinimumWidth(0, 16);
+    fanGrid->setColumnStretch(3, 1);
     right->addWidget(fans);
 
     auto* cycle = Frame({});
@@ -579,12 +596,11 @@ QWidget* MainWindow::buildProductTab() {
     box->setContentsMargins(8, 8, 8, 8);
     box->setSpacing(10);
 
-    auto* columns = new QHBoxLayout;
-    columns->setSpacing(12);
+    // The product summary across the top; the times and the respiration heat below it.
     auto* product = Frame({});
     auto* grid = new QGridLayout(product);
     grid->setVerticalSpacing(7);
-    grid->setHorizontalSpacing(10);
+    grid->setHorizontalSpacing(14);
     struct Row {
         const char* caption;
         const char* name;
@@ -602,29 +618,22 @@ QWidget* MainWindow::buildProductTab() {
     };
     int r = 0;
     for (const Row& row : rows) {
-        grid->addWidget(CaptionLabel(s(row.caption), nullptr, true), r, 0, Qt::AlignLeft | Qt::AlignTop);
+        grid->addWidget(CaptionLabel(s(row.caption)), r, 0);
         auto* value = ValueLabel(row.name);
-        value->setWordWrap(true);
-        if (row.unit) {
-            auto* line = new QHBoxLayout;
-            line->setSpacing(4);
-            line->addWidget(value);
-            line->addWidget(UnitLabel(s(row.unit)));
-            line->addStretch(1);
-            grid->addLayout(line, r, 1);
-        } else {
-            grid->addWidget(value, r, 1);
-        }
+        value->setMinimumWidth(40);  // a long product name is cut, never widens the window
+        grid->addWidget(value, r, 1);
+        if (row.unit) grid->addWidget(UnitLabel(s(row.unit)), r, 2);
         ++r;
     }
-    grid->setColumnStretch(1, 1);
-    grid->setColumnMinimumWidth(0, 170);
-    grid->setRowStretch(r, 1);
-    columns->addWidget(product, 3);
+    grid->setColumnStretch(3, 1);
+    box->addWidget(product);
 
+    auto* lower = new QHBoxLayout;
+    lower->setSpacing(12);
     auto* times = Frame(s("ВРЕМЯ ОХЛАЖДЕНИЯ/ ДОМОРАЖИВАНИЯ"));
     auto* timeGrid = new QGridLayout(times);
-    timeGrid->setVerticalSpacing(7);
+    timeGrid->setVerticalSpacing(6);
+    timeGrid->setHorizontalSpacing(10);
     const Row timeRows[] = {
         {"Желаемое время", "TimeReal_lbl", "ч"},      {"Охлаждение", "TimeCooling_lbl", "ч"},
         {"Замораживание", "TimeFreezing_lbl", "ч"},   {"Домораживание", "TimeAfterFreezing_lbl", "ч"},
@@ -647,21 +656,23 @@ QWidget* MainWindow::buildProductTab() {
         timeGrid->addWidget(UnitLabel(s(timeRows[i].unit)), r, 2);
         ++r;
     }
-    timeGrid->setRowStretch(r, 1);
-    columns->addWidget(times, 2);
-    box->addLayout(columns, 1);
+    lower->addWidget(times);
 
-    auto* bottom = new QHBoxLayout;
-    auto* breathField = ResultField("BreathLoss_txt", 86);
-    bottom->addWidget(CaptionLabel(s("Теплота дыхания, Вт"), "BreathLoss_lbl"));
-    bottom->addWidget(breathField);
-    bottom->addStretch(1);
+    auto* side = new QVBoxLayout;
+    auto* breath = new QHBoxLayout;
+    breath->addWidget(CaptionLabel(s("Теплота дыхания, Вт"), "BreathLoss_lbl"));
+    breath->addWidget(ResultField("BreathLoss_txt", 86));
+    breath->addStretch(1);
+    side->addLayout(breath);
+    side->addStretch(1);
     auto* change = new QPushButton(s("ИЗМЕНИТЬ"));
     change->setObjectName(QStringLiteral("Change_btn"));
     change->setMinimumSize(120, 30);
     change->setToolTip(s(" Выбор технологической задачи").trimmed());
-    bottom->addWidget(change);
-    box->addLayout(bottom);
+    side->addWidget(change, 0, Qt::AlignRight);
+    lower->addLayout(side, 1);
+    box->addLayout(lower);
+    box->addStretch(1);
     return page;
 }
 

@@ -19,7 +19,8 @@ QPushButton* groupButton(const char* name, const QString& caption) {
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);  // Enter in a field commits the field, it presses nothing
     button->setMinimumHeight(30);
-    button->setStyleSheet(QStringLiteral("text-align: left; padding-left: 10px;"));
+    button->setStyleSheet(QStringLiteral("text-align: left; padding-left: 10px; padding-right: 10px;"));
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(caption) + 32);
     return button;
 }
 
@@ -83,47 +84,60 @@ TaskDialog::TaskDialog(QWidget* parent) : QDialog(parent) {
     top->addLayout(choice, 1);
     root->addLayout(top);
 
-    // The task's typical parameters: temperatures and air on the left, load and time on the
-    // right, the product size across the bottom.
+    // The task's typical parameters: temperatures and air on the left, load, turnover and
+    // work mode on the right, the two long-captioned values across the bottom.
     auto* params = Frame(QStringLiteral("Типичные параметры задачи"));
-    auto* grid = new QGridLayout(params);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(7);
+    auto* paramsBox = new QVBoxLayout(params);
+    paramsBox->setSpacing(8);
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(28);
     const QString degrees = QStringLiteral("°C");
-    addRow(grid, 0, 0, CaptionLabel(QStringLiteral("Температура в камере")), NumberField("TempIn_txt"),
-           UnitLabel(degrees));
-    addRow(grid, 1, 0, CaptionLabel(QStringLiteral("Начальная Т продукта")), NumberField("Tin_Prod_txt"),
-           UnitLabel(degrees));
-    addRow(grid, 2, 0, CaptionLabel(QStringLiteral("Конечная Т продукта")), NumberField("Tend_Prod_txt"),
-           UnitLabel(degrees));
-    addRow(grid, 3, 0, CaptionLabel(QStringLiteral("Скорость  воздуха в камере, м/с")),
-           NumberField("Velocity_txt"));
-    addRow(grid, 4, 0, CaptionLabel(QStringLiteral("Влажность воздуха, %")), NumberField("HumidIn_txt"));
 
-    grid->setColumnMinimumWidth(3, 24);  // gap between the two columns
-    addRow(grid, 0, 4, CaptionLabel(QStringLiteral("Загрузка камеры, т")), NumberField("Load_prod_txt"));
-    addRow(grid, 1, 4, CaptionLabel(QStringLiteral("охлаждается")), NumberField("Oborot_Prod_txt"),
+    auto* left = new QGridLayout;
+    left->setHorizontalSpacing(8);
+    left->setVerticalSpacing(7);
+    addRow(left, 0, 0, CaptionLabel(QStringLiteral("Температура в камере")), NumberField("TempIn_txt"),
+           UnitLabel(degrees));
+    addRow(left, 1, 0, CaptionLabel(QStringLiteral("Начальная Т продукта")), NumberField("Tin_Prod_txt"),
+           UnitLabel(degrees));
+    addRow(left, 2, 0, CaptionLabel(QStringLiteral("Конечная Т продукта")), NumberField("Tend_Prod_txt"),
+           UnitLabel(degrees));
+    addRow(left, 3, 0, CaptionLabel(QStringLiteral("Скорость  воздуха в камере, м/с")),
+           NumberField("Velocity_txt"));
+    addRow(left, 4, 0, CaptionLabel(QStringLiteral("Влажность воздуха, %")), NumberField("HumidIn_txt"));
+    left->setColumnMinimumWidth(2, 18);
+    left->setRowStretch(5, 1);
+    columns->addLayout(left);
+
+    auto* right = new QGridLayout;
+    right->setHorizontalSpacing(8);
+    right->setVerticalSpacing(7);
+    addRow(right, 0, 0, CaptionLabel(QStringLiteral("Загрузка камеры, т")), NumberField("Load_prod_txt"));
+    addRow(right, 1, 0, CaptionLabel(QStringLiteral("охлаждается")), NumberField("Oborot_Prod_txt"),
            UnitLabel(QStringLiteral("%")), UnitLabel(QStringLiteral("в % от загрузки")));
-    addRow(grid, 2, 4, CaptionLabel(QStringLiteral("или")), NumberField("Oborot_tonn_txt"),
-           UnitLabel(QStringLiteral("в тоннах")));
-    auto* smena = ListField("Smena_cmb", 72);
-    addRow(grid, 3, 4, CaptionLabel(QStringLiteral("Режим работы")), smena);
-    auto* timeCaption =
-        CaptionLabel(QStringLiteral("Длительность процесса охлаждения (смены), часов"), nullptr, true);
-    timeCaption->setMaximumWidth(230);
-    addRow(grid, 4, 4, timeCaption, NumberField("Real_time_txt"));
-    // The list reads best as wide as its longest entry, spanning the unit columns.
-    grid->addWidget(smena, 3, 5, 1, 3, Qt::AlignLeft);
+    addRow(right, 2, 0, CaptionLabel(QStringLiteral("или")), NumberField("Oborot_tonn_txt"));
+    right->addWidget(UnitLabel(QStringLiteral("в тоннах")), 2, 2, 1, 2);
+    right->addWidget(CaptionLabel(QStringLiteral("Режим работы")), 3, 0);
+    right->addWidget(ListField("Smena_cmb", 120), 3, 1, 1, 3, Qt::AlignLeft);
+    right->setColumnStretch(4, 1);
+    right->setRowStretch(4, 1);
+    columns->addLayout(right, 1);
+    paramsBox->addLayout(columns);
 
     auto* rule = new QFrame;
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
-    grid->addWidget(rule, 5, 0, 1, 8);
-    addRow(grid, 6, 0, CaptionLabel(QStringLiteral("Характерный размер продукта, см")),
-           NumberField("Dimens_txt"));
-    auto* sizeNote = UnitLabel(QStringLiteral("(только для расчета скорости охлаждения/замораживания)"));
-    grid->addWidget(sizeNote, 6, 2, 1, 6);
-    grid->setColumnStretch(7, 1);
+    paramsBox->addWidget(rule);
+    auto* bottom = new QGridLayout;
+    bottom->setHorizontalSpacing(8);
+    bottom->setVerticalSpacing(7);
+    addRow(bottom, 0, 0, CaptionLabel(QStringLiteral("Длительность процесса охлаждения (смены), часов")),
+           NumberField("Real_time_txt"));
+    addRow(bottom, 1, 0, CaptionLabel(QStringLiteral("Характерный размер продукта, см")),
+           NumberField("Dimens_txt"),
+           UnitLabel(QStringLiteral("(только для расчета скорости охлаждения/замораживания)")));
+    bottom->setColumnStretch(3, 1);
+    paramsBox->addLayout(bottom);
     root->addWidget(params);
 
     auto* buttons = new QHBoxLayout;
