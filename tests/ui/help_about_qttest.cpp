@@ -261,7 +261,7 @@ TEST(HelpWindow, PicturesOfThePage) {
     ASSERT_TRUE(help.openPage(sourcePage()));
     help.show();
     settle();
-    const char* places[] = {"task", "in-task", "m-floor", "m-operation", "m-time", "messages", "sources"};
+    const char* places[] = {"results", "reports", "cli", "in-task", "m-floor", "m-operation", "m-time", "messages", "sources"};
     for (const char* place : places) {
         emit help.browser()->anchorClicked(QUrl(QStringLiteral("#") + place));
         settle();
