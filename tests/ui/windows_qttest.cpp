@@ -34,8 +34,9 @@ QApplication& App() {
     static int argc = 1;
     static char name[] = "coldroom_window_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: tearing it down among the library's own globals at exit crashes.
+    static auto* app = new QApplication(argc, argv);
+    return *app;
 }
 
 // A form stand-in: controls created by name and registered.
