@@ -5,7 +5,9 @@
 
 #include "reports/print_options_dialog.h"
 #include "reports/print_options_form.h"
+#include "ui/main/about_dialog.h"
 #include "ui/main/commands.h"
+#include "ui/main/help_window.h"
 #include "ui/main/main_window.h"
 #include "ui/task/task_dialog.h"
 
@@ -123,8 +125,8 @@ void DesktopProgram::closePrintOptions() {
     if (printDialog_) printDialog_->close();
 }
 
-void DesktopProgram::showHelp() {}
+void DesktopProgram::showHelp() { helpWindow_ = ShowHelp(DefaultHelpPagePath(), mainWindow_.get()); }
 
-void DesktopProgram::showAbout() {}
+void DesktopProgram::showAbout() { aboutBox_ = ShowAbout(mainWindow_.get()); }
 
 }  // namespace coldroom
