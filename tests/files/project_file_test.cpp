@@ -535,6 +535,19 @@ TEST_F(ProjectFile, ReadFailureLeavesTheProjectUntouched) {
     }
 }
 
+// The Open command after a failed read recomputes nothing: a work cycle and a title the user
+// typed are still there.
+TEST_F(ProjectFile, FailedOpenCommandKeepsTypedValues) {
+    auto h = session(ripeningCheese);
+    enter(h->main().Cycle_txt, "90");
+    h->main().Name_txt.text = "Моя камера";
+    const Snapshot before = snapshot(h->program());
+    for (const std::string& file : {std::string(), path("missing.cfg")}) {
+        EXPECT_FALSE(open(*h, file));
+        EXPECT_EQ(differences(before, snapshot(h->program())), "");
+    }
+}
+
 TEST_F(ProjectFile, EmptyPathIsNoFileChosen) {
     auto h = session(fishOwnTitle);
     const Snapshot before = snapshot(h->program());

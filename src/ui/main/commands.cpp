@@ -11,7 +11,9 @@ bool OpenCommand(Program& program, UserInterface& ui, std::string* detail) {
     // Problems met while the file is applied and the window recomputed are told once.
     MainForm::EventScope scope(program.main);
     const bool read = OpenProject(program, ui, path, detail);
-    program.main.Activate();
+    // Nothing read, nothing to recompute: an activation here would only put the task's work
+    // cycle and title over ones the user typed, so a failed open would change the project.
+    if (read) program.main.Activate();
     return read;
 }
 

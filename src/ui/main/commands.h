@@ -10,8 +10,8 @@ class Program;
 class UserInterface;
 
 // Asks for a project file, reads it and activates the main window, which recomputes every
-// load. Returns whether the file was read (a cancelled dialog or a damaged file leave the
-// project as it was; the messages have been shown). `detail`, when given, receives what was
+// load. Returns whether the file was read; a cancelled dialog or a damaged file leave the
+// project exactly as it was (no activation either) once the messages have been shown. `detail`, when given, receives what was
 // wrong with the file.
 bool OpenCommand(Program& program, UserInterface& ui, std::string* detail = nullptr);
 
