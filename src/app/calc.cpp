@@ -11,6 +11,7 @@
 // Exit codes: 0 success, 1 internal error, 2 wrong arguments, 3 the project file could not
 // be read, 4 the reference database could not be opened, 5 the --save file could not be
 // written.
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <iostream>
