@@ -63,8 +63,11 @@ void LoadChart::paintEvent(QPaintEvent*) {
 
     int labelWidth = 0;
     double total = 0, maxPositive = 0, maxNegative = 0;
+    // Shares mean something only when every component is known and none is below zero.
+    bool shares = true;
     for (const Bar& b : bars_) {
         labelWidth = std::max(labelWidth, fm.horizontalAdvance(b.label));
+        shares = shares && b.defined && b.watts >= 0;
         if (!b.defined) continue;
         total += b.watts;
         maxPositive = std::max(maxPositive, b.watts);
@@ -103,7 +106,7 @@ void LoadChart::paintEvent(QPaintEvent*) {
             p.setBrush(kBarColours[i % std::size(kBarColours)]);
             p.drawRect(bar);
             value = wattsText(b.watts);
-            if (total > 0) value += QStringLiteral("  %1 %").arg(std::lround(100.0 * b.watts / total));
+            if (shares && total > 0) value += QStringLiteral("  %1 %").arg(std::lround(100.0 * b.watts / total));
         }
         p.setPen(b.defined ? text : faint);
         p.drawText(QRect(area.right() - valueWidth, row.top(), valueWidth, row.height()),

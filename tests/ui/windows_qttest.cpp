@@ -413,6 +413,13 @@ TEST_F(WindowsTest, Snapshots) {
         }
         surfaces->setCurrentIndex(0);
     }
+    // A loss below zero and a component that cannot be computed.
+    mainForm.get<TextBox>("Panels_poteri").text = "-640";
+    mainForm.get<TextBox>("Produk_poteri").text = "\xE2\x80\x94";
+    main->refresh();
+    QApplication::processEvents();
+    main->chart()->grab().save(QStringLiteral("%1/chart_missing.png").arg(dir));
+
     task->show();
     QApplication::processEvents();
     task->grab().save(QStringLiteral("%1/task_dialog.png").arg(dir));

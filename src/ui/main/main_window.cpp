@@ -261,7 +261,11 @@ void MainWindow::runCommand(Command command) {
     auto it = commands_.find(command);
     if (it == commands_.end() || !it->second) return;
     it->second();
-    refresh();
+    // A command may change either form (opening a project sets the task too).
+    if (binder_)
+        binder_->refreshAll();
+    else
+        refresh();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -395,11 +399,13 @@ QWidget* MainWindow::buildDimensionsTab() {
     room->addWidget(CaptionLabel(s("В камере")), 0, Qt::AlignHCenter);
     auto* roomRow = new QHBoxLayout;
     roomRow->setSpacing(3);
+    roomRow->addStretch(1);
     auto* roomField = NumberField("TempIn_txt", 52);
     roomRow->addWidget(roomField);
     auto* roomUnit = UnitLabel(s("°C"));
     FollowEnabled(roomField, roomUnit);
     roomRow->addWidget(roomUnit);
+    roomRow->addStretch(1);
     room->addLayout(roomRow);
     shapes_[0]->setMinimumSize(108, 64);
     plan->addWidget(TemperatureCell(s("Север"), "TempNord_txt"), 0, 1, Qt::AlignHCenter);
@@ -621,11 +627,19 @@ QWidget* MainWindow::buildProductTab() {
         grid->addWidget(CaptionLabel(s(row.caption)), r, 0);
         auto* value = ValueLabel(row.name);
         value->setMinimumWidth(40);  // a long product name is cut, never widens the window
-        grid->addWidget(value, r, 1);
-        if (row.unit) grid->addWidget(UnitLabel(s(row.unit)), r, 2);
+        if (row.unit) {
+            auto* line = new QHBoxLayout;
+            line->setSpacing(4);
+            line->addWidget(value);
+            line->addWidget(UnitLabel(s(row.unit)));
+            line->addStretch(1);
+            grid->addLayout(line, r, 1);
+        } else {
+            grid->addWidget(value, r, 1);
+        }
         ++r;
     }
-    grid->setColumnStretch(3, 1);
+    grid->setColumnStretch(1, 1);
     box->addWidget(product);
 
     auto* lower = new QHBoxLayout;
