@@ -19,11 +19,15 @@
 
 #include <deque>
 
+#include "core/program_state.h"
+#include "ui/headless_ui.h"
+#include "ui/main/main_form.h"
 #include "ui/main/main_window.h"
 #include "ui/qt_binder.h"
 #include "ui/qt_load_chart.h"
 #include "ui/qt_user_interface.h"
 #include "ui/task/task_dialog.h"
+#include "ui/task/task_form.h"
 
 namespace coldroom {
 namespace {
@@ -508,6 +512,30 @@ TEST_F(WindowsTest, ActivationRunsWhenComingFromAnotherWindowOfTheProgram) {
     QApplication::processEvents();
     EXPECT_EQ(taskActivations, 2);
     EXPECT_EQ(mainActivations, 2);
+}
+
+}  // namespace
+}  // namespace coldroom
+
+namespace coldroom {
+namespace {
+
+// The program's own forms: each control they register has a widget that can show it, and
+// each fixed caption the form keeps is the one the window shows.
+TEST(RealFormsTest, BothWindowsShowTheWholeOfTheirForms) {
+    App();
+    ProgramState state;
+    HeadlessUi ui;
+    TaskForm taskForm(state, ui);
+    MainForm mainForm(state, ui, taskForm);
+    MainWindow main;
+    TaskDialog task;
+    main.bind(mainForm.controls());
+    task.bind(taskForm.controls());
+    EXPECT_EQ(main.binder()->unboundControls(), std::vector<std::string>{});
+    EXPECT_EQ(task.binder()->unboundControls(), std::vector<std::string>{});
+    EXPECT_EQ(main.findChild<QLabel*>(QStringLiteral("BreathLoss_lbl"))->text(), "Теплота дыхания, Вт");
+    EXPECT_EQ(main.findChild<QPushButton*>(QStringLiteral("Quit_btn"))->text(), "ВЫХОД");
 }
 
 }  // namespace
