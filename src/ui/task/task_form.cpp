@@ -36,7 +36,7 @@ TaskForm::TaskForm(ProgramState& state, UserInterface& ui) : state_(state), ui_(
     Smena_cmb.items = {"Непрерывный", "Сменный"};
     for (TextBox* box : {&TempIn_txt, &Tin_Prod_txt, &Tend_Prod_txt, &Load_prod_txt, &Oborot_Prod_txt,
                          &Oborot_tonn_txt, &Real_time_txt, &Velocity_txt, &HumidIn_txt, &Dimens_txt})
-        box->text.assign(1, '0');  // assign(): GCC 12 warns falsely about = "0" here
+        box->text = "0";
 
     btn_Meat.onClick = [this] { GroupButton_Click(kMeatGroup); };
     btn_Kolb.onClick = [this] { GroupButton_Click(kSausageGroup); };
