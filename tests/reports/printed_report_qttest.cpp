@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "qt_test_app.h"
+
 #include <QApplication>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -17,15 +19,7 @@ using testing::GoldenInput;
 using testing::ReadBytes;
 using testing::TempDir;
 
-QApplication& App() {
-    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) return *app;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "coldroom_window_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
+QApplication& App() { return test::TestApplication(); }
 
 // An A4 page as an image at `dpi`, painted through the canvas by `paint`.
 template <class Paint>

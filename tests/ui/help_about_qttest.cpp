@@ -2,6 +2,8 @@
 // both are also saved as pictures there for a look by eye.
 #include <gtest/gtest.h>
 
+#include "qt_test_app.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -25,15 +27,7 @@
 namespace coldroom {
 namespace {
 
-QApplication& app() {
-    if (!qApp) {
-        static int argc = 1;
-        static char name[] = "help_about_qttest";
-        static char* argv[] = {name, nullptr};
-        static QApplication instance(argc, argv);
-    }
-    return *static_cast<QApplication*>(QCoreApplication::instance());
-}
+QApplication& app() { return test::TestApplication(); }
 
 QString sourcePage() { return QStringLiteral(COLDROOM_TEST_DATA "/../../help/coldroom-help.html"); }
 

@@ -2,6 +2,8 @@
 // write into the controls, which handlers they run, and when leaving a field commits it.
 #include <gtest/gtest.h>
 
+#include "qt_test_app.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,16 +22,7 @@
 namespace coldroom {
 namespace {
 
-QApplication& App() {
-    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) return *app;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "coldroom_window_tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: tearing it down among the library's own globals at exit crashes.
-    static auto* app = new QApplication(argc, argv);
-    return *app;
-}
+QApplication& App() { return test::TestApplication(); }
 
 void typeText(QWidget* w, const QString& text) {
     for (QChar c : text) {

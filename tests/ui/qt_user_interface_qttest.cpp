@@ -1,6 +1,8 @@
 // Message boxes, file filters and focus of the desktop implementation of UserInterface.
 #include <gtest/gtest.h>
 
+#include "qt_test_app.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -14,16 +16,7 @@
 namespace coldroom {
 namespace {
 
-QApplication& App() {
-    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) return *app;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "coldroom_window_tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: tearing it down among the library's own globals at exit crashes.
-    static auto* app = new QApplication(argc, argv);
-    return *app;
-}
+QApplication& App() { return test::TestApplication(); }
 
 TEST(QtFileFilterTest, BarSeparatedFiltersBecomeQtFilters) {
     struct Case {

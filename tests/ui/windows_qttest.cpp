@@ -4,6 +4,8 @@
 // 1280x800 and 1024x700, for a look at the layout.
 #include <gtest/gtest.h>
 
+#include "qt_test_app.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -32,16 +34,7 @@
 namespace coldroom {
 namespace {
 
-QApplication& App() {
-    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) return *app;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "coldroom_window_tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: tearing it down among the library's own globals at exit crashes.
-    static auto* app = new QApplication(argc, argv);
-    return *app;
-}
+QApplication& App() { return test::TestApplication(); }
 
 // A form stand-in: controls created by name and registered.
 struct FakeForm {
