@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QStatusBar>
 
 #include "reports/print_options_dialog.h"
 #include "reports/print_options_form.h"
@@ -62,7 +63,20 @@ bool DesktopProgram::start() {
 
 void DesktopProgram::refreshAll() {
     taskDialog_->refresh();
-    if (mainWindow_) mainWindow_->refresh();
+    if (mainWindow_) {
+        mainWindow_->refresh();
+        // Why a result is undefined stays reachable: on the results and in the status line.
+        const QString problem = QString::fromStdString(program_.main.ResultsProblem);
+        for (const char* name : {"Total_poteri", "Capacity_need"})
+            if (auto* field = mainWindow_->findChild<QWidget*>(QString::fromLatin1(name))) field->setToolTip(problem);
+        if (problem != shownProblem_) {
+            if (problem.isEmpty())
+                mainWindow_->statusBar()->clearMessage();
+            else
+                mainWindow_->statusBar()->showMessage(problem);
+            shownProblem_ = problem;
+        }
+    }
     if (printDialog_) printDialog_->refresh();
 }
 

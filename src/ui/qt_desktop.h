@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 #include <memory>
 #include <string>
 
@@ -56,6 +57,7 @@ private:
     QPointer<PrintOptionsDialog> printDialog_;
     QPointer<QWidget> helpWindow_;
     QPointer<QWidget> aboutBox_;
+    QString shownProblem_;
 };
 
 // The folder of the running program (where Data.dtx and the help page live).
