@@ -1,7 +1,8 @@
 // coldroom-calc: computes a saved project the way the desktop program shows it after opening
 // that file, and prints the results as a table or as JSON.
 //
-//     coldroom-calc [--db PATH] [--json] [--save OUT.cfg] [PROJECT.cfg]
+//     coldroom-calc [--db PATH] [--json] [--save OUT.cfg] [--html OUT] [--csv OUT] [--pdf OUT]
+//                   [PROJECT.cfg]
 //
 // It starts the program as a person would (the task dialog comes up and is confirmed as it
 // stands, the main window loads and activates), then runs the Open command on PROJECT.cfg.
@@ -9,8 +10,8 @@
 // questions are answered No.
 //
 // Exit codes: 0 success, 1 internal error, 2 wrong arguments, 3 the project file could not
-// be read, 4 the reference database could not be opened, 5 the --save file could not be
-// written.
+// be read, 4 the reference database could not be opened, 5 a file asked for (--save, a
+// report) could not be written.
 #include <algorithm>
 #include <cstdio>
 #include <exception>
@@ -24,6 +25,8 @@
 #include "core/numtext.h"
 #include "files/project_file.h"
 #include "refdb/reference_db.h"
+#include "reports/print_options_form.h"
+#include "reports/report_pdf.h"
 #include "ui/headless_ui.h"
 #include "ui/main/commands.h"
 #include "ui/program.h"
@@ -34,12 +37,15 @@ using namespace coldroom;
 
 constexpr int kExitOk = 0, kExitInternal = 1, kExitUsage = 2, kExitUnreadable = 3, kExitDatabase = 4,
               kExitNotSaved = 5;
-const char* kUsage = "Использование: coldroom-calc [--db PATH] [--json] [--save OUT.cfg] [PROJECT.cfg]";
+const char* kUsage =
+    "Использование: coldroom-calc [--db PATH] [--json] [--save OUT.cfg] [--html OUT] [--csv OUT] [--pdf OUT] "
+    "[PROJECT.cfg]";
 
 struct Options {
     std::string database;
     std::string project;
     std::string saveTo;
+    std::string html, csv, pdf;  // reports to write
     bool json = false;
     bool help = false;
 };
@@ -55,12 +61,17 @@ bool parseArguments(int argc, char** argv, Options& options, std::string& error)
                 options.json = true;
             } else if (arg == "--help" || arg == "-h") {
                 options.help = true;
-            } else if (arg == "--db" || arg == "--save") {
+            } else if (std::string* target = arg == "--db"     ? &options.database
+                                             : arg == "--save" ? &options.saveTo
+                                             : arg == "--html" ? &options.html
+                                             : arg == "--csv"  ? &options.csv
+                                             : arg == "--pdf"  ? &options.pdf
+                                                               : nullptr) {
                 if (i + 1 >= argc || std::string_view(argv[i + 1]).empty()) {
                     error = "после " + std::string(arg) + " нужен путь к файлу";
                     return false;
                 }
-                (arg == "--db" ? options.database : options.saveTo) = argv[++i];
+                *target = argv[++i];
             } else {
                 error = "неизвестный параметр " + std::string(arg);
                 return false;
@@ -299,6 +310,21 @@ int run(int argc, char** argv) {
     if (!options.saveTo.empty()) {
         ui.fileNames.push_back(options.saveTo);
         if (!SaveCommand(program, ui)) status = kExitNotSaved;
+    }
+    // Reports as the report options would make them, with the window's title and the author.
+    const std::pair<const std::string*, ReportKind> reports[] = {
+        {&options.html, ReportKind::Html}, {&options.csv, ReportKind::Csv}, {&options.pdf, ReportKind::Pdf}};
+    for (const auto& [path, kind] : reports) {
+        if (path->empty()) continue;
+        ReportInput input = GatherReportInput(program.main, program.state, program.main.Name_txt.text,
+                                              program.state.ReportAuthor, ShortDateToday());
+        std::string reportError;
+        bool written = kind == ReportKind::Pdf ? WriteReportPdf(*path, input, reportError)
+                                               : MakeReport(kind, *path, input, nullptr, reportError);
+        if (!written) {
+            ui.message(reportError, kAppTitle, MsgIcon::Critical);
+            status = kExitNotSaved;
+        }
     }
     if (options.json)
         printJson(std::cout, program, ui);

@@ -1,5 +1,7 @@
 #include "reports/printed_report.h"
 
+#include <algorithm>
+
 namespace coldroom {
 namespace {
 
@@ -162,19 +164,34 @@ std::vector<PrintCell> PrintedReportCells(const ReportInput& in) {
     return p.take();
 }
 
+double TextRoom(const std::vector<PrintCell>& cells, size_t index) {
+    const PrintCell& c = cells[index];
+    if (!c.boxed) return 0;
+    const double start = c.x1 + c.dx;
+    double end = c.x2;
+    for (size_t k = index + 1; k < cells.size(); ++k) {
+        const PrintCell& later = cells[k];
+        bool sameRow = later.boxed && later.y1 < c.y2 && later.y2 > c.y1;
+        if (sameRow && later.x1 > start && later.x1 < end) end = later.x1;
+    }
+    return std::max(0.0, end - start - 0.5);  // half a millimetre clear of the next line
+}
+
 void DrawPrintedReport(const ReportInput& input, ReportCanvas& canvas) {
-    for (const auto& c : PrintedReportCells(input)) {
+    const std::vector<PrintCell> cells = PrintedReportCells(input);
+    for (size_t i = 0; i < cells.size(); ++i) {
+        const PrintCell& c = cells[i];
         if (c.boxed) canvas.Rectangle(c.x1, c.y1, c.x2, c.y2);
-        canvas.Text(c.x1 + c.dx, c.y1 + c.dy, c.text, c.style);
+        canvas.Text(c.x1 + c.dx, c.y1 + c.dy, c.text, c.style, TextRoom(cells, i));
     }
 }
 
 void RecordingCanvas::Rectangle(double x1, double y1, double x2, double y2) {
-    calls_.push_back({Call::Kind::Rectangle, x1, y1, x2, y2, {}, {}});
+    calls_.push_back({Call::Kind::Rectangle, x1, y1, x2, y2, 0, {}, {}});
 }
 
-void RecordingCanvas::Text(double x, double y, const std::string& text, const TextStyle& style) {
-    calls_.push_back({Call::Kind::Text, x, y, x, y, text, style});
+void RecordingCanvas::Text(double x, double y, const std::string& text, const TextStyle& style, double maxWidth) {
+    calls_.push_back({Call::Kind::Text, x, y, x, y, maxWidth, text, style});
 }
 
 }  // namespace coldroom

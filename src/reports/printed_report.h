@@ -26,7 +26,10 @@ public:
     // The outline of the rectangle with corners (x1, y1) and (x2, y2), black, not filled.
     virtual void Rectangle(double x1, double y1, double x2, double y2) = 0;
     // `text` with its top left corner at (x, y). Nothing is clipped or wrapped.
-    virtual void Text(double x, double y, const std::string& text, const TextStyle& style) = 0;
+    // `maxWidth` (millimetres, 0 for no limit) is the room the text has before the next cell:
+    // a painter may set a longer text smaller or cut it rather than print over its neighbour.
+    virtual void Text(double x, double y, const std::string& text, const TextStyle& style,
+                      double maxWidth = 0) = 0;
 };
 
 // One step of the page: a boxed cell (text at x1 + dx, y1 + dy), or, with boxed false, a
@@ -43,6 +46,10 @@ struct PrintCell {
 // gives the grid.
 std::vector<PrintCell> PrintedReportCells(const ReportInput& input);
 
+// The room a cell's text has: from where it starts to the end of its box or to the first
+// box drawn later over the same row to its right, whichever comes first (0: no box).
+double TextRoom(const std::vector<PrintCell>& cells, size_t index);
+
 // Draws the page's cells in order.
 void DrawPrintedReport(const ReportInput& input, ReportCanvas& canvas);
 
@@ -52,11 +59,13 @@ public:
     struct Call {
         enum class Kind { Rectangle, Text } kind;
         double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // a text's position is (x1, y1)
+        double maxWidth = 0;                    // a text's room, 0 for no limit
         std::string text;
         TextStyle style;
     };
     void Rectangle(double x1, double y1, double x2, double y2) override;
-    void Text(double x, double y, const std::string& text, const TextStyle& style) override;
+    void Text(double x, double y, const std::string& text, const TextStyle& style,
+              double maxWidth = 0) override;
     const std::vector<Call>& calls() const { return calls_; }
 
 private:

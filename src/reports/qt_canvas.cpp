@@ -1,5 +1,7 @@
 #include "reports/qt_canvas.h"
 
+#include <algorithm>
+
 #include <cerrno>
 
 #include <QFileInfo>
@@ -69,12 +71,26 @@ void QtCanvas::Rectangle(double x1, double y1, double x2, double y2) {
     painter_.drawRect(r);
 }
 
-void QtCanvas::Text(double x, double y, const std::string& text, const TextStyle& style) {
-    const QFont font = FontFor(style);
+void QtCanvas::Text(double x, double y, const std::string& text, const TextStyle& style, double maxWidth) {
+    constexpr double kSmallestPt = 6;
+    QString shown = toQt(text);
+    QFont font = FontFor(style);
+    const double room = maxWidth * kUnitsPerMm;
+    if (room > 0) {
+        const double width = QFontMetricsF(font, painter_.device()).horizontalAdvance(shown);
+        if (width > room && style.sizePt > kSmallestPt) {
+            TextStyle smaller = style;
+            smaller.sizePt = std::max(kSmallestPt, style.sizePt * room / width);
+            font = FontFor(smaller);
+        }
+        const QFontMetricsF fitted(font, painter_.device());
+        if (fitted.horizontalAdvance(shown) > room) shown = fitted.elidedText(shown, Qt::ElideRight, room);
+    }
     painter_.setFont(font);
-    // The position is the text's top left corner; Qt draws from the baseline.
+    // The position is the text's top left corner; Qt draws from the baseline. A text set
+    // smaller keeps its top where the full-size text would have it.
     const QFontMetricsF metrics(font, painter_.device());
-    painter_.drawText(QPointF(x * kUnitsPerMm, y * kUnitsPerMm + metrics.ascent()), toQt(text));
+    painter_.drawText(QPointF(x * kUnitsPerMm, y * kUnitsPerMm + metrics.ascent()), shown);
 }
 
 bool PaintPrintedReport(QPagedPaintDevice& device, const ReportInput& input, std::string& error) {

@@ -21,7 +21,10 @@ public:
     ~QtCanvas() override;
 
     void Rectangle(double x1, double y1, double x2, double y2) override;
-    void Text(double x, double y, const std::string& text, const TextStyle& style) override;
+    // A text wider than its room is set smaller, down to 6 pt, and cut with "…" beyond that,
+    // so that it never prints over the next cell.
+    void Text(double x, double y, const std::string& text, const TextStyle& style,
+              double maxWidth = 0) override;
 
     // The family used for the page: "Liberation Sans" (metrically the page's original font)
     // when installed, else the default sans-serif.

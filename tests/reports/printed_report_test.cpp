@@ -223,3 +223,25 @@ TEST(PrintedReport, WallLossUndefinedShowsADash) {
 
 }  // namespace
 }  // namespace coldroom
+
+namespace coldroom {
+namespace {
+
+// A text's room ends where the next cell of its row begins, so a long name never prints over
+// its neighbour: a label stops at its value, a material at its thickness.
+TEST(PrintedReport, TextRoomEndsAtTheNextCellOfTheRow) {
+    const auto calls = draw(GoldenInput(true));
+    auto roomOf = [&](const std::string& text) {
+        for (const Call& c : calls)
+            if (c.kind == Call::Kind::Text && c.text == text) return c.maxWidth;
+        return -1.0;
+    };
+    EXPECT_DOUBLE_EQ(roomOf("Длина"), 100 - 19 - 0.5);
+    EXPECT_DOUBLE_EQ(roomOf("РАЗМЕРЫ КАМЕРЫ"), 200 - 17 - 0.5);
+    EXPECT_DOUBLE_EQ(roomOf("Юг"), 40 - 19 - 0.5);
+    EXPECT_DOUBLE_EQ(roomOf("Камера низкотемпературная"), 200 - 82 - 0.5);
+    EXPECT_DOUBLE_EQ(roomOf("- крыша"), 0);  // a free mark has no box
+}
+
+}  // namespace
+}  // namespace coldroom

@@ -1,0 +1,15 @@
+// The printed page as a PDF file, for callers that have no window of their own (the
+// command-line tool). Painting needs the toolkit, so this is implemented in the Qt library.
+#pragma once
+
+#include <string>
+
+#include "reports/report_input.h"
+
+namespace coldroom {
+
+// Writes the printed page to an A4 PDF file, atomically. Starts an offscreen application
+// object when the process has none. Returns false with a Russian message.
+bool WriteReportPdf(const std::string& path, const ReportInput& input, std::string& error);
+
+}  // namespace coldroom
