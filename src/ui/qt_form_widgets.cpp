@@ -1,5 +1,7 @@
 #include "ui/qt_form_widgets.h"
 
+#include <QPalette>
+
 #include <QEvent>
 #include <QPointer>
 
@@ -41,6 +43,12 @@ QLabel* CaptionLabel(const QString& text, const char* name, bool wrap) {
 QLabel* UnitLabel(const QString& text) {
     auto* label = new QLabel(text);
     label->setProperty("unit", true);
+    // Units are quieter than values; a palette does it without a style sheet's cost.
+    QPalette palette = label->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::WindowText, palette.color(QPalette::Dark));
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, palette.color(QPalette::Midlight));
+    label->setPalette(palette);
     return label;
 }
 

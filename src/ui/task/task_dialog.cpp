@@ -19,7 +19,6 @@ QPushButton* groupButton(const char* name, const QString& caption) {
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);  // Enter in a field commits the field, it presses nothing
     button->setMinimumHeight(30);
-    button->setStyleSheet(QStringLiteral("text-align: left; padding-left: 10px; padding-right: 10px;"));
     button->setMinimumWidth(button->fontMetrics().horizontalAdvance(caption) + 32);
     return button;
 }
@@ -153,7 +152,6 @@ TaskDialog::TaskDialog(QWidget* parent) : QDialog(parent) {
     }
     root->addLayout(buttons);
 
-    setStyleSheet(QStringLiteral("QLabel[unit=\"true\"] { color: palette(dark); }"));
     resize(sizeHint().expandedTo(QSize(780, 0)));
 }
 
