@@ -124,7 +124,6 @@ void DesktopProgram::showPrintOptions() {
     if (!printer_) printer_ = std::make_unique<QtReportPrinter>(mainWindow_.get());
     printForm_ = std::make_unique<PrintOptionsForm>(program_.state, program_.main, ui_, printer_.get());
     auto* dialog = new PrintOptionsDialog(mainWindow_.get());
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowFlag(Qt::Window);
     dialog->bind(printForm_->controls(), [this] { refreshAll(); });
     printDialog_ = dialog;
@@ -135,8 +134,12 @@ void DesktopProgram::showPrintOptions() {
     dialog->activateWindow();
 }
 
+// The options close from their own buttons: hidden now, deleted once their event is over.
+// (close() would ask the window, whose answer to a close is "Отмена".)
 void DesktopProgram::closePrintOptions() {
-    if (printDialog_) printDialog_->close();
+    if (!printDialog_) return;
+    printDialog_->hide();
+    printDialog_->deleteLater();
 }
 
 void DesktopProgram::showHelp() { helpWindow_ = ShowHelp(DefaultHelpPagePath(), mainWindow_.get()); }
