@@ -386,3 +386,66 @@ TEST(MainForm, ExitRestoresTheDecimalSeparatorAndClosesBothWindows) {
 
 }  // namespace
 }  // namespace coldroom
+
+namespace coldroom {
+namespace {
+
+// A product that needs longer than the task allows: the question, and Yes brings the task
+// dialog back with the time field focused.
+TEST(MainForm, TooShortCoolingTimeAsksToChangeIt) {
+    test::TestDatabase db = test::MinimalReferenceDatabase();
+    db.table("Tasks").rows[0] = {"Заморозка", "-30", "4", "-18", "90", "2", "0.5", "1"};
+    test::ProgramHarness h(std::move(db));
+    h.ui.answers = {MsgAnswer::Yes};
+    h.confirm();
+    ASSERT_EQ(h.messageCount(), 1u);
+    const RecordedMessage& q = h.lastMessage();
+    EXPECT_EQ(q.title, "Ошибка ввода времени охлаждения");
+    EXPECT_EQ(q.buttons, MsgButtons::YesNo);
+    EXPECT_EQ(q.icon, MsgIcon::None);
+    EXPECT_EQ(q.text,
+              "Желаемое время меньше расчетного! Для заданных параметров невозможно\r\n охладить продукт за 2 ч.\r\n"
+              " Изменить желаемое время охлаждения?");
+    EXPECT_EQ(h.ui.visible.count(WindowId::TaskDialog), 1u);
+    EXPECT_EQ(h.ui.focusWindowControl, "0:Real_time_txt");
+    EXPECT_NE(h.main().TimeMin_lbl.text, "");
+}
+
+// Start and end temperature equal: no time is needed and no stage time of an earlier task
+// may stay beside the total of 0.
+TEST(MainForm, SameStartAndEndTemperatureShowsNoStageTimes) {
+    test::TestDatabase db = test::MinimalReferenceDatabase();
+    db.table("Tasks").rows[0] = {"Хранение", "0", "4", "4", "90", "1.5", "0.5", "1"};
+    test::ProgramHarness h(std::move(db));
+    h.main().TimeCooling_lbl.text = "7.7";
+    h.confirm();
+    MainForm& m = h.main();
+    EXPECT_EQ(m.TimeMin_lbl.text, "0");
+    EXPECT_EQ(m.TimeReal_lbl.text, "1.5");
+    EXPECT_EQ(m.TimeCooling_lbl.text, "0.0");
+    EXPECT_EQ(m.Produk_poteri.text, "0");
+    EXPECT_TRUE(h.ui.messages.empty());
+}
+
+}  // namespace
+}  // namespace coldroom
+
+namespace coldroom {
+namespace {
+
+TEST(MainForm, CoolingTimeFaultIsReportedAndKeepsTheCaptions) {
+    test::TestDatabase db = test::MinimalReferenceDatabase();
+    db.table("ProdMeat").rows[0][9] = "0";  // no size: the stage times divide by zero
+    test::ProgramHarness h(std::move(db));
+    h.main().TimeMin_lbl.text = "5.5";
+    h.confirm();
+    ASSERT_EQ(h.messageCount(), 1u);
+    EXPECT_EQ(h.lastMessage().text, "Ошибка расчета времени охлаждения/замораживания! ");
+    EXPECT_EQ(h.lastMessage().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(h.lastMessage().title, "ColdRoom");
+    EXPECT_EQ(h.main().TimeMin_lbl.text, "5.5");
+    EXPECT_NE(h.main().Capacity_need.text, kUndefinedText);  // the loads do not depend on it
+}
+
+}  // namespace
+}  // namespace coldroom
