@@ -25,7 +25,7 @@ enum class FormId { Task, Main };
 
 // Item n of the file is kItems[n - 1]. Flags name the option the flag selects when true and
 // the one it selects when false; text items carry the name the user knows the field by.
-struct ItemSpec {
+struct ItemLayout {
     ConfigKind kind;
     FormId form;
     const char* name;
@@ -37,7 +37,7 @@ constexpr ConfigKind T = ConfigKind::Text, P = ConfigKind::Position, F = ConfigK
                      N = ConfigKind::Number;
 constexpr FormId Dlg = FormId::Task, Win = FormId::Main;
 
-const ItemSpec kItems[kConfigItemCount] = {
+const ItemLayout kItems[kConfigItemCount] = {
     {T, Dlg, "OfferedTasks", nullptr, "Список задач"},
     {P, Dlg, "Produkt_cmb", nullptr, nullptr},
     {P, Dlg, "Packing_cmb", nullptr, nullptr},
@@ -222,9 +222,9 @@ template <class C> C& control(Program& program, FormId form, const char* name) {
 // ---- Writing ---------------------------------------------------------------------------
 
 ConfigItem gatherItem(Program& program, int n) {
-    const ItemSpec& spec = kItems[n - 1];
+    const ItemLayout& layout = kItems[n - 1];
     ConfigItem item;
-    item.kind = spec.kind;
+    item.kind = layout.kind;
     if (n == kOfferedTasksItem) {
         item.text = JoinNumberList(program.state.OfferedTasks);
     } else if (n == kTempInCellItem) {
@@ -232,12 +232,12 @@ ConfigItem gatherItem(Program& program, int n) {
         item.number = item.numberSet ? program.task.TempInCell : 0;
     } else if (n == kFanItem) {
         item.text = program.main.ManualEva_opt.value() ? program.main.ElectroEva_txt.text : "0";
-    } else if (spec.kind == ConfigKind::Text) {
-        item.text = control<TextBox>(program, spec.form, spec.name).text;
-    } else if (spec.kind == ConfigKind::Position) {
-        item.position = control<ListBox>(program, spec.form, spec.name).index();
-    } else if (spec.kind == ConfigKind::Flag) {
-        item.flag = control<OptionButton>(program, spec.form, spec.name).value();
+    } else if (layout.kind == ConfigKind::Text) {
+        item.text = control<TextBox>(program, layout.form, layout.name).text;
+    } else if (layout.kind == ConfigKind::Position) {
+        item.position = control<ListBox>(program, layout.form, layout.name).index();
+    } else if (layout.kind == ConfigKind::Flag) {
+        item.flag = control<OptionButton>(program, layout.form, layout.name).value();
     }
     return item;
 }
@@ -299,11 +299,11 @@ bool checkItems(Program& program, const std::vector<ConfigItem>& items, std::vec
         return false;
     }
     for (int n = 1; n <= kConfigItemCount; ++n) {
-        const ItemSpec& spec = kItems[n - 1];
-        if (spec.kind != ConfigKind::Position || n == kTaskItem || n == kProductItem) continue;
-        const ListBox& list = control<ListBox>(program, spec.form, spec.name);
+        const ItemLayout& layout = kItems[n - 1];
+        if (layout.kind != ConfigKind::Position || n == kTaskItem || n == kProductItem) continue;
+        const ListBox& list = control<ListBox>(program, layout.form, layout.name);
         if (!inList(items[n - 1].position, list.count())) {
-            why = lineText(n) + "позиция " + std::to_string(items[n - 1].position) + " вне списка " + spec.name;
+            why = lineText(n) + "позиция " + std::to_string(items[n - 1].position) + " вне списка " + layout.name;
             return false;
         }
     }
@@ -313,7 +313,7 @@ bool checkItems(Program& program, const std::vector<ConfigItem>& items, std::vec
 void applyItem(Program& program, int n, const ConfigItem& item, const std::vector<double>& offered) {
     TaskForm& task = program.task;
     MainForm& main = program.main;
-    const ItemSpec& spec = kItems[n - 1];
+    const ItemLayout& layout = kItems[n - 1];
     switch (n) {
     case kOfferedTasksItem:
         program.state.OfferedTasks = offered;
@@ -354,15 +354,15 @@ void applyItem(Program& program, int n, const ConfigItem& item, const std::vecto
     default:
         break;
     }
-    switch (spec.kind) {
+    switch (layout.kind) {
     case ConfigKind::Text:
-        control<TextBox>(program, spec.form, spec.name).text = item.text;
+        control<TextBox>(program, layout.form, layout.name).text = item.text;
         break;
     case ConfigKind::Position:
-        control<ListBox>(program, spec.form, spec.name).setIndex(static_cast<int>(item.position));
+        control<ListBox>(program, layout.form, layout.name).setIndex(static_cast<int>(item.position));
         break;
     case ConfigKind::Flag:
-        control<OptionButton>(program, spec.form, item.flag ? spec.name : spec.other).setValue(true);
+        control<OptionButton>(program, layout.form, item.flag ? layout.name : layout.other).setValue(true);
         break;
     case ConfigKind::Number:
         break;
