@@ -449,3 +449,17 @@ TEST(MainForm, CoolingTimeFaultIsReportedAndKeepsTheCaptions) {
 
 }  // namespace
 }  // namespace coldroom
+
+namespace coldroom {
+namespace {
+
+TEST(MainForm, TypedTitleSurvivesTheNextActivation) {
+    Started h;
+    ProgramHarness::leave(h.m().Name_txt, "Камера заморозки №3");
+    h.m().Activate();
+    EXPECT_EQ(h.m().Name_txt.text, "Камера заморозки №3");
+    EXPECT_EQ(h.program().state.ProjectTitle, "Камера заморозки №3");
+}
+
+}  // namespace
+}  // namespace coldroom

@@ -192,6 +192,8 @@ void MainForm::wireHandlers() {
     AutoEva_opt.onClick = [this] { handle([&] { AutoEva_opt_Click(); }); };
     ManualEva_opt.onClick = [this] { handle([&] { ManualEva_opt_Click(); }); };
     optAll_Temp.onClick = [this] { handle([&] { optAll_Temp_Click(); }); };
+    // A title typed here is the project's title: the next activation must not take it back.
+    commit(Name_txt, [this] { state_.ProjectTitle = Name_txt.text; });
     Change_btn.onClick = [this] {
         if (onChangeTask) onChangeTask();
     };
