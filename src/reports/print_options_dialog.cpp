@@ -52,18 +52,7 @@ PrintOptionsDialog::PrintOptionsDialog(QWidget* parent) : QDialog(parent) {
     texts->addRow(CaptionLabel(QStringLiteral("Расчет сделал (фамилия исполнителя/ название фирмы)")), author);
     root->addLayout(texts);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto* ok = new QPushButton(QStringLiteral("Печать"));
-    ok->setObjectName(QStringLiteral("OK_btn"));
-    auto* cancel = new QPushButton(QStringLiteral("Отмена"));
-    cancel->setObjectName(QStringLiteral("Cancel_btn"));
-    for (QPushButton* b : {ok, cancel}) {
-        b->setAutoDefault(false);
-        b->setMinimumWidth(100);
-        buttons->addWidget(b);
-    }
-    root->addLayout(buttons);
+    root->addLayout(DialogButtons(QStringLiteral("Печать"), QStringLiteral("Отмена"), 100));
     setMinimumWidth(440);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/qt_form_widgets.h"
 
 #include <QPalette>
+#include <QPushButton>
 
 #include <QEvent>
 #include <QPointer>
@@ -87,5 +88,23 @@ private:
 }  // namespace
 
 void FollowEnabled(QWidget* source, QWidget* follower) { new EnabledFollower(source, follower); }
+
+}  // namespace coldroom
+
+namespace coldroom {
+
+QHBoxLayout* DialogButtons(const QString& okCaption, const QString& cancelCaption, int minimumWidth) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    const std::pair<const char*, QString> buttons[] = {{"OK_btn", okCaption}, {"Cancel_btn", cancelCaption}};
+    for (const auto& [name, caption] : buttons) {
+        auto* button = new QPushButton(caption);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setAutoDefault(false);
+        button->setMinimumWidth(minimumWidth);
+        row->addWidget(button);
+    }
+    return row;
+}
 
 }  // namespace coldroom

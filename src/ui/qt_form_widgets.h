@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QWidget>
@@ -24,6 +25,9 @@ QLabel* UnitLabel(const QString& text);
 // A label that shows a value the form writes (the product summary, the times).
 QLabel* ValueLabel(const char* name);
 QGroupBox* Frame(const QString& title, const char* name = nullptr);
+// The confirm and cancel buttons of a dialog, right-aligned: "OK_btn" and "Cancel_btn".
+// Neither is a default button, so Enter in a field commits the field and presses nothing.
+QHBoxLayout* DialogButtons(const QString& okCaption, const QString& cancelCaption, int minimumWidth);
 // Keeps `follower` (a unit, a note) enabled exactly when `source` (its field) is.
 void FollowEnabled(QWidget* source, QWidget* follower);
 

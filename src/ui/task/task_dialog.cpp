@@ -139,18 +139,7 @@ TaskDialog::TaskDialog(QWidget* parent) : QDialog(parent) {
     paramsBox->addLayout(bottom);
     root->addWidget(params);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto* ok = new QPushButton(QStringLiteral("Далее >>"));
-    ok->setObjectName(QStringLiteral("OK_btn"));
-    auto* cancel = new QPushButton(QStringLiteral("Отмена"));
-    cancel->setObjectName(QStringLiteral("Cancel_btn"));
-    for (QPushButton* b : {ok, cancel}) {
-        b->setAutoDefault(false);
-        b->setMinimumWidth(110);
-        buttons->addWidget(b);
-    }
-    root->addLayout(buttons);
+    root->addLayout(DialogButtons(QStringLiteral("Далее >>"), QStringLiteral("Отмена"), 110));
 
     resize(sizeHint().expandedTo(QSize(780, 0)));
 }
