@@ -23,29 +23,19 @@ struct StartedProgram {
     }
 };
 
-void BM_CommitWallThickness(benchmark::State& state) {
+// Commits a field alternately with two values, so every commit changes something.
+void CommitField(benchmark::State& state, const char* field, const char* a, const char* b) {
     StartedProgram p;
-    TextBox& box = p.program.main.Nord1_D_txt;
+    TextBox& box = *p.program.main.controls().get<TextBox>(field);
     int i = 0;
     for (auto _ : state) {
-        box.text = (i++ & 1) ? "150" : "100";
+        box.text = (i++ & 1) ? b : a;
         box.onEnter();
         benchmark::DoNotOptimize(p.program.main.Capacity_need.text);
     }
 }
-BENCHMARK(BM_CommitWallThickness);
-
-void BM_CommitRoomLength(benchmark::State& state) {
-    StartedProgram p;
-    TextBox& box = p.program.main.Length_txt;
-    int i = 0;
-    for (auto _ : state) {
-        box.text = (i++ & 1) ? "12" : "10";
-        box.onEnter();
-        benchmark::DoNotOptimize(p.program.main.Capacity_need.text);
-    }
-}
-BENCHMARK(BM_CommitRoomLength);
+BENCHMARK_CAPTURE(CommitField, WallThickness, "Nord1_D_txt", "100", "150");
+BENCHMARK_CAPTURE(CommitField, RoomLength, "Length_txt", "10", "12");
 
 void BM_Activation(benchmark::State& state) {
     StartedProgram p;

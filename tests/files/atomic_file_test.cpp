@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "temp_dir.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -14,26 +16,12 @@ namespace fs = std::filesystem;
 
 class AtomicFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string tmpl = (fs::temp_directory_path() / "coldroom-atomic-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        dir_ = tmpl;
-    }
-    void TearDown() override {
-        FailNextAtomicWrite(AtomicWriteFault::None);
-        fs::remove_all(dir_);
-    }
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    static std::string read(const std::string& p) {
-        std::ifstream f(p, std::ios::binary);
-        std::ostringstream s;
-        s << f.rdbuf();
-        return s.str();
-    }
-    int entries() const {
-        return static_cast<int>(std::distance(fs::directory_iterator(dir_), {}));
-    }
-    fs::path dir_;
+    void TearDown() override { FailNextAtomicWrite(AtomicWriteFault::None); }
+    std::string path(const std::string& name) const { return temp_.file(name); }
+    static std::string read(const std::string& p) { return test::ReadBytes(p); }
+    int entries() const { return temp_.entries(); }
+    test::TempDir temp_;
+    const fs::path& dir_ = temp_.path();
 };
 
 TEST_F(AtomicFile, CreatesAndReplaces) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "temp_dir.h"
+
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -211,16 +213,8 @@ const Scenario kScenarios[] = {
 
 class ProjectFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string tmpl = (fs::temp_directory_path() / "coldroom-cfg-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        dir_ = tmpl;
-    }
-    void TearDown() override {
-        FailNextAtomicWrite(AtomicWriteFault::None);
-        fs::remove_all(dir_);
-    }
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    void TearDown() override { FailNextAtomicWrite(AtomicWriteFault::None); }
+    std::string path(const std::string& name) const { return temp_.file(name); }
 
     // A started program with the task dialog confirmed and `script` entered.
     static std::unique_ptr<ProgramHarness> session(const ProjectScript& script = {}) {
@@ -261,7 +255,8 @@ protected:
         return bytes;
     }
 
-    fs::path dir_;
+    test::TempDir temp_;
+    const fs::path& dir_ = temp_.path();
 };
 
 // Saved and opened again, every project comes back whole: every control of both windows,

@@ -2,10 +2,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "files/atomic_file.h"
 #include "reports/print_options_form.h"
+#include "temp_dir.h"
 #include "ui/program_harness.h"
 
 namespace coldroom {
@@ -40,12 +40,7 @@ struct Options : ProgramHarness {
     }
 };
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::ReadBytes;
 
 TEST(PrintOptions, OpensWithTheTitleAndTheKeptAuthor) {
     Options o;
@@ -92,20 +87,18 @@ TEST(PrintOptions, PrinterGetsEveryFieldAndTheLayerNames) {
 
 TEST(PrintOptions, HtmlAndCsvGoToTheChosenFile) {
     Options o;
-    auto dir = std::filesystem::temp_directory_path() / "coldroom-print-options";
-    std::filesystem::create_directories(dir);
-    std::string html = (dir / "r.htm").string(), csv = (dir / "r.csv").string();
+    test::TempDir dir;
+    std::string html = dir.file("r.htm"), csv = dir.file("r.csv");
     o.form->Print_Html_opt.setValue(true);
     o.ui.fileNames = {html};
     o.form->OK_btn.onClick();
-    EXPECT_NE(ReadAll(html).find("</BODY></HTML>\r\n"), std::string::npos);
+    EXPECT_NE(ReadBytes(html).find("</BODY></HTML>\r\n"), std::string::npos);
     o.form->Open();
     o.form->Print_File_opt.setValue(true);
     o.ui.fileNames = {csv};
     o.form->OK_btn.onClick();
-    EXPECT_EQ(ReadAll(csv).substr(0, 6), "\xD0\xE0\x63\xF7\xE5\xF2");  // "Раcчет" in Windows-1251, Latin c
+    EXPECT_EQ(ReadBytes(csv).substr(0, 6), "\xD0\xE0\x63\xF7\xE5\xF2");  // "Раcчет" in Windows-1251, Latin c
     EXPECT_TRUE(o.ui.messages.empty());
-    std::filesystem::remove_all(dir);
 }
 
 TEST(PrintOptions, FailuresAreReportedAndNothingIsLost) {
@@ -119,16 +112,14 @@ TEST(PrintOptions, FailuresAreReportedAndNothingIsLost) {
     EXPECT_NE(o.main().Name_txt.text, "Другое");
 
     // A file that cannot be written keeps the old one.
-    auto dir = std::filesystem::temp_directory_path() / "coldroom-print-fail";
-    std::filesystem::create_directories(dir);
-    std::string path = (dir / "old.htm").string();
+    test::TempDir dir;
+    std::string path = dir.file("old.htm");
     std::ofstream(path) << "old";
     FailNextAtomicWrite(AtomicWriteFault::Write);
     o.ui.fileNames = {path};
     o.form->OK_btn.onClick();
     EXPECT_EQ(o.messageCount(), 2u);
-    EXPECT_EQ(ReadAll(path), "old");
-    std::filesystem::remove_all(dir);
+    EXPECT_EQ(ReadBytes(path), "old");
 
     // No printer.
     o.form->Print_Printer_opt.setValue(true);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "reports/report_input.h"
+#include "temp_dir.h"
 
 namespace coldroom::testing {
 
@@ -68,39 +69,13 @@ inline ReportInput GoldenInput(bool standardDoors) {
     return in;
 }
 
-inline std::string ReadBytes(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
+using test::ReadBytes;
 
 inline std::string GoldenPath(const std::string& name) {
     return std::string(COLDROOM_TEST_DATA) + "/reports/" + name;
 }
 
 // A fresh folder for the files a test writes, removed afterwards.
-class TempDir {
-public:
-    TempDir() {
-        std::string tmpl =
-            (std::filesystem::temp_directory_path() / "coldroom-report-XXXXXX").string();
-        if (::mkdtemp(tmpl.data())) path_ = tmpl;
-    }
-    ~TempDir() {
-        std::error_code ec;
-        if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-    int entries() const {
-        return static_cast<int>(
-            std::distance(std::filesystem::directory_iterator(path_), {}));
-    }
-
-private:
-    std::string path_;
-};
+using test::TempDir;
 
 }  // namespace coldroom::testing

@@ -4,7 +4,6 @@
 
 #include <array>
 #include <functional>
-#include <set>
 #include <string>
 
 #include "core/controls.h"

@@ -73,8 +73,6 @@ public:
     std::function<void()> onConfirmed;
     std::function<void()> onCancel;
 
-    const ReferenceDatabase& database() const { return db_; }
-
 private:
     void registerControls();
     void fillProducts();
