@@ -117,15 +117,6 @@ bool Load(const fs::path& dir, const TableSchema& schema, Table& table, std::str
     return true;
 }
 
-std::string QuotedIdentifier(const std::string& name) {
-    std::string out = "\"";
-    for (char c : name) {
-        out += c;
-        if (c == '"') out += '"';
-    }
-    return out + "\"";
-}
-
 bool Exec(sqlite3* db, const std::string& sql, std::string& error) {
     char* message = nullptr;
     if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &message) == SQLITE_OK) return true;
@@ -136,10 +127,10 @@ bool Exec(sqlite3* db, const std::string& sql, std::string& error) {
 
 bool WriteTable(sqlite3* db, const Table& table, std::string& error) {
     const TableSchema& schema = *table.schema;
-    std::string create = "CREATE TABLE " + QuotedIdentifier(schema.name) + " (";
-    std::string insert = "INSERT INTO " + QuotedIdentifier(schema.name) + " VALUES (";
+    std::string create = "CREATE TABLE " + coldroom::QuotedIdentifier(schema.name) + " (";
+    std::string insert = "INSERT INTO " + coldroom::QuotedIdentifier(schema.name) + " VALUES (";
     for (size_t c = 0; c < schema.columns.size(); ++c) {
-        create += (c ? ", " : "") + QuotedIdentifier(schema.columns[c]) +
+        create += (c ? ", " : "") + coldroom::QuotedIdentifier(schema.columns[c]) +
                   (table.isText[c] ? " TEXT" : " REAL");
         insert += c ? ", ?" : "?";
     }

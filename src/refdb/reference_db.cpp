@@ -79,15 +79,6 @@ std::string ValueText(sqlite3_stmt* stmt, int column) {
     }
 }
 
-std::string QuotedIdentifier(const std::string& name) {
-    std::string out = "\"";
-    for (char c : name) {
-        out += c;
-        if (c == '"') out += '"';
-    }
-    return out + "\"";
-}
-
 // The first bytes of every SQLite 3 database file.
 bool HasDatabaseHeader(const std::filesystem::path& file, bool& readable) {
     std::ifstream in(file, std::ios::binary);

@@ -38,6 +38,8 @@ const std::vector<TableSchema>& ReferenceSchema();
 const TableSchema* FindTableSchema(const std::string& table);
 // Table and column names match as SQLite matches them: ASCII letters without regard to case.
 bool SameNameIgnoringCase(std::string_view a, std::string_view b);
+// A table or column name quoted for SQL text: "name", an inner quote doubled.
+std::string QuotedIdentifier(const std::string& name);
 
 class ReferenceDatabase {
 public:
