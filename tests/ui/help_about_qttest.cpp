@@ -71,7 +71,8 @@ struct MessageBoxCatcher {
 
 TEST(AboutBox, ShowsNameAndVersionAndClosesOnOk) {
     app();
-    AboutDialog* about = ShowAbout();
+    QPointer<AboutDialog> box;
+    AboutDialog* about = ShowAbout(box);
     ASSERT_NE(about, nullptr);
     settle();
     EXPECT_EQ(about->objectName(), "AboutSc");
@@ -79,6 +80,7 @@ TEST(AboutBox, ShowsNameAndVersionAndClosesOnOk) {
     EXPECT_FALSE(about->isModal());
     EXPECT_TRUE(about->isVisible());
     EXPECT_EQ(about->nameLabel()->text(), "ColdRoom");
+    EXPECT_EQ(about->nameShadeLabel()->text(), "ColdRoom");
     EXPECT_EQ(about->versionLabel()->text(), QStringLiteral("   Версия " COLDROOM_VERSION));
     EXPECT_FALSE(QString(COLDROOM_VERSION).isEmpty());
 
@@ -91,7 +93,7 @@ TEST(AboutBox, ShowsNameAndVersionAndClosesOnOk) {
     EXPECT_EQ(ok->text(), "OK");
 
     // A second request while it is open brings back the same box.
-    EXPECT_EQ(ShowAbout(), about);
+    EXPECT_EQ(ShowAbout(box), about);
     shoot(*about, "about.png");
 
     QPointer<AboutDialog> guard(about);
@@ -99,8 +101,9 @@ TEST(AboutBox, ShowsNameAndVersionAndClosesOnOk) {
     EXPECT_FALSE(about->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(guard.isNull());
+    EXPECT_TRUE(box.isNull());
     // After closing, the next request makes a fresh box.
-    AboutDialog* again = ShowAbout();
+    AboutDialog* again = ShowAbout(box);
     ASSERT_NE(again, nullptr);
     EXPECT_TRUE(again->isVisible());
     again->close();
@@ -227,7 +230,8 @@ TEST(HelpWindow, ReportsAPageThatCannotBeRead) {
 
     MessageBoxCatcher catcher;
     catcher.arm();
-    EXPECT_EQ(ShowHelp(missing), nullptr);
+    QPointer<HelpWindow> none;
+    EXPECT_EQ(ShowHelp(none, missing), nullptr);
     EXPECT_TRUE(catcher.seen);
     EXPECT_EQ(catcher.icon, QMessageBox::Critical);
     EXPECT_TRUE(catcher.text.contains("coldroom-help.html"));
@@ -235,12 +239,13 @@ TEST(HelpWindow, ReportsAPageThatCannotBeRead) {
 
 TEST(HelpWindow, ShowHelpReusesTheOpenWindowAndReturnsToContents) {
     app();
-    HelpWindow* help = ShowHelp(sourcePage());
+    QPointer<HelpWindow> window;
+    HelpWindow* help = ShowHelp(window, sourcePage());
     ASSERT_NE(help, nullptr);
     settle();
     emit help->browser()->anchorClicked(QUrl("#messages"));
     settle();
-    EXPECT_EQ(ShowHelp(sourcePage()), help);
+    EXPECT_EQ(ShowHelp(window, sourcePage()), help);
     settle();
     EXPECT_EQ(help->browser()->source().fragment(), "contents");
     EXPECT_FALSE(help->testAttribute(Qt::WA_QuitOnClose));

@@ -25,6 +25,7 @@
 #include "ui/headless_ui.h"
 #include "ui/main/main_form.h"
 #include "ui/main/main_window.h"
+#include "ui/qt_activation.h"
 #include "ui/qt_binder.h"
 #include "ui/qt_load_chart.h"
 #include "ui/qt_user_interface.h"
@@ -472,39 +473,34 @@ TEST_F(WindowsTest, FocusRulesWithRealFocus) {
     EXPECT_TRUE(in<QWidget>(main.get(), "optAll_Temp")->hasFocus());
 }
 
-TEST_F(WindowsTest, ActivationRunsWhenComingFromAnotherWindowOfTheProgram) {
-    int mainActivations = 0, taskActivations = 0;
-    main->setOnActivate([&] { ++mainActivations; });
-    task->setOnActivate([&] { ++taskActivations; });
+// Only the program's own windows are reported, and a window the program has just shown is
+// waited for: an activation left over from a closing message box is no activation.
+TEST_F(WindowsTest, ActivationTrackerReportsTheProgramsWindows) {
+    std::vector<WindowId> reported;
+    ActivationTracker tracker([&](WindowId id) { reported.push_back(id); });
+    tracker.track(WindowId::TaskDialog, task.get());
+    tracker.track(WindowId::MainWindow, main.get());
+    auto activate = [](QWidget* w) {
+        w->activateWindow();
+        QApplication::processEvents();
+    };
     task->show();
-    task->activateWindow();
-    QApplication::processEvents();
-    EXPECT_EQ(taskActivations, 1);
-
-    task->hide();
+    activate(task.get());
     main->show();
-    main->activateWindow();
-    QApplication::processEvents();
-    EXPECT_EQ(mainActivations, 1);
+    activate(main.get());
+    EXPECT_EQ(reported, (std::vector<WindowId>{WindowId::TaskDialog, WindowId::MainWindow}));
 
-    // A message box over the main window is no window of the program: closing it is no
-    // activation of the main window.
     QMessageBox box(QMessageBox::Critical, QStringLiteral("t"), QStringLiteral("m"), QMessageBox::Ok, main.get());
     box.show();
-    box.activateWindow();
-    QApplication::processEvents();
+    activate(&box);
+    tracker.expect(WindowId::TaskDialog);
     box.hide();
-    main->activateWindow();
-    QApplication::processEvents();
-    EXPECT_EQ(mainActivations, 1);
-
-    task->show();
-    task->activateWindow();
-    QApplication::processEvents();
-    main->activateWindow();
-    QApplication::processEvents();
-    EXPECT_EQ(taskActivations, 2);
-    EXPECT_EQ(mainActivations, 2);
+    activate(main.get());
+    EXPECT_EQ(reported.size(), 2u);
+    activate(task.get());
+    activate(main.get());
+    EXPECT_EQ(reported, (std::vector<WindowId>{WindowId::TaskDialog, WindowId::MainWindow, WindowId::TaskDialog,
+                                               WindowId::MainWindow}));
 }
 
 }  // namespace
