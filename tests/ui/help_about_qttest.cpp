@@ -1,5 +1,4 @@
-// The help viewer and the About box on the offscreen platform. With COLDROOM_SHOTS_DIR set,
-// both are also saved as pictures there for a look by eye.
+// The help viewer and the About box on the offscreen platform.
 #include <gtest/gtest.h>
 
 #include "qt_test_app.h"
@@ -33,13 +32,6 @@ QString sourcePage() { return QStringLiteral(COLDROOM_TEST_DATA "/../../help/col
 
 void settle() {
     for (int i = 0; i < 3; ++i) app().processEvents();
-}
-
-void shoot(QWidget& w, const QString& name) {
-    const QByteArray dir = qgetenv("COLDROOM_SHOTS_DIR");
-    if (dir.isEmpty()) return;
-    QDir().mkpath(QString::fromLocal8Bit(dir));
-    w.grab().save(QDir(QString::fromLocal8Bit(dir)).filePath(name));
 }
 
 QSet<QString> documentAnchors(const QTextDocument& doc) {
@@ -94,7 +86,6 @@ TEST(AboutBox, ShowsNameAndVersionAndClosesOnOk) {
 
     // A second request while it is open brings back the same box.
     EXPECT_EQ(ShowAbout(box), about);
-    shoot(*about, "about.png");
 
     QPointer<AboutDialog> guard(about);
     ok->click();
@@ -132,7 +123,6 @@ TEST(HelpWindow, OpensThePageAtItsContents) {
     EXPECT_FALSE(help.backButton()->isEnabled());
     EXPECT_FALSE(help.forwardButton()->isEnabled());
     EXPECT_TRUE(help.homeButton()->isEnabled());
-    shoot(help, "help-contents.png");
 }
 
 TEST(HelpWindow, EveryLinkOfThePageLeadsToAnAnchorOfIt) {
@@ -168,7 +158,6 @@ TEST(HelpWindow, BackForwardAndContentsButtons) {
     EXPECT_EQ(b->source().fragment(), "m-envelope");
     EXPECT_GT(b->verticalScrollBar()->value(), 0);
     EXPECT_TRUE(help.backButton()->isEnabled());
-    shoot(help, "help-envelope.png");
 
     help.backButton()->click();
     settle();
@@ -250,22 +239,6 @@ TEST(HelpWindow, ShowHelpReusesTheOpenWindowAndReturnsToContents) {
     EXPECT_EQ(help->browser()->source().fragment(), "contents");
     EXPECT_FALSE(help->testAttribute(Qt::WA_QuitOnClose));
     help->close();
-}
-
-// Pictures of the page at a few places, to judge how it reads in the viewer.
-TEST(HelpWindow, PicturesOfThePage) {
-    if (qEnvironmentVariableIsEmpty("COLDROOM_SHOTS_DIR")) GTEST_SKIP() << "COLDROOM_SHOTS_DIR not set";
-    app();
-    HelpWindow help;
-    ASSERT_TRUE(help.openPage(sourcePage()));
-    help.show();
-    settle();
-    const char* places[] = {"results", "reports", "cli", "in-task", "m-floor", "m-operation", "m-time", "messages", "sources"};
-    for (const char* place : places) {
-        emit help.browser()->anchorClicked(QUrl(QStringLiteral("#") + place));
-        settle();
-        shoot(help, QStringLiteral("help-%1.png").arg(place));
-    }
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 // The two windows over stand-in forms: every control of the forms has its widget, typing and
 // Enter reach the form's handler, and the refresh after it reaches the other window too.
-// With COLDROOM_SNAPSHOT_DIR set, each window and tab is also rendered to PNG there at
-// 1280x800 and 1024x700, for a look at the layout.
 #include <gtest/gtest.h>
 
 #include "qt_test_app.h"
@@ -9,7 +7,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -380,50 +377,6 @@ TEST(LoadChartTest, ReadsResultTexts) {
             EXPECT_EQ(w, c.watts);
         }
     }
-}
-
-// Renders every page at the two sizes the layout must serve.
-TEST_F(WindowsTest, Snapshots) {
-    const QString dir = qEnvironmentVariable("COLDROOM_SNAPSHOT_DIR");
-    if (dir.isEmpty()) GTEST_SKIP() << "COLDROOM_SNAPSHOT_DIR not set";
-    QDir().mkpath(dir);
-    main->setCommand(MainWindow::Command::Open, [] {});
-    main->setCommand(MainWindow::Command::Save, [] {});
-    main->setCommand(MainWindow::Command::Exit, [] {});
-    main->setCommand(MainWindow::Command::Help, [] {});
-    auto* tabs = in<QTabWidget>(main.get(), "SSTab1");
-    auto* surfaces = in<QTabWidget>(main.get(), "SSTab2");
-    for (QSize size : {QSize(1280, 800), QSize(1024, 700)}) {
-        main->resize(size);
-        main->show();
-        QApplication::processEvents();
-        const QString tag = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
-        for (int t = 0; t < tabs->count(); ++t) {
-            tabs->setCurrentIndex(t);
-            QApplication::processEvents();
-            main->grab().save(QStringLiteral("%1/main_tab%2_%3.png").arg(dir).arg(t).arg(tag));
-        }
-        tabs->setCurrentIndex(0);
-        for (int s = 0; s < surfaces->count(); ++s) {
-            surfaces->setCurrentIndex(s);
-            QApplication::processEvents();
-            surfaces->grab().save(QStringLiteral("%1/surface%2_%3.png").arg(dir).arg(s).arg(tag));
-        }
-        surfaces->setCurrentIndex(0);
-    }
-    // A loss below zero and a component that cannot be computed.
-    mainForm.get<TextBox>("Panels_poteri").text = "-640";
-    mainForm.get<TextBox>("Produk_poteri").text = "\xE2\x80\x94";
-    main->refresh();
-    QApplication::processEvents();
-    main->chart()->grab().save(QStringLiteral("%1/chart_missing.png").arg(dir));
-
-    task->show();
-    QApplication::processEvents();
-    task->grab().save(QStringLiteral("%1/task_dialog.png").arg(dir));
-    task->resize(task->minimumSizeHint());
-    QApplication::processEvents();
-    task->grab().save(QStringLiteral("%1/task_dialog_min.png").arg(dir));
 }
 
 }  // namespace
