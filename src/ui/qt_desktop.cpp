@@ -1,7 +1,6 @@
 #include "ui/qt_desktop.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QStatusBar>
 
 #include "reports/print_options_dialog.h"
