@@ -27,5 +27,6 @@ int main(int argc, char* argv[]) {
 
     coldroom::DesktopProgram program(database);
     if (!program.start()) return 1;
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    return status != 0 ? status : program.exitCode();
 }

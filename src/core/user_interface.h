@@ -3,6 +3,7 @@
 // with real dialogs, the command-line tool prints to stderr, tests script the answers.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace coldroom {
@@ -33,5 +34,10 @@ public:
     virtual void showWindow(WindowId window) = 0;
     virtual void hideWindow(WindowId window) = 0;
 };
+
+// Runs `fn` at the edge of an event (a handler, a command, a window's activation). What it
+// throws is told to the person as an internal error through `ui` and goes no further, so the
+// program keeps running with the data it has. Returns whether `fn` ran to its end.
+bool GuardedCall(UserInterface& ui, const std::function<void()>& fn);
 
 }  // namespace coldroom

@@ -37,18 +37,11 @@ void HeadlessUi::setFocus(WindowId window, const std::string& control) {
 }
 
 void HeadlessUi::showWindow(WindowId window) {
-    visible.insert(window);
-    if (!program_) return;
-    if (window == WindowId::MainWindow) {
-        std::string error;
-        if (!program_->EnsureMainLoaded(error)) {
-            message(error, kAppTitle, MsgIcon::Critical);
-            return;
-        }
-        program_->main.Activate();
-    } else if (window == WindowId::TaskDialog) {
-        program_->task.Activate();
-    }
+    auto present = [this, window] { visible.insert(window); };
+    if (program_)
+        program_->WindowShown(window, present);
+    else
+        present();
 }
 
 void HeadlessUi::hideWindow(WindowId window) { visible.erase(window); }

@@ -1,6 +1,6 @@
 // The program without a screen: every message is recorded (and optionally printed as
-// "title: text"), questions take scripted answers, and showing a window does what showing
-// it on a screen does (loading and activating it). The command-line tool and the tests use it.
+// "title: text"), questions take scripted answers, and showing a window goes through the
+// program's window life cycle as on a screen. The command-line tool and the tests use it.
 #pragma once
 
 #include <deque>
@@ -33,8 +33,7 @@ public:
     void showWindow(WindowId window) override;
     void hideWindow(WindowId window) override;
 
-    // Wires window showing to a program: the main window loads on its first showing and
-    // every showing activates the window shown.
+    // Wires window showing to a program's window life cycle (Program::WindowShown).
     void attach(Program& program) { program_ = &program; }
 
     std::vector<RecordedMessage> messages;

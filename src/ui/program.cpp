@@ -36,4 +36,55 @@ bool Program::Exit() {
     return true;
 }
 
+bool Program::CountsForActivation(WindowId window) {
+    switch (window) {
+    case WindowId::TaskDialog:
+    case WindowId::MainWindow:
+    case WindowId::PrintOptions:
+    case WindowId::Editor:
+    case WindowId::About:
+        return true;
+    case WindowId::Help:
+        return false;
+    }
+    return false;
+}
+
+bool Program::WindowShown(WindowId window, const std::function<void()>& present) {
+    if (ended_) return false;
+    if (window == WindowId::MainWindow) {
+        std::string error;
+        if (!EnsureMainLoaded(error)) {
+            ui_.message(error, kAppTitle, MsgIcon::Critical);
+            exitCode_ = 1;
+            Exit();
+            return false;
+        }
+    }
+    if (present) present();
+    if (CountsForActivation(window)) active_ = window;
+    activate(window);
+    return true;
+}
+
+bool Program::WindowActivated(WindowId window) {
+    if (ended_ || !CountsForActivation(window) || active_ == window) return false;
+    active_ = window;
+    return activate(window);
+}
+
+bool Program::activate(WindowId window) {
+    switch (window) {
+    case WindowId::MainWindow:
+        if (!main.loaded()) return false;
+        main.Activate();
+        return true;
+    case WindowId::TaskDialog:
+        task.Activate();
+        return true;
+    default:
+        return false;
+    }
+}
+
 }  // namespace coldroom

@@ -1,29 +1,44 @@
-// Tells a window when it becomes the program's active window coming from another window of
-// the program: its first showing, a dialog of the program closing over it, or a click on it
-// while a modeless window of the program is in front. Message boxes and file dialogs are not
-// windows of the program in this sense (the window they return to was never left), and
-// coming back from another application to the same window is no activation either.
+// Tells the program which of its windows became the active one; the program decides what
+// that activates (Program::WindowActivated). Only the windows told to the tracker are
+// reported: message boxes, file dialogs and the print dialog are not windows of the program
+// in this sense, and the window they return to was never left.
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
+#include <map>
+#include <optional>
+
+#include "core/user_interface.h"
 
 class QWidget;
 
 namespace coldroom {
 
-class ActivationWatcher : public QObject {
+class ActivationTracker : public QObject {
 public:
-    ActivationWatcher(QWidget* window, std::function<void()> onActivate);
-    ~ActivationWatcher() override;
+    using Report = std::function<void(WindowId)>;
 
-    // Called by the application-wide observer for every window that becomes active.
-    static void windowActivated(QWidget* window);
+    explicit ActivationTracker(Report report, QObject* parent = nullptr);
+
+    // The widget that is window `id`; a window deleted on closing is simply forgotten.
+    void track(WindowId id, QWidget* window);
+    // The program has just shown window `id` and activated it itself. Until the window
+    // system makes it active, the activation of another window is a leftover of what was
+    // on the screen before (a message box closing over the window being left) and is not
+    // reported.
+    void expect(WindowId id);
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QWidget* window_;
-    std::function<void()> onActivate_;
+    std::optional<WindowId> idOf(const QWidget* window) const;
+
+    Report report_;
+    std::map<WindowId, QPointer<QWidget>> windows_;
+    std::optional<WindowId> expected_;
 };
 
 }  // namespace coldroom

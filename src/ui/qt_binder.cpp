@@ -11,23 +11,11 @@
 #include <QSignalBlocker>
 #include <QtDebug>
 
-#include <exception>
 #include <set>
 
 namespace coldroom {
 
 namespace {
-
-// The handler that is running now, across every bound window (there is one UI thread).
-// Focus that moves while a handler runs is the program's doing (a message box, a rejected
-// value put back into its field), not the person leaving a field, with one exception: a
-// field whose own handler moves the focus on has been left and commits afterwards.
-struct Running {
-    int depth = 0;
-    QWidget* current = nullptr;
-    QPointer<QWidget> pendingLeave;
-};
-Running g_running;
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -120,7 +108,7 @@ void QtBinder::bindWidget(QWidget* w, const std::string& name, const ControlRef&
         connect(edit, &QLineEdit::textEdited, this, [this, b, tb](const QString& text) {
             tb->text = text.toStdString();
             b->shownText = tb->text;
-            refreshAll();
+            GuardedCall(*ui_, [this] { refreshAll(); });
         });
         connect(edit, &QLineEdit::returnPressed, this, [this, b, tb, edit] {
             if (edit->isReadOnly()) return;
@@ -147,7 +135,7 @@ void QtBinder::bindWidget(QWidget* w, const std::string& name, const ControlRef&
             connect(combo->lineEdit(), &QLineEdit::textEdited, this,
                     [this, list](const QString& text) {
                         list->setText(text.toStdString());
-                        refreshAll();
+                        GuardedCall(*ui_, [this] { refreshAll(); });
                     });
         }
         break;
@@ -281,30 +269,36 @@ QtBinder::Binding* QtBinder::bindingOf(QObject* widget) const {
     return nullptr;
 }
 
+void QtBinder::join(UserInterface& ui, Running& running) {
+    ui_ = &ui;
+    running_ = &running;
+}
+
+void QtBinder::run(const Handler& fn) {
+    GuardedCall(*ui_, fn);
+    // What ran up to a failure is shown too.
+    GuardedCall(*ui_, [this] { refreshAll(); });
+}
+
 void QtBinder::dispatch(Binding* b, const Handler& handler) {
+    Running& running = *running_;
     QWidget* const source = b ? b->widget.data() : nullptr;
-    ++g_running.depth;
-    QWidget* const outer = g_running.current;
-    g_running.current = source;
-    try {
-        if (handler) handler();
-    } catch (const std::exception& e) {
-        qCritical("coldroom: handler of %s failed: %s", b ? b->name.c_str() : "?", e.what());
-    } catch (...) {
-        qCritical("coldroom: handler of %s failed", b ? b->name.c_str() : "?");
-    }
-    g_running.current = outer;
-    --g_running.depth;
+    ++running.depth;
+    QWidget* const outer = running.current;
+    running.current = source;
+    GuardedCall(*ui_, handler);
+    running.current = outer;
+    --running.depth;
 
     // The field moved the focus on from its own handler (Enter accepted): it has been left.
-    if (source && g_running.pendingLeave == source) {
-        g_running.pendingLeave = nullptr;
+    if (source && running.pendingLeave == source) {
+        running.pendingLeave = nullptr;
         if (!source->hasFocus()) {
             dispatch(b, std::get<TextBox*>(b->control)->onLeave);
             return;
         }
     }
-    refreshAll();
+    GuardedCall(*ui_, [this] { refreshAll(); });
 }
 
 void QtBinder::refreshAll() {
@@ -325,8 +319,8 @@ bool QtBinder::eventFilter(QObject* watched, QEvent* event) {
     // boxes included) does not leave the field: the focus comes back to it.
     if (edit->isReadOnly() || reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
         return QObject::eventFilter(watched, event);
-    if (g_running.depth > 0) {
-        if (g_running.current == edit) g_running.pendingLeave = edit;
+    if (running_->depth > 0) {
+        if (running_->current == edit) running_->pendingLeave = edit;
         return QObject::eventFilter(watched, event);
     }
     // Let the field finish losing the focus before the handler, which may put it back.

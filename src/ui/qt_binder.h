@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/controls.h"
+#include "ui/qt_user_interface.h"
 
 class QWidget;
 
@@ -24,6 +25,17 @@ class QtBinder : public QObject {
 public:
     using RefreshFn = std::function<void()>;
 
+    // The handler that is running now. Focus that moves while a handler runs is the
+    // program's doing (a message box, a rejected value put back into its field), not the
+    // person leaving a field, with one exception: a field whose own handler moves the focus
+    // on has been left and commits afterwards. The windows of one program share one, so a
+    // handler of one window moving the focus in another is seen too.
+    struct Running {
+        int depth = 0;
+        QWidget* current = nullptr;
+        QPointer<QWidget> pendingLeave;
+    };
+
     // Binds every child of `root` whose objectName is registered. The registry and its
     // controls must outlive the binder. An empty `refreshAll` refreshes this binder alone.
     // A caption or button whose control has no text yet takes the widget's own text, so a
@@ -33,6 +45,15 @@ public:
     ~QtBinder() override;
 
     void setRefresh(RefreshFn refresh) { refresh_ = std::move(refresh); }
+    // Joins the binder to its program: what a handler throws is told through `ui`, and the
+    // running handler is the one of `running`, shared by the program's windows. Both must
+    // outlive the binder. Unjoined, it tells errors in plain message boxes and tracks its
+    // own handlers.
+    void join(UserInterface& ui, Running& running);
+
+    // Runs `fn` as an event of this window that is no control's (a menu command): what it
+    // throws is told, then every bound window is refreshed.
+    void run(const Handler& fn);
 
     // Shows the controls' state in the widgets. Signals are blocked meanwhile, so this never
     // runs a handler; only properties that differ from what was shown last are set.
@@ -61,6 +82,10 @@ private:
 
     const ControlRegistry& registry_;
     RefreshFn refresh_;
+    QtUserInterface ownUi_;
+    UserInterface* ui_ = &ownUi_;
+    Running ownRunning_;
+    Running* running_ = &ownRunning_;
     QPointer<QWidget> root_;
     std::vector<Binding*> bindings_;
 };

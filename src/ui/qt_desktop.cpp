@@ -1,7 +1,6 @@
 #include "ui/qt_desktop.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QStatusBar>
 
 #include "reports/print_options_dialog.h"
@@ -21,44 +20,67 @@ std::string ProgramFolder() {
 }
 
 DesktopProgram::DesktopProgram(std::string databasePath, QObject* parent)
-    : QObject(parent), program_(ui_, std::move(databasePath)) {
+    : QObject(parent),
+      program_(ui_, std::move(databasePath)),
+      activation_([this](WindowId id) {
+          GuardedCall(ui_, [&] {
+              if (program_.WindowActivated(id)) refreshAll();
+          });
+      }) {
     ui_.setInitialFolder(QString::fromStdString(ProgramFolder()));
     taskDialog_ = std::make_unique<TaskDialog>();
     taskDialog_->bind(program_.task.controls(), [this] { refreshAll(); });
-    taskDialog_->setOnActivate([this] { program_.task.Activate(); });
+    taskDialog_->binder()->join(ui_, running_);
     ui_.registerWindow(WindowId::TaskDialog, taskDialog_.get());
+    activation_.track(WindowId::TaskDialog, taskDialog_.get());
     ui_.setWindowCommands(
-        WindowId::TaskDialog,
-        [this] {
-            taskDialog_->show();
-            taskDialog_->raise();
-            taskDialog_->activateWindow();
-        },
+        WindowId::TaskDialog, [this] { show(WindowId::TaskDialog, [this] { presentTaskDialog(); }); },
         [this] { taskDialog_->hide(); });
-    ui_.setWindowCommands(WindowId::MainWindow, [this] { showMainWindow(); },
-                          [this] {
-                              if (mainWindow_) mainWindow_->hide();
-                          });
-    ui_.setWindowCommands(WindowId::PrintOptions, [this] { showPrintOptions(); }, [this] { closePrintOptions(); });
+    ui_.setWindowCommands(
+        WindowId::MainWindow, [this] { show(WindowId::MainWindow, [this] { presentMainWindow(); }); },
+        [this] {
+            if (mainWindow_) mainWindow_->hide();
+        });
+    ui_.setWindowCommands(
+        WindowId::PrintOptions, [this] { show(WindowId::PrintOptions, [this] { presentPrintOptions(); }); },
+        [this] { closePrintOptions(); });
     program_.onEnded = [this] {
         closePrintOptions();
         if (helpWindow_) helpWindow_->close();
         if (aboutBox_) aboutBox_->close();
-        QApplication::quit();
+        if (program_.exitCode() == 0)
+            QApplication::quit();
+        else
+            QApplication::exit(program_.exitCode());
     };
 }
 
 DesktopProgram::~DesktopProgram() = default;
 
+HelpWindow* DesktopProgram::helpWindow() const { return helpWindow_.data(); }
+
+AboutDialog* DesktopProgram::aboutBox() const { return aboutBox_.data(); }
+
 bool DesktopProgram::start() {
     std::string error;
-    if (!program_.Start(error)) {
-        QMessageBox::critical(nullptr, QString::fromUtf8(kAppTitle), QString::fromStdString(error));
+    bool started = false;
+    GuardedCall(ui_, [&] { started = program_.Start(error); });
+    if (!started) {
+        if (!error.empty()) ui_.message(error, kAppTitle, MsgIcon::Critical);
         return false;
     }
-    ui_.showWindow(WindowId::TaskDialog);
-    refreshAll();
-    return true;
+    GuardedCall(ui_, [this] {
+        ui_.showWindow(WindowId::TaskDialog);
+        refreshAll();
+    });
+    return !program_.ended();
+}
+
+void DesktopProgram::show(WindowId id, const std::function<void()>& present) {
+    program_.WindowShown(id, [&] {
+        present();
+        activation_.expect(id);
+    });
 }
 
 void DesktopProgram::refreshAll() {
@@ -83,8 +105,8 @@ void DesktopProgram::refreshAll() {
 void DesktopProgram::createMainWindow() {
     mainWindow_ = std::make_unique<MainWindow>();
     mainWindow_->bind(program_.main.controls(), [this] { refreshAll(); });
+    mainWindow_->binder()->join(ui_, running_);
     mainWindow_->setShapeColourSource([this] { return program_.main.TempShapeColour; });
-    mainWindow_->setOnActivate([this] { program_.main.Activate(); });
     mainWindow_->setCommand(MainWindow::Command::Open, [this] { openProject(); });
     mainWindow_->setCommand(MainWindow::Command::Save, [this] { saveProject(); });
     mainWindow_->setCommand(MainWindow::Command::Print, [this] { showPrintOptions(); });
@@ -92,15 +114,16 @@ void DesktopProgram::createMainWindow() {
     mainWindow_->setCommand(MainWindow::Command::About, [this] { showAbout(); });
     mainWindow_->setCommand(MainWindow::Command::Exit, [this] { program_.Exit(); });
     ui_.registerWindow(WindowId::MainWindow, mainWindow_.get());
+    activation_.track(WindowId::MainWindow, mainWindow_.get());
 }
 
-void DesktopProgram::showMainWindow() {
-    std::string error;
-    if (!program_.EnsureMainLoaded(error)) {
-        QMessageBox::critical(nullptr, QString::fromUtf8(kAppTitle), QString::fromStdString(error));
-        QApplication::exit(1);
-        return;
-    }
+void DesktopProgram::presentTaskDialog() {
+    taskDialog_->show();
+    taskDialog_->raise();
+    taskDialog_->activateWindow();
+}
+
+void DesktopProgram::presentMainWindow() {
     if (!mainWindow_) createMainWindow();
     mainWindow_->refresh();
     mainWindow_->show();
@@ -115,7 +138,9 @@ void DesktopProgram::openProject() {
 
 void DesktopProgram::saveProject() { SaveCommand(program_, ui_); }
 
-void DesktopProgram::showPrintOptions() {
+void DesktopProgram::showPrintOptions() { ui_.showWindow(WindowId::PrintOptions); }
+
+void DesktopProgram::presentPrintOptions() {
     if (printDialog_) {
         printDialog_->raise();
         printDialog_->activateWindow();
@@ -128,6 +153,7 @@ void DesktopProgram::showPrintOptions() {
     dialog->bind(printForm_->controls(), [this] { refreshAll(); });
     printDialog_ = dialog;
     ui_.registerWindow(WindowId::PrintOptions, dialog);
+    activation_.track(WindowId::PrintOptions, dialog);
     dialog->refresh();
     dialog->show();
     dialog->raise();
@@ -142,8 +168,18 @@ void DesktopProgram::closePrintOptions() {
     printDialog_->deleteLater();
 }
 
-void DesktopProgram::showHelp() { helpWindow_ = ShowHelp(DefaultHelpPagePath(), mainWindow_.get()); }
+void DesktopProgram::showHelp() {
+    show(WindowId::Help, [this] {
+        ShowHelp(helpWindow_, DefaultHelpPagePath(), mainWindow_.get());
+        activation_.track(WindowId::Help, helpWindow_);
+    });
+}
 
-void DesktopProgram::showAbout() { aboutBox_ = ShowAbout(mainWindow_.get()); }
+void DesktopProgram::showAbout() {
+    show(WindowId::About, [this] {
+        ShowAbout(aboutBox_, mainWindow_.get());
+        activation_.track(WindowId::About, aboutBox_);
+    });
+}
 
 }  // namespace coldroom

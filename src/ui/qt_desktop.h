@@ -9,6 +9,8 @@
 #include <string>
 
 #include "ui/program.h"
+#include "ui/qt_activation.h"
+#include "ui/qt_binder.h"
 #include "ui/qt_user_interface.h"
 
 namespace coldroom {
@@ -18,6 +20,8 @@ class MainWindow;
 class PrintOptionsDialog;
 class PrintOptionsForm;
 class QtReportPrinter;
+class AboutDialog;
+class HelpWindow;
 
 class DesktopProgram : public QObject {
 public:
@@ -27,11 +31,15 @@ public:
     // Starts as a person starts the program: the task dialog comes up first. Shows the
     // reason and returns false when the program cannot start.
     bool start();
+    // What the event loop returns: 1 when the program ended because it could not go on.
+    int exitCode() const { return program_.exitCode(); }
 
     Program& program() { return program_; }
     TaskDialog* taskDialog() const { return taskDialog_.get(); }
     MainWindow* mainWindow() const { return mainWindow_.get(); }
     QtUserInterface& ui() { return ui_; }
+    HelpWindow* helpWindow() const;
+    AboutDialog* aboutBox() const;
 
     // Refreshes every window from its form.
     void refreshAll();
@@ -44,19 +52,26 @@ public:
     void showAbout();
 
 private:
-    void showMainWindow();
+    // The toolkit's half of showing a window; the program loads and activates it.
+    void presentTaskDialog();
+    void presentMainWindow();
+    void presentPrintOptions();
     void createMainWindow();
     void closePrintOptions();
+    // Shows window `id` through the program's life cycle; `present` puts it on the screen.
+    void show(WindowId id, const std::function<void()>& present);
 
     QtUserInterface ui_;
     Program program_;
+    QtBinder::Running running_;
+    ActivationTracker activation_;
     std::unique_ptr<TaskDialog> taskDialog_;
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<QtReportPrinter> printer_;
     std::unique_ptr<PrintOptionsForm> printForm_;
     QPointer<PrintOptionsDialog> printDialog_;
-    QPointer<QWidget> helpWindow_;
-    QPointer<QWidget> aboutBox_;
+    QPointer<HelpWindow> helpWindow_;
+    QPointer<AboutDialog> aboutBox_;
     QString shownProblem_;
 };
 

@@ -17,6 +17,7 @@
 
 #include <stdexcept>
 
+#include "ui/headless_ui.h"
 #include "ui/qt_binder.h"
 
 namespace coldroom {
@@ -307,14 +308,28 @@ TEST_F(QtBinderTest, CheckBoxAndButtonRunTheirHandlers) {
     EXPECT_EQ(clicks, 1);
 }
 
-TEST_F(QtBinderTest, AFailingHandlerIsReportedAndTheWindowStillRefreshes) {
+TEST_F(QtBinderTest, AFailingHandlerIsToldAndTheWindowKeepsWorking) {
+    int clicks = 0;
     change.onClick = [&] {
+        if (++clicks > 1) return;
         length.text = "changed";
         throw std::runtime_error("broken");
     };
     bind();
+    HeadlessUi ui;
+    QtBinder::Running running;
+    binder->join(ui, running);
     EXPECT_NO_THROW(changeButton->click());
     EXPECT_EQ(lengthEdit->text(), "changed");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Внутренняя ошибка: broken");
+    EXPECT_EQ(ui.messages[0].icon, MsgIcon::Critical);
+    changeButton->click();
+    EXPECT_EQ(clicks, 2);
+    // A menu command run through the binder is guarded the same way.
+    EXPECT_NO_THROW(binder->run([] { throw 42; }));
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[1].text, "Внутренняя ошибка.");
 }
 
 TEST_F(QtBinderTest, ControlsWithoutAFittingWidgetAreListed) {

@@ -158,10 +158,10 @@ TEST(TaskForm, CoolingTimeWithACommaIsRejectedAndKeptAsTyped) {
     TaskForm& t = h.task();
     ProgramHarness::enter(t.Real_time_txt, "0,5");
     EXPECT_EQ(t.Real_time_txt.text, "0,5");
-    EXPECT_TRUE(t.FieldError[5]);
+    EXPECT_TRUE(t.FieldError[TaskForm::CheckCoolingTime]);
     ProgramHarness::enter(t.Real_time_txt, "0.50");
     EXPECT_EQ(t.Real_time_txt.text, "0.5");
-    EXPECT_FALSE(t.FieldError[5]);
+    EXPECT_FALSE(t.FieldError[TaskForm::CheckCoolingTime]);
 }
 
 TEST(TaskForm, ConfirmationHandsTheTaskToTheMainWindow) {
@@ -207,9 +207,9 @@ TEST(TaskForm, ChoosingATaskClearsFlagsOfTheFieldsItRefills) {
     ProgramHarness h(TaskDatabase());
     TaskForm& t = h.task();
     ProgramHarness::enter(t.Velocity_txt, "50");
-    EXPECT_TRUE(t.FieldError[4]);
+    EXPECT_TRUE(t.FieldError[TaskForm::CheckAirVelocity]);
     t.Task_cmb.setIndex(1);
-    EXPECT_FALSE(t.FieldError[4]);
+    EXPECT_FALSE(t.FieldError[TaskForm::CheckAirVelocity]);
     h.clearMessages();
     h.confirm();
     EXPECT_TRUE(h.main().loaded());
@@ -248,6 +248,28 @@ TEST(TaskForm, ConfirmationWithATimeThatIsNotANumberIsRefused) {
     EXPECT_FALSE(h.main().loaded());
     ASSERT_EQ(h.messageCount(), 1u);
     EXPECT_EQ(h.lastMessage().text, "Неверно задано время охлаждения продуктов.\r\nЗначение должно быть больше 0 часов!");
+}
+
+// A room temperature refused as typed is what the confirmation names, not the time it
+// cannot read; once a stored project is settled nothing of that entry blocks it.
+TEST(TaskForm, ConfirmationNamesTheStoredFieldErrorFirst) {
+    ProgramHarness h(TaskDatabase());
+    TaskForm& t = h.task();
+    ProgramHarness::enter(t.TempIn_txt, "30");
+    t.Real_time_txt.text = "abc";
+    h.clearMessages();
+    h.confirm();
+    ASSERT_EQ(h.messageCount(), 1u);
+    EXPECT_EQ(h.lastMessage().title, "Неверный ввод параметра");
+    EXPECT_EQ(h.lastMessage().text, "Температура в камере должна быть в пределах от -50°С до +20°С");
+    EXPECT_FALSE(h.main().loaded());
+
+    t.TempIn_txt.text = "0";
+    t.Real_time_txt.text = "12";
+    t.SettleAfterRead();
+    EXPECT_EQ(t.RTime, 12);
+    h.confirm();
+    EXPECT_TRUE(h.main().loaded());
 }
 
 TEST(TaskForm, ShippedDatabaseStartsOnItsFirstTask) {

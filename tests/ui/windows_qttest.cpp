@@ -1,7 +1,5 @@
 // The two windows over stand-in forms: every control of the forms has its widget, typing and
 // Enter reach the form's handler, and the refresh after it reaches the other window too.
-// With COLDROOM_SNAPSHOT_DIR set, each window and tab is also rendered to PNG there at
-// 1280x800 and 1024x700, for a look at the layout.
 #include <gtest/gtest.h>
 
 #include "qt_test_app.h"
@@ -9,7 +7,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -25,6 +22,7 @@
 #include "ui/headless_ui.h"
 #include "ui/main/main_form.h"
 #include "ui/main/main_window.h"
+#include "ui/qt_activation.h"
 #include "ui/qt_binder.h"
 #include "ui/qt_load_chart.h"
 #include "ui/qt_user_interface.h"
@@ -381,50 +379,6 @@ TEST(LoadChartTest, ReadsResultTexts) {
     }
 }
 
-// Renders every page at the two sizes the layout must serve.
-TEST_F(WindowsTest, Snapshots) {
-    const QString dir = qEnvironmentVariable("COLDROOM_SNAPSHOT_DIR");
-    if (dir.isEmpty()) GTEST_SKIP() << "COLDROOM_SNAPSHOT_DIR not set";
-    QDir().mkpath(dir);
-    main->setCommand(MainWindow::Command::Open, [] {});
-    main->setCommand(MainWindow::Command::Save, [] {});
-    main->setCommand(MainWindow::Command::Exit, [] {});
-    main->setCommand(MainWindow::Command::Help, [] {});
-    auto* tabs = in<QTabWidget>(main.get(), "SSTab1");
-    auto* surfaces = in<QTabWidget>(main.get(), "SSTab2");
-    for (QSize size : {QSize(1280, 800), QSize(1024, 700)}) {
-        main->resize(size);
-        main->show();
-        QApplication::processEvents();
-        const QString tag = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
-        for (int t = 0; t < tabs->count(); ++t) {
-            tabs->setCurrentIndex(t);
-            QApplication::processEvents();
-            main->grab().save(QStringLiteral("%1/main_tab%2_%3.png").arg(dir).arg(t).arg(tag));
-        }
-        tabs->setCurrentIndex(0);
-        for (int s = 0; s < surfaces->count(); ++s) {
-            surfaces->setCurrentIndex(s);
-            QApplication::processEvents();
-            surfaces->grab().save(QStringLiteral("%1/surface%2_%3.png").arg(dir).arg(s).arg(tag));
-        }
-        surfaces->setCurrentIndex(0);
-    }
-    // A loss below zero and a component that cannot be computed.
-    mainForm.get<TextBox>("Panels_poteri").text = "-640";
-    mainForm.get<TextBox>("Produk_poteri").text = "\xE2\x80\x94";
-    main->refresh();
-    QApplication::processEvents();
-    main->chart()->grab().save(QStringLiteral("%1/chart_missing.png").arg(dir));
-
-    task->show();
-    QApplication::processEvents();
-    task->grab().save(QStringLiteral("%1/task_dialog.png").arg(dir));
-    task->resize(task->minimumSizeHint());
-    QApplication::processEvents();
-    task->grab().save(QStringLiteral("%1/task_dialog_min.png").arg(dir));
-}
-
 }  // namespace
 }  // namespace coldroom
 
@@ -472,39 +426,34 @@ TEST_F(WindowsTest, FocusRulesWithRealFocus) {
     EXPECT_TRUE(in<QWidget>(main.get(), "optAll_Temp")->hasFocus());
 }
 
-TEST_F(WindowsTest, ActivationRunsWhenComingFromAnotherWindowOfTheProgram) {
-    int mainActivations = 0, taskActivations = 0;
-    main->setOnActivate([&] { ++mainActivations; });
-    task->setOnActivate([&] { ++taskActivations; });
+// Only the program's own windows are reported, and a window the program has just shown is
+// waited for: an activation left over from a closing message box is no activation.
+TEST_F(WindowsTest, ActivationTrackerReportsTheProgramsWindows) {
+    std::vector<WindowId> reported;
+    ActivationTracker tracker([&](WindowId id) { reported.push_back(id); });
+    tracker.track(WindowId::TaskDialog, task.get());
+    tracker.track(WindowId::MainWindow, main.get());
+    auto activate = [](QWidget* w) {
+        w->activateWindow();
+        QApplication::processEvents();
+    };
     task->show();
-    task->activateWindow();
-    QApplication::processEvents();
-    EXPECT_EQ(taskActivations, 1);
-
-    task->hide();
+    activate(task.get());
     main->show();
-    main->activateWindow();
-    QApplication::processEvents();
-    EXPECT_EQ(mainActivations, 1);
+    activate(main.get());
+    EXPECT_EQ(reported, (std::vector<WindowId>{WindowId::TaskDialog, WindowId::MainWindow}));
 
-    // A message box over the main window is no window of the program: closing it is no
-    // activation of the main window.
     QMessageBox box(QMessageBox::Critical, QStringLiteral("t"), QStringLiteral("m"), QMessageBox::Ok, main.get());
     box.show();
-    box.activateWindow();
-    QApplication::processEvents();
+    activate(&box);
+    tracker.expect(WindowId::TaskDialog);
     box.hide();
-    main->activateWindow();
-    QApplication::processEvents();
-    EXPECT_EQ(mainActivations, 1);
-
-    task->show();
-    task->activateWindow();
-    QApplication::processEvents();
-    main->activateWindow();
-    QApplication::processEvents();
-    EXPECT_EQ(taskActivations, 2);
-    EXPECT_EQ(mainActivations, 2);
+    activate(main.get());
+    EXPECT_EQ(reported.size(), 2u);
+    activate(task.get());
+    activate(main.get());
+    EXPECT_EQ(reported, (std::vector<WindowId>{WindowId::TaskDialog, WindowId::MainWindow, WindowId::TaskDialog,
+                                               WindowId::MainWindow}));
 }
 
 }  // namespace

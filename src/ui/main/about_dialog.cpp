@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -12,12 +13,6 @@
 #include <QVBoxLayout>
 
 namespace coldroom {
-
-namespace {
-
-QPointer<AboutDialog> g_about;
-
-}  // namespace
 
 QString AboutText() {
     return QStringLiteral(
@@ -38,13 +33,27 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("О программе"));
     setModal(false);
 
-    name_ = new QLabel(QStringLiteral("ColdRoom"), this);
+    auto* nameBox = new QWidget(this);
+    shade_ = new QLabel(QStringLiteral("ColdRoom"), nameBox);
+    shade_->setObjectName(QStringLiteral("Label3"));
+    name_ = new QLabel(QStringLiteral("ColdRoom"), nameBox);
     name_->setObjectName(QStringLiteral("Label1"));
-    name_->setTextFormat(Qt::PlainText);
     QFont big = name_->font();
     big.setPointSizeF(big.pointSizeF() * 1.8);
     big.setBold(true);
-    name_->setFont(big);
+    for (QLabel* label : {shade_, name_}) {
+        label->setTextFormat(Qt::PlainText);
+        label->setFont(big);
+    }
+    shade_->setStyleSheet(QStringLiteral("color: #9aa3b5;"));
+    // Both in one cell, the shade two pixels down and right, the name in front.
+    auto* names = new QGridLayout(nameBox);
+    names->setContentsMargins(0, 0, 0, 0);
+    names->addWidget(shade_, 0, 0);
+    names->addWidget(name_, 0, 0);
+    shade_->setContentsMargins(2, 2, 0, 0);
+    name_->setContentsMargins(0, 0, 2, 2);
+    name_->raise();
 
     version_ = new QLabel(QStringLiteral("   Версия ") + QStringLiteral(COLDROOM_VERSION), this);
     version_->setObjectName(QStringLiteral("Label2"));
@@ -65,7 +74,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
 
     auto* heading = new QVBoxLayout;
     heading->setSpacing(2);
-    heading->addWidget(name_);
+    heading->addWidget(nameBox);
     heading->addWidget(version_);
 
     auto* top = new QHBoxLayout;
@@ -98,15 +107,15 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     ok_->setFocus();
 }
 
-AboutDialog* ShowAbout(QWidget* parent) {
-    if (!g_about) {
-        g_about = new AboutDialog(parent);
-        g_about->setAttribute(Qt::WA_DeleteOnClose);
+AboutDialog* ShowAbout(QPointer<AboutDialog>& box, QWidget* parent) {
+    if (!box) {
+        box = new AboutDialog(parent);
+        box->setAttribute(Qt::WA_DeleteOnClose);
     }
-    g_about->show();
-    g_about->raise();
-    g_about->activateWindow();
-    return g_about;
+    box->show();
+    box->raise();
+    box->activateWindow();
+    return box;
 }
 
 }  // namespace coldroom

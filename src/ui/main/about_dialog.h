@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 
 class QLabel;
 class QPlainTextEdit;
@@ -15,13 +16,16 @@ class AboutDialog : public QDialog {
 public:
     explicit AboutDialog(QWidget* parent = nullptr);
 
+    // The program's name is two labels: the name and, a little offset behind it, its shade.
     QLabel* nameLabel() const { return name_; }
+    QLabel* nameShadeLabel() const { return shade_; }
     QLabel* versionLabel() const { return version_; }
     QPlainTextEdit* text() const { return text_; }
     QPushButton* okButton() const { return ok_; }
 
 private:
     QLabel* name_;
+    QLabel* shade_;
     QLabel* version_;
     QPlainTextEdit* text_;
     QPushButton* ok_;
@@ -30,8 +34,9 @@ private:
 // The text of Text1.
 QString AboutText();
 
-// Shows the About box without making it modal; a second call while it is open brings the
-// same box to the front. The box is deleted when it closes.
-AboutDialog* ShowAbout(QWidget* parent = nullptr);
+// Shows the About box held in `box` without making it modal, making one when there is none;
+// while it is open another call brings the same box to the front. The box is deleted when
+// it closes, which empties `box`.
+AboutDialog* ShowAbout(QPointer<AboutDialog>& box, QWidget* parent = nullptr);
 
 }  // namespace coldroom

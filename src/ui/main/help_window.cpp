@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QMessageBox>
-#include <QPointer>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -60,8 +59,6 @@ QToolButton* navigationButton(const QString& name, const QString& text, QStyle::
     button->setToolTip(tip);
     return button;
 }
-
-QPointer<HelpWindow> g_helpWindow;
 
 }  // namespace
 
@@ -165,30 +162,30 @@ QString HelpPageProblem(const QString& path) {
     return {};
 }
 
-HelpWindow* ShowHelp(const QString& pagePath, QWidget* parent) {
+HelpWindow* ShowHelp(QPointer<HelpWindow>& window, const QString& pagePath, QWidget* parent) {
     QString problem = HelpPageProblem(pagePath);
     const QUrl wanted = QUrl::fromLocalFile(QFileInfo(pagePath).absoluteFilePath());
     if (problem.isEmpty()) {
-        if (!g_helpWindow) {
+        if (!window) {
             // A window of its own, not over the main window, that never keeps the program
             // running once the main windows have closed.
-            g_helpWindow = new HelpWindow;
-            g_helpWindow->setAttribute(Qt::WA_DeleteOnClose);
-            g_helpWindow->setAttribute(Qt::WA_QuitOnClose, false);
-            if (parent) g_helpWindow->setWindowIcon(parent->window()->windowIcon());
-            QObject::connect(qApp, &QCoreApplication::aboutToQuit, g_helpWindow, &QObject::deleteLater);
+            window = new HelpWindow;
+            window->setAttribute(Qt::WA_DeleteOnClose);
+            window->setAttribute(Qt::WA_QuitOnClose, false);
+            if (parent) window->setWindowIcon(parent->window()->windowIcon());
+            QObject::connect(qApp, &QCoreApplication::aboutToQuit, window.data(), &QObject::deleteLater);
         }
-        if (g_helpWindow->pageUrl() == wanted) g_helpWindow->showContents();
-        else g_helpWindow->openPage(pagePath, &problem);
+        if (window->pageUrl() == wanted) window->showContents();
+        else window->openPage(pagePath, &problem);
     }
     if (!problem.isEmpty()) {
         QMessageBox::critical(parent, QString::fromUtf8(kAppTitle), problem);
         return nullptr;
     }
-    g_helpWindow->show();
-    g_helpWindow->raise();
-    g_helpWindow->activateWindow();
-    return g_helpWindow;
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
 }
 
 }  // namespace coldroom

@@ -2,6 +2,7 @@
 // returns to the contents. Links that leave the page open in the system's browser.
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QUrl>
 #include <QWidget>
@@ -56,9 +57,10 @@ QString DefaultHelpPagePath();
 // Empty when the page at `path` can be shown, otherwise the Russian message that names it.
 QString HelpPageProblem(const QString& path);
 
-// Shows the page in the program's help window (created on first use, brought to the front
-// when already open) at its contents. A file that is missing or unreadable is reported in a
-// critical message box over `parent`, and nullptr is returned.
-HelpWindow* ShowHelp(const QString& pagePath, QWidget* parent = nullptr);
+// Shows the page at its contents in the help window held in `window` (made when there is
+// none, brought to the front when open; deleted on closing, which empties `window`). A file
+// that is missing or unreadable is reported in a critical message box over `parent`, and
+// nullptr is returned.
+HelpWindow* ShowHelp(QPointer<HelpWindow>& window, const QString& pagePath, QWidget* parent = nullptr);
 
 }  // namespace coldroom

@@ -17,10 +17,10 @@
 
 #include <cmath>
 
-#include "ui/qt_activation.h"
 #include "ui/qt_binder.h"
 #include "ui/qt_form_widgets.h"
 #include "ui/qt_load_chart.h"
+#include "ui/qt_user_interface.h"
 
 namespace coldroom {
 
@@ -260,12 +260,14 @@ void MainWindow::setCommand(Command command, std::function<void()> fn) {
 void MainWindow::runCommand(Command command) {
     auto it = commands_.find(command);
     if (it == commands_.end() || !it->second) return;
-    it->second();
     // A command may change either form (opening a project sets the task too).
-    if (binder_)
-        binder_->refreshAll();
-    else
+    if (binder_) {
+        binder_->run(it->second);
+    } else {
+        QtUserInterface ui;
+        GuardedCall(ui, it->second);
         refresh();
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -705,18 +707,6 @@ void MainWindow::refresh() {
     if (binder_) binder_->refresh();
     updateShapes();
     updateChart();
-}
-
-void MainWindow::setOnActivate(std::function<void()> fn) {
-    onActivate_ = std::move(fn);
-    if (!activation_)
-        activation_ = new ActivationWatcher(this, [this] {
-            if (onActivate_) onActivate_();
-            if (binder_)
-                binder_->refreshAll();
-            else
-                refresh();
-        });
 }
 
 void MainWindow::updateShapes() {

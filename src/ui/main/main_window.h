@@ -20,7 +20,6 @@ namespace coldroom {
 
 class QtBinder;
 class LoadChart;
-class ActivationWatcher;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -40,12 +39,11 @@ public:
     QtBinder* binder() const { return binder_.get(); }
 
     // A command of the menus, the toolbar and (for Exit) the "ВЫХОД" button and the title-bar
-    // close. Entries whose command is not set are disabled.
+    // close. Entries whose command is not set are disabled. What a command throws is told
+    // through the binder's user interface; every window is refreshed after it.
     void setCommand(Command command, std::function<void()> fn);
     // Where the two temperature shapes take their fill colour from after each refresh.
     void setShapeColourSource(std::function<Rgb()> source) { shapeColour_ = std::move(source); }
-    // Runs each time the window becomes the program's active window (the form's activation).
-    void setOnActivate(std::function<void()> fn);
 
     LoadChart* chart() const { return chart_; }
     Rgb shownShapeColour() const { return shownColour_; }
@@ -68,8 +66,6 @@ private:
     std::multimap<Command, QAction*> actions_;
     std::map<Command, std::function<void()>> commands_;
     std::function<Rgb()> shapeColour_;
-    std::function<void()> onActivate_;
-    ActivationWatcher* activation_ = nullptr;
     Rgb shownColour_{-1, -1, -1};
     std::array<QFrame*, 2> shapes_{};
     LoadChart* chart_ = nullptr;

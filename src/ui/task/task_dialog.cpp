@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/qt_activation.h"
 #include "ui/qt_binder.h"
 #include "ui/qt_form_widgets.h"
 
@@ -155,18 +154,12 @@ void TaskDialog::refresh() {
     if (binder_) binder_->refresh();
 }
 
-void TaskDialog::setOnActivate(std::function<void()> fn) {
-    onActivate_ = std::move(fn);
-    if (!activation_)
-        activation_ = new ActivationWatcher(this, [this] {
-            if (onActivate_) onActivate_();
-            if (binder_) binder_->refreshAll();
-        });
-}
-
 void TaskDialog::requestClose() {
     if (closeRequest_) {
-        closeRequest_();
+        if (binder_)
+            binder_->run(closeRequest_);
+        else
+            closeRequest_();
     } else if (auto* cancel = findChild<QPushButton*>(QStringLiteral("Cancel_btn"))) {
         if (cancel->isEnabled()) cancel->click();
     }

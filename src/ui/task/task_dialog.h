@@ -13,7 +13,6 @@
 namespace coldroom {
 
 class QtBinder;
-class ActivationWatcher;
 
 class TaskDialog : public QDialog {
     Q_OBJECT
@@ -29,8 +28,6 @@ public:
     void refresh();
     QtBinder* binder() const { return binder_.get(); }
 
-    // Runs each time the window becomes the program's active window (its form's activation).
-    void setOnActivate(std::function<void()> fn);
     // What the person's wish to close the window (title-bar button, Escape) does; the window
     // itself stays as it is. Without it such a wish presses "Отмена".
     void setCloseRequest(std::function<void()> fn) { closeRequest_ = std::move(fn); }
@@ -43,8 +40,6 @@ private:
     void requestClose();
 
     std::unique_ptr<QtBinder> binder_;
-    ActivationWatcher* activation_ = nullptr;
-    std::function<void()> onActivate_;
     std::function<void()> closeRequest_;
 };
 

@@ -1,6 +1,7 @@
 #include "ui/task/task_form.h"
 
 #include "core/numtext.h"
+#include "refdb/reference_columns.h"
 
 namespace coldroom {
 namespace {
@@ -13,10 +14,8 @@ const std::vector<double> kFishGroup{7, 8, 9};
 const std::vector<double> kMilkGroup{10, 11, 12, 13, 14};
 const std::vector<double> kIceCreamGroup{15, 16, 17};
 constexpr int kPredefinedTasks = 17;
-constexpr int kMaxTaskProducts = 11;
-
-// Columns of the Tasks table.
-enum { kTaskName = 0, kTempCell, kTempIn, kTempOut, kHumidity, kCoolTime, kVelocity, kReference };
+// The one product list whose products breathe (ripening cheese).
+constexpr const char* kRespirationReference = "27,28";
 
 std::string twoLines(const char* first, const char* second) {
     return std::string(first) + kCrLf + second;
@@ -51,11 +50,10 @@ TaskForm::TaskForm(ProgramState& state, UserInterface& ui) : state_(state), ui_(
     Cancel_btn.onClick = [this] { Cancel_btn_Click(); };
 
     // Each checked field runs its check on Enter and on leaving; both are the same.
-    TextBox* checked[kChecks] = {&TempIn_txt, &Tin_Prod_txt, &Tend_Prod_txt, &Oborot_Prod_txt,
-                                 &Velocity_txt, &Real_time_txt, &Load_prod_txt, &HumidIn_txt};
-    for (int k = 0; k < kChecks; ++k) {
-        checked[k]->onEnter = [this, k] { RunCheck(k); };
-        checked[k]->onLeave = [this, k] { RunCheck(k); };
+    for (int i = 0; i < kChecks; ++i) {
+        const auto k = static_cast<Check>(i);
+        checkedField(k).onEnter = [this, k] { RunCheck(k); };
+        checkedField(k).onLeave = [this, k] { RunCheck(k); };
     }
     Oborot_tonn_txt.onEnter = [this] { Oborot_tonn_Check(); };
     Oborot_tonn_txt.onLeave = [this] { Oborot_tonn_Check(); };
@@ -126,10 +124,10 @@ void TaskForm::Activate() {
 void TaskForm::Init(int IndexTask, int IndexProduct, int IndexTara) {
     Task_cmb.clear();
     for (double task : state_.OfferedTasks)
-        Task_cmb.addItem(Task_array.text(kTaskName, static_cast<int>(task) - 1));
+        Task_cmb.addItem(Task_array.text(TaskColumn::Name, static_cast<int>(task) - 1));
     if (IndexTask >= 0 && IndexTask < static_cast<int>(state_.OfferedTasks.size())) {
-        TaskReference = Task_array.text(kReference, static_cast<int>(state_.OfferedTasks[IndexTask]) - 1);
-        TaskProducts = ParseNumberList(TaskReference, kMaxTaskProducts).values;
+        TaskReference = Task_array.text(TaskColumn::Reference, static_cast<int>(state_.OfferedTasks[IndexTask]) - 1);
+        TaskProducts = ParseNumberList(TaskReference, kTaskProductsInDialog).values;
     }
     reloadTable("ProdMeat", Prod_array);
     fillProducts();
@@ -146,7 +144,7 @@ void TaskForm::Init(int IndexTask, int IndexProduct, int IndexTara) {
 void TaskForm::fillProducts() {
     Produkt_cmb.clear();
     for (double product : TaskProducts)
-        Produkt_cmb.addItem(Prod_array.text(0, static_cast<int>(product) - 1));
+        Produkt_cmb.addItem(Prod_array.text(ProductColumn::Name, static_cast<int>(product) - 1));
 }
 
 // A stored list position that the new product list does not have selects the first product.
@@ -182,33 +180,35 @@ void TaskForm::Task_cmb_Click() {
     int row = static_cast<int>(state_.OfferedTasks[position]) - 1;
     auto valueText = [&](int column) { return GeneralText(Task_array.number(column, row)); };
 
-    TempIn_txt.text = valueText(kTempCell);
-    TempInCell = Task_array.number(kTempCell, row);
-    Tin_Prod_txt.text = valueText(kTempIn);
-    Tend_Prod_txt.text = valueText(kTempOut);
-    HumidIn_txt.text = valueText(kHumidity);
-    Real_time_txt.text = valueText(kCoolTime);
-    RTime = static_cast<float>(Task_array.number(kCoolTime, row));
-    Velocity_txt.text = valueText(kVelocity);
+    TempIn_txt.text = valueText(TaskColumn::TempCell);
+    TempInCell = Task_array.number(TaskColumn::TempCell, row);
+    Tin_Prod_txt.text = valueText(TaskColumn::TempIn);
+    Tend_Prod_txt.text = valueText(TaskColumn::TempOut);
+    HumidIn_txt.text = valueText(TaskColumn::Humidity);
+    Real_time_txt.text = valueText(TaskColumn::CoolTime);
+    RTime = static_cast<float>(Task_array.number(TaskColumn::CoolTime, row));
+    Velocity_txt.text = valueText(TaskColumn::Velocity);
 
     Smena_cmb.setIndex(RTime == 24 ? 0 : 1);
 
     TaskSelected_ind = static_cast<int16_t>(position);
-    TaskReference = Task_array.text(kReference, row);
-    TaskProducts = ParseNumberList(TaskReference, kMaxTaskProducts).values;
+    TaskReference = Task_array.text(TaskColumn::Reference, row);
+    TaskProducts = ParseNumberList(TaskReference, kTaskProductsInDialog).values;
     fillProducts();
     selectProductInList();
 
     // The refilled fields hold the task's values now; a flag left from an earlier entry
     // must not block the confirmation with a message about a value that is gone.
-    for (int k : {0, 1, 2, 4, 5, 7}) RunCheck(k, true);
+    for (Check k : {CheckRoomTemperature, CheckProductStart, CheckProductEnd, CheckAirVelocity, CheckCoolingTime,
+                    CheckHumidity})
+        RunCheck(k, true);
 }
 
 void TaskForm::Produkt_cmb_Click() {
     int position = Produkt_cmb.index();
     if (position < 0 || position >= static_cast<int>(TaskProducts.size())) return;
     ProdSelected_ind = static_cast<int16_t>(TaskProducts[position] - 1);
-    Dimens_txt.text = GeneralText(100 * Prod_array.number(9, ProdSelected_ind));
+    Dimens_txt.text = GeneralText(100 * Prod_array.number(ProductColumn::Dimension, ProdSelected_ind));
 }
 
 void TaskForm::Smena_cmb_Click() {
@@ -218,45 +218,51 @@ void TaskForm::Smena_cmb_Click() {
     }
 }
 
-std::string TaskForm::checkMessage(int k, double v) const {
+TextBox& TaskForm::checkedField(Check k) {
+    TextBox* const fields[kChecks] = {&TempIn_txt,   &Tin_Prod_txt,  &Tend_Prod_txt, &Oborot_Prod_txt,
+                                      &Velocity_txt, &Real_time_txt, &Load_prod_txt, &HumidIn_txt};
+    return *fields[k];
+}
+
+std::string TaskForm::checkMessage(Check k, double v) const {
     const double tempIn = LeadingNumber(TempIn_txt.text);
     const double tStart = LeadingNumber(Tin_Prod_txt.text);
     const double tEnd = LeadingNumber(Tend_Prod_txt.text);
     const char* endMust = "Температура конца охлаждения должна быть";
     const char* startMust = "Температура начала охлаждения должна быть";
     switch (k) {
-    case 0:
+    case CheckRoomTemperature:
         if (v < -50 || v > 20) return "Температура в камере должна быть в пределах от -50°С до +20°С";
         if (v > tEnd) return twoLines(endMust, "больше температуры в камере");
         if (v > tStart) return twoLines(startMust, "больше температуры в камере");
         return {};
-    case 1:
+    case CheckProductStart:
         if (v < -20 || v > 36) return twoLines(startMust, "в пределах от -20°С до +36°С");
         if (tempIn > v) return twoLines(startMust, "больше температуры в камере");
         if (tEnd > v) return twoLines(startMust, "больше температуры конца охлаждения");
         return {};
-    case 2:
+    case CheckProductEnd:
         if (v < -40 || v > 15) return twoLines(endMust, "в пределах от -40°С до +15°С");
         if (tempIn > v) return twoLines(endMust, "больше температуры в камере");
         if (v > tStart) return twoLines(endMust, "меньше температуры начала охлаждения");
         return {};
-    case 3:
+    case CheckTurnover:
         if (v < 0 || v > 100)
             return twoLines("Неверно задан суточный оборот продуктов. ",
                             "Значение должно лежать в интервале от 0 до 100 %");
         return {};
-    case 4:
+    case CheckAirVelocity:
         if (v <= 0 || v > 20)
             return twoLines("Скорость движения воздуха в камере должна быть", "в пределах от 0 до 20 м/с");
         return {};
-    case 5:
+    case CheckCoolingTime:
         if (!(v > 0))
             return twoLines("Неверно задано время охлаждения продуктов.", "Значение должно быть больше 0 часов!");
         return {};
-    case 6:
+    case CheckLoad:
         if (v < 0) return "Неверно задана загрузка камеры. Значение должно быть положительным!";
         return {};
-    case 7:
+    case CheckHumidity:
         if (v < 0 || v > 100)
             return twoLines("Неверно задана относительная влажность в камере. ",
                             "Значение должно быть в интервале от 0 до 100% !");
@@ -265,12 +271,10 @@ std::string TaskForm::checkMessage(int k, double v) const {
     return {};
 }
 
-bool TaskForm::RunCheck(int k, bool silent) {
-    TextBox* fields[kChecks] = {&TempIn_txt, &Tin_Prod_txt, &Tend_Prod_txt, &Oborot_Prod_txt,
-                                &Velocity_txt, &Real_time_txt, &Load_prod_txt, &HumidIn_txt};
-    TextBox& box = *fields[k];
+bool TaskForm::RunCheck(Check k, bool silent) {
+    TextBox& box = checkedField(k);
     // The cooling time is judged as typed ("0,5" reads 0) and normalised only once it passed.
-    if (k != 5) box.text = NormalizeNumberText(box.text);
+    if (k != CheckCoolingTime) box.text = NormalizeNumberText(box.text);
     double v = LeadingNumber(box.text);
     std::string message = checkMessage(k, v);
     if (!message.empty()) {
@@ -281,22 +285,22 @@ bool TaskForm::RunCheck(int k, bool silent) {
     }
     FieldError[k] = false;
     if (silent) {
-        if (k == 5) box.text = NormalizeNumberText(box.text);
+        if (k == CheckCoolingTime) box.text = NormalizeNumberText(box.text);
         return true;
     }
     switch (k) {
-    case 0:
+    case CheckRoomTemperature:
         TempInCell = v;
         break;
-    case 3:
+    case CheckTurnover:
         Oborot_tonn_txt.text = FormatMask(v / 100 * LeadingNumber(Load_prod_txt.text), Mask::Fixed3);
         Oborot_Kg = static_cast<float>(LeadingNumber(Oborot_tonn_txt.text) * 1000);
         break;
-    case 5:
+    case CheckCoolingTime:
         box.text = NormalizeNumberText(box.text);
         break;
-    case 6:
-        RunCheck(3);
+    case CheckLoad:
+        RunCheck(CheckTurnover);
         break;
     default:
         break;
@@ -312,12 +316,12 @@ bool TaskForm::Oborot_tonn_Check(bool silent) {
         std::string message = twoLines("Неверно задан суточный оборот продуктов. ",
                                        "Значение должно лежать в интервале от 0 до ") +
                               Load_prod_txt.text;
-        FieldError[3] = true;
-        FieldMessage[3] = message;
+        FieldError[CheckTurnover] = true;
+        FieldMessage[CheckTurnover] = message;
         if (!silent) ui_.message(message, kInputErrorTitle, MsgIcon::Critical);
         return false;
     }
-    FieldError[3] = false;
+    FieldError[CheckTurnover] = false;
     if (silent) return true;
     // With no load the turnover can only be 0, and so is its share.
     double percent = load != 0 ? v / load * 100 : 0;
@@ -327,29 +331,39 @@ bool TaskForm::Oborot_tonn_Check(bool silent) {
 }
 
 void TaskForm::OK_btn_Click() {
-    if (Task_cmb.count() == 0 || Task_cmb.index() < 0) {
-        ui_.message("Не выбрана технологическая задача. Выберите группу продуктов, в которой есть задачи.",
-                    "Неверный ввод параметра", MsgIcon::Critical);
-        return;
-    }
-    double hours = LeadingNumber(Real_time_txt.text);
-    if (!(hours > 0)) {
-        // A time that does not read as a positive number would divide every load by zero.
-        RunCheck(5);
-        ui_.setFocus(WindowId::TaskDialog, "Real_time_txt");
-        return;
-    }
-    RTime = static_cast<float>(hours);
+    const double hours = LeadingNumber(Real_time_txt.text);
+    if (hours > 0) RTime = static_cast<float>(hours);
+    // A value refused when it was typed is named first: it is what the person must correct.
     for (int k = 0; k < kChecks; ++k) {
         if (FieldError[k]) {
             ui_.message(FieldMessage[k], "Неверный ввод параметра", MsgIcon::Critical);
             return;
         }
     }
-    Cheese = TaskReference == "27,28";
+    if (Task_cmb.count() == 0 || Task_cmb.index() < 0) {
+        ui_.message("Не выбрана технологическая задача. Выберите группу продуктов, в которой есть задачи.",
+                    "Неверный ввод параметра", MsgIcon::Critical);
+        return;
+    }
+    if (!(hours > 0)) {
+        // A time that does not read as a positive number would divide every load by zero.
+        RunCheck(CheckCoolingTime);
+        ui_.setFocus(WindowId::TaskDialog, "Real_time_txt");
+        return;
+    }
+    Cheese = IsRespirationTask();
     ui_.hideWindow(WindowId::TaskDialog);
     state_.ProjectTitle = Task_cmb.text();
     if (onConfirmed) onConfirmed();
+}
+
+bool TaskForm::IsRespirationTask() const { return TaskReference == kRespirationReference; }
+
+void TaskForm::SettleAfterRead() {
+    RTime = static_cast<float>(LeadingNumber(Real_time_txt.text));
+    Cheese = IsRespirationTask();
+    FieldError.fill(false);
+    for (auto& message : FieldMessage) message.clear();
 }
 
 void TaskForm::Cancel_btn_Click() {

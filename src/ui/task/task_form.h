@@ -42,6 +42,17 @@ public:
     std::vector<double> TaskProducts;  // product numbers of the chosen task
     std::string TaskReference;         // the chosen task's Reference text
 
+    // The eight checked fields, in the order their stored errors are reported.
+    enum Check : int {
+        CheckRoomTemperature,
+        CheckProductStart,
+        CheckProductEnd,
+        CheckTurnover,
+        CheckAirVelocity,
+        CheckCoolingTime,
+        CheckLoad,
+        CheckHumidity,
+    };
     static constexpr int kChecks = 8;
     std::array<bool, kChecks> FieldError{};
     std::array<std::string, kChecks> FieldMessage{};
@@ -62,10 +73,17 @@ public:
     void Smena_cmb_Click();
     void OK_btn_Click();
     void Cancel_btn_Click();
-    // Runs check k (0-based, in the order of FieldError); `silent` sets the flag without a
-    // message box and without the follow-up. Returns whether the field passed.
-    bool RunCheck(int k, bool silent = false);
+    // Runs check k; `silent` sets the flag without a message box and without the
+    // follow-up. Returns whether the field passed.
+    bool RunCheck(Check k, bool silent = false);
     bool Oborot_tonn_Check(bool silent = false);
+
+    // Whether the chosen task is the one whose products breathe (its list is exactly 27,28).
+    bool IsRespirationTask() const;
+    // What the confirmation would have left after the person entered a project's stored
+    // task: the cooling time and the respiration flag taken from the fields, and no flag of
+    // an earlier entry left to block the next confirmation.
+    void SettleAfterRead();
 
     ControlRegistry& controls() { return registry_; }
 
@@ -78,7 +96,8 @@ private:
     void fillProducts();
     void selectProductInList();
     bool reloadTable(const char* name, RefTable& into);
-    std::string checkMessage(int k, double v) const;
+    TextBox& checkedField(Check k);
+    std::string checkMessage(Check k, double v) const;
 
     ProgramState& state_;
     UserInterface& ui_;

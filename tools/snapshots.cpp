@@ -1,0 +1,151 @@
+// Pictures of every window, for a look at the layout by eye: the task dialog, the main window
+// with each tab and each surface page at the two screen sizes it must serve, the chart with a
+// component that cannot be computed, the About box and the help page at a few places.
+//
+//     build/bin/coldroom_snapshots OUTPUT_FOLDER [--db PATH]
+//
+// It runs the desktop program on the offscreen platform (unless another is asked for) over
+// the reference data beside it, as a person would: start, confirm the task, look around.
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include <cstring>
+#include <iostream>
+#include <string>
+
+#include "refdb/reference_db.h"
+#include "ui/main/about_dialog.h"
+#include "ui/main/help_window.h"
+#include "ui/main/main_window.h"
+#include "ui/qt_desktop.h"
+#include "ui/qt_load_chart.h"
+#include "ui/task/task_dialog.h"
+
+namespace {
+
+using coldroom::DesktopProgram;
+
+void settle() {
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+class Camera {
+public:
+    explicit Camera(QString folder) : folder_(std::move(folder)) {}
+    void shoot(QWidget* w, const QString& name) {
+        settle();
+        const QString path = QDir(folder_).filePath(name + QStringLiteral(".png"));
+        if (w->grab().save(path))
+            ++saved_;
+        else
+            std::cerr << "coldroom_snapshots: cannot write " << path.toStdString() << '\n';
+    }
+    int saved() const { return saved_; }
+
+private:
+    QString folder_;
+    int saved_ = 0;
+};
+
+// The program's questions (the cooling time) would wait for a person: "Нет" to each.
+void answerMessageBoxes(QTimer& timer) {
+    QObject::connect(&timer, &QTimer::timeout, [] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            if (!box || !box->isVisible()) continue;
+            if (auto* no = box->button(QMessageBox::No))
+                no->click();
+            else
+                box->accept();
+        }
+    });
+    timer.start(20);
+}
+
+void mainWindowPictures(DesktopProgram& desktop, Camera& camera) {
+    coldroom::MainWindow* window = desktop.mainWindow();
+    auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+    auto* surfaces = window->findChild<QTabWidget*>(QStringLiteral("SSTab2"));
+    for (QSize size : {QSize(1280, 800), QSize(1024, 700)}) {
+        window->resize(size);
+        const QString tag = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+        for (int t = 0; tabs && t < tabs->count(); ++t) {
+            tabs->setCurrentIndex(t);
+            camera.shoot(window, QStringLiteral("main_tab%1_%2").arg(t).arg(tag));
+        }
+        if (tabs) tabs->setCurrentIndex(0);
+        for (int s = 0; surfaces && s < surfaces->count(); ++s) {
+            surfaces->setCurrentIndex(s);
+            camera.shoot(surfaces, QStringLiteral("surface%1_%2").arg(s).arg(tag));
+        }
+        if (surfaces) surfaces->setCurrentIndex(0);
+    }
+    // A loss below zero and a component that cannot be computed.
+    coldroom::MainForm& form = desktop.program().main;
+    form.Panels_poteri.text = "-640";
+    form.Produk_poteri.text = "\xE2\x80\x94";
+    window->refresh();
+    camera.shoot(window->chart(), QStringLiteral("chart_missing"));
+}
+
+void helpPictures(DesktopProgram& desktop, Camera& camera) {
+    desktop.showHelp();
+    coldroom::HelpWindow* help = desktop.helpWindow();
+    if (!help) return;
+    camera.shoot(help, QStringLiteral("help-contents"));
+    for (const char* place :
+         {"results", "reports", "cli", "in-task", "m-floor", "m-operation", "m-time", "messages", "sources"}) {
+        emit help->browser()->anchorClicked(QUrl(QStringLiteral("#") + QString::fromLatin1(place)));
+        camera.shoot(help, QStringLiteral("help-%1").arg(QString::fromLatin1(place)));
+    }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc < 2 || argv[1][0] == '-') {
+        std::cerr << "usage: coldroom_snapshots OUTPUT_FOLDER [--db PATH]\n";
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale::c());
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    if (!QDir().mkpath(folder)) {
+        std::cerr << "coldroom_snapshots: cannot make " << argv[1] << '\n';
+        return 1;
+    }
+    std::string database = coldroom::DefaultDatabasePath();
+    for (int i = 2; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--db") == 0) database = argv[i + 1];
+
+    QTimer answerer;
+    answerMessageBoxes(answerer);
+    Camera camera(folder);
+    DesktopProgram desktop(database);
+    if (!desktop.start()) return 1;
+    coldroom::TaskDialog* task = desktop.taskDialog();
+    camera.shoot(task, QStringLiteral("task_dialog"));
+    task->resize(task->minimumSizeHint());
+    camera.shoot(task, QStringLiteral("task_dialog_min"));
+
+    task->findChild<QPushButton*>(QStringLiteral("OK_btn"))->click();
+    settle();
+    if (!desktop.mainWindow()) return 1;
+    mainWindowPictures(desktop, camera);
+
+    desktop.showAbout();
+    if (desktop.aboutBox()) camera.shoot(desktop.aboutBox(), QStringLiteral("about"));
+    helpPictures(desktop, camera);
+
+    desktop.program().Exit();
+    std::cout << camera.saved() << " pictures in " << folder.toStdString() << '\n';
+    return 0;
+}
