@@ -465,6 +465,17 @@ TEST_F(ProjectFile, ReaderAcceptsTheWrittenFormsAndTakesTextsAsStored) {
     }
 }
 
+// The file format alone, without a program: read and written again, a file comes back byte
+// for byte.
+TEST_F(ProjectFile, CodecRewritesAFileByteForByte) {
+    const std::string known = COLDROOM_TEST_DATA "/projects/known.cfg";
+    std::vector<ConfigItem> items;
+    std::string why;
+    ASSERT_TRUE(ReadConfigFile(known, items, why)) << why;
+    ASSERT_TRUE(WriteConfigFile(path("copy.cfg"), items, why)) << why;
+    EXPECT_EQ(read(path("copy.cfg")), read(known));
+}
+
 // A file that cannot be read leaves the project exactly as it was and says so.
 TEST_F(ProjectFile, ReadFailureLeavesTheProjectUntouched) {
     const std::vector<std::string> known = lines(COLDROOM_TEST_DATA "/projects/known.cfg");
