@@ -316,8 +316,9 @@ int run(int argc, char** argv) {
         {&options.html, ReportKind::Html}, {&options.csv, ReportKind::Csv}, {&options.pdf, ReportKind::Pdf}};
     for (const auto& [path, kind] : reports) {
         if (path->empty()) continue;
-        ReportInput input = GatherReportInput(program.main.controls(), program.state, program.main.Name_txt.text,
-                                              program.state.ReportAuthor, ShortDateToday());
+        ReportInput input = GatherReportInput(program.main.controls(), program.state,
+                                              program.main.Name_txt.text, program.state.ReportAuthor,
+                                              ShortDateToday());
         std::string reportError;
         bool written = kind == ReportKind::Pdf ? WriteReportPdf(*path, input, reportError)
                                                : MakeReport(kind, *path, input, nullptr, reportError);

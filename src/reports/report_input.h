@@ -1,7 +1,7 @@
 // What every report reads: the displayed texts of the main window's controls, the options
-// and enabled states, the wall total, title, author and date. The main form fills it
-// generically from its controls; the reports compute nothing else but the people load and
-// the layer names.
+// and enabled states, the wall total, title, author and date. The report options fill it
+// generically from the main window's controls; the reports compute nothing else but the
+// people load and the layer names.
 #pragma once
 
 #include <array>
