@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <string>
 
-#include "files/project_file.h"
 #include "ui/headless_ui.h"
 #include "ui/main/commands.h"
 #include "ui/program.h"
+#include "ui/project_io.h"
 
 namespace {
 

@@ -23,12 +23,12 @@
 
 #include "core/load_value.h"
 #include "core/numtext.h"
-#include "files/project_file.h"
 #include "refdb/reference_db.h"
-#include "reports/print_options_form.h"
+#include "reports/report_dispatch.h"
 #include "reports/report_pdf.h"
 #include "ui/headless_ui.h"
 #include "ui/main/commands.h"
+#include "ui/print/print_options_form.h"
 #include "ui/program.h"
 
 namespace {
@@ -316,8 +316,9 @@ int run(int argc, char** argv) {
         {&options.html, ReportKind::Html}, {&options.csv, ReportKind::Csv}, {&options.pdf, ReportKind::Pdf}};
     for (const auto& [path, kind] : reports) {
         if (path->empty()) continue;
-        ReportInput input = GatherReportInput(program.main, program.state, program.main.Name_txt.text,
-                                              program.state.ReportAuthor, ShortDateToday());
+        ReportInput input = GatherReportInput(program.main.controls(), program.state,
+                                              program.main.Name_txt.text, program.state.ReportAuthor,
+                                              ShortDateToday());
         std::string reportError;
         bool written = kind == ReportKind::Pdf ? WriteReportPdf(*path, input, reportError)
                                                : MakeReport(kind, *path, input, nullptr, reportError);

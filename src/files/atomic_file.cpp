@@ -10,15 +10,6 @@
 namespace coldroom {
 namespace {
 
-AtomicWriteFault armedFault = AtomicWriteFault::None;
-
-// True (and disarms the hook) when the test hook wants this step to fail.
-bool faultAt(AtomicWriteFault step) {
-    if (armedFault != step) return false;
-    armedFault = AtomicWriteFault::None;
-    return true;
-}
-
 std::string reasonText(int e) {
     switch (e) {
         case EACCES:
@@ -59,12 +50,11 @@ mode_t modeFor(const std::string& target) {
     return 0666 & ~mask;
 }
 
-bool writeAll(int fd, std::string_view bytes, int& err) {
+bool writeAll(int fd, std::string_view bytes, int& err, bool fail) {
     const char* p = bytes.data();
     size_t left = bytes.size();
     // Half the bytes go out before an injected fault, so the half-written temporary file
     // is really there to be cleaned up.
-    const bool fail = faultAt(AtomicWriteFault::Write);
     if (fail) left /= 2;
     while (left > 0) {
         const ssize_t n = ::write(fd, p, left);
@@ -97,13 +87,16 @@ bool syncPath(const std::string& path, int flags, int& err) {
 
 }  // namespace
 
-std::string FileWriteError(const std::string& path, int errorNumber) {
-    return "Не удается записать файл «" + path + "»: " + reasonText(errorNumber);
+std::string FileWriteError(const std::string& path, const std::string& reason) {
+    return "Не удается записать файл «" + path + "»: " + reason;
 }
 
-void FailNextAtomicWrite(AtomicWriteFault fault) { armedFault = fault; }
+std::string FileWriteError(const std::string& path, int errorNumber) {
+    return FileWriteError(path, reasonText(errorNumber));
+}
 
-AtomicReplacement::AtomicReplacement(std::string target) : target_(std::move(target)) {}
+AtomicReplacement::AtomicReplacement(std::string target, WriteFault fault)
+    : target_(std::move(target)), fault_(fault) {}
 
 AtomicReplacement::~AtomicReplacement() {
     if (!committed_) abandon();
@@ -126,7 +119,7 @@ bool AtomicReplacement::open(std::string& error) {
         error = FileWriteError(target_, EISDIR);
         return false;
     }
-    if (faultAt(AtomicWriteFault::Create)) {
+    if (fault_ == WriteFault::Create) {
         error = FileWriteError(target_, EACCES);
         return false;
     }
@@ -154,10 +147,10 @@ bool AtomicReplacement::commit(std::string& error) {
         return false;
     }
     int err = 0;
-    if (faultAt(AtomicWriteFault::Sync)) {
+    if (fault_ == WriteFault::Sync) {
         err = EIO;
     } else if (syncPath(temp_, O_RDONLY, err)) {
-        if (faultAt(AtomicWriteFault::Rename)) {
+        if (fault_ == WriteFault::Rename) {
             err = EACCES;
         } else if (::rename(temp_.c_str(), target_.c_str()) == 0) {
             committed_ = true;
@@ -176,8 +169,9 @@ bool AtomicReplacement::commit(std::string& error) {
     return false;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
-    AtomicReplacement file(path);
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
+                         WriteFault fault) {
+    AtomicReplacement file(path, fault);
     if (!file.open(error)) return false;
     const int fd = ::open(file.tempPath().c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     if (fd < 0) {
@@ -185,7 +179,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
         return false;
     }
     int err = 0;
-    const bool written = writeAll(fd, bytes, err);
+    const bool written = writeAll(fd, bytes, err, fault == WriteFault::Write);
     if (::close(fd) != 0 && written) {
         error = FileWriteError(path, errno);
         return false;

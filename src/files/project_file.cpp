@@ -1,43 +1,25 @@
 #include "files/project_file.h"
 
 #include <charconv>
-#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 
 #include "core/numtext.h"
-#include "core/user_interface.h"
-#include "files/atomic_file.h"
 #include "files/cp1251.h"
-#include "ui/program.h"
 
 namespace coldroom {
 namespace {
 
 // A project file is a few kilobytes; anything far larger is not one and is not read whole.
 constexpr std::size_t kMaxFileBytes = 1 << 20;
-// A task lists at most this many products (the task dialog keeps no more).
-constexpr int kMaxTaskProducts = 11;
-constexpr int kTaskReferenceColumn = 7;
-
-enum class FormId { Task, Main };
-
-// Item n of the file is kItems[n - 1]. Flags name the option the flag selects when true and
-// the one it selects when false; text items carry the name the user knows the field by.
-struct ItemLayout {
-    ConfigKind kind;
-    FormId form;
-    const char* name;
-    const char* other;  // Flag: the option selected when the flag is false
-    const char* label;  // Text: the field's name in messages
-};
 
 constexpr ConfigKind T = ConfigKind::Text, P = ConfigKind::Position, F = ConfigKind::Flag,
                      N = ConfigKind::Number;
-constexpr FormId Dlg = FormId::Task, Win = FormId::Main;
+constexpr ConfigForm Dlg = ConfigForm::Task, Win = ConfigForm::Main;
 
-const ItemLayout kItems[kConfigItemCount] = {
+// Item n of the file is kItems[n - 1].
+const ConfigItemLayout kItems[kConfigItemCount] = {
     {T, Dlg, "OfferedTasks", nullptr, "Список задач"},
     {P, Dlg, "Produkt_cmb", nullptr, nullptr},
     {P, Dlg, "Packing_cmb", nullptr, nullptr},
@@ -127,22 +109,8 @@ const ItemLayout kItems[kConfigItemCount] = {
     {T, Win, "HumidOut_txt", nullptr, "Относительная влажность, %"},
 };
 
-// Items the reader treats beyond "set the text / select the entry / select the option".
-enum SpecialItem {
-    kOfferedTasksItem = 1,
-    kProductItem = 2,
-    kPackingItem = 3,
-    kTaskItem = 4,
-    kTempInCellItem = 5,
-    kTurnoverItem = 9,
-    kNameItem = 13,
-    kFanItem = 77,
-};
-
 const char* kTrue = "#TRUE#";
 const char* kFalse = "#FALSE#";
-
-std::string lineText(int n) { return "строка " + std::to_string(n) + ": "; }
 
 std::string_view trimBlanks(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -155,7 +123,7 @@ bool parseItem(int n, std::string_view line, ConfigItem& item, std::string& why)
     item.kind = ConfigItemKind(n);
     for (char c : line) {
         if (static_cast<unsigned char>(c) < 0x20 && c != '\t') {
-            why = lineText(n) + "недопустимый управляющий символ";
+            why = ConfigLineText(n) + "недопустимый управляющий символ";
             return false;
         }
     }
@@ -164,7 +132,7 @@ bool parseItem(int n, std::string_view line, ConfigItem& item, std::string& why)
     case ConfigKind::Text:
         if (s.size() < 2 || s.front() != '"' || s.back() != '"' ||
             s.substr(1, s.size() - 2).find('"') != std::string_view::npos) {
-            why = lineText(n) + "ожидается текст в кавычках";
+            why = ConfigLineText(n) + "ожидается текст в кавычках";
             return false;
         }
         item.text.assign(s.substr(1, s.size() - 2));
@@ -180,7 +148,7 @@ bool parseItem(int n, std::string_view line, ConfigItem& item, std::string& why)
         auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
         if (digits.empty() || digits.front() < '0' || digits.front() > '9' || ec != std::errc() ||
             end != digits.data() + digits.size()) {
-            why = lineText(n) + "ожидается номер позиции в списке";
+            why = ConfigLineText(n) + "ожидается номер позиции в списке";
             return false;
         }
         item.position = negative ? -value : value;
@@ -191,55 +159,18 @@ bool parseItem(int n, std::string_view line, ConfigItem& item, std::string& why)
             item.flag = s == kTrue;
             return true;
         }
-        why = lineText(n) + "ожидается #TRUE# или #FALSE#";
+        why = ConfigLineText(n) + "ожидается #TRUE# или #FALSE#";
         return false;
     case ConfigKind::Number:
         if (s.empty()) return true;
         if (!StrictNumber(s, item.number)) {
-            why = lineText(n) + "ожидается число";
+            why = ConfigLineText(n) + "ожидается число";
             return false;
         }
         item.numberSet = true;
         return true;
     }
     return false;
-}
-
-// ---- Access to the controls by the names of the table ----------------------------------
-
-ControlRegistry& registryOf(Program& program, FormId form) {
-    return form == FormId::Task ? program.task.controls() : program.main.controls();
-}
-
-template <class C> C& control(Program& program, FormId form, const char* name) {
-    C* c = registryOf(program, form).get<C>(name);
-    // The table and the forms name the same controls; a mismatch is a programming error
-    // that every save and open test would show at once.
-    if (!c) throw std::logic_error(std::string("project file: no control ") + name);
-    return *c;
-}
-
-// ---- Writing ---------------------------------------------------------------------------
-
-ConfigItem gatherItem(Program& program, int n) {
-    const ItemLayout& layout = kItems[n - 1];
-    ConfigItem item;
-    item.kind = layout.kind;
-    if (n == kOfferedTasksItem) {
-        item.text = JoinNumberList(program.state.OfferedTasks);
-    } else if (n == kTempInCellItem) {
-        item.numberSet = std::isfinite(program.task.TempInCell);
-        item.number = item.numberSet ? program.task.TempInCell : 0;
-    } else if (n == kFanItem) {
-        item.text = program.main.ManualEva_opt.value() ? program.main.ElectroEva_txt.text : "0";
-    } else if (layout.kind == ConfigKind::Text) {
-        item.text = control<TextBox>(program, layout.form, layout.name).text;
-    } else if (layout.kind == ConfigKind::Position) {
-        item.position = control<ListBox>(program, layout.form, layout.name).index();
-    } else if (layout.kind == ConfigKind::Flag) {
-        item.flag = control<OptionButton>(program, layout.form, layout.name).value();
-    }
-    return item;
 }
 
 // Why a text cannot go into the file, or "" when it can.
@@ -254,148 +185,6 @@ std::string unstorableText(const std::string& text, const char* label) {
         return field + "содержит символ «" + bad +
                "», который нельзя сохранить в файле конфигурации (кодировка Windows-1251).";
     return {};
-}
-
-// ---- Reading ---------------------------------------------------------------------------
-
-// The number of entries the task's product list will hold once task position `taskPosition`
-// of `offered` is chosen (Init keeps the current list for no task at all).
-int productCountFor(const Program& program, const std::vector<double>& offered, long taskPosition) {
-    if (taskPosition < 0) return static_cast<int>(program.task.TaskProducts.size());
-    int row = static_cast<int>(offered[taskPosition]) - 1;
-    std::string reference = program.task.Task_array.text(kTaskReferenceColumn, row);
-    return static_cast<int>(ParseNumberList(reference, kMaxTaskProducts).values.size());
-}
-
-bool inList(long position, int count) { return position >= -1 && position < count; }
-
-// Checks every item against the program as it will be when the item is applied: the lists
-// of the main window and the packaging are fixed once loaded, the task list follows item 1
-// and the product list follows the task of item 4.
-bool checkItems(Program& program, const std::vector<ConfigItem>& items, std::vector<double>& offered,
-                std::string& why) {
-    NumberList list = ParseNumberList(items[kOfferedTasksItem - 1].text, kMaxOfferedTasks);
-    if (list.truncated) {
-        why = lineText(kOfferedTasksItem) + "больше " + std::to_string(kMaxOfferedTasks) + " задач";
-        return false;
-    }
-    const int taskRows = program.task.Task_array.rowCount();
-    for (double task : list.values) {
-        if (task != std::floor(task) || task < 1 || task > taskRows) {
-            why = lineText(kOfferedTasksItem) + "нет задачи с номером " + GeneralText(task);
-            return false;
-        }
-    }
-    offered = list.values;
-
-    const long taskPosition = items[kTaskItem - 1].position;
-    if (!inList(taskPosition, static_cast<int>(offered.size()))) {
-        why = lineText(kTaskItem) + "позиция " + std::to_string(taskPosition) + " вне списка задач";
-        return false;
-    }
-    const long product = items[kProductItem - 1].position;
-    if (!inList(product, productCountFor(program, offered, taskPosition))) {
-        why = lineText(kProductItem) + "позиция " + std::to_string(product) + " вне списка продуктов";
-        return false;
-    }
-    for (int n = 1; n <= kConfigItemCount; ++n) {
-        const ItemLayout& layout = kItems[n - 1];
-        if (layout.kind != ConfigKind::Position || n == kTaskItem || n == kProductItem) continue;
-        const ListBox& list = control<ListBox>(program, layout.form, layout.name);
-        if (!inList(items[n - 1].position, list.count())) {
-            why = lineText(n) + "позиция " + std::to_string(items[n - 1].position) + " вне списка " + layout.name;
-            return false;
-        }
-    }
-    return true;
-}
-
-void applyItem(Program& program, int n, const ConfigItem& item, const std::vector<double>& offered) {
-    TaskForm& task = program.task;
-    MainForm& main = program.main;
-    const ItemLayout& layout = kItems[n - 1];
-    switch (n) {
-    case kOfferedTasksItem:
-        program.state.OfferedTasks = offered;
-        return;
-    case kProductItem:
-        task.Prod_in_list = static_cast<double>(item.position);
-        return;
-    case kTaskItem: {
-        const int position = static_cast<int>(item.position);
-        task.Init(position, static_cast<int>(task.Prod_in_list), task.Packing_cmb.index());
-        task.Task_cmb.setIndex(position);
-        return;
-    }
-    case kTempInCellItem:
-        task.TempInCell = item.number;
-        // What the dialog shows for it the next time it becomes active.
-        task.TempIn_txt.text = GeneralText(item.number);
-        return;
-    case kTurnoverItem:
-        task.Oborot_Prod_txt.text = item.text;
-        task.Oborot_tonn_txt.text =
-            FormatMask(LeadingNumber(task.Oborot_Prod_txt.text) / 100 * LeadingNumber(task.Load_prod_txt.text),
-                       Mask::Fixed3);
-        task.Oborot_Kg = static_cast<float>(LeadingNumber(task.Oborot_tonn_txt.text) * 1000);
-        return;
-    case kNameItem:
-        main.Name_txt.text = item.text;
-        task.Task_cmb.setText(item.text);
-        return;
-    case kFanItem:
-        if (item.text == "0") {
-            main.AutoEva_opt.setValue(true);
-        } else {
-            main.ManualEva_opt.setValue(true);
-            main.ElectroEva_txt.text = item.text;
-        }
-        return;
-    default:
-        break;
-    }
-    switch (layout.kind) {
-    case ConfigKind::Text:
-        control<TextBox>(program, layout.form, layout.name).text = item.text;
-        break;
-    case ConfigKind::Position:
-        control<ListBox>(program, layout.form, layout.name).setIndex(static_cast<int>(item.position));
-        break;
-    case ConfigKind::Flag:
-        control<OptionButton>(program, layout.form, item.flag ? layout.name : layout.other).setValue(true);
-        break;
-    case ConfigKind::Number:
-        break;
-    }
-}
-
-// What the task dialog's confirmation and the window's handlers would have left after the
-// user entered this project, so that the activation that follows shows the stored project
-// rather than leftovers of the one open before.
-void settleAfterReading(Program& program) {
-    TaskForm& task = program.task;
-    MainForm& main = program.main;
-    task.RTime = static_cast<float>(LeadingNumber(task.Real_time_txt.text));
-    task.Cheese = task.TaskReference == "27,28";
-    task.RabCoef = static_cast<float>(LeadingNumber(main.Cycle_txt.text));
-    program.state.ProjectTitle = main.Name_txt.text;
-    for (int s = 0; s < 6; ++s)
-        for (int l = 1; l < 3; ++l) main.material[s][l]->enabled = LeadingNumber(main.thickness[s][l]->text) != 0;
-    main.TempFloor_txt.enabled = !main.FloorGrunt_Opt.value();
-    double roomTemperature = 0;
-    const bool heatable = main.FloorGrunt_Opt.value() && StrictNumber(main.TempIn_txt.text, roomTemperature) &&
-                          roomTemperature < -2;
-    main.FloorHeat_Opt.enabled = heatable;
-    main.FloorCold_Opt.enabled = heatable;
-    main.ElectroEva_txt.enabled = main.ManualEva_opt.value();
-    // The activation only ever enables the respiration fields; a product that does not
-    // breathe must not keep them from the project before.
-    main.BreathLoss_lbl.enabled = task.Cheese;
-    main.BreathLoss_txt.enabled = task.Cheese;
-    // Stored values are taken as stored; a flag left from the project before would block
-    // the dialog's confirmation with a message about a value that is gone.
-    task.FieldError.fill(false);
-    for (auto& message : task.FieldMessage) message.clear();
 }
 
 bool readFile(const std::string& path, std::string& bytes, std::string& why) {
@@ -425,7 +214,11 @@ bool readFile(const std::string& path, std::string& bytes, std::string& why) {
 
 }  // namespace
 
+const ConfigItemLayout& ConfigLayout(int n) { return kItems[n - 1]; }
+
 ConfigKind ConfigItemKind(int n) { return kItems[n - 1].kind; }
+
+std::string ConfigLineText(int n) { return "строка " + std::to_string(n) + ": "; }
 
 std::string FormatConfigItem(const ConfigItem& item) {
     switch (item.kind) {
@@ -467,7 +260,7 @@ bool ParseConfigFile(std::string_view bytes, std::vector<ConfigItem>& items, std
     }
     for (std::size_t i = kConfigItemCount; i < lines.size(); ++i) {
         if (!trimBlanks(lines[i]).empty()) {
-            why = lineText(static_cast<int>(i) + 1) + "лишняя строка после последнего элемента";
+            why = ConfigLineText(static_cast<int>(i) + 1) + "лишняя строка после последнего элемента";
             return false;
         }
     }
@@ -477,66 +270,32 @@ bool ParseConfigFile(std::string_view bytes, std::vector<ConfigItem>& items, std
     return true;
 }
 
-bool SaveProject(Program& program, UserInterface& ui, const std::string& path) {
-    if (path.empty()) {
-        ui.message(kNoFileChosen, kAppTitle, MsgIcon::Critical);
-        return false;
-    }
+bool ReadConfigFile(const std::string& path, std::vector<ConfigItem>& items, std::string& why) {
+    std::string bytes;
+    return readFile(path, bytes, why) && ParseConfigFile(bytes, items, why);
+}
+
+bool WriteConfigFile(const std::string& path, const std::vector<ConfigItem>& items, std::string& error,
+                     WriteFault fault) {
+    if (items.size() != static_cast<std::size_t>(kConfigItemCount))
+        throw std::invalid_argument("project file: " + std::to_string(items.size()) + " items");
     std::vector<std::string> lines;
-    lines.reserve(kConfigItemCount);
-    for (int n = 1; n <= kConfigItemCount; ++n) {
-        ConfigItem item = gatherItem(program, n);
-        if (item.kind == ConfigKind::Text) {
-            std::string why = unstorableText(item.text, kItems[n - 1].label);
+    lines.reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i].kind == ConfigKind::Text) {
+            std::string why = unstorableText(items[i].text, kItems[i].label);
             if (!why.empty()) {
-                ui.message(why, kAppTitle, MsgIcon::Critical);
+                error = why;
                 return false;
             }
         }
-        lines.push_back(FormatConfigItem(item));
-    }
-    std::string bytes, error;
-    if (!Utf8ToCp1251(JoinCrLf(lines), bytes, error) || !WriteFileAtomically(path, bytes, error)) {
-        ui.message("Конфигурация не сохранена.\r\n" + error, kAppTitle, MsgIcon::Critical);
-        return false;
-    }
-    return true;
-}
-
-bool OpenProject(Program& program, UserInterface& ui, const std::string& path, std::string* detail) {
-    std::string why;
-    auto fail = [&] {
-        if (detail) *detail = why;
-        ui.message(kConfigReadError, kAppTitle, MsgIcon::Critical);
-        return false;
-    };
-    if (path.empty()) {
-        why = kNoFileChosen;
-        if (detail) *detail = why;
-        ui.message(kNoFileChosen, kAppTitle, MsgIcon::Critical);
-        return false;
+        lines.push_back(FormatConfigItem(items[i]));
     }
     std::string bytes;
-    std::vector<ConfigItem> items;
-    std::vector<double> offered;
-    if (!readFile(path, bytes, why) || !ParseConfigFile(bytes, items, why)) return fail();
-    if (!program.main.loaded() && !program.EnsureMainLoaded(why)) return fail();
-    if (!checkItems(program, items, offered, why)) return fail();
-
-    // Problems the handlers meet on the way are told once, when the whole file is in.
-    MainForm::EventScope scope(program.main);
-    {
-        // Walls that differ must come back as stored, not as copies of the first wall read.
-        struct MirrorPause {
-            MainForm& form;
-            bool saved;
-            ~MirrorPause() { form.mirrorWalls = saved; }
-        } pause{program.main, program.main.mirrorWalls};
-        program.main.mirrorWalls = false;
-        for (int n = 1; n <= kConfigItemCount; ++n) applyItem(program, n, items[n - 1], offered);
+    if (!Utf8ToCp1251(JoinCrLf(lines), bytes, error) || !WriteFileAtomically(path, bytes, error, fault)) {
+        error = "Конфигурация не сохранена.\r\n" + error;
+        return false;
     }
-    settleAfterReading(program);
-    if (detail) detail->clear();
     return true;
 }
 

@@ -1,16 +1,16 @@
-// Project files (*.cfg): 87 items, one a line, Windows-1251, CR LF, no header. The writer and
-// the reader are mirrors: item n of one is item n of the other. The reader checks the whole
-// file before it changes anything, so a damaged file leaves the open project as it was.
+// Project files (*.cfg): 87 items, one a line, Windows-1251, CR LF, no header. This is the
+// file format alone: the items' table, their written forms, reading a file whole and writing
+// one atomically. Which control an item comes from and goes to is named by the table; the user
+// interface gathers and applies the items.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace coldroom {
+#include "files/atomic_file.h"
 
-class Program;
-class UserInterface;
+namespace coldroom {
 
 inline constexpr int kConfigItemCount = 87;
 inline constexpr int kMaxOfferedTasks = 61;
@@ -21,6 +21,34 @@ inline constexpr const char* kConfigReadError =
 
 // The four written forms of an item.
 enum class ConfigKind { Text, Position, Flag, Number };
+
+// The window an item belongs to: the task dialog or the main window.
+enum class ConfigForm { Task, Main };
+
+// What item n of a file is. A flag names the option it selects when true and the one it
+// selects when false; a text item carries the name the user knows the field by.
+struct ConfigItemLayout {
+    ConfigKind kind;
+    ConfigForm form;
+    const char* name;   // the control's name
+    const char* other;  // Flag: the option selected when the flag is false
+    const char* label;  // Text: the field's name in messages
+};
+
+// Item n (1-based) of the file.
+const ConfigItemLayout& ConfigLayout(int n);
+
+// Items whose value is not simply a control's text, entry or option.
+enum ConfigItemNumber {
+    kOfferedTasksItem = 1,  // the task list offered, as a number list
+    kProductItem = 2,
+    kPackingItem = 3,
+    kTaskItem = 4,
+    kTempInCellItem = 5,  // a number, not a control
+    kTurnoverItem = 9,
+    kNameItem = 13,
+    kFanItem = 77,  // the fans' power, "0" for power chosen by the program
+};
 
 // One item, decoded. Only the member of its kind is meaningful.
 struct ConfigItem {
@@ -35,6 +63,9 @@ struct ConfigItem {
 // The kind of item n (1-based).
 ConfigKind ConfigItemKind(int n);
 
+// "строка n: ", the start of every message about item n.
+std::string ConfigLineText(int n);
+
 // The written form of an item, without the line end (UTF-8).
 std::string FormatConfigItem(const ConfigItem& item);
 
@@ -42,14 +73,15 @@ std::string FormatConfigItem(const ConfigItem& item);
 // On failure returns false and sets `why` (Russian, naming the line).
 bool ParseConfigFile(std::string_view bytes, std::vector<ConfigItem>& items, std::string& why);
 
-// The configuration writer: writes the current project to `path` atomically. Reports its
-// failures itself (critical message boxes) and returns false; the file that was there stays.
-bool SaveProject(Program& program, UserInterface& ui, const std::string& path);
+// Reads the file at `path` whole and parses it. A file far larger than any project is not
+// read. On failure returns false and sets `why` (Russian).
+bool ReadConfigFile(const std::string& path, std::vector<ConfigItem>& items, std::string& why);
 
-// The configuration reader: applies a whole good file to the program in file order through
-// the controls' handlers. On any read failure shows the read-error message, leaves the
-// project unchanged and returns false; `detail`, when given, receives what was wrong.
-bool OpenProject(Program& program, UserInterface& ui, const std::string& path,
-                 std::string* detail = nullptr);
+// Writes the 87 items to `path` atomically. A text that the file cannot hold (a quote, a line
+// break, a character outside Windows-1251) is refused before anything is written, with a
+// message naming the field; a failed write starts "Конфигурация не сохранена." and says why.
+// The file that was there stays in both cases.
+bool WriteConfigFile(const std::string& path, const std::vector<ConfigItem>& items, std::string& error,
+                     WriteFault fault = WriteFault::None);
 
 }  // namespace coldroom

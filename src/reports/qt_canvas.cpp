@@ -124,8 +124,9 @@ bool PrintReport(QPrinter& printer, const ReportInput& input, std::string& error
     return true;
 }
 
-bool WritePrintedReportPdf(const std::string& path, const ReportInput& input, std::string& error) {
-    AtomicReplacement file(path);
+bool WritePrintedReportPdf(const std::string& path, const ReportInput& input, std::string& error,
+                           WriteFault fault) {
+    AtomicReplacement file(path, fault);
     if (!file.open(error)) return false;
     {
         QPdfWriter writer(toQt(file.tempPath()));
@@ -137,7 +138,7 @@ bool WritePrintedReportPdf(const std::string& path, const ReportInput& input, st
         writer.setCreator(QStringLiteral("ColdRoom"));
         std::string why;
         if (!PaintPrintedReport(writer, input, why)) {
-            error = "Не удается записать файл «" + path + "»: " + why;
+            error = FileWriteError(path, why);
             return false;
         }
     }

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <string>
 
+#include "files/atomic_file.h"
 #include "reports/printed_report.h"
 
 class QPagedPaintDevice;
@@ -47,6 +48,7 @@ bool PaintPrintedReport(QPagedPaintDevice& device, const ReportInput& input, std
 bool PrintReport(QPrinter& printer, const ReportInput& input, std::string& error);
 
 // Writes the printed page to an A4 PDF file at `path`, replacing it atomically.
-bool WritePrintedReportPdf(const std::string& path, const ReportInput& input, std::string& error);
+bool WritePrintedReportPdf(const std::string& path, const ReportInput& input, std::string& error,
+                           WriteFault fault = WriteFault::None);
 
 }  // namespace coldroom

@@ -20,16 +20,16 @@ std::string valueHolding(const ReportInput& input, const std::string& character)
 }  // namespace
 
 bool WriteReportLines(const std::string& path, const std::vector<std::string>& lines,
-                      const ReportInput& input, std::string& error) {
+                      const ReportInput& input, std::string& error, WriteFault fault) {
     std::string bytes;
     std::string why;
     if (!Utf8ToCp1251(JoinCrLf(lines), bytes, why)) {
         const std::string value = valueHolding(input, FirstUnencodableCharacter(JoinCrLf(lines)));
-        error = "Не удается записать файл «" + path + "»: " + why;
+        error = FileWriteError(path, why);
         if (!value.empty()) error += " (значение «" + value + "»)";
         return false;
     }
-    return WriteFileAtomically(path, bytes, error);
+    return WriteFileAtomically(path, bytes, error, fault);
 }
 
 }  // namespace coldroom

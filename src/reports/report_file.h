@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "files/atomic_file.h"
 #include "reports/report_input.h"
 
 namespace coldroom {
@@ -12,6 +13,6 @@ namespace coldroom {
 // A character the code page cannot hold is refused with a message that quotes the input
 // value holding it; nothing is written then. Returns false with a Russian `error`.
 bool WriteReportLines(const std::string& path, const std::vector<std::string>& lines,
-                      const ReportInput& input, std::string& error);
+                      const ReportInput& input, std::string& error, WriteFault fault = WriteFault::None);
 
 }  // namespace coldroom

@@ -1,5 +1,7 @@
 #include "reports/report_input.h"
 
+#include <ctime>
+
 #include "core/load_value.h"
 #include "core/numtext.h"
 
@@ -83,6 +85,15 @@ std::string PeopleLoadText(const ReportInput& input) {
 
 std::string WallLossText(const ReportInput& input) {
     return input.wallLossDefined ? GeneralText(input.wallLossTotal) : kUndefinedText;
+}
+
+std::string ShortDateToday() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buf[16];
+    size_t n = std::strftime(buf, sizeof buf, "%d.%m.%Y", &local);
+    return std::string(buf, n);
 }
 
 const ReportFieldNameSet& ReportFieldNames() {

@@ -1,7 +1,7 @@
 // What every report reads: the displayed texts of the main window's controls, the options
-// and enabled states, the wall total, title, author and date. The main form fills it
-// generically from its controls; the reports compute nothing else but the people load and
-// the layer names.
+// and enabled states, the wall total, title, author and date. The report options fill it
+// generically from the main window's controls; the reports compute nothing else but the
+// people load and the layer names.
 #pragma once
 
 #include <array>
@@ -26,7 +26,7 @@ struct ReportInput {
 
     std::string projectTitle;
     std::string author;
-    std::string dateText;  // the current date in the user's short date format
+    std::string dateText;  // the date of the report as dd.mm.yyyy
 
     // The text of a control; empty when the form did not supply it.
     const std::string& Text(const std::string& name) const;
@@ -54,6 +54,9 @@ std::string PeopleLoadText(const ReportInput& input);
 
 // The walls' transmission gain in general number text, or the dash when undefined.
 std::string WallLossText(const ReportInput& input);
+
+// Today's date (local time) as every report shows it: dd.mm.yyyy, whatever the locale.
+std::string ShortDateToday();
 
 // Every control name some report reads, by the map it is read from, so that a form can
 // check it supplies them all.

@@ -3,12 +3,12 @@
 #include <QApplication>
 #include <QStatusBar>
 
-#include "reports/print_options_dialog.h"
-#include "reports/print_options_form.h"
 #include "ui/main/about_dialog.h"
 #include "ui/main/commands.h"
 #include "ui/main/help_window.h"
 #include "ui/main/main_window.h"
+#include "ui/print/print_options_dialog.h"
+#include "ui/print/print_options_form.h"
 #include "ui/task/task_dialog.h"
 
 namespace coldroom {

@@ -15,6 +15,7 @@
 #include "files/cp1251.h"
 #include "ui/main/commands.h"
 #include "ui/program_harness.h"
+#include "ui/project_io.h"
 
 namespace coldroom {
 namespace {
@@ -213,7 +214,6 @@ const Scenario kScenarios[] = {
 
 class ProjectFile : public ::testing::Test {
 protected:
-    void TearDown() override { FailNextAtomicWrite(AtomicWriteFault::None); }
     std::string path(const std::string& name) const { return temp_.file(name); }
 
     // A started program with the task dialog confirmed and `script` entered.
@@ -465,6 +465,17 @@ TEST_F(ProjectFile, ReaderAcceptsTheWrittenFormsAndTakesTextsAsStored) {
     }
 }
 
+// The file format alone, without a program: read and written again, a file comes back byte
+// for byte.
+TEST_F(ProjectFile, CodecRewritesAFileByteForByte) {
+    const std::string known = COLDROOM_TEST_DATA "/projects/known.cfg";
+    std::vector<ConfigItem> items;
+    std::string why;
+    ASSERT_TRUE(ReadConfigFile(known, items, why)) << why;
+    ASSERT_TRUE(WriteConfigFile(path("copy.cfg"), items, why)) << why;
+    EXPECT_EQ(read(path("copy.cfg")), read(known));
+}
+
 // A file that cannot be read leaves the project exactly as it was and says so.
 TEST_F(ProjectFile, ReadFailureLeavesTheProjectUntouched) {
     const std::vector<std::string> known = lines(COLDROOM_TEST_DATA "/projects/known.cfg");
@@ -595,13 +606,11 @@ TEST_F(ProjectFile, FailedSaveKeepsTheOldFile) {
     auto h = session(ripeningCheese);
     ASSERT_TRUE(save(*h, file));
     const std::string saved = read(file);
-    for (AtomicWriteFault fault : {AtomicWriteFault::Create, AtomicWriteFault::Write, AtomicWriteFault::Sync,
-                                   AtomicWriteFault::Rename}) {
+    for (WriteFault fault : {WriteFault::Create, WriteFault::Write, WriteFault::Sync, WriteFault::Rename}) {
         SCOPED_TRACE(static_cast<int>(fault));
         auto other = session(freezerWallsDiffer);
         other->clearMessages();
-        FailNextAtomicWrite(fault);
-        EXPECT_FALSE(save(*other, file));
+        EXPECT_FALSE(SaveProject(other->program(), other->ui, file, fault));
         ASSERT_EQ(other->messageCount(), 1u);
         EXPECT_EQ(other->lastMessage().icon, MsgIcon::Critical);
         EXPECT_EQ(other->lastMessage().text.rfind("Конфигурация не сохранена.", 0), 0u) << other->lastMessage().text;

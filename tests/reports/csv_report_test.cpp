@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "files/atomic_file.h"
+#include "reports/report_file.h"
 #include "reports/report_fixture.h"
 
 namespace coldroom {
@@ -92,8 +92,8 @@ TEST(CsvReport, AFailedSaveKeepsTheOldFile) {
     std::string error;
     ASSERT_TRUE(WriteCsvReport(path, GoldenInput(true), error));
     const std::string before = ReadBytes(path);
-    FailNextAtomicWrite(AtomicWriteFault::Rename);
-    EXPECT_FALSE(WriteCsvReport(path, GoldenInput(false), error));
+    const ReportInput in = GoldenInput(false);
+    EXPECT_FALSE(WriteReportLines(path, CsvReportLines(in), in, error, WriteFault::Rename));
     EXPECT_EQ(error, "Не удается записать файл «" + path + "»: нет доступа");
     EXPECT_EQ(ReadBytes(path), before);
     EXPECT_EQ(dir.entries(), 1);

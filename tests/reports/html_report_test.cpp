@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "files/atomic_file.h"
+#include "reports/report_file.h"
 #include "reports/report_fixture.h"
 
 namespace coldroom {
@@ -93,8 +93,8 @@ TEST(HtmlReport, RefusesAnUnencodableValueAndKeepsTheOldFile) {
                          "(значение «Tromsø»)");
     EXPECT_EQ(ReadBytes(path), before);
 
-    FailNextAtomicWrite(AtomicWriteFault::Write);
-    EXPECT_FALSE(WriteHtmlReport(path, GoldenInput(false), error));
+    in = GoldenInput(false);
+    EXPECT_FALSE(WriteReportLines(path, HtmlReportLines(in), in, error, WriteFault::Write));
     EXPECT_EQ(ReadBytes(path), before);
     EXPECT_EQ(dir.entries(), 1);
 }

@@ -3,9 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "files/atomic_file.h"
-#include "reports/print_options_form.h"
 #include "temp_dir.h"
+#include "ui/print/print_options_form.h"
 #include "ui/program_harness.h"
 
 namespace coldroom {
@@ -111,15 +110,17 @@ TEST(PrintOptions, FailuresAreReportedAndNothingIsLost) {
     EXPECT_EQ(o.lastMessage().text, "Файл не выбран!");
     EXPECT_NE(o.main().Name_txt.text, "Другое");
 
-    // A file that cannot be written keeps the old one.
+    // A report that cannot be written (a title outside the file's code page) keeps the old
+    // file, and the options stay open with the title not taken.
     test::TempDir dir;
     std::string path = dir.file("old.htm");
     std::ofstream(path) << "old";
-    FailNextAtomicWrite(AtomicWriteFault::Write);
+    o.form->NameProject_txt.text = "Tromsø";
     o.ui.fileNames = {path};
     o.form->OK_btn.onClick();
     EXPECT_EQ(o.messageCount(), 2u);
     EXPECT_EQ(ReadBytes(path), "old");
+    EXPECT_NE(o.main().Name_txt.text, "Tromsø");
 
     // No printer.
     o.form->Print_Printer_opt.setValue(true);

@@ -137,8 +137,7 @@ TEST(QtCanvas, WritesAnA4PdfAtomically) {
     EXPECT_NE(pdf.find("/MediaBox [0 0 595"), std::string::npos);
     EXPECT_EQ(dir.entries(), 1);
 
-    FailNextAtomicWrite(AtomicWriteFault::Rename);
-    EXPECT_FALSE(WritePrintedReportPdf(path, GoldenInput(false), error));
+    EXPECT_FALSE(WritePrintedReportPdf(path, GoldenInput(false), error, WriteFault::Rename));
     EXPECT_EQ(error, "Не удается записать файл «" + path + "»: нет доступа");
     EXPECT_EQ(ReadBytes(path), pdf);
     EXPECT_EQ(dir.entries(), 1);

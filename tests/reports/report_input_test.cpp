@@ -48,6 +48,13 @@ TEST(ReportInput, WallLossIsGeneralTextOrADash) {
     EXPECT_EQ(WallLossText(in), "—");
 }
 
+TEST(ReportInput, TheDateIsDayMonthYearWhateverTheLocale) {
+    const std::string date = ShortDateToday();
+    ASSERT_EQ(date.size(), 10u) << date;
+    for (size_t i = 0; i < date.size(); ++i)
+        EXPECT_EQ(date[i] == '.', i == 2 || i == 5) << date;
+}
+
 TEST(ReportInput, TheFixtureSuppliesEveryField) {
     EXPECT_TRUE(MissingReportFields(testing::GoldenInput(true)).empty());
     const auto missing = MissingReportFields(ReportInput{});

@@ -3,6 +3,7 @@
 #include "core/user_interface.h"
 #include "files/project_file.h"
 #include "ui/program.h"
+#include "ui/project_io.h"
 
 namespace coldroom {
 

@@ -1,4 +1,4 @@
-#include "reports/print_options_dialog.h"
+#include "ui/print/print_options_dialog.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "core/controls.h"
-#include "reports/print_options_form.h"
+#include "ui/print/print_options_form.h"
 
 namespace coldroom {
 

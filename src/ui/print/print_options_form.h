@@ -8,37 +8,17 @@
 #include "core/controls.h"
 #include "core/program_state.h"
 #include "core/user_interface.h"
+#include "reports/report_dispatch.h"
 #include "reports/report_input.h"
 
 namespace coldroom {
 
 class MainForm;
 
-// Printing belongs to the toolkit: the desktop program shows the printer dialog with a
-// preview and paints the page; PDF files are painted the same way.
-class ReportPrinter {
-public:
-    virtual ~ReportPrinter() = default;
-    // Shows the printer dialog and prints the page. A cancelled dialog prints nothing and
-    // is no failure. Returns false with a Russian message when printing failed.
-    virtual bool PrintPage(const ReportInput& input, std::string& error) = 0;
-    // Writes the printed page as a PDF file, atomically.
-    virtual bool WritePdf(const std::string& path, const ReportInput& input, std::string& error) = 0;
-};
-
-// Everything a report reads, gathered generically from the main window's controls.
-ReportInput GatherReportInput(MainForm& main, const ProgramState& state, const std::string& title,
-                              const std::string& author, const std::string& dateText);
-
-// Today's date as the user writes it (the C library's locale date format).
-std::string ShortDateToday();
-
-enum class ReportKind { Printer, Html, Csv, Pdf };
-
-// Writes one report of the chosen kind. `path` is unused for the printer. Returns false with
-// a Russian message; the printer may be null when there is none.
-bool MakeReport(ReportKind kind, const std::string& path, const ReportInput& input, ReportPrinter* printer,
-                std::string& error);
+// Everything a report reads, gathered generically from a window's controls (the main
+// window's) and the program state.
+ReportInput GatherReportInput(const ControlRegistry& controls, const ProgramState& state,
+                              const std::string& title, const std::string& author, const std::string& dateText);
 
 class PrintOptionsForm {
 public:

@@ -1,17 +1,13 @@
-#include "reports/print_options_form.h"
+#include "ui/print/print_options_form.h"
 
-#include <ctime>
-
-#include "reports/csv_report.h"
-#include "reports/html_report.h"
 #include "ui/main/main_form.h"
 
 namespace coldroom {
 
-ReportInput GatherReportInput(MainForm& main, const ProgramState& state, const std::string& title,
-                              const std::string& author, const std::string& dateText) {
+ReportInput GatherReportInput(const ControlRegistry& controls, const ProgramState& state,
+                              const std::string& title, const std::string& author, const std::string& dateText) {
     ReportInput input;
-    for (const auto& [name, control] : main.controls().all()) {
+    for (const auto& [name, control] : controls.all()) {
         if (auto* const* box = std::get_if<TextBox*>(&control)) {
             input.text[name] = (*box)->text;
         } else if (auto* const* caption = std::get_if<Caption*>(&control)) {
@@ -29,37 +25,6 @@ ReportInput GatherReportInput(MainForm& main, const ProgramState& state, const s
     input.author = author;
     input.dateText = dateText;
     return input;
-}
-
-std::string ShortDateToday() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char buf[64];
-    size_t n = std::strftime(buf, sizeof buf, "%d.%m.%Y", &local);
-    return std::string(buf, n);
-}
-
-bool MakeReport(ReportKind kind, const std::string& path, const ReportInput& input, ReportPrinter* printer,
-                std::string& error) {
-    if (kind != ReportKind::Printer && path.empty()) {
-        error = "Файл не выбран!";
-        return false;
-    }
-    switch (kind) {
-    case ReportKind::Html:
-        return WriteHtmlReport(path, input, error);
-    case ReportKind::Csv:
-        return WriteCsvReport(path, input, error);
-    case ReportKind::Pdf:
-    case ReportKind::Printer:
-        if (!printer) {
-            error = "Печать недоступна: не найден ни один принтер.";
-            return false;
-        }
-        return kind == ReportKind::Pdf ? printer->WritePdf(path, input, error) : printer->PrintPage(input, error);
-    }
-    return false;
 }
 
 PrintOptionsForm::PrintOptionsForm(ProgramState& state, MainForm& main, UserInterface& ui, ReportPrinter* printer)
@@ -100,7 +65,8 @@ void PrintOptionsForm::OK_btn_Click() {
     if (kind == ReportKind::Html) path = ui_.saveFileName("Файлы HTML (*.htm) | *.htm");
     if (kind == ReportKind::Csv) path = ui_.saveFileName("Файлы отчетов (*.csv) | *.csv");
     if (kind == ReportKind::Pdf) path = ui_.saveFileName("Документы PDF (*.pdf) | *.pdf");
-    ReportInput input = GatherReportInput(main_, state_, NameProject_txt.text, Company_txt.text, today());
+    ReportInput input =
+        GatherReportInput(main_.controls(), state_, NameProject_txt.text, Company_txt.text, today());
     auto names = LayerMaterialNames(input);
     state_.LayerMaterialNames.assign(names.begin(), names.end());
     std::string error;

@@ -1,0 +1,30 @@
+#include "reports/report_dispatch.h"
+
+#include "reports/csv_report.h"
+#include "reports/html_report.h"
+
+namespace coldroom {
+
+bool MakeReport(ReportKind kind, const std::string& path, const ReportInput& input, ReportPrinter* printer,
+                std::string& error) {
+    if (kind != ReportKind::Printer && path.empty()) {
+        error = "Файл не выбран!";
+        return false;
+    }
+    switch (kind) {
+    case ReportKind::Html:
+        return WriteHtmlReport(path, input, error);
+    case ReportKind::Csv:
+        return WriteCsvReport(path, input, error);
+    case ReportKind::Pdf:
+    case ReportKind::Printer:
+        if (!printer) {
+            error = "Печать недоступна: не найден ни один принтер.";
+            return false;
+        }
+        return kind == ReportKind::Pdf ? printer->WritePdf(path, input, error) : printer->PrintPage(input, error);
+    }
+    return false;
+}
+
+}  // namespace coldroom

@@ -1,0 +1,261 @@
+#include "ui/project_io.h"
+
+#include <cmath>
+#include <stdexcept>
+#include <vector>
+
+#include "core/numtext.h"
+#include "core/user_interface.h"
+#include "files/project_file.h"
+#include "ui/program.h"
+
+namespace coldroom {
+namespace {
+
+// A task lists at most this many products (the task dialog keeps no more).
+constexpr int kMaxTaskProducts = 11;
+constexpr int kTaskReferenceColumn = 7;
+
+// ---- Access to the controls by the names of the file's table -----------------------------
+
+ControlRegistry& registryOf(Program& program, ConfigForm form) {
+    return form == ConfigForm::Task ? program.task.controls() : program.main.controls();
+}
+
+template <class C> C& control(Program& program, ConfigForm form, const char* name) {
+    C* c = registryOf(program, form).get<C>(name);
+    // The table and the forms name the same controls; a mismatch is a programming error
+    // that every save and open test would show at once.
+    if (!c) throw std::logic_error(std::string("project file: no control ") + name);
+    return *c;
+}
+
+// ---- Writing ---------------------------------------------------------------------------
+
+ConfigItem gatherItem(Program& program, int n) {
+    const ConfigItemLayout& layout = ConfigLayout(n);
+    ConfigItem item;
+    item.kind = layout.kind;
+    if (n == kOfferedTasksItem) {
+        item.text = JoinNumberList(program.state.OfferedTasks);
+    } else if (n == kTempInCellItem) {
+        item.numberSet = std::isfinite(program.task.TempInCell);
+        item.number = item.numberSet ? program.task.TempInCell : 0;
+    } else if (n == kFanItem) {
+        item.text = program.main.ManualEva_opt.value() ? program.main.ElectroEva_txt.text : "0";
+    } else if (layout.kind == ConfigKind::Text) {
+        item.text = control<TextBox>(program, layout.form, layout.name).text;
+    } else if (layout.kind == ConfigKind::Position) {
+        item.position = control<ListBox>(program, layout.form, layout.name).index();
+    } else if (layout.kind == ConfigKind::Flag) {
+        item.flag = control<OptionButton>(program, layout.form, layout.name).value();
+    }
+    return item;
+}
+
+// ---- Reading ---------------------------------------------------------------------------
+
+// The number of entries the task's product list will hold once task position `taskPosition`
+// of `offered` is chosen (Init keeps the current list for no task at all).
+int productCountFor(const Program& program, const std::vector<double>& offered, long taskPosition) {
+    if (taskPosition < 0) return static_cast<int>(program.task.TaskProducts.size());
+    int row = static_cast<int>(offered[taskPosition]) - 1;
+    std::string reference = program.task.Task_array.text(kTaskReferenceColumn, row);
+    return static_cast<int>(ParseNumberList(reference, kMaxTaskProducts).values.size());
+}
+
+bool inList(long position, int count) { return position >= -1 && position < count; }
+
+// Checks every item against the program as it will be when the item is applied: the lists
+// of the main window and the packaging are fixed once loaded, the task list follows item 1
+// and the product list follows the task of item 4.
+bool checkItems(Program& program, const std::vector<ConfigItem>& items, std::vector<double>& offered,
+                std::string& why) {
+    NumberList list = ParseNumberList(items[kOfferedTasksItem - 1].text, kMaxOfferedTasks);
+    if (list.truncated) {
+        why = ConfigLineText(kOfferedTasksItem) + "больше " + std::to_string(kMaxOfferedTasks) + " задач";
+        return false;
+    }
+    const int taskRows = program.task.Task_array.rowCount();
+    for (double task : list.values) {
+        if (task != std::floor(task) || task < 1 || task > taskRows) {
+            why = ConfigLineText(kOfferedTasksItem) + "нет задачи с номером " + GeneralText(task);
+            return false;
+        }
+    }
+    offered = list.values;
+
+    const long taskPosition = items[kTaskItem - 1].position;
+    if (!inList(taskPosition, static_cast<int>(offered.size()))) {
+        why = ConfigLineText(kTaskItem) + "позиция " + std::to_string(taskPosition) + " вне списка задач";
+        return false;
+    }
+    const long product = items[kProductItem - 1].position;
+    if (!inList(product, productCountFor(program, offered, taskPosition))) {
+        why = ConfigLineText(kProductItem) + "позиция " + std::to_string(product) + " вне списка продуктов";
+        return false;
+    }
+    for (int n = 1; n <= kConfigItemCount; ++n) {
+        const ConfigItemLayout& layout = ConfigLayout(n);
+        if (layout.kind != ConfigKind::Position || n == kTaskItem || n == kProductItem) continue;
+        const ListBox& list = control<ListBox>(program, layout.form, layout.name);
+        if (!inList(items[n - 1].position, list.count())) {
+            why = ConfigLineText(n) + "позиция " + std::to_string(items[n - 1].position) + " вне списка " +
+                  layout.name;
+            return false;
+        }
+    }
+    return true;
+}
+
+void applyItem(Program& program, int n, const ConfigItem& item, const std::vector<double>& offered) {
+    TaskForm& task = program.task;
+    MainForm& main = program.main;
+    const ConfigItemLayout& layout = ConfigLayout(n);
+    switch (n) {
+    case kOfferedTasksItem:
+        program.state.OfferedTasks = offered;
+        return;
+    case kProductItem:
+        task.Prod_in_list = static_cast<double>(item.position);
+        return;
+    case kTaskItem: {
+        const int position = static_cast<int>(item.position);
+        task.Init(position, static_cast<int>(task.Prod_in_list), task.Packing_cmb.index());
+        task.Task_cmb.setIndex(position);
+        return;
+    }
+    case kTempInCellItem:
+        task.TempInCell = item.number;
+        // What the dialog shows for it the next time it becomes active.
+        task.TempIn_txt.text = GeneralText(item.number);
+        return;
+    case kTurnoverItem:
+        task.Oborot_Prod_txt.text = item.text;
+        task.Oborot_tonn_txt.text =
+            FormatMask(LeadingNumber(task.Oborot_Prod_txt.text) / 100 * LeadingNumber(task.Load_prod_txt.text),
+                       Mask::Fixed3);
+        task.Oborot_Kg = static_cast<float>(LeadingNumber(task.Oborot_tonn_txt.text) * 1000);
+        return;
+    case kNameItem:
+        main.Name_txt.text = item.text;
+        task.Task_cmb.setText(item.text);
+        return;
+    case kFanItem:
+        if (item.text == "0") {
+            main.AutoEva_opt.setValue(true);
+        } else {
+            main.ManualEva_opt.setValue(true);
+            main.ElectroEva_txt.text = item.text;
+        }
+        return;
+    default:
+        break;
+    }
+    switch (layout.kind) {
+    case ConfigKind::Text:
+        control<TextBox>(program, layout.form, layout.name).text = item.text;
+        break;
+    case ConfigKind::Position:
+        control<ListBox>(program, layout.form, layout.name).setIndex(static_cast<int>(item.position));
+        break;
+    case ConfigKind::Flag:
+        control<OptionButton>(program, layout.form, item.flag ? layout.name : layout.other).setValue(true);
+        break;
+    case ConfigKind::Number:
+        break;
+    }
+}
+
+// Walls that differ must come back as stored, not as copies of the first wall read: the
+// main window's mirroring of wall entries is off while a file is applied.
+class MirrorPause {
+public:
+    explicit MirrorPause(MainForm& form) : form_(form), saved_(form.mirrorWalls) { form_.mirrorWalls = false; }
+    ~MirrorPause() { form_.mirrorWalls = saved_; }
+    MirrorPause(const MirrorPause&) = delete;
+    MirrorPause& operator=(const MirrorPause&) = delete;
+
+private:
+    MainForm& form_;
+    bool saved_;
+};
+
+// What the task dialog's confirmation and the window's handlers would have left after the
+// user entered this project, so that the activation that follows shows the stored project
+// rather than leftovers of the one open before.
+void settleAfterReading(Program& program) {
+    TaskForm& task = program.task;
+    MainForm& main = program.main;
+    task.RTime = static_cast<float>(LeadingNumber(task.Real_time_txt.text));
+    task.Cheese = task.TaskReference == "27,28";
+    task.RabCoef = static_cast<float>(LeadingNumber(main.Cycle_txt.text));
+    program.state.ProjectTitle = main.Name_txt.text;
+    for (int s = 0; s < 6; ++s)
+        for (int l = 1; l < 3; ++l) main.material[s][l]->enabled = LeadingNumber(main.thickness[s][l]->text) != 0;
+    main.TempFloor_txt.enabled = !main.FloorGrunt_Opt.value();
+    double roomTemperature = 0;
+    const bool heatable = main.FloorGrunt_Opt.value() && StrictNumber(main.TempIn_txt.text, roomTemperature) &&
+                          roomTemperature < -2;
+    main.FloorHeat_Opt.enabled = heatable;
+    main.FloorCold_Opt.enabled = heatable;
+    main.ElectroEva_txt.enabled = main.ManualEva_opt.value();
+    // The activation only ever enables the respiration fields; a product that does not
+    // breathe must not keep them from the project before.
+    main.BreathLoss_lbl.enabled = task.Cheese;
+    main.BreathLoss_txt.enabled = task.Cheese;
+    // Stored values are taken as stored; a flag left from the project before would block
+    // the dialog's confirmation with a message about a value that is gone.
+    task.FieldError.fill(false);
+    for (auto& message : task.FieldMessage) message.clear();
+}
+
+}  // namespace
+
+bool SaveProject(Program& program, UserInterface& ui, const std::string& path, WriteFault fault) {
+    if (path.empty()) {
+        ui.message(kNoFileChosen, kAppTitle, MsgIcon::Critical);
+        return false;
+    }
+    std::vector<ConfigItem> items;
+    items.reserve(kConfigItemCount);
+    for (int n = 1; n <= kConfigItemCount; ++n) items.push_back(gatherItem(program, n));
+    std::string error;
+    if (!WriteConfigFile(path, items, error, fault)) {
+        ui.message(error, kAppTitle, MsgIcon::Critical);
+        return false;
+    }
+    return true;
+}
+
+bool OpenProject(Program& program, UserInterface& ui, const std::string& path, std::string* detail) {
+    std::string why;
+    auto fail = [&] {
+        if (detail) *detail = why;
+        ui.message(kConfigReadError, kAppTitle, MsgIcon::Critical);
+        return false;
+    };
+    if (path.empty()) {
+        why = kNoFileChosen;
+        if (detail) *detail = why;
+        ui.message(kNoFileChosen, kAppTitle, MsgIcon::Critical);
+        return false;
+    }
+    std::vector<ConfigItem> items;
+    std::vector<double> offered;
+    if (!ReadConfigFile(path, items, why)) return fail();
+    if (!program.main.loaded() && !program.EnsureMainLoaded(why)) return fail();
+    if (!checkItems(program, items, offered, why)) return fail();
+
+    // Problems the handlers meet on the way are told once, when the whole file is in.
+    MainForm::EventScope scope(program.main);
+    {
+        MirrorPause pause(program.main);
+        for (int n = 1; n <= kConfigItemCount; ++n) applyItem(program, n, items[n - 1], offered);
+    }
+    settleAfterReading(program);
+    if (detail) detail->clear();
+    return true;
+}
+
+}  // namespace coldroom

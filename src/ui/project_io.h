@@ -1,0 +1,28 @@
+// Projects to and from files through the windows: the items of a project file are gathered
+// from the task dialog's and the main window's controls, and a read file is applied through
+// the controls' handlers as if the person had entered it. The file format itself is in
+// files/project_file.h.
+#pragma once
+
+#include <string>
+
+#include "files/atomic_file.h"
+
+namespace coldroom {
+
+class Program;
+class UserInterface;
+
+// The configuration writer: writes the current project to `path` atomically. Reports its
+// failures itself (critical message boxes) and returns false; the file that was there stays.
+// `fault` makes the write fail on purpose at one step.
+bool SaveProject(Program& program, UserInterface& ui, const std::string& path,
+                 WriteFault fault = WriteFault::None);
+
+// The configuration reader: applies a whole good file to the program in file order through
+// the controls' handlers. On any read failure shows the read-error message, leaves the
+// project unchanged and returns false; `detail`, when given, receives what was wrong.
+bool OpenProject(Program& program, UserInterface& ui, const std::string& path,
+                 std::string* detail = nullptr);
+
+}  // namespace coldroom
