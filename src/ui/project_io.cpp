@@ -13,8 +13,6 @@ namespace coldroom {
 namespace {
 
 // A task lists at most this many products (the task dialog keeps no more).
-constexpr int kMaxTaskProducts = 11;
-constexpr int kTaskReferenceColumn = 7;
 
 // ---- Access to the controls by the names of the file's table -----------------------------
 
@@ -60,8 +58,8 @@ ConfigItem gatherItem(Program& program, int n) {
 int productCountFor(const Program& program, const std::vector<double>& offered, long taskPosition) {
     if (taskPosition < 0) return static_cast<int>(program.task.TaskProducts.size());
     int row = static_cast<int>(offered[taskPosition]) - 1;
-    std::string reference = program.task.Task_array.text(kTaskReferenceColumn, row);
-    return static_cast<int>(ParseNumberList(reference, kMaxTaskProducts).values.size());
+    std::string reference = program.task.Task_array.text(TaskColumn::Reference, row);
+    return static_cast<int>(ParseNumberList(reference, kTaskProductsInDialog).values.size());
 }
 
 bool inList(long position, int count) { return position >= -1 && position < count; }
@@ -187,8 +185,7 @@ private:
 void settleAfterReading(Program& program) {
     TaskForm& task = program.task;
     MainForm& main = program.main;
-    task.RTime = static_cast<float>(LeadingNumber(task.Real_time_txt.text));
-    task.Cheese = task.TaskReference == "27,28";
+    task.SettleAfterRead();
     task.RabCoef = static_cast<float>(LeadingNumber(main.Cycle_txt.text));
     program.state.ProjectTitle = main.Name_txt.text;
     for (int s = 0; s < 6; ++s)
@@ -204,10 +201,6 @@ void settleAfterReading(Program& program) {
     // breathe must not keep them from the project before.
     main.BreathLoss_lbl.enabled = task.Cheese;
     main.BreathLoss_txt.enabled = task.Cheese;
-    // Stored values are taken as stored; a flag left from the project before would block
-    // the dialog's confirmation with a message about a value that is gone.
-    task.FieldError.fill(false);
-    for (auto& message : task.FieldMessage) message.clear();
 }
 
 }  // namespace

@@ -151,6 +151,7 @@ void DesktopProgram::presentPrintOptions() {
     auto* dialog = new PrintOptionsDialog(mainWindow_.get());
     dialog->setWindowFlag(Qt::Window);
     dialog->bind(printForm_->controls(), [this] { refreshAll(); });
+    dialog->binder()->join(ui_, running_);
     printDialog_ = dialog;
     ui_.registerWindow(WindowId::PrintOptions, dialog);
     activation_.track(WindowId::PrintOptions, dialog);

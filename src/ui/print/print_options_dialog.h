@@ -19,6 +19,7 @@ public:
     ~PrintOptionsDialog() override;
     void bind(const ControlRegistry& controls, std::function<void()> refreshAll = {});
     void refresh();
+    QtBinder* binder() const { return binder_.get(); }
 
 protected:
     void reject() override;
