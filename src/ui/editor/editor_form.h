@@ -85,6 +85,14 @@ public:
     int PointLast = -1;  // last point both lists have
     int PointIndex = 0;  // the point shown
 
+    // Texts of the window that belong to no control of their own.
+    static constexpr const char* kCaption = " Изменение расчетных параметров";
+    static constexpr const char* kAddProductTip = "Добавить новый продукт";
+    static constexpr const char* kDeleteProductTip = "Удалить существующий продукт";
+    static constexpr const char* kProductListLabel = "Продукты";
+    static constexpr const char* kTemperatureLabel = "Температура, °С";
+    static constexpr const char* kEnthalpyLabel = "Энтальпия, кДж/кг";
+
     static constexpr int kMaxTaskProducts = 21;
     static constexpr int kMaxProducts = 61;
     static constexpr int kFixedTasks = 17;  // the product groups' task numbers
