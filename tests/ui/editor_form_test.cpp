@@ -47,7 +47,9 @@ struct Editor {
         ReferenceDatabase reader;
         std::string error;
         reader.open(EffectiveDatabasePath(shipped, user), error);
-        return *reader.loadTable(table, error);
+        auto t = reader.loadTable(table, error);
+        if (!t) throw std::runtime_error(error);
+        return *t;
     }
     std::string lastText() const { return ui.messages.empty() ? "" : ui.messages.back().text; }
     static void type(TextBox& box, const std::string& text, bool enter) {
