@@ -84,6 +84,7 @@ void DesktopProgram::createMainWindow() {
     mainWindow_ = std::make_unique<MainWindow>();
     mainWindow_->bind(program_.main.controls(), [this] { refreshAll(); });
     mainWindow_->setShapeColourSource([this] { return program_.main.TempShapeColour; });
+    mainWindow_->setResultsSource([this] { return &program_.main.results(); });
     mainWindow_->setOnActivate([this] { program_.main.Activate(); });
     mainWindow_->setCommand(MainWindow::Command::Open, [this] { openProject(); });
     mainWindow_->setCommand(MainWindow::Command::Save, [this] { saveProject(); });
