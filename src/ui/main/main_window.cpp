@@ -723,6 +723,11 @@ void MainWindow::updateShapes() {
                                  .arg(shape->objectName(), fill));
 }
 
+void MainWindow::setResultsSource(std::function<const LoadBreakdown*()> source) {
+    results_ = std::move(source);
+    updateChart();
+}
+
 void MainWindow::updateChart() {
     if (!chart_) return;
     const LoadBreakdown* results = results_ ? results_() : nullptr;

@@ -46,7 +46,7 @@ public:
     // Where the two temperature shapes take their fill colour from after each refresh.
     void setShapeColourSource(std::function<Rgb()> source) { shapeColour_ = std::move(source); }
     // Where the chart takes the load components from after each refresh.
-    void setResultsSource(std::function<const LoadBreakdown*()> source) { results_ = std::move(source); }
+    void setResultsSource(std::function<const LoadBreakdown*()> source);
     // Runs each time the window becomes the program's active window (the form's activation).
     void setOnActivate(std::function<void()> fn);
 
