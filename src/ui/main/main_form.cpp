@@ -30,8 +30,8 @@ MainForm::MainForm(ProgramState& state, UserInterface& ui, TaskForm& task)
       surfaceResult{&Nord_Poteri_txt, &South_Poteri_txt, &East_Poteri_txt,
                     &West_Poteri_txt, &Ceil_Poteri_txt, &Floor_Poteri_txt},
       state_(state), ui_(ui), task_(task) {
-    setDefaults();
     registerControls();
+    setDefaults();
     wireHandlers();
 }
 
@@ -49,7 +49,6 @@ void MainForm::setDefaults() {
         layers[1]->text = "0";
         layers[2]->text = "0";
     }
-    for (TextBox* r : surfaceResult) r->text = "0";
     NorthIns_opt.setValue(true);
     SouthIns_opt.setValue(true);
     EastIns_opt.setValue(true);
@@ -71,7 +70,6 @@ void MainForm::setDefaults() {
     Door_Open_txt.text = "1";
     TempOut_txt.text = "32";
     HumidOut_txt.text = "70";
-    Door_Loss_txt.text = "Text4";
     NofPeople_txt.text = "1";
     TimePeople_txt.text = "1";
     Electro_txt.text = "0";
@@ -90,12 +88,13 @@ void MainForm::setDefaults() {
     HumidOut_lbl.text = "Относительная влажность, %";
     BreathLoss_lbl.text = "Теплота дыхания, Вт";
     BreathLoss_lbl.enabled = false;
-    BreathLoss_txt.text = "0";
     BreathLoss_txt.enabled = false;
     Change_btn.caption = "ИЗМЕНИТЬ";
     Quit_btn.caption = "ВЫХОД";
-    for (TextBox* r : {&Panels_poteri, &Produk_poteri, &Tara_poteri, &Exp_Poteri, &Total_poteri, &Capacity_need})
-        r->text = "0";
+    // Every result reads 0 until the first recalculation; the door's field keeps its placeholder.
+    for (TextBox* r : resultFields_)
+        if (r) r->text = "0";
+    Door_Loss_txt.text = "Text4";
 }
 
 void MainForm::registerControls() {

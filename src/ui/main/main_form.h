@@ -74,9 +74,9 @@ public:
 
     // ---- Surfaces addressed generically: [surface][layer] in the order north, south,
     // east, west, ceiling, floor.
-    std::array<std::array<TextBox*, 3>, 6> thickness;
-    std::array<std::array<ListBox*, 3>, 6> material;
-    std::array<TextBox*, 6> surfaceResult;
+    std::array<std::array<TextBox*, 3>, kSurfaceCount> thickness;
+    std::array<std::array<ListBox*, 3>, kSurfaceCount> material;
+    std::array<TextBox*, kSurfaceCount> surfaceResult;
 
     // ---- Operations ------------------------------------------------------------------
     bool loaded() const { return loaded_; }
