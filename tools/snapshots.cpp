@@ -20,6 +20,7 @@
 #include <iostream>
 #include <string>
 
+#include "core/load_breakdown.h"
 #include "refdb/reference_db.h"
 #include "ui/main/about_dialog.h"
 #include "ui/main/help_window.h"
@@ -88,11 +89,13 @@ void mainWindowPictures(DesktopProgram& desktop, Camera& camera) {
         if (surfaces) surfaces->setCurrentIndex(0);
     }
     // A loss below zero and a component that cannot be computed.
-    coldroom::MainForm& form = desktop.program().main;
-    form.Panels_poteri.text = "-640";
-    form.Produk_poteri.text = "\xE2\x80\x94";
+    coldroom::LoadBreakdown shown = desktop.program().main.results();
+    shown.envelope = coldroom::LoadValue::of(-640);
+    shown.product = coldroom::LoadValue::undefined("нет таблицы");
+    window->setResultsSource([&shown] { return &shown; });
     window->refresh();
     camera.shoot(window->chart(), QStringLiteral("chart_missing"));
+    window->setResultsSource([&desktop] { return &desktop.program().main.results(); });
 }
 
 void helpPictures(DesktopProgram& desktop, Camera& camera) {

@@ -21,6 +21,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/load_components.h"
 #include "core/load_value.h"
 #include "core/numtext.h"
 #include "refdb/reference_db.h"
@@ -244,23 +245,17 @@ void printTable(std::ostream& out, Program& program) {
     Table table;
     const char* W = "Вт";
     table.heading("Теплопритоки через ограждения");
-    table.row("  Север", m.Nord_Poteri_txt.text, W);
-    table.row("  Юг", m.South_Poteri_txt.text, W);
-    table.row("  Восток", m.East_Poteri_txt.text, W);
-    table.row("  Запад", m.West_Poteri_txt.text, W);
-    table.row("  Потолок", m.Ceil_Poteri_txt.text, W);
-    table.row("  Пол", m.Floor_Poteri_txt.text, W);
-    table.row("Через стены, пол и потолок", m.Panels_poteri.text, W);
-    table.row("Охлаждение продуктов", m.Produk_poteri.text, W);
-    if (t.Cheese) table.row("  в т.ч. теплота дыхания", m.BreathLoss_txt.text, W);
-    table.row("Охлаждение упаковки", m.Tara_poteri.text, W);
-    table.row("Потери при эксплуатации", m.Exp_Poteri.text, W);
-    table.row("  в т.ч. через дверь", m.Door_Loss_txt.text, W);
-    table.row("  вентиляторы воздухоохладителей", m.ElectroEva_txt.text,
-              m.AutoEva_opt.value() ? "Вт (автоматически)" : W);
-    table.row("Суммарные потери", m.Total_poteri.text, W);
-    table.row("Рабочий цикл агрегата", m.Cycle_txt.text, "%");
-    table.row("Требуемая холодопроизводительность", m.Capacity_need.text, W);
+    for (const LoadComponent& c : LoadComponents()) {
+        // Surfaces and parts stand indented beneath the heading or the component they belong to.
+        const std::string label = (c.role == LoadRole::Surface || c.role == LoadRole::Part ? "  " : "") + c.caption;
+        if (c.id == LoadId::Respiration && !t.Cheese) continue;  // only a breathing product has it
+        if (c.id == LoadId::Fans) {  // listed by their power, which has its own field
+            table.row(label, m.ElectroEva_txt.text, m.AutoEva_opt.value() ? "Вт (автоматически)" : W);
+            continue;
+        }
+        if (c.id == LoadId::Capacity) table.row("Рабочий цикл агрегата", m.Cycle_txt.text, "%");
+        table.row(label, m.controls().get<TextBox>(c.control)->text, W);
+    }
     table.heading("Время охлаждения/домораживания");
     table.row("  Желаемое время", m.TimeReal_lbl.text, "ч");
     table.row("  Охлаждение", m.TimeCooling_lbl.text, "ч");

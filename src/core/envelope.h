@@ -8,7 +8,12 @@
 
 namespace coldroom {
 
+// The surfaces in the order every table of them keeps: inputs, results, controls.
 enum Surface { kNorth = 0, kSouth, kEast, kWest, kCeiling, kFloor, kSurfaceCount };
+
+// How each surface's controls are named: "Nord1_D_txt", "Nord_Poteri_txt", ...
+inline constexpr std::array<const char*, kSurfaceCount> kSurfacePrefixes = {"Nord", "South", "East",
+                                                                            "West", "Ceil", "Floor"};
 
 struct LayerInput {
     std::string thicknessText = "0";  // millimetres, read strictly (StrictNumber)

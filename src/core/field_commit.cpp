@@ -4,11 +4,12 @@
 
 namespace coldroom {
 
-bool CommitNumericField(TextBox& box, const RangeCheck& check, const std::string& message,
-                        UserInterface& ui, WindowId window, const std::string& controlName) {
+bool CommitNumericField(TextBox& box, const ValueCheck& check, UserInterface& ui, WindowId window,
+                        const std::string& controlName) {
     box.text = NormalizeNumberText(box.text);
-    if (!check || check(LeadingNumber(box.text))) return true;
-    ui.message(message, kInputErrorTitle, MsgIcon::Critical);
+    const char* refusal = check ? check(LeadingNumber(box.text)) : nullptr;
+    if (!refusal) return true;
+    ui.message(refusal, kInputErrorTitle, MsgIcon::Critical);
     ui.setFocus(window, controlName);
     return false;
 }

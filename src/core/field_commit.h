@@ -1,5 +1,5 @@
 // The commit of a numeric field (Enter, or leaving the field): the text is normalised, the
-// value checked against the field's range, and a rejected value reported.
+// value checked, and a refused value reported.
 #pragma once
 
 #include <functional>
@@ -10,12 +10,13 @@
 
 namespace coldroom {
 
-using RangeCheck = std::function<bool(double)>;
+// Why a value is refused, in Russian; nullptr when it is accepted.
+using ValueCheck = std::function<const char*(double)>;
 
-// Normalises box.text, then checks its value. On failure shows `message` under the title
-// "Ошибка ввода значения!" with the critical icon, puts the focus back into the field and
-// returns false; the normalised text stays. A null check accepts every value.
-bool CommitNumericField(TextBox& box, const RangeCheck& check, const std::string& message,
-                        UserInterface& ui, WindowId window, const std::string& controlName);
+// Normalises box.text, then checks its value. A refused value is reported under the title
+// "Ошибка ввода значения!" with the critical icon, the focus goes back into the field and
+// the result is false; the normalised text stays. A null check accepts every value.
+bool CommitNumericField(TextBox& box, const ValueCheck& check, UserInterface& ui, WindowId window,
+                        const std::string& controlName);
 
 }  // namespace coldroom

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "core/load_components.h"
 #include "reports/report_file.h"
 
 namespace coldroom {
@@ -54,6 +55,7 @@ std::string CsvCell(std::string_view text) {
 std::vector<std::string> CsvReportLines(const ReportInput& in) {
     const auto layers = LayerMaterialNames(in);
     auto v = [&](const char* name) { return in.Text(name); };
+    auto load = [&](LoadId id) { return in.Text(LoadControl(id)); };
     auto layer = [&](const char* surface, int n) {
         return layers[static_cast<size_t>(LayerIndex(surface, n))];
     };
@@ -139,14 +141,14 @@ std::vector<std::string> CsvReportLines(const ReportInput& in) {
     l.push_back("");
     l.push_back("ТЕПЛОПОТЕРИ, Вт");
     l.push_back(row({"Термодиффузия через", "", "", "", "СТЕНЫ", printForm(in), "ПОЛ",
-                     v("Floor_Poteri_txt"), "ПОТОЛОК", v("Ceil_Poteri_txt")}));
-    l.push_back(row({"Охлаждение продуктов", "", "", v("Produk_poteri"), "Охлаждение упаковки",
-                     "", "", v("Tara_poteri")}));
-    l.push_back(row({"Потери при эксплуатации", "", "", v("Exp_Poteri")}));
+                     load(LoadId::Floor), "ПОТОЛОК", load(LoadId::Ceiling)}));
+    l.push_back(row({LoadCaption(LoadId::Product), "", "", load(LoadId::Product), LoadCaption(LoadId::Packaging),
+                     "", "", load(LoadId::Packaging)}));
+    l.push_back(row({LoadCaption(LoadId::Operation), "", "", load(LoadId::Operation)}));
     l.push_back("");
-    l.push_back(row({"СУММАРНЫЕ ПОТЕРИ", "", "", "", "", v("Total_poteri") + " Вт"}));
+    l.push_back(row({"СУММАРНЫЕ ПОТЕРИ", "", "", "", "", load(LoadId::Total) + " Вт"}));
     l.push_back(row({"ТРЕБУЕМАЯ ХОЛОДОПРОИЗВОДИТЕЛЬНОСТЬ", "", "", "", "",
-                     v("Capacity_need") + " Вт"}));
+                     load(LoadId::Capacity) + " Вт"}));
     l.push_back("");
     // The author starts at the next print zone of 14 columns; the label fills the first zone
     // exactly, so at least one blank always separates them.

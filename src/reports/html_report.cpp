@@ -1,5 +1,6 @@
 #include "reports/html_report.h"
 
+#include "core/load_components.h"
 #include "reports/report_file.h"
 
 namespace coldroom {
@@ -28,6 +29,8 @@ std::vector<std::string> HtmlReportLines(const ReportInput& in) {
 
     const auto layers = LayerMaterialNames(in);
     auto v = [&](const char* name) { return HtmlEscape(in.Text(name)); };
+    auto load = [&](LoadId id) { return v(LoadControl(id).c_str()); };
+    auto wideLabel = [](LoadId id) { return R"(<TD COLSPAN="2"><I>)" + HtmlEscape(LoadCaption(id)) + "</I></TD>"; };
     auto layer = [&](const char* surface, int n) {
         return HtmlEscape(layers[static_cast<size_t>(LayerIndex(surface, n))]);
     };
@@ -131,21 +134,20 @@ std::vector<std::string> HtmlReportLines(const ReportInput& in) {
     l.push_back(TABLE + R"(<TR><TD COLSPAN="7" BGCOLOR="#E6E6FF"><B>ТЕПЛОПОТЕРИ, Вт</B></TD>)" +
                 NEXT);
     l.push_back(label("Термодиффузия через") + "<TD>СТЕНЫ</TD>" + VAL + WallLossText(in) +
-                ENDVAL + "<TD>ПОЛ</TD>" + VAL + v("Floor_Poteri_txt") + ENDVAL +
-                "<TD>ПОТОЛОК</TD>" + VAL + v("Ceil_Poteri_txt") + ENDVAL + NEXT);
-    l.push_back(R"(<TD COLSPAN="2"><I>Охлаждение продуктов</I></TD>)"
-                R"(<TD COLSPAN="2" BGCOLOR="#EBEBEB"><B>)" + v("Produk_poteri") + ENDVAL +
-                R"(<TD COLSPAN="2"><I>Охлаждение упаковки</I></TD>)" + VAL + v("Tara_poteri") +
-                ENDVAL + NEXT);
-    l.push_back(R"(<TD COLSPAN="2"><I>Потери при эксплуатации</I></TD>)"
-                R"(<TD COLSPAN="5" BGCOLOR="#EBEBEB"><B>)" + v("Exp_Poteri") + ENDVAL + NEXT);
+                ENDVAL + "<TD>ПОЛ</TD>" + VAL + load(LoadId::Floor) + ENDVAL +
+                "<TD>ПОТОЛОК</TD>" + VAL + load(LoadId::Ceiling) + ENDVAL + NEXT);
+    l.push_back(wideLabel(LoadId::Product) + R"(<TD COLSPAN="2" BGCOLOR="#EBEBEB"><B>)" +
+                load(LoadId::Product) + ENDVAL + wideLabel(LoadId::Packaging) + VAL +
+                load(LoadId::Packaging) + ENDVAL + NEXT);
+    l.push_back(wideLabel(LoadId::Operation) + R"(<TD COLSPAN="5" BGCOLOR="#EBEBEB"><B>)" +
+                load(LoadId::Operation) + ENDVAL + NEXT);
     // 50
     l.push_back(R"(<TD COLSPAN="4" BGCOLOR="#FFDCCC"><B>СУММАРНЫЕ ПОТЕРИ</B></TD>)");
     l.push_back(R"(<TD COLSPAN="3" ALIGN="CENTER" BGCOLOR="#EBEBEB"><B><FONT SIZE="+1">)" +
-                v("Total_poteri") + " Вт</FONT></B></TD>" + NEXT);
+                load(LoadId::Total) + " Вт</FONT></B></TD>" + NEXT);
     l.push_back(R"(<TD COLSPAN="4" BGCOLOR="#FFDCCC"><B>ТРЕБУЕМАЯ ПРОИЗВОДИТЕЛЬНОСТЬ</B></TD>)");
     l.push_back(R"(<TD COLSPAN="3" ALIGN="CENTER" BGCOLOR="#EBEBEB"><B><FONT SIZE="+1">)" +
-                v("Capacity_need") + " Вт</FONT></B></TD>");
+                load(LoadId::Capacity) + " Вт</FONT></B></TD>");
     l.push_back("</TR></TABLE><P>&nbsp;<BR><BR></P>");
     l.push_back(TABLE + R"(<TR><TD WIDTH="400"><I>Расчет сделан</I></TD>)" + VAL +
                 HtmlEscape(in.author) + ENDVAL + "</TR></TABLE></DIV></BODY></HTML>");

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/load_components.h"
+
 namespace coldroom {
 namespace {
 
@@ -61,6 +63,7 @@ private:
 std::vector<PrintCell> PrintedReportCells(const ReportInput& in) {
     Page p(in);
     auto v = [&](const char* name) { return in.Text(name); };
+    auto load = [&](LoadId id) { return in.Text(LoadControl(id)); };
 
     // Heading and dimensions. "Раcчет" carries a Latin "c", as the page always had it.
     p.cell("Раcчет теплопотерь в холодильной камере", 15, 1, 200, 8, {3, 1, {10, false, false}});
@@ -146,17 +149,17 @@ std::vector<PrintCell> PrintedReportCells(const ReportInput& in) {
     p.cell("СТЕНЫ", 65, r, 200, r + 5, L);
     p.cell(WallLossText(in), 85, r, 100, r + 5, V);
     p.cell("ПОЛ", 100, r, 120, r + 5, L);
-    p.cell(v("Floor_Poteri_txt"), 120, r, 135, r + 5, V);
+    p.cell(load(LoadId::Floor), 120, r, 135, r + 5, V);
     p.cell("ПОТОЛОК", 135, r, 165, r + 5, L);
-    p.cell(v("Ceil_Poteri_txt"), 165, r, 200, r + 5, V);
-    p.labelValue("Охлаждение продуктов", 15, v("Produk_poteri"), 80, 200, y + 25);
-    p.labelValue("Охлаждение упаковки", 110, v("Tara_poteri"), 160, 200, y + 25);
-    p.labelValue("Потери при эксплуатации", 15, v("Exp_Poteri"), 80, 200, y + 30);
+    p.cell(load(LoadId::Ceiling), 165, r, 200, r + 5, V);
+    p.labelValue(LoadCaption(LoadId::Product), 15, load(LoadId::Product), 80, 200, y + 25);
+    p.labelValue(LoadCaption(LoadId::Packaging), 110, load(LoadId::Packaging), 160, 200, y + 25);
+    p.labelValue(LoadCaption(LoadId::Operation), 15, load(LoadId::Operation), 80, 200, y + 30);
     const Style total{2, 1, {10, true, false}};
     p.cell("СУММАРНЫЕ ПОТЕРИ", 15, y + 35, 200, y + 42, H);
-    p.cell(v("Total_poteri") + " Вт", 140, y + 35, 200, y + 42, total);
+    p.cell(load(LoadId::Total) + " Вт", 140, y + 35, 200, y + 42, total);
     p.cell("ТРЕБУЕМАЯ ХОЛОДОПРОИЗВОДИТЕЛЬНОСТЬ", 15, y + 42, 200, y + 49, H);
-    p.cell(v("Capacity_need") + " Вт", 140, y + 42, 200, y + 49, total);
+    p.cell(load(LoadId::Capacity) + " Вт", 140, y + 42, 200, y + 49, total);
 
     // The signature keeps its place whatever the door block took.
     p.cell("Расчет сделан:", 15, 250, 200, 255, {2, 1, {8, false, true}});

@@ -7,12 +7,11 @@
 #include "core/numtext.h"
 #include "core/user_interface.h"
 #include "files/project_file.h"
+#include "refdb/reference_columns.h"
 #include "ui/program.h"
 
 namespace coldroom {
 namespace {
-
-// A task lists at most this many products (the task dialog keeps no more).
 
 // ---- Access to the controls by the names of the file's table -----------------------------
 
@@ -181,26 +180,10 @@ private:
 
 // What the task dialog's confirmation and the window's handlers would have left after the
 // user entered this project, so that the activation that follows shows the stored project
-// rather than leftovers of the one open before.
+// rather than leftovers of the one open before. The task first: the window reads its result.
 void settleAfterReading(Program& program) {
-    TaskForm& task = program.task;
-    MainForm& main = program.main;
-    task.SettleAfterRead();
-    task.RabCoef = static_cast<float>(LeadingNumber(main.Cycle_txt.text));
-    program.state.ProjectTitle = main.Name_txt.text;
-    for (int s = 0; s < 6; ++s)
-        for (int l = 1; l < 3; ++l) main.material[s][l]->enabled = LeadingNumber(main.thickness[s][l]->text) != 0;
-    main.TempFloor_txt.enabled = !main.FloorGrunt_Opt.value();
-    double roomTemperature = 0;
-    const bool heatable = main.FloorGrunt_Opt.value() && StrictNumber(main.TempIn_txt.text, roomTemperature) &&
-                          roomTemperature < -2;
-    main.FloorHeat_Opt.enabled = heatable;
-    main.FloorCold_Opt.enabled = heatable;
-    main.ElectroEva_txt.enabled = main.ManualEva_opt.value();
-    // The activation only ever enables the respiration fields; a product that does not
-    // breathe must not keep them from the project before.
-    main.BreathLoss_lbl.enabled = task.Cheese;
-    main.BreathLoss_txt.enabled = task.Cheese;
+    program.task.SettleAfterRead();
+    program.main.SettleAfterRead();
 }
 
 }  // namespace

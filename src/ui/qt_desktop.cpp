@@ -107,6 +107,7 @@ void DesktopProgram::createMainWindow() {
     mainWindow_->bind(program_.main.controls(), [this] { refreshAll(); });
     mainWindow_->binder()->join(ui_, running_);
     mainWindow_->setShapeColourSource([this] { return program_.main.TempShapeColour; });
+    mainWindow_->setResultsSource([this] { return &program_.main.results(); });
     mainWindow_->setCommand(MainWindow::Command::Open, [this] { openProject(); });
     mainWindow_->setCommand(MainWindow::Command::Save, [this] { saveProject(); });
     mainWindow_->setCommand(MainWindow::Command::Print, [this] { showPrintOptions(); });

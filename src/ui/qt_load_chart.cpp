@@ -6,8 +6,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/numtext.h"
-
 namespace coldroom {
 
 namespace {
@@ -42,11 +40,11 @@ void LoadChart::setBars(std::vector<Bar> bars) {
     update();
 }
 
-bool LoadChart::ReadWatts(const QString& text, double& watts) {
-    double value = 0;
-    if (!StrictNumber(text.toStdString(), value) || !std::isfinite(value)) return false;
-    watts = value;
-    return true;
+void LoadChart::showLoads(const std::vector<ChartedLoad>& loads) {
+    std::vector<Bar> bars;
+    bars.reserve(loads.size());
+    for (const ChartedLoad& l : loads) bars.push_back({QString::fromUtf8(l.label), l.value.watts, l.value.defined});
+    setBars(std::move(bars));
 }
 
 QSize LoadChart::sizeHint() const {

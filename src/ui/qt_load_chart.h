@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "core/load_components.h"
+
 namespace coldroom {
 
 class LoadChart : public QWidget {
@@ -22,8 +24,8 @@ public:
     void setBars(std::vector<Bar> bars);
     const std::vector<Bar>& bars() const { return bars_; }
 
-    // A result text as watts: a number, or missing ("—", empty, anything else).
-    static bool ReadWatts(const QString& text, double& watts);
+    // The bars of the charted load components, in their order.
+    void showLoads(const std::vector<ChartedLoad>& loads);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

@@ -17,7 +17,7 @@ struct Started : ProgramHarness {
     MainForm& m() { return main(); }
 };
 
-// Operation reduced to manual fans only, so UpdateAll can be checked with chosen parts.
+// Operation reduced to manual fans only.
 void OnlyFans(MainForm& m, const char* fanWatts) {
     m.NofPeople_txt.text = "0";
     m.TimePeople_txt.text = "0";
@@ -86,43 +86,26 @@ TEST(MainForm, LoadingChoosesLocation34AndDisablesUnusedLayers) {
     EXPECT_DOUBLE_EQ(LeadingNumber(m.Total_poteri.text), parts);
 }
 
-TEST(MainForm, UpdateAllFormsTotalAndCapacity) {
+// Every result field shows its component of the breakdown, whichever branch formed the totals.
+TEST(MainForm, ResultFieldsShowTheBreakdown) {
     Started h;
     MainForm& m = h.m();
-    OnlyFans(m, "1200");  // 75 % of 1200 W = 900 W of operation
-    m.Cycle_txt.text = "75";
-    m.Panels_poteri.text = "2000";
-    m.Produk_poteri.text = "1000";
-    m.Tara_poteri.text = "100";
-    m.UpdateAll();
-    EXPECT_EQ(m.Total_poteri.text, "4000");
-    EXPECT_EQ(m.Capacity_need.text, "5333");
-
-    // Manual fans keep a fraction of a watt.
-    m.Panels_poteri.text = "2000.5";
-    m.UpdateAll();
-    EXPECT_EQ(m.Total_poteri.text, "4000.5");
-
-    // Automatic fans with a share of 0.05 at a cycle of 50 %: 8000 W give 400 W of fans,
-    // of which 200 W count as heat.
-    OnlyFans(m, "0");
-    m.AutoEva_opt.setValue(true);
-    m.Panels_poteri.text = "4000";
-    m.Produk_poteri.text = "0";
-    m.Tara_poteri.text = "0";
-    m.Cycle_txt.text = "50";
-    m.UpdateAll();
-    EXPECT_EQ(m.ElectroEva_txt.text, "400");
-    EXPECT_EQ(m.Exp_Poteri.text, "200");
-    EXPECT_EQ(m.Total_poteri.text, "4200");
-    EXPECT_EQ(m.Capacity_need.text, "8400");
-
-    // A share of 0 leaves the totals as in manual mode.
-    m.Koef_ElectroEva = 0;
-    m.UpdateAll();
-    EXPECT_EQ(m.ElectroEva_txt.text, "0");
-    EXPECT_EQ(m.Total_poteri.text, "4000");
-    EXPECT_EQ(m.Capacity_need.text, "8000");
+    auto check = [&](const char* step) {
+        for (const LoadComponent& c : LoadComponents()) {
+            if (c.control.empty()) continue;
+            const TextBox* field = m.controls().get<TextBox>(c.control);
+            ASSERT_NE(field, nullptr) << c.control;
+            EXPECT_EQ(field->text, LoadText(c.value(m.results()))) << step << ": " << c.control;
+        }
+        EXPECT_EQ(m.ResultsProblem, m.results().problem) << step;
+    };
+    check("activation");
+    ProgramHarness::enter(m.Cycle_txt, "0");
+    check("no running time");
+    OnlyFans(m, "1200");
+    ProgramHarness::enter(m.Cycle_txt, "75");
+    check("manual fans");
+    EXPECT_EQ(m.results().fans.watts, 900);
 }
 
 TEST(MainForm, CycleOfZeroLeavesTheCapacityUndefined) {

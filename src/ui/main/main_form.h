@@ -5,11 +5,14 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/controls.h"
-#include "core/load_value.h"
+#include "core/load_breakdown.h"
+#include "core/load_components.h"
 #include "core/program_state.h"
 #include "core/user_interface.h"
+#include "loads/loads.h"
 #include "refdb/reference_db.h"
 
 namespace coldroom {
@@ -61,6 +64,9 @@ public:
     // Why the total is undefined, for a tooltip or status line; empty when all is defined.
     std::string ResultsProblem;
 
+    // Floor heating is offered only for rooms colder than this, °C.
+    static constexpr double kFloorHeatingBelow = -2;
+
     // ---- Reference data read when the window loads -----------------------------------
     RefTable Loc_array, Oth_array, Upp_array, Mat_array;
     float Illum_store = 0, Illum_techno = 0, Att_Koef_StripCurtain = 0, Att_Koef_AirCurtain = 0;
@@ -68,9 +74,9 @@ public:
 
     // ---- Surfaces addressed generically: [surface][layer] in the order north, south,
     // east, west, ceiling, floor.
-    std::array<std::array<TextBox*, 3>, 6> thickness;
-    std::array<std::array<ListBox*, 3>, 6> material;
-    std::array<TextBox*, 6> surfaceResult;
+    std::array<std::array<TextBox*, 3>, kSurfaceCount> thickness;
+    std::array<std::array<ListBox*, 3>, kSurfaceCount> material;
+    std::array<TextBox*, kSurfaceCount> surfaceResult;
 
     // ---- Operations ------------------------------------------------------------------
     bool loaded() const { return loaded_; }
@@ -80,27 +86,41 @@ public:
     bool Load(const std::string& databasePath, std::string& error);
     // Every time the window becomes active coming from another window of the program.
     void Activate();
+    // Forms the totals from the components computed last and shows every result.
     void UpdateAll();
     void SetDoorMode();
     void ShowRoomTempColour();
 
-    // The components, each written into its result field by the callers as the driver does.
-    LoadValue ComputeEnvelopeLoss();
-    LoadValue OperationalLoad();
-    LoadValue ProductLoad();
-    LoadValue PackagingLoad();
+    // The components: each gathers its inputs and computes; the first three keep their
+    // result in the breakdown, OperationalLoad returns it (door included).
+    void ComputeEnvelopeLoss();
+    void ProductLoad();
+    void PackagingLoad();
+    OperationalResult OperationalLoad();
     void CoolingTime();
     void CoolingTimeCheck();
 
     // Recomputation steps named after the trigger table.
-    void RecalcEnvelope();     // envelope into Panels_poteri, then UpdateAll
-    void RecalcOperation();    // OperationalLoad into Exp_Poteri, then UpdateAll
+    void RecalcEnvelope();     // the envelope, then UpdateAll
+    void RecalcOperation();    // the operation shown anew, then UpdateAll
+
+    // Every load component as the results show it.
+    const LoadBreakdown& results() const { return results_; }
+
+    // The room is cold enough for a heated floor (its temperature read strictly).
+    bool FloorHeatingAllowed() const;
+    // A second or third layer's material can be chosen only while the layer has a thickness.
+    void UpdateLayerEnabling();
+    // After a project was read into the controls: the enabled states, the title and the
+    // task's cycle that the handlers would have left had the person entered it.
+    void SettleAfterRead();
 
     // Walls share their layers and coatings while optAll_as_one is set; the project reader
     // suspends this so walls that differ come back as stored.
     bool mirrorWalls = true;
 
     ControlRegistry& controls() { return registry_; }
+    const ControlRegistry& controls() const { return registry_; }
 
     // Commands of the menus and the toolbar, set by the program.
     std::function<void()> onChangeTask;
@@ -123,12 +143,17 @@ private:
     void setDefaults();
     bool loadTable(const char* name, RefTable& into, std::string& error);
 
+    // The driver, with the operation computed once for it: `showOperation` puts it into the
+    // operation's field too (otherwise that field changes only with automatic fans).
+    void recalculate(const OperationalResult& operation, bool showOperation);
+    void showResults();
+
     // Handlers.
     void thickness_Commit(int surface, int layer);
     void material_Click(int surface, int layer);
     void surfaceCoating_Click(int wall);
     void wallSideTemp_Commit(TextBox& box);
-    void dimension_Commit(TextBox& box, const char* message, bool affectsOperation);
+    void dimension_Commit(TextBox& box, const char* name, const char* message, bool affectsOperation);
     void Volume_txt_Commit();
     void Cycle_txt_Commit();
     void operation_Commit(TextBox& box);
@@ -164,7 +189,8 @@ private:
     bool loading_ = false;
     int eventDepth_ = 0;
     std::vector<std::string> problems_;
-    LoadValue panels_, product_, packaging_;  // the components last written, with their state
+    LoadBreakdown results_;
+    std::array<TextBox*, kLoadComponentCount> resultFields_{};  // by LoadId; null: no field
 };
 
 }  // namespace coldroom

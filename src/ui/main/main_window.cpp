@@ -17,6 +17,7 @@
 
 #include <cmath>
 
+#include "core/load_components.h"
 #include "ui/qt_binder.h"
 #include "ui/qt_form_widgets.h"
 #include "ui/qt_load_chart.h"
@@ -293,32 +294,23 @@ QWidget* MainWindow::buildResults() {
     auto* grid = new QGridLayout(frame);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(6);
-    struct Row {
-        const char* name;
-        const char* caption;
-    };
-    const Row rows[] = {
-        {"Panels_poteri", "Через стены, пол и потолок"}, {"Produk_poteri", "Охлаждение продуктов"},
-        {"Tara_poteri", "Охлаждение упаковки"},          {"Exp_Poteri", "Потери при эксплуатации"},
-        {"Total_poteri", "Суммарные потери"},            {"Capacity_need", "Требуемая холодопроизводительность"},
-    };
     int r = 0;
-    for (const Row& row : rows) {
-        const std::string_view name = row.name;
-        if (name == "Total_poteri") {  // the sum and the capacity stand apart from the components
+    for (const LoadComponent& c : LoadComponents()) {
+        if (c.role != LoadRole::Component && c.role != LoadRole::Sum) continue;
+        if (c.id == LoadId::Total) {  // the sum and the capacity stand apart from the components
             auto* rule = new QFrame;
             rule->setFrameShape(QFrame::HLine);
             rule->setFrameShadow(QFrame::Sunken);
             grid->addWidget(rule, r++, 0, 1, 3);
         }
-        auto* caption = CaptionLabel(s(row.caption));
-        auto* field = ResultField(row.name, 84);
-        if (name == "Total_poteri") {
+        auto* caption = CaptionLabel(s(c.caption.c_str()));
+        auto* field = ResultField(c.control.c_str(), 84);
+        if (c.id == LoadId::Total) {
             QFont f = caption->font();
             f.setBold(true);
             caption->setFont(f);
         }
-        if (name == "Capacity_need") {
+        if (c.id == LoadId::Capacity) {
             // The answer the whole calculation is for: its caption on a line of its own, the
             // value larger beneath it.
             grid->addWidget(caption, r++, 0, 1, 3);
@@ -721,27 +713,15 @@ void MainWindow::updateShapes() {
                                  .arg(shape->objectName(), fill));
 }
 
+void MainWindow::setResultsSource(std::function<const LoadBreakdown*()> source) {
+    results_ = std::move(source);
+    updateChart();
+}
+
 void MainWindow::updateChart() {
     if (!chart_) return;
-    auto read = [this](const char* name, double& watts) {
-        auto* field = findChild<QLineEdit*>(QString::fromLatin1(name));
-        return field && LoadChart::ReadWatts(field->text(), watts);
-    };
-    double envelope = 0, productLoad = 0, packaging = 0, operation = 0, fanPower = 0, cycle = 0;
-    const bool envelopeOk = read("Panels_poteri", envelope);
-    const bool productOk = read("Produk_poteri", productLoad);
-    const bool packagingOk = read("Tara_poteri", packaging);
-    const bool operationOk = read("Exp_Poteri", operation);
-    const bool fansOk = read("ElectroEva_txt", fanPower) && read("Cycle_txt", cycle);
-    // The fans' heat is part of the operational gains; drawn apart, it is taken out of them.
-    const double fans = fansOk ? fanPower * cycle / 100.0 : 0;
-    chart_->setBars({
-        {s("Ограждения"), envelope, envelopeOk},
-        {s("Продукты"), productLoad, productOk},
-        {s("Упаковка"), packaging, packagingOk},
-        {s("Эксплуатация"), operation - fans, operationOk},
-        {s("Вентиляторы"), fans, fansOk},
-    });
+    const LoadBreakdown* results = results_ ? results_() : nullptr;
+    chart_->showLoads(results ? ChartedLoads(*results) : std::vector<ChartedLoad>{});
 }
 
 }  // namespace coldroom

@@ -18,6 +18,7 @@ class QFrame;
 
 namespace coldroom {
 
+struct LoadBreakdown;
 class QtBinder;
 class LoadChart;
 
@@ -44,6 +45,8 @@ public:
     void setCommand(Command command, std::function<void()> fn);
     // Where the two temperature shapes take their fill colour from after each refresh.
     void setShapeColourSource(std::function<Rgb()> source) { shapeColour_ = std::move(source); }
+    // Where the chart takes the load components from after each refresh.
+    void setResultsSource(std::function<const LoadBreakdown*()> source);
 
     LoadChart* chart() const { return chart_; }
     Rgb shownShapeColour() const { return shownColour_; }
@@ -66,6 +69,7 @@ private:
     std::multimap<Command, QAction*> actions_;
     std::map<Command, std::function<void()>> commands_;
     std::function<Rgb()> shapeColour_;
+    std::function<const LoadBreakdown*()> results_;
     Rgb shownColour_{-1, -1, -1};
     std::array<QFrame*, 2> shapes_{};
     LoadChart* chart_ = nullptr;

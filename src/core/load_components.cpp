@@ -1,0 +1,71 @@
+#include "core/load_components.h"
+
+#include <cmath>
+
+#include "core/load_breakdown.h"
+
+namespace coldroom {
+namespace {
+
+using Read = const LoadValue& (*)(const LoadBreakdown&);
+
+template <int S> const LoadValue& surface(const LoadBreakdown& b) { return b.surfaces[S]; }
+
+std::array<LoadComponent, kLoadComponentCount> makeTable() {
+    auto surfaceRow = [](LoadId id, const char* caption, Read read) {
+        const std::string prefix = kSurfacePrefixes[static_cast<int>(id)];
+        return LoadComponent{id, LoadRole::Surface, prefix + "_Poteri_txt", caption, nullptr, read};
+    };
+    using R = LoadRole;
+    return {{
+        surfaceRow(LoadId::North, "Север", &surface<kNorth>),
+        surfaceRow(LoadId::South, "Юг", &surface<kSouth>),
+        surfaceRow(LoadId::East, "Восток", &surface<kEast>),
+        surfaceRow(LoadId::West, "Запад", &surface<kWest>),
+        surfaceRow(LoadId::Ceiling, "Потолок", &surface<kCeiling>),
+        surfaceRow(LoadId::Floor, "Пол", &surface<kFloor>),
+        {LoadId::Envelope, R::Component, "Panels_poteri", "Через стены, пол и потолок", "Ограждения",
+         [](const LoadBreakdown& b) -> const LoadValue& { return b.envelope; }},
+        {LoadId::Product, R::Component, "Produk_poteri", "Охлаждение продуктов", "Продукты",
+         [](const LoadBreakdown& b) -> const LoadValue& { return b.product; }},
+        {LoadId::Respiration, R::Part, "BreathLoss_txt", "в т.ч. теплота дыхания", nullptr,
+         [](const LoadBreakdown& b) -> const LoadValue& { return b.respiration; }},
+        {LoadId::Packaging, R::Component, "Tara_poteri", "Охлаждение упаковки", "Упаковка",
+         [](const LoadBreakdown& b) -> const LoadValue& { return b.packaging; }},
+        {LoadId::Operation, R::Component, "Exp_Poteri", "Потери при эксплуатации", "Эксплуатация",
+         [](const LoadBreakdown& b) -> const LoadValue& { return b.operation; }},
+        {LoadId::Door, R::Part, "Door_Loss_txt", "в т.ч. через дверь", nullptr,
+         [](const LoadBreakdown& b) -> const LoadValue& { return b.door; }},
+        // The fans' field shows their power, not this heat: the fans have no result field.
+        {LoadId::Fans, R::Part, "", "вентиляторы воздухоохладителей", "Вентиляторы",
+         [](const LoadBreakdown& b) -> const LoadValue& { return b.fans; }},
+        {LoadId::Total, R::Sum, "Total_poteri", "Суммарные потери", nullptr,
+         [](const LoadBreakdown& b) -> const LoadValue& { return b.total; }},
+        {LoadId::Capacity, R::Sum, "Capacity_need", "Требуемая холодопроизводительность", nullptr,
+         [](const LoadBreakdown& b) -> const LoadValue& { return b.capacity; }},
+    }};
+}
+
+}  // namespace
+
+const std::array<LoadComponent, kLoadComponentCount>& LoadComponents() {
+    static const std::array<LoadComponent, kLoadComponentCount> table = makeTable();
+    return table;
+}
+
+const LoadComponent& LoadComponentOf(LoadId id) { return LoadComponents()[static_cast<int>(id)]; }
+
+std::vector<ChartedLoad> ChartedLoads(const LoadBreakdown& b) {
+    auto shown = [](LoadValue v) { return v.defined && std::isfinite(v.watts) ? v : LoadValue::undefined({}); };
+    const LoadValue fans = shown(b.fans);
+    std::vector<ChartedLoad> bars;
+    for (const LoadComponent& c : LoadComponents()) {
+        if (!c.chartLabel) continue;
+        LoadValue v = shown(c.value(b));
+        if (c.id == LoadId::Operation && v.defined && fans.defined) v.watts -= fans.watts;
+        bars.push_back({c.chartLabel, v});
+    }
+    return bars;
+}
+
+}  // namespace coldroom
