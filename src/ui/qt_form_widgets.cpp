@@ -107,4 +107,17 @@ QHBoxLayout* DialogButtons(const QString& okCaption, const QString& cancelCaptio
     return row;
 }
 
+// Caption, field and unit on one row of a grid; the unit follows the field's enabled state.
+QLineEdit* AddNumberRow(QGridLayout* grid, int row, QLabel* caption, QLineEdit* field,
+                        const QString& unit) {
+    grid->addWidget(caption, row, 0, Qt::AlignVCenter);
+    grid->addWidget(field, row, 1);
+    if (!unit.isEmpty()) {
+        auto* label = UnitLabel(unit);
+        FollowEnabled(field, label);
+        grid->addWidget(label, row, 2);
+    }
+    return field;
+}
+
 }  // namespace coldroom

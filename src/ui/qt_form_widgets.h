@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -28,6 +29,8 @@ QGroupBox* Frame(const QString& title, const char* name = nullptr);
 // The confirm and cancel buttons of a dialog, right-aligned: "OK_btn" and "Cancel_btn".
 // Neither is a default button, so Enter in a field commits the field and presses nothing.
 QHBoxLayout* DialogButtons(const QString& okCaption, const QString& cancelCaption, int minimumWidth);
+// Caption, field and unit on one row of a grid; the unit follows the field's enabled state.
+QLineEdit* AddNumberRow(QGridLayout* grid, int row, QLabel* caption, QLineEdit* field, const QString& unit = {});
 // Keeps `follower` (a unit, a note) enabled exactly when `source` (its field) is.
 void FollowEnabled(QWidget* source, QWidget* follower);
 
