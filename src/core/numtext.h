@@ -36,10 +36,10 @@ double IntFloor(double value);
 // is read by LeadingNumber and written back in general form ("2,50" -> "2.5", "abc" -> "0").
 std::string NormalizeNumberText(std::string_view text);
 
-// The three display masks, each with one decimal place, halves rounded away from zero.
+// The display masks, each with one decimal place, halves rounded away from zero ("##0.0" and
+// "###0.0" write the same text, so they are one mask).
 enum class Mask {
     Fixed4,     // "###0.0": 0.5 -> "0.5", 125 -> "125.0"
-    Fixed3,     // "##0.0": the same in effect
     NoLeadZero  // "##.0": 0.5 -> ".5", 0 -> ".0"
 };
 std::string FormatMask(double value, Mask mask);

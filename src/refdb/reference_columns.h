@@ -29,6 +29,21 @@ enum : int {
 };
 }
 
+// Location: the site's latitude (in the column the schema names Longitude), design
+// temperature and humidity.
+namespace LocationColumn {
+enum : int { City = 0, Latitude, Temperature, Humidity };
+}
+
+// Isolation, Tara, Upper and Others are name-value tables: conductivity, specific heat,
+// absorption, parameter value.
+inline constexpr int kValueColumn = 1;
+
+// The rows of Others, each one global parameter.
+namespace OthersRow {
+enum : int { IllumStore = 0, IllumTechno, AttenuationStripCurtain, AttenuationAirCurtain, FanPowerShare };
+}
+
 // How many product numbers of a task's Reference list the task dialog reads, and how many
 // the parameter editor lets a task hold.
 inline constexpr int kTaskProductsInDialog = 11;

@@ -129,10 +129,7 @@ void applyItem(Program& program, int n, const ConfigItem& item, const std::vecto
         return;
     case kTurnoverItem:
         task.Oborot_Prod_txt.text = item.text;
-        task.Oborot_tonn_txt.text =
-            FormatMask(LeadingNumber(task.Oborot_Prod_txt.text) / 100 * LeadingNumber(task.Load_prod_txt.text),
-                       Mask::Fixed3);
-        task.Oborot_Kg = static_cast<float>(LeadingNumber(task.Oborot_tonn_txt.text) * 1000);
+        task.SetTurnoverShare(LeadingNumber(task.Oborot_Prod_txt.text));
         return;
     case kNameItem:
         main.Name_txt.text = item.text;

@@ -62,7 +62,7 @@ TEST(NumText, MasksRoundHalvesAwayFromZero) {
         {125, Mask::Fixed4, "125.0"}, {0.5, Mask::Fixed4, "0.5"}, {127.46, Mask::Fixed4, "127.5"},
         {127.45, Mask::Fixed4, "127.5"}, {0.15, Mask::Fixed4, "0.2"}, {-0.25, Mask::Fixed4, "-0.3"},
         {12.4129, Mask::Fixed4, "12.4"}, {0.04, Mask::Fixed4, "0.0"}, {-0.04, Mask::Fixed4, "0.0"},
-        {30, Mask::Fixed3, "30.0"}, {0.5, Mask::NoLeadZero, ".5"}, {0, Mask::NoLeadZero, ".0"},
+        {30, Mask::Fixed4, "30.0"}, {0.5, Mask::NoLeadZero, ".5"}, {0, Mask::NoLeadZero, ".0"},
         {12.5, Mask::NoLeadZero, "12.5"}, {100, Mask::NoLeadZero, "100.0"}, {0.95, Mask::NoLeadZero, "1.0"},
     };
     for (const auto& c : cases) EXPECT_EQ(FormatMask(c.v, c.m), c.out) << c.v;

@@ -2,6 +2,7 @@
 // recalculation it starts.
 #include "core/field_commit.h"
 #include "core/numtext.h"
+#include "refdb/reference_columns.h"
 #include "ui/main/main_form.h"
 #include "ui/task/task_form.h"
 
@@ -121,10 +122,10 @@ void MainForm::TempIn_txt_LostFocus() {
 void MainForm::Location_cmb_Click() {
     int row = Location_cmb.index();
     if (row >= 0) {
-        TempNord_txt.text = GeneralText(Loc_array.number(2, row));
+        TempNord_txt.text = GeneralText(Loc_array.number(LocationColumn::Temperature, row));
         for (TextBox* t : {&TempWest_txt, &TempEast_txt, &TempSouth_txt, &TempCeil_txt}) t->text = TempNord_txt.text;
-        TempOut_txt.text = GeneralText(Loc_array.number(2, row));
-        HumidOut_txt.text = GeneralText(Loc_array.number(3, row));
+        TempOut_txt.text = GeneralText(Loc_array.number(LocationColumn::Temperature, row));
+        HumidOut_txt.text = GeneralText(Loc_array.number(LocationColumn::Humidity, row));
     }
     RecalcEnvelope();
 }

@@ -4,6 +4,7 @@
 
 #include "core/numtext.h"
 #include "loads/loads.h"
+#include "refdb/reference_columns.h"
 #include "ui/main/main_form.h"
 #include "ui/task/task_form.h"
 
@@ -13,9 +14,6 @@ namespace {
 constexpr int kStartLocation = 34;
 
 // Product columns of ProdMeat.
-enum { kProdNorma = 1, kProdSpecificHeat = 2, kProdTemperatures = 4, kProdEnthalpy = 5, kProdWlaga = 6,
-       kProdConduct = 7, kProdConductFrozen = 8, kProdShape = 10, kProdDensity = 11, kProdCryo = 12,
-       kProdLatent = 13 };
 
 }  // namespace
 
@@ -39,11 +37,11 @@ bool MainForm::Load(const std::string& databasePath, std::string& error) {
         return false;
     }
     FillList(Location_cmb, Loc_array);
-    Illum_store = static_cast<float>(Oth_array.number(1, 0));
-    Illum_techno = static_cast<float>(Oth_array.number(1, 1));
-    Att_Koef_StripCurtain = static_cast<float>(Oth_array.number(1, 2));
-    Att_Koef_AirCurtain = static_cast<float>(Oth_array.number(1, 3));
-    Koef_ElectroEva = Oth_array.number(1, 4);
+    Illum_store = static_cast<float>(Oth_array.number(kValueColumn, OthersRow::IllumStore));
+    Illum_techno = static_cast<float>(Oth_array.number(kValueColumn, OthersRow::IllumTechno));
+    Att_Koef_StripCurtain = static_cast<float>(Oth_array.number(kValueColumn, OthersRow::AttenuationStripCurtain));
+    Att_Koef_AirCurtain = static_cast<float>(Oth_array.number(kValueColumn, OthersRow::AttenuationAirCurtain));
+    Koef_ElectroEva = Oth_array.number(kValueColumn, OthersRow::FanPowerShare);
     for (ListBox* l : {&SouthSurf_cmb, &NorthSurf_cmb, &EastSurf_cmb, &WestSurf_cmb, &CeilSurf_cmb})
         FillList(*l, Upp_array);
     for (auto& layers : material)
@@ -159,7 +157,7 @@ void MainForm::ComputeEnvelopeLoss() {
     bool anyUnset = Location_cmb.index() < 0;
     for (ListBox* c : coating) anyUnset = anyUnset || c->index() < 0;
     auto position = [&](const ListBox& l) { return anyUnset ? 0 : l.index(); };
-    in.latitude = Loc_array.number(1, position(Location_cmb));
+    in.latitude = Loc_array.number(LocationColumn::Latitude, position(Location_cmb));
     OptionButton* outer[5] = {&NorthOut_opt, &SouthOut_opt, &EastOut_opt, &WestOut_opt, &CeilOut_opt};
     TextBox* side[kSurfaceCount] = {&TempNord_txt, &TempSouth_txt, &TempEast_txt, &TempWest_txt, &TempCeil_txt,
                                     &TempFloor_txt};
@@ -167,11 +165,11 @@ void MainForm::ComputeEnvelopeLoss() {
         SurfaceInput& surface = in.surfaces[s];
         for (int l = 0; l < 3; ++l) {
             surface.layers[l].thicknessText = thickness[s][l]->text;
-            surface.layers[l].conductivity = Mat_array.number(1, material[s][l]->index());
+            surface.layers[l].conductivity = Mat_array.number(kValueColumn, material[s][l]->index());
         }
         if (s < 5) {
             surface.outer = outer[s]->value();
-            surface.absorption = Upp_array.number(1, position(*coating[s]));
+            surface.absorption = Upp_array.number(kValueColumn, position(*coating[s]));
         }
         surface.sideTemperature = LeadingNumber(side[s]->text);
     }
@@ -234,9 +232,9 @@ void MainForm::ProductLoad() {
     in.requestedHours = LeadingNumber(task_.Real_time_txt.text);
     in.respiration = task_.Cheese;
     in.volume = LeadingNumber(Volume_txt.text);
-    in.normaText = prod.text(kProdNorma, row);
-    in.temperaturesText = prod.text(kProdTemperatures, row);
-    in.enthalpyText = prod.text(kProdEnthalpy, row);
+    in.normaText = prod.text(ProductColumn::Norma, row);
+    in.temperaturesText = prod.text(ProductColumn::Temperatures, row);
+    in.enthalpyText = prod.text(ProductColumn::Enthalpy, row);
     in.productName = prod.text(0, row);
     ProductLoadResult result = computeProductLoad(in);
     Norma_lbl.text = GeneralText(result.storageCapacity);
@@ -253,7 +251,7 @@ void MainForm::PackagingLoad() {
     in.dailyMassKg = task_.Oborot_Kg;
     int position = task_.Packing_cmb.index();
     in.packagingSelected = position >= 0;
-    in.specificHeat = task_.Tara_array.number(1, position);
+    in.specificHeat = task_.Tara_array.number(kValueColumn, position);
     in.rTime = task_.RTime;
     results_.packaging = computePackagingLoad(in);
     if (!results_.packaging.defined) reportProblem(results_.packaging.problem);
@@ -261,7 +259,7 @@ void MainForm::PackagingLoad() {
 
 void MainForm::refreshStorageCapacity() {
     int row = std::max<int>(0, task_.ProdSelected_ind);
-    double norm = LeadingNumber(NormalizeNumberText(task_.Prod_array.text(kProdNorma, row)));
+    double norm = LeadingNumber(NormalizeNumberText(task_.Prod_array.text(ProductColumn::Norma, row)));
     Norma_lbl.text = GeneralText(LeadingNumber(Volume_txt.text) * norm);
 }
 
@@ -276,14 +274,14 @@ void MainForm::CoolingTime() {
     in.sizeCm = LeadingNumber(task_.Dimens_txt.text);
     in.taskPosition = task_.TaskSelected_ind;
     in.requestedHours = LeadingNumber(task_.Real_time_txt.text);
-    in.cs = prod.number(kProdSpecificHeat, row);
-    in.water = prod.number(kProdWlaga, row);
-    in.lambda = prod.number(kProdConduct, row);
-    in.lambdaFrozen = prod.number(kProdConductFrozen, row);
-    in.shape = prod.number(kProdShape, row);
-    in.density = prod.number(kProdDensity, row);
-    in.tCryo = prod.number(kProdCryo, row);
-    in.latent = prod.number(kProdLatent, row);
+    in.cs = prod.number(ProductColumn::SpecificHeat, row);
+    in.water = prod.number(ProductColumn::Water, row);
+    in.lambda = prod.number(ProductColumn::Conductivity, row);
+    in.lambdaFrozen = prod.number(ProductColumn::ConductivityFrozen, row);
+    in.shape = prod.number(ProductColumn::Shape, row);
+    in.density = prod.number(ProductColumn::Density, row);
+    in.tCryo = prod.number(ProductColumn::Cryoscopic, row);
+    in.latent = prod.number(ProductColumn::LatentHeat, row);
     CoolingTimeResult result = computeCoolingTime(in);
     switch (result.status) {
     case CoolingTimeResult::Status::Error:

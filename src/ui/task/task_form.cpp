@@ -293,8 +293,7 @@ bool TaskForm::RunCheck(Check k, bool silent) {
         TempInCell = v;
         break;
     case CheckTurnover:
-        Oborot_tonn_txt.text = FormatMask(v / 100 * LeadingNumber(Load_prod_txt.text), Mask::Fixed3);
-        Oborot_Kg = static_cast<float>(LeadingNumber(Oborot_tonn_txt.text) * 1000);
+        SetTurnoverShare(v);
         break;
     case CheckCoolingTime:
         box.text = NormalizeNumberText(box.text);
@@ -358,6 +357,11 @@ void TaskForm::OK_btn_Click() {
 }
 
 bool TaskForm::IsRespirationTask() const { return TaskReference == kRespirationReference; }
+
+void TaskForm::SetTurnoverShare(double percent) {
+    Oborot_tonn_txt.text = FormatMask(percent / 100 * LeadingNumber(Load_prod_txt.text), Mask::Fixed4);
+    Oborot_Kg = static_cast<float>(LeadingNumber(Oborot_tonn_txt.text) * 1000);
+}
 
 void TaskForm::SettleAfterRead() {
     RTime = static_cast<float>(LeadingNumber(Real_time_txt.text));

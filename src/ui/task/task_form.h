@@ -77,6 +77,8 @@ public:
     // follow-up. Returns whether the field passed.
     bool RunCheck(Check k, bool silent = false);
     bool Oborot_tonn_Check(bool silent = false);
+    // The daily turnover in tonnes and kilograms from its share (%) of the room's load.
+    void SetTurnoverShare(double percent);
 
     // Whether the chosen task is the one whose products breathe (its list is exactly 27,28).
     bool IsRespirationTask() const;
