@@ -11,7 +11,6 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QPen>
-#include <QPrinter>
 
 #include "files/atomic_file.h"
 
@@ -107,18 +106,6 @@ bool PaintPrintedReport(QPagedPaintDevice& device, const ReportInput& input, std
     }
     if (!painter.end()) {
         error = "Не удается завершить печать отчета";
-        return false;
-    }
-    return true;
-}
-
-bool PrintReport(QPrinter& printer, const ReportInput& input, std::string& error) {
-    printer.setFullPage(true);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
-    printer.setDocName(toQt(input.projectTitle));
-    if (!PaintPrintedReport(printer, input, error)) {
-        error = "Не удается напечатать отчет: принтер недоступен";
         return false;
     }
     return true;

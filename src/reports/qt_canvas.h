@@ -9,7 +9,6 @@
 #include "reports/printed_report.h"
 
 class QPagedPaintDevice;
-class QPrinter;
 
 namespace coldroom {
 
@@ -40,12 +39,9 @@ private:
     QPainter& painter_;
 };
 
-// Paints the report on a page device (a QPrinter set to the full page, or a QPdfWriter).
+// Paints the report on a page device (a printer set to the full page, or a QPdfWriter).
 // Returns false with a Russian message when painting cannot start.
 bool PaintPrintedReport(QPagedPaintDevice& device, const ReportInput& input, std::string& error);
-
-// Prints the report on `printer` (full page, A4 portrait).
-bool PrintReport(QPrinter& printer, const ReportInput& input, std::string& error);
 
 // Writes the printed page to an A4 PDF file at `path`, replacing it atomically.
 bool WritePrintedReportPdf(const std::string& path, const ReportInput& input, std::string& error,

@@ -23,6 +23,19 @@ QRadioButton* option(const char* name, const QString& caption) {
     return button;
 }
 
+// Prints the report on `printer`: full page, A4 portrait.
+bool PrintReport(QPrinter& printer, const ReportInput& input, std::string& error) {
+    printer.setFullPage(true);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setDocName(QString::fromStdString(input.projectTitle));
+    if (!PaintPrintedReport(printer, input, error)) {
+        error = "Не удается напечатать отчет: принтер недоступен";
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 PrintOptionsDialog::PrintOptionsDialog(QWidget* parent) : QDialog(parent) {
