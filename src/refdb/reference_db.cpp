@@ -1,4 +1,5 @@
 #include "refdb/reference_db.h"
+#include "refdb/sqlite_support.h"
 
 #include "core/controls.h"
 #include "core/numtext.h"
@@ -23,8 +24,6 @@ double RefTable::number(int column, int row) const { return LeadingNumber(text(c
 
 namespace {
 
-std::string Quoted(const std::string& name) { return "«" + name + "»"; }
-
 // What an SQLite result code means to the user.
 std::string DescribeSqliteError(int code, sqlite3* db) {
     switch (code & 0xff) {
@@ -47,22 +46,6 @@ std::string DescribeSqliteError(int code, sqlite3* db) {
 std::string OpenFailure(const std::string& path, const std::string& reason) {
     return "Не удается открыть базу данных " + Quoted(path) + ": " + reason + ".";
 }
-
-// A prepared statement that is always finalised.
-class Statement {
-public:
-    Statement() = default;
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-    ~Statement() { sqlite3_finalize(stmt_); }
-    int prepare(sqlite3* db, const std::string& sql) {
-        return sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr);
-    }
-    sqlite3_stmt* get() const { return stmt_; }
-
-private:
-    sqlite3_stmt* stmt_ = nullptr;
-};
 
 // Every value is read back as the text the number rules expect: a REAL 0.5 as "0.5" (not
 // SQLite's own "0.5" for 0.5 but "3.0" for 3), an INTEGER as its digits, NULL as "".

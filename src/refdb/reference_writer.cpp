@@ -1,6 +1,7 @@
 #include "refdb/reference_writer.h"
 
 #include "refdb/reference_db.h"
+#include "refdb/sqlite_support.h"
 
 #include <sqlite3.h>
 
@@ -23,8 +24,6 @@ RowChange RowChange::Delete(std::string table, int row) { return {Kind::Delete, 
 
 namespace {
 
-std::string Quoted(const std::string& name) { return "«" + name + "»"; }
-
 // What a failed write means to the user; the engine's own text follows it.
 const char* WriteReason(int code) {
     switch (code & 0xff) {
@@ -43,21 +42,6 @@ const char* WriteReason(int code) {
     default: return "ошибка базы данных";
     }
 }
-
-class Statement {
-public:
-    Statement() = default;
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-    ~Statement() { sqlite3_finalize(stmt_); }
-    int prepare(sqlite3* db, const std::string& sql) {
-        return sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr);
-    }
-    sqlite3_stmt* get() const { return stmt_; }
-
-private:
-    sqlite3_stmt* stmt_ = nullptr;
-};
 
 // A failed step: the result code and, when the engine did not say it, our own text.
 struct StepError {
