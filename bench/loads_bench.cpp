@@ -54,31 +54,9 @@ struct Project {
 
         packaging = {4, -18, 5000, true, 1.7, 24};
 
-        operation.roomType = 1;
-        operation.tempIn = -20;
-        operation.length = 12;
-        operation.width = 8;
-        operation.peopleHours = 2;
-        operation.people = 2;
-        operation.lifterKWh = 3;
-        operation.equipmentKWh = 1;
-        operation.fanPower = 1500;
-        operation.fansManual = true;
-        operation.cycle = 75;
-        operation.curtain = 1;
-        operation.tempOut = 29;
-        operation.humidOut = 60;
-        operation.humidIn = 90;
-        operation.doorHours = 1.5;
-        operation.doorHeight = 2.2;
-        operation.doorWidth = 1.8;
-        operation.doorStandard = false;
-        operation.doorSpecial = true;
-        operation.rTime = 24;
-        operation.illumStore = 6;
-        operation.illumTechno = 12;
-        operation.attStrip = 0.5f;
-        operation.attAir = 0.3f;
+        // A 12 × 8 m freezer with special doors, a strip curtain, people, a lift truck and manual fans.
+        operation = {1, -20, 12, 8, 2, 2, 3, 1, 1500, true, 75, 1, 29, 60, 90, 1.5, 2.2, 1.8, false, true, 24,
+                     6, 12, 0.5f, 0.3f};
 
         cooling = {4, -18, -20, 1, 12, 5, 24, 3.2, 0.74, 0.5, 1.4, 1, 1050, -1.2, 232};
     }

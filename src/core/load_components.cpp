@@ -10,6 +10,7 @@ namespace {
 using Read = const LoadValue& (*)(const LoadBreakdown&);
 
 template <int S> const LoadValue& surface(const LoadBreakdown& b) { return b.surfaces[S]; }
+template <LoadValue LoadBreakdown::*M> const LoadValue& member(const LoadBreakdown& b) { return b.*M; }
 
 std::array<LoadComponent, kLoadComponentCount> makeTable() {
     auto surfaceRow = [](LoadId id, const char* caption, Read read) {
@@ -17,6 +18,7 @@ std::array<LoadComponent, kLoadComponentCount> makeTable() {
         return LoadComponent{id, LoadRole::Surface, prefix + "_Poteri_txt", caption, nullptr, read};
     };
     using R = LoadRole;
+    using B = LoadBreakdown;
     return {{
         surfaceRow(LoadId::North, "Север", &surface<kNorth>),
         surfaceRow(LoadId::South, "Юг", &surface<kSouth>),
@@ -24,25 +26,16 @@ std::array<LoadComponent, kLoadComponentCount> makeTable() {
         surfaceRow(LoadId::West, "Запад", &surface<kWest>),
         surfaceRow(LoadId::Ceiling, "Потолок", &surface<kCeiling>),
         surfaceRow(LoadId::Floor, "Пол", &surface<kFloor>),
-        {LoadId::Envelope, R::Component, "Panels_poteri", "Через стены, пол и потолок", "Ограждения",
-         [](const LoadBreakdown& b) -> const LoadValue& { return b.envelope; }},
-        {LoadId::Product, R::Component, "Produk_poteri", "Охлаждение продуктов", "Продукты",
-         [](const LoadBreakdown& b) -> const LoadValue& { return b.product; }},
-        {LoadId::Respiration, R::Part, "BreathLoss_txt", "в т.ч. теплота дыхания", nullptr,
-         [](const LoadBreakdown& b) -> const LoadValue& { return b.respiration; }},
-        {LoadId::Packaging, R::Component, "Tara_poteri", "Охлаждение упаковки", "Упаковка",
-         [](const LoadBreakdown& b) -> const LoadValue& { return b.packaging; }},
-        {LoadId::Operation, R::Component, "Exp_Poteri", "Потери при эксплуатации", "Эксплуатация",
-         [](const LoadBreakdown& b) -> const LoadValue& { return b.operation; }},
-        {LoadId::Door, R::Part, "Door_Loss_txt", "в т.ч. через дверь", nullptr,
-         [](const LoadBreakdown& b) -> const LoadValue& { return b.door; }},
+        {LoadId::Envelope, R::Component, "Panels_poteri", "Через стены, пол и потолок", "Ограждения", &member<&B::envelope>},
+        {LoadId::Product, R::Component, "Produk_poteri", "Охлаждение продуктов", "Продукты", &member<&B::product>},
+        {LoadId::Respiration, R::Part, "BreathLoss_txt", "в т.ч. теплота дыхания", nullptr, &member<&B::respiration>},
+        {LoadId::Packaging, R::Component, "Tara_poteri", "Охлаждение упаковки", "Упаковка", &member<&B::packaging>},
+        {LoadId::Operation, R::Component, "Exp_Poteri", "Потери при эксплуатации", "Эксплуатация", &member<&B::operation>},
+        {LoadId::Door, R::Part, "Door_Loss_txt", "в т.ч. через дверь", nullptr, &member<&B::door>},
         // The fans' field shows their power, not this heat: the fans have no result field.
-        {LoadId::Fans, R::Part, "", "вентиляторы воздухоохладителей", "Вентиляторы",
-         [](const LoadBreakdown& b) -> const LoadValue& { return b.fans; }},
-        {LoadId::Total, R::Sum, "Total_poteri", "Суммарные потери", nullptr,
-         [](const LoadBreakdown& b) -> const LoadValue& { return b.total; }},
-        {LoadId::Capacity, R::Sum, "Capacity_need", "Требуемая холодопроизводительность", nullptr,
-         [](const LoadBreakdown& b) -> const LoadValue& { return b.capacity; }},
+        {LoadId::Fans, R::Part, "", "вентиляторы воздухоохладителей", "Вентиляторы", &member<&B::fans>},
+        {LoadId::Total, R::Sum, "Total_poteri", "Суммарные потери", nullptr, &member<&B::total>},
+        {LoadId::Capacity, R::Sum, "Capacity_need", "Требуемая холодопроизводительность", nullptr, &member<&B::capacity>},
     }};
 }
 
