@@ -2,13 +2,16 @@
 
 #include <ctime>
 
+#include "core/envelope.h"
 #include "core/load_value.h"
 #include "core/numtext.h"
 
 namespace coldroom {
 namespace {
 
-const char* const kSurfaces[] = {"South", "Nord", "East", "West", "Ceil", "Floor"};
+// The reports list the surfaces south first.
+const char* const kSurfaces[] = {kSurfacePrefixes[kSouth], kSurfacePrefixes[kNorth],   kSurfacePrefixes[kEast],
+                                 kSurfacePrefixes[kWest],  kSurfacePrefixes[kCeiling], kSurfacePrefixes[kFloor]};
 
 ReportFieldNameSet makeFieldNames() {
     ReportFieldNameSet names;

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/envelope.h"
+#include "core/load_components.h"
 #include "ui/main/main_window.h"
 #include "ui/qt_form_widgets.h"
 
@@ -63,7 +65,7 @@ QFrame* RoomShape(const char* name) {
     return shape;
 }
 
-struct Surface {
+struct SurfaceTab {
     const char* tab;
     const char* layers;    // prefix of the layer controls: Nord1_Mt_cmb, Nord1_D_txt
     const char* result;
@@ -158,12 +160,10 @@ QWidget* MainWindow::buildDimensionsTab() {
     surfaces->setObjectName(QStringLiteral("SSTab2"));
     surfaces->setUsesScrollButtons(true);
 
-    const Surface list[] = {
-        {"СЕВЕР", "Nord", "Nord_Poteri_txt"},     {"ЮГ", "South", "South_Poteri_txt"},
-        {"ВОСТОК", "East", "East_Poteri_txt"},    {"ЗАПАД", "West", "West_Poteri_txt"},
-        {"ПОТОЛОК", "Ceil", "Ceil_Poteri_txt"},   {"ПОЛ", "Floor", "Floor_Poteri_txt"},
-    };
-    for (const Surface& surface : list) {
+    const char* const tabCaptions[kSurfaceCount] = {"СЕВЕР", "ЮГ", "ВОСТОК", "ЗАПАД", "ПОТОЛОК", "ПОЛ"};
+    for (int surfaceIndex = 0; surfaceIndex < kSurfaceCount; ++surfaceIndex) {
+        const SurfaceTab surface{tabCaptions[surfaceIndex], kSurfacePrefixes[surfaceIndex],
+                              LoadControl(static_cast<LoadId>(surfaceIndex)).c_str()};
         auto* tab = new QWidget;
         auto* row = new QHBoxLayout(tab);
         row->setContentsMargins(8, 8, 8, 8);
