@@ -1,0 +1,21 @@
+// What coldroom-calc prints: the results as an aligned table, or every control as JSON.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+namespace coldroom {
+
+class Program;
+class HeadlessUi;
+
+// A JSON string literal; a byte that is not well-formed UTF-8 becomes U+FFFD.
+std::string JsonString(std::string_view s);
+// Every text box, caption, list, option and check box of both forms, the wall total, the
+// title and every message shown.
+void PrintJson(std::ostream& out, Program& program, const HeadlessUi& ui);
+// The results as a person reads them: the components, total, cycle, capacity and times.
+void PrintTable(std::ostream& out, Program& program);
+
+}  // namespace coldroom
