@@ -24,6 +24,7 @@
 #include "core/load_components.h"
 #include "core/load_value.h"
 #include "core/numtext.h"
+#include "refdb/database_location.h"
 #include "refdb/reference_db.h"
 #include "reports/report_dispatch.h"
 #include "reports/report_pdf.h"
@@ -277,7 +278,7 @@ int run(int argc, char** argv) {
         std::cout << kUsage << '\n';
         return kExitOk;
     }
-    if (options.database.empty()) options.database = DefaultDatabasePath();
+    if (options.database.empty()) options.database = EffectiveDatabasePath(DefaultDatabasePath());
 
     HeadlessUi ui;
     ui.echo = &std::cerr;
