@@ -91,8 +91,9 @@ QWidget* Page(const BoundView& view, QWidget* rows, QLayout* fields, QWidget* bu
     body->addWidget(rows);
     auto* right = new QVBoxLayout;
     right->addLayout(fields);
-    right->addStretch();
+    right->addSpacing(6);
     right->addWidget(buttons);
+    right->addStretch();
     body->addLayout(right, 1);
     box->addLayout(body, 1);
     if (nav) box->addWidget(nav);
@@ -107,15 +108,20 @@ QGridLayout* FieldGrid(const BoundView& view, int labelWidth) {
     int row = 0;
     for (const auto& field : view.fields) {
         if (!*field.label || std::string_view(field.name) == "txtReference") continue;
+        // A label wraps only when it is longer than the column allows.
         auto* label = CaptionLabel(QString::fromUtf8(field.label), nullptr, true);
+        label->setMinimumWidth(std::min(label->fontMetrics().horizontalAdvance(label->text()) + 6, labelWidth));
         label->setMaximumWidth(labelWidth);
-        QLineEdit* edit = field.number ? NumberField(field.name, 90) : TextField(field.name, 240);
+        QLineEdit* edit = field.number ? NumberField(field.name, 90) : TextField(field.name, 160);
         label->setBuddy(edit);
         grid->addWidget(label, row, 0, Qt::AlignLeft | Qt::AlignVCenter);
-        grid->addWidget(edit, row, 1, Qt::AlignLeft);
+        if (field.number)
+            grid->addWidget(edit, row, 1, Qt::AlignLeft);
+        else
+            grid->addWidget(edit, row, 1);  // names take the width there is
         ++row;
     }
-    grid->setColumnStretch(2, 1);
+    grid->setColumnStretch(1, 1);
     return grid;
 }
 
@@ -160,7 +166,9 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorForm> form, QWidget* parent)
     bottom->addWidget(NamedButton("Exit_btn", s("ВЫХОД с сохранением изменений")));
     root->addLayout(bottom);
 
-    resize(sizeHint().boundedTo(QSize(1000, 680)));
+    // The wrapped labels of the product tab need the height; the whole fits 1024x700.
+    setMinimumHeight(600);
+    resize(QSize(1000, 660).expandedTo(minimumSizeHint()));
 }
 
 EditorWindow::~EditorWindow() = default;
@@ -211,7 +219,7 @@ QWidget* EditorWindow::buildProductTab() {
     EditorForm& f = *form_;
     auto* fields = new QHBoxLayout;
     fields->setSpacing(16);
-    fields->addLayout(FieldGrid(f.datProduct, 300), 1);
+    fields->addLayout(FieldGrid(f.datProduct, 260), 1);
     fields->addWidget(pointEditor());
     return Page(f.datProduct, rowList(f.datProduct), fields, tabButtons(f.datProduct), navigator(f.datProduct));
 }
@@ -222,9 +230,9 @@ QWidget* EditorWindow::pointEditor() {
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
     grid->addWidget(CaptionLabel(s(EditorForm::kTemperatureLabel)), 0, 0);
-    grid->addWidget(NumberField("txtTemperature", 80), 0, 1);
+    grid->addWidget(NumberField("txtTemperature", 66), 0, 1);
     grid->addWidget(CaptionLabel(s(EditorForm::kEnthalpyLabel)), 1, 0);
-    grid->addWidget(NumberField("txtEnthalpy", 80), 1, 1);
+    grid->addWidget(NumberField("txtEnthalpy", 66), 1, 1);
     const std::pair<const char*, QStyle::StandardPixmap> arrows[] = {{"Up_pic", QStyle::SP_ArrowUp},
                                                                       {"Down_pic", QStyle::SP_ArrowDown}};
     for (int i = 0; i < 2; ++i) {
@@ -251,7 +259,7 @@ QWidget* EditorWindow::pointEditor() {
     lists->addWidget(CaptionLabel(s("h, кДж/кг")), 1, 0);
     lists->addWidget(ListText("txtE"), 1, 1);
     box->addLayout(lists);
-    frame->setFixedWidth(280);
+    frame->setFixedWidth(270);
     return frame;
 }
 
@@ -282,6 +290,7 @@ QWidget* EditorWindow::navigator(BoundView& view) {
         button->setToolTip(s(tip));
         row->addWidget(button);
     }
+    row->addStretch();
     navigators_.emplace_back(&view, bar);
     return bar;
 }
@@ -291,8 +300,9 @@ QWidget* EditorWindow::rowList(BoundView& view) {
     rows->view = &view;
     rows->list = new QListWidget;
     rows->list->setObjectName(QString::fromLatin1(view.name) + QStringLiteral("_rows"));
-    rows->list->setFixedWidth(210);
+    rows->list->setFixedWidth(190);
     rows->list->setUniformItemSizes(true);
+    rows->list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Queued: a row that cannot be left says so in a message box, which must not come up in
     // the middle of the list's own mouse handling.
     BoundView* v = &view;
@@ -365,6 +375,7 @@ void EditorWindow::refreshRows(RowList& rows) {
     if (labels != rows.shown) {
         rows.list->clear();
         rows.list->addItems(labels);
+        for (int r = 0; r < rows.list->count(); ++r) rows.list->item(r)->setToolTip(labels[r]);  // long names
         rows.shown = labels;
     }
     if (rows.list->currentRow() != view.current) rows.list->setCurrentRow(view.current);
