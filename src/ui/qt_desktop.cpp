@@ -233,6 +233,9 @@ void DesktopProgram::closeEditor() {
     editor_->hide();
     editor_->deleteLater();
     editor_ = nullptr;
+    // Back to the main window, whose activation then runs; not every window system
+    // activates the parent of a closed window by itself.
+    if (mainWindow_ && mainWindow_->isVisible() && !program_.ended()) mainWindow_->activateWindow();
 }
 
 void DesktopProgram::restoreReferenceData() {
