@@ -90,12 +90,12 @@ TEST(EditorWindow, ShowsTheWholeFormAndMovesThroughIt) {
     auto* down = Child<QPushButton>(&window, "Down_pic");
     down->pressed();
     Settle();
-    EXPECT_EQ(Child<QLineEdit>(&window, "txtEnthalpy")->palette().color(QPalette::Base), QColor(250, 250, 230));
+    EXPECT_EQ(Child<QLineEdit>(&window, "txtEnthalpy")->palette().color(QPalette::Active, QPalette::Base), QColor(250, 250, 230));
     down->released();
     down->clicked();
     Settle();
     EXPECT_EQ(f.PointIndex, 1);
-    EXPECT_EQ(Child<QLineEdit>(&window, "txtEnthalpy")->palette().color(QPalette::Base), QColor(Qt::white));
+    EXPECT_EQ(Child<QLineEdit>(&window, "txtEnthalpy")->palette().color(QPalette::Active, QPalette::Base), QColor(Qt::white));
 }
 
 TEST(EditorWindow, OpensOnceFromTheMainWindowAndClosesWithTheRestartNote) {

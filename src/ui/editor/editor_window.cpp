@@ -29,8 +29,8 @@ namespace {
 QString s(const char* text) { return QString::fromUtf8(text); }
 
 // The registered name of a control of the form.
-std::string NameOf(const EditorForm& form, const void* control) {
-    for (const auto& [name, ref] : const_cast<EditorForm&>(form).controls().all())
+std::string NameOf(EditorForm& form, const void* control) {
+    for (const auto& [name, ref] : form.controls().all())
         if (std::visit([](auto* c) { return static_cast<const void*>(c); }, ref) == control) return name;
     return {};
 }
@@ -64,11 +64,18 @@ void RetainSizeWhenHidden(QWidget* w) {
     w->setSizePolicy(policy);
 }
 
+// White is the field's own look (a locked field stays grey); other colours show even on a
+// locked field, as the temperature of a point always is.
 void SetBackColour(QWidget* w, const Rgb& colour) {
+    if (colour == Rgb{}) {
+        if (w->testAttribute(Qt::WA_SetPalette)) w->setPalette(QPalette());
+        return;
+    }
     const QColor c(colour.red, colour.green, colour.blue);
     QPalette palette = w->palette();
-    if (palette.color(QPalette::Active, QPalette::Base) == c) return;
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) palette.setColor(group, QPalette::Base, c);
+    if (w->testAttribute(Qt::WA_SetPalette) && palette.color(QPalette::Active, QPalette::Base) == c) return;
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::Base, c);
     w->setPalette(palette);
 }
 
