@@ -207,7 +207,9 @@ QWidget* EditorWindow::buildTaskTab() {
     for (QWidget* w : {static_cast<QWidget*>(remove), static_cast<QWidget*>(add), static_cast<QWidget*>(all)})
         RetainSizeWhenHidden(w);
     grid->addWidget(CaptionLabel(s("в задаче")), 0, 0);
-    grid->addWidget(CaptionLabel(s("все продукты")), 0, 3);
+    auto* allCaption = CaptionLabel(s("все продукты"), "cmbNewProd_caption");
+    RetainSizeWhenHidden(allCaption);
+    grid->addWidget(allCaption, 0, 3);
     grid->addWidget(taskProducts, 1, 0);
     grid->addWidget(remove, 1, 1);
     grid->addWidget(add, 1, 2);
@@ -362,6 +364,8 @@ void EditorWindow::refresh() {
     for (const char* name : {"cmbNewProd", "btnAdd", "btnDelete"})
         if (auto* w = findChild<QWidget*>(QString::fromLatin1(name)); w && w->isVisibleTo(this) != w->isEnabled())
             w->setVisible(w->isEnabled());
+    if (auto* caption = findChild<QWidget*>(QStringLiteral("cmbNewProd_caption")))
+        caption->setVisible(f.cmbNewProd.enabled);
     for (auto& rows : rowLists_) refreshRows(*rows);
     if (auto* w = findChild<QWidget*>(QStringLiteral("txtTemperature"))) SetBackColour(w, f.TemperatureBackColor);
     if (auto* w = findChild<QWidget*>(QStringLiteral("txtEnthalpy"))) SetBackColour(w, f.EnthalpyBackColor);
