@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QTabWidget>
 #include <QtDebug>
 
 #include <set>
@@ -22,7 +23,7 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
 struct QtBinder::Binding {
-    enum Kind { LineEdit, Label, Combo, Radio, Check, PushButton };
+    enum Kind { LineEdit, Label, Combo, Radio, Check, PushButton, Tabs };
 
     std::string name;
     ControlRef control;
@@ -47,6 +48,7 @@ int kindFor(QWidget* w, const ControlRef& ref) {
     if (qobject_cast<QRadioButton*>(w) && std::holds_alternative<OptionButton*>(ref)) return 3;
     if (qobject_cast<QCheckBox*>(w) && std::holds_alternative<CheckBox*>(ref)) return 4;
     if (qobject_cast<QPushButton*>(w) && std::holds_alternative<Button*>(ref)) return 5;
+    if (qobject_cast<QTabWidget*>(w) && std::holds_alternative<ListBox*>(ref)) return 6;
     return -1;
 }
 
@@ -166,6 +168,17 @@ void QtBinder::bindWidget(QWidget* w, const std::string& name, const ControlRef&
         connect(push, &QPushButton::clicked, this, [this, b, button] { dispatch(b, button->onClick); });
         break;
     }
+    case Binding::Tabs: {
+        // The list's entries are the tab captions and its position the tab shown.
+        auto* tabs = static_cast<QTabWidget*>(w);
+        ListBox* list = std::get<ListBox*>(ref);
+        if (list->items.empty())
+            for (int i = 0; i < tabs->count(); ++i) list->addItem(tabs->tabText(i).toStdString());
+        connect(tabs, &QTabWidget::currentChanged, this, [this, b, list](int index) {
+            dispatch(b, [list, index] { list->setIndex(index); });
+        });
+        break;
+    }
     }
 }
 
@@ -234,6 +247,17 @@ void QtBinder::refreshBinding(Binding& b) {
         auto* check = static_cast<QCheckBox*>(w);
         const bool value = std::get<CheckBox*>(b.control)->value() != 0;
         if (check->isChecked() != value) check->setChecked(value);
+        break;
+    }
+    case Binding::Tabs: {
+        auto* tabs = static_cast<QTabWidget*>(w);
+        const ListBox& list = *std::get<ListBox*>(b.control);
+        if (!b.known || list.items != b.shownItems) {
+            for (int i = 0; i < tabs->count() && i < list.count(); ++i)
+                tabs->setTabText(i, q(list.items[static_cast<size_t>(i)]));
+            b.shownItems = list.items;
+        }
+        if (list.index() >= 0 && tabs->currentIndex() != list.index()) tabs->setCurrentIndex(list.index());
         break;
     }
     case Binding::PushButton: {
