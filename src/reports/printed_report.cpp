@@ -207,7 +207,7 @@ void RecordingCanvas::WrappedText(double x, double y, const std::string& text, c
 }
 
 FittedText FitText(const std::string& text, double sizePt, double width, double height,
-                   double lineMmPerPt, const TextWidth& measure) {
+                   double twoLinesMmPerPt, const TextWidth& measure) {
     const double full = measure(text, sizePt);
     if (width <= 0 || full <= width) return {{text}, sizePt};
     // The blank that makes the wider of the two lines narrowest.
@@ -222,8 +222,8 @@ FittedText FitText(const std::string& text, double sizePt, double width, double 
         const double w = std::max(measure(a, sizePt), measure(b, sizePt));
         if (first.empty() || w < wider) first = std::move(a), second = std::move(b), wider = w;
     }
-    if (!first.empty() && lineMmPerPt > 0) {
-        double size = std::min({sizePt, height / (2 * lineMmPerPt), sizePt * width / wider});
+    if (!first.empty() && twoLinesMmPerPt > 0) {
+        double size = std::min({sizePt, height / twoLinesMmPerPt, sizePt * width / wider});
         // Widths need not scale exactly with the size: step down until both lines fit.
         while (size >= kSmallestTextPt &&
                std::max(measure(first, size), measure(second, size)) > width)

@@ -50,13 +50,14 @@ struct FittedText {
 // The width in millimetres of `text` set at `sizePt` in the face of the text being fitted.
 using TextWidth = std::function<double(const std::string& text, double sizePt)>;
 
-// Sets `text` in a room `width` across and `height` down (millimetres), a line taking
-// `lineMmPerPt` × size in points. A text that fits stays on one line at `sizePt`; a longer
-// one is split at a blank into two lines of about equal width, at the largest size up to
-// `sizePt` at which both fit, when that is at least the smallest size; otherwise it stays on
-// one line set smaller, down to the smallest size (the painter cuts what still sticks out).
+// Sets `text` in a room `width` across and `height` down (millimetres); two lines take
+// `twoLinesMmPerPt` × size in points of height. A text that fits stays on one line at
+// `sizePt`; a longer one is split at a blank into two lines of about equal width, at the
+// largest size up to `sizePt` at which both fit, when that is at least the smallest size;
+// otherwise it stays on one line set smaller, down to the smallest size (the painter cuts
+// what still sticks out).
 FittedText FitText(const std::string& text, double sizePt, double width, double height,
-                   double lineMmPerPt, const TextWidth& measure);
+                   double twoLinesMmPerPt, const TextWidth& measure);
 
 // One step of the page: a boxed cell (text at x1 + dx, y1 + dy), or, with boxed false, a
 // text printed at (x1 + dx, y1 + dy) with no outline.

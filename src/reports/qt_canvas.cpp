@@ -22,6 +22,10 @@ constexpr double kPointsPerInch = 72;
 // Outline width of the boxes: a fine line, as a printer's one-pixel line would be.
 constexpr double kLineWidthMm = 0.15;
 
+// The height two lines of text ink, one line's spacing apart: from the capitals' top of the
+// first to the descenders' foot of the second.
+double twoLinesInk(const QFontMetricsF& m) { return m.ascent() + m.descent() + m.capHeight() + m.descent(); }
+
 QString toQt(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -84,8 +88,8 @@ FittedText QtCanvas::fit(const std::string& text, const TextStyle& style, double
         return QFontMetricsF(FontFor(sized), device).horizontalAdvance(toQt(t)) / kUnitsPerMm;
     };
     const QFontMetricsF m(FontFor(style), device);
-    const double lineMmPerPt = (m.ascent() + m.descent()) / kUnitsPerMm / style.sizePt;
-    return FitText(text, style.sizePt, maxWidth, height, lineMmPerPt, width);
+    const double twoLinesMmPerPt = twoLinesInk(m) / kUnitsPerMm / style.sizePt;
+    return FitText(text, style.sizePt, maxWidth, height, twoLinesMmPerPt, width);
 }
 
 // One line with its top left corner at (x, y); what is still wider than `maxWidth` is cut.
@@ -108,8 +112,8 @@ void QtCanvas::Text(double x, double y, const std::string& text, const TextStyle
 
 void QtCanvas::WrappedText(double x, double y, const std::string& text, const TextStyle& style, double maxWidth,
                            double top, double bottom) {
-    // The lines keep clear of the box's outlines.
-    const double clear = kLineWidthMm;
+    // The lines keep clear of the box's outlines, so that they read as two lines of one cell.
+    constexpr double clear = 0.25;
     const FittedText fitted = fit(text, style, maxWidth, bottom - top - 2 * clear);
     if (fitted.lines.size() < 2) {
         Text(x, y, text, style, maxWidth);
@@ -120,7 +124,8 @@ void QtCanvas::WrappedText(double x, double y, const std::string& text, const Te
     const QFont font = FontFor(sized);
     const QFontMetricsF m(font, painter_.device());
     const double line = (m.ascent() + m.descent()) / kUnitsPerMm;
-    double lineTop = (top + bottom) / 2 - line * static_cast<double>(fitted.lines.size()) / 2;
+    // The ink, not the font's line boxes, sits in the middle of the box.
+    double lineTop = (top + bottom - twoLinesInk(m) / kUnitsPerMm) / 2 - (m.ascent() - m.capHeight()) / kUnitsPerMm;
     for (const std::string& l : fitted.lines) {
         drawLine(x, lineTop, toQt(l), font, maxWidth);
         lineTop += line;
