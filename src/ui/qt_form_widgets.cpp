@@ -141,7 +141,10 @@ void FitToScreen(QWidget& window, QMargins frame) {
     QWidget* anchor = window.parentWidget() ? window.parentWidget()->window() : &window;
     QScreen* screen = anchor->screen();
     if (!screen) return;
-    if (frame.isNull() && window.windowHandle()) frame = window.windowHandle()->frameMargins();
+    if (frame.isNull()) {
+        window.winId();  // the platform window, which knows its frame on most desktops
+        if (QWindow* handle = window.windowHandle()) frame = handle->frameMargins();
+    }
     if (frame.isNull() && !window.windowFlags().testFlag(Qt::FramelessWindowHint)) {
         // Some desktops tell the frame only once the window is up; a title bar about two
         // lines of text high and thin borders are a safe guess.
