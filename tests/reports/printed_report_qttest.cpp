@@ -114,12 +114,9 @@ TEST(QtCanvas, ThePageShrinksIntoThePrintableArea) {
     const QRectF printable(5, 4, 200, 287);  // 5 mm margins across, 4 and 6 mm down
     const QImage image = page(dpi, [](QtCanvas& c) { c.Rectangle(0, 0, kPageWidthMm, kPageHeightMm); }, printable);
     const double scale = 200 / kPageWidthMm, bottom = 4 + kPageHeightMm * scale;
-    EXPECT_TRUE(dark(image, dpi, 5, 100));
-    EXPECT_TRUE(dark(image, dpi, 205, 100));
-    EXPECT_TRUE(dark(image, dpi, 100, 4));
-    EXPECT_TRUE(dark(image, dpi, 100, bottom));
-    EXPECT_FALSE(dark(image, dpi, 2, 100));
-    EXPECT_FALSE(dark(image, dpi, 100, 1.5));
+    EXPECT_TRUE(dark(image, dpi, 5, 100) && dark(image, dpi, 205, 100));
+    EXPECT_TRUE(dark(image, dpi, 100, 4) && dark(image, dpi, 100, bottom));
+    EXPECT_FALSE(dark(image, dpi, 2, 100) || dark(image, dpi, 100, 1.5));
 }
 
 // A long material name takes two lines that stay inside its 5 mm box, at no less than 6 pt.

