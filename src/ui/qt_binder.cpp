@@ -1,5 +1,6 @@
 #include "ui/qt_binder.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -9,9 +10,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTabWidget>
 #include <QtDebug>
 
+#include <algorithm>
 #include <set>
 
 namespace coldroom {
@@ -50,6 +53,20 @@ int kindFor(QWidget* w, const ControlRef& ref) {
     if (qobject_cast<QPushButton*>(w) && std::holds_alternative<Button*>(ref)) return 5;
     if (qobject_cast<QTabWidget*>(w) && std::holds_alternative<ListBox*>(ref)) return 6;
     return -1;
+}
+
+// The drop-down of a list is made wide enough for its longest entry, whatever the width
+// the list itself has in its window.
+void showWholeItems(QComboBox* combo, const QStringList& items) {
+    QAbstractItemView* view = combo->view();
+    const QFontMetrics metrics = view->fontMetrics();
+    int widest = 0;
+    for (const QString& item : items) widest = std::max(widest, metrics.horizontalAdvance(item));
+    const bool scrolls = items.size() > combo->maxVisibleItems();
+    const int scrollBar = scrolls ? view->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+    // Item padding and the popup's frame on both sides.
+    const int extra = 2 * metrics.averageCharWidth() + 2 * view->frameWidth() + scrollBar;
+    view->setMinimumWidth(widest > 0 ? widest + extra : 0);
 }
 
 const std::string& textOf(const ControlRef& ref) {
@@ -223,12 +240,15 @@ void QtBinder::refreshBinding(Binding& b) {
             for (const auto& item : list.items) items.push_back(q(item));
             combo->addItems(items);
             b.shownItems = list.items;
+            showWholeItems(combo, items);
         }
         if (combo->currentIndex() != list.index()) combo->setCurrentIndex(list.index());
         if (combo->isEditable()) {
             const QString text = q(list.text());
             if (combo->currentText() != text) combo->setEditText(text);
         }
+        // A list narrower than its entry still shows the entry whole when pointed at.
+        if (combo->toolTip() != combo->currentText()) combo->setToolTip(combo->currentText());
         break;
     }
     case Binding::Radio: {

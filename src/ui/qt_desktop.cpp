@@ -15,6 +15,7 @@
 #include "ui/main/main_window.h"
 #include "ui/print/print_options_dialog.h"
 #include "ui/print/print_options_form.h"
+#include "ui/qt_form_widgets.h"
 #include "ui/task/task_dialog.h"
 
 namespace coldroom {
@@ -154,6 +155,7 @@ void DesktopProgram::presentTaskDialog() {
 void DesktopProgram::presentMainWindow() {
     if (!mainWindow_) createMainWindow();
     mainWindow_->refresh();
+    if (!mainWindow_->isVisible()) FitToScreen(*mainWindow_);
     mainWindow_->show();
     mainWindow_->raise();
     mainWindow_->activateWindow();
