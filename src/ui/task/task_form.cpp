@@ -1,5 +1,7 @@
 #include "ui/task/task_form.h"
 
+#include <type_traits>
+
 #include "core/numtext.h"
 #include "refdb/reference_columns.h"
 
@@ -371,6 +373,54 @@ void TaskForm::SettleAfterRead() {
     Cheese = IsRespirationTask();
     FieldError.fill(false);
     for (auto& message : FieldMessage) message.clear();
+}
+
+TaskForm::Kept TaskForm::Keep() const {
+    Kept k;
+    for (const auto& [name, ref] : registry_.all())
+        std::visit([&, n = name](auto* c) { k.controls.emplace(n, *c); }, ref);
+    k.TempInCell = TempInCell;
+    k.Prod_in_list = Prod_in_list;
+    k.TaskSelected_ind = TaskSelected_ind;
+    k.ProdSelected_ind = ProdSelected_ind;
+    k.Cheese = Cheese;
+    k.Oborot_Kg = Oborot_Kg;
+    k.RTime = RTime;
+    k.RabCoef = RabCoef;
+    k.TaskProducts = TaskProducts;
+    k.OfferedTasks = state_.OfferedTasks;
+    k.TaskReference = TaskReference;
+    k.ProjectTitle = state_.ProjectTitle;
+    k.FieldError = FieldError;
+    k.FieldMessage = FieldMessage;
+    return k;
+}
+
+void TaskForm::Restore(const Kept& k) {
+    for (const auto& [name, value] : k.controls) {
+        const ControlRef* ref = registry_.find(name);
+        if (!ref) continue;
+        std::visit(
+            [&](auto* c) {
+                using C = std::remove_pointer_t<decltype(c)>;
+                if (auto* v = std::get_if<C>(&value)) *c = *v;
+            },
+            *ref);
+    }
+    TempInCell = k.TempInCell;
+    Prod_in_list = k.Prod_in_list;
+    TaskSelected_ind = k.TaskSelected_ind;
+    ProdSelected_ind = k.ProdSelected_ind;
+    Cheese = k.Cheese;
+    Oborot_Kg = k.Oborot_Kg;
+    RTime = k.RTime;
+    RabCoef = k.RabCoef;
+    TaskProducts = k.TaskProducts;
+    state_.OfferedTasks = k.OfferedTasks;
+    TaskReference = k.TaskReference;
+    state_.ProjectTitle = k.ProjectTitle;
+    FieldError = k.FieldError;
+    FieldMessage = k.FieldMessage;
 }
 
 void TaskForm::Cancel_btn_Click() {
