@@ -1,5 +1,6 @@
 #include "ui/qt_binder.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -323,6 +324,15 @@ void QtBinder::dispatch(Binding* b, const Handler& handler) {
         }
     }
     GuardedCall(*ui_, [this] { refreshAll(); });
+}
+
+bool QtBinder::commitPendingEdit() {
+    QWidget* focus = QApplication::focusWidget();
+    Binding* b = focus ? bindingOf(focus) : nullptr;
+    if (!b || b->kind != Binding::LineEdit || !std::holds_alternative<TextBox*>(b->control)) return false;
+    if (static_cast<QLineEdit*>(b->widget.data())->isReadOnly()) return false;
+    dispatch(b, std::get<TextBox*>(b->control)->onLeave);
+    return true;
 }
 
 void QtBinder::refreshAll() {
