@@ -8,6 +8,7 @@
 #include "core/user_interface.h"
 #include "files/project_file.h"
 #include "refdb/reference_columns.h"
+#include "ui/field_ranges.h"
 #include "ui/program.h"
 
 namespace coldroom {
@@ -229,6 +230,14 @@ bool OpenProject(Program& program, UserInterface& ui, const std::string& path, s
     }
     settleAfterReading(program);
     if (detail) detail->clear();
+    // Values no typing check would let in are kept as stored (nothing in the file is lost)
+    // but named, all at once.
+    const std::vector<std::string> outside = FieldsOutOfRange(program.task.controls(), program.main.controls());
+    if (!outside.empty()) {
+        std::string text = "Значения вне допустимых пределов (оставлены как в файле):";
+        for (const std::string& line : outside) text += "\r\n" + line;
+        ui.message(text, kAppTitle, MsgIcon::Warning);
+    }
     return true;
 }
 

@@ -159,7 +159,7 @@ private:
     void dimension_Commit(TextBox& box, const char* name, const char* message, bool affectsOperation);
     void Volume_txt_Commit();
     void Cycle_txt_Commit();
-    void operation_Commit(TextBox& box);
+    void operation_Commit(TextBox& box, const char* name);
     void TempIn_txt_KeyEnter();
     void TempIn_txt_LostFocus();
     void Location_cmb_Click();
