@@ -147,6 +147,9 @@ bool Program::WindowShown(WindowId window, const std::function<void()>& present)
             return false;
         }
     }
+    // The dialog reopened over a loaded main window (the cooling-time question's Yes as well
+    // as ИЗМЕНИТЬ): what it holds now is what Escape returns to.
+    if (window == WindowId::TaskDialog && main.loaded() && !beforeChange_) beforeChange_ = task.Keep();
     if (present) present();
     if (CountsForActivation(window)) active_ = window;
     if (!quietReturn_) activate(window);
