@@ -126,6 +126,13 @@ TEST(WorkSafety, EscapeInTheTaskDialog) {
     EXPECT_EQ(m.Cycle_txt.text, "60") << "no activation on the way back";
     EXPECT_EQ(m.Capacity_need.text, capacity);
     EXPECT_EQ(h.program().document.modified(), modified);
+    EXPECT_EQ(m.StatusNote, "");
+
+    // Confirmed instead, the activation puts the task's cycle over the typed one, and says so.
+    m.Change_btn.onClick();
+    h.confirm();
+    EXPECT_NE(m.Cycle_txt.text, "60");
+    EXPECT_NE(m.StatusNote.find("60"), std::string::npos) << m.StatusNote;
 }
 
 // A command commits the field being edited first, as leaving it would; refused, it does not run.
