@@ -128,7 +128,7 @@ int run(int argc, char** argv) {
     int status = kExitOk;
     if (!options.saveTo.empty()) {
         ui.fileNames.push_back(options.saveTo);
-        if (!SaveCommand(program, ui)) status = kExitNotSaved;
+        if (!SaveAsCommand(program, ui)) status = kExitNotSaved;
     }
     // Reports as the report options would make them, with the window's title and the author.
     const std::pair<const std::string*, ReportKind> reports[] = {

@@ -2,9 +2,11 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QSettings>
 #include <QTranslator>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "refdb/database_location.h"
@@ -14,6 +16,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ColdRoom"));
+    QApplication::setOrganizationName(QStringLiteral("ColdRoom"));
     QApplication::setApplicationVersion(QStringLiteral(COLDROOM_VERSION));
     // Qt's own dialogs and buttons speak Russian like the rest of the program.
     QTranslator qtRussian;
@@ -34,6 +37,8 @@ int main(int argc, char* argv[]) {
 
     coldroom::DesktopProgram program(database);
     if (!named) program.setEditedDatabase(shipped, coldroom::UserDatabasePath());
+    // Recent projects, the last folder and the window's place, kept for the user.
+    program.useSettings(std::make_unique<QSettings>());
     if (!program.start()) return 1;
     const int status = QApplication::exec();
     return status != 0 ? status : program.exitCode();

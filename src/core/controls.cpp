@@ -1,5 +1,8 @@
 #include "core/controls.h"
 
+#include <set>
+#include <type_traits>
+
 namespace coldroom {
 
 bool ListBox::setIndex(int position) {
@@ -52,6 +55,36 @@ void OptionGroup::clearOthers(OptionButton* keep) {
 const ControlRef* ControlRegistry::find(const std::string& name) const {
     auto it = controls_.find(name);
     return it == controls_.end() ? nullptr : &it->second;
+}
+
+namespace {
+
+void chain(Handler& handler, const Handler& after) {
+    if (!handler) return;
+    handler = [inner = std::move(handler), after] {
+        inner();
+        after();
+    };
+}
+
+}  // namespace
+
+void ControlRegistry::runAfterEveryHandler(const Handler& after) {
+    std::set<const void*> seen;  // a control known by two names is chained once
+    for (auto& [name, ref] : controls_) {
+        if (!seen.insert(std::visit([](auto* c) { return static_cast<const void*>(c); }, ref)).second) continue;
+        std::visit(
+            [&](auto* control) {
+                using C = std::remove_pointer_t<decltype(control)>;
+                if constexpr (std::is_same_v<C, TextBox>) {
+                    chain(control->onEnter, after);
+                    chain(control->onLeave, after);
+                } else if constexpr (!std::is_same_v<C, Caption>) {
+                    chain(control->onClick, after);
+                }
+            },
+            ref);
+    }
 }
 
 }  // namespace coldroom

@@ -114,6 +114,9 @@ public:
         return p ? *p : nullptr;
     }
     const std::map<std::string, ControlRef>& all() const { return controls_; }
+    // Makes every handler set so far run `after` once it has run: one place that learns of
+    // every value the person commits, whichever control it was.
+    void runAfterEveryHandler(const Handler& after);
 
 private:
     std::map<std::string, ControlRef> controls_;

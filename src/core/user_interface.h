@@ -9,8 +9,8 @@
 namespace coldroom {
 
 enum class MsgIcon { None, Critical, Exclamation, Information, Warning };
-enum class MsgButtons { Ok, YesNo };
-enum class MsgAnswer { Ok, Yes, No };
+enum class MsgButtons { Ok, YesNo, YesNoCancel };
+enum class MsgAnswer { Ok, Yes, No, Cancel };
 
 enum class WindowId { TaskDialog, MainWindow, PrintOptions, Editor, About, Help };
 

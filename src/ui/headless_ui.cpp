@@ -8,8 +8,10 @@ namespace coldroom {
 
 MsgAnswer HeadlessUi::message(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) {
     MsgAnswer answer = MsgAnswer::Ok;
-    if (buttons == MsgButtons::YesNo) {
+    if (buttons != MsgButtons::Ok) {
         answer = answers.empty() ? MsgAnswer::No : answers.front();
+        // A Yes/No question has no third answer: a scripted Cancel reads as No there.
+        if (buttons == MsgButtons::YesNo && answer == MsgAnswer::Cancel) answer = MsgAnswer::No;
         if (!answers.empty()) answers.pop_front();
     }
     messages.push_back({title, text, icon, buttons, answer});
@@ -17,7 +19,8 @@ MsgAnswer HeadlessUi::message(const std::string& text, const std::string& title,
         std::string flat = text;
         for (size_t p; (p = flat.find("\r\n")) != std::string::npos;) flat.replace(p, 2, " ");
         *echo << title << ": " << flat;
-        if (buttons == MsgButtons::YesNo) *echo << (answer == MsgAnswer::Yes ? " [Да]" : " [Нет]");
+        if (buttons != MsgButtons::Ok)
+            *echo << (answer == MsgAnswer::Yes ? " [Да]" : answer == MsgAnswer::No ? " [Нет]" : " [Отмена]");
         *echo << '\n';
     }
     return answer;

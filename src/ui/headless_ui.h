@@ -37,7 +37,7 @@ public:
     void attach(Program& program) { program_ = &program; }
 
     std::vector<RecordedMessage> messages;
-    std::deque<MsgAnswer> answers;      // answers to Yes/No questions; No when empty
+    std::deque<MsgAnswer> answers;      // answers to questions; No when empty
     std::deque<std::string> fileNames;  // answers to file dialogs; "" when empty
     std::string focusWindowControl;     // last focus request, "window:control"
     std::set<WindowId> visible;

@@ -1,24 +1,109 @@
 #include "ui/program.h"
 
 #include "core/numtext.h"
+#include "files/project_file.h"
+#include "ui/project_io.h"
 
 namespace coldroom {
 
+namespace {
+
+const char* kSaveChangesQuestion = "Сохранить изменения в проекте?";
+
+}  // namespace
+
+MsgAnswer Program::Channel::message(const std::string& text, const std::string& title, MsgIcon icon,
+                                    MsgButtons buttons) {
+    if (title == kInputErrorTitle) ++refusals;
+    return ui_.message(text, title, icon, buttons);
+}
+
 Program::Program(UserInterface& ui, std::string databasePath)
-    : task(state, ui), main(state, ui, task), ui_(ui), databasePath_(std::move(databasePath)) {
-    task.onConfirmed = [this] { ui_.showWindow(WindowId::MainWindow); };
-    task.onCancel = [this] { Exit(); };
+    : channel_(ui), task(state, channel_), main(state, channel_, task), ui_(ui),
+      databasePath_(std::move(databasePath)) {
+    task.onConfirmed = [this] {
+        beforeChange_.reset();
+        ui_.showWindow(WindowId::MainWindow);
+    };
+    task.onCancel = [this] { RequestExit(); };
     main.onChangeTask = [this] {
+        if (!beforeChange_) beforeChange_ = task.Keep();
         // The dialog's activation fills the room temperature again from TempInCell.
         task.TempIn_txt.text.clear();
         ui_.showWindow(WindowId::TaskDialog);
     };
-    main.onQuit = [this] { Exit(); };
+    main.onQuit = [this] { RequestExit(); };
+    const Handler note = [this] { NoteChange(); };
+    task.controls().runAfterEveryHandler(note);
+    main.controls().runAfterEveryHandler(note);
 }
 
 bool Program::Start(std::string& error) {
     state.SavedDecimalSeparator = FixProcessDecimalSeparator();
-    return task.Load(databasePath_, error);
+    if (!task.Load(databasePath_, error)) return false;
+    document.reset(ProjectSnapshot(*this), {});
+    return true;
+}
+
+void Program::NoteChange() {
+    if (document.tracking() && !main.loading()) document.update(ProjectSnapshot(*this));
+}
+
+bool Program::ConfirmLeave() {
+    NoteChange();
+    if (!document.modified()) return true;
+    switch (ui_.message(kSaveChangesQuestion, kAppTitle, MsgIcon::Warning, MsgButtons::YesNoCancel)) {
+    case MsgAnswer::Yes:
+        return Save();
+    case MsgAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Program::Save() {
+    return saveTo(document.path().empty() ? ui_.saveFileName(kConfigFilter) : document.path());
+}
+
+bool Program::SaveAs() { return saveTo(ui_.saveFileName(kConfigFilter)); }
+
+bool Program::saveTo(const std::string& path) {
+    if (!SaveProject(*this, ui_, path)) return false;
+    document.reset(ProjectSnapshot(*this), path);
+    if (onFileUsed) onFileUsed(path);
+    return true;
+}
+
+void Program::Opened(const std::string& path) {
+    document.reset(ProjectSnapshot(*this), path);
+    if (onFileUsed) onFileUsed(path);
+}
+
+bool Program::RequestExit() {
+    if (main.loading() || ended_) return ended_;
+    if (!ConfirmLeave()) return false;
+    return Exit();
+}
+
+void Program::TaskDialogEscape() {
+    if (ended_ || !beforeChange_) return;
+    task.Restore(*beforeChange_);
+    beforeChange_.reset();
+    // Back to the project as it was: no activation puts the task over the main window.
+    quietReturn_ = true;
+    ui_.hideWindow(WindowId::TaskDialog);
+    ui_.showWindow(WindowId::MainWindow);
+    quietReturn_ = false;
+    NoteChange();
+}
+
+bool Program::RunCommand(const std::function<void()>& commitPending, const std::function<void()>& command) {
+    const int refusedBefore = channel_.refusals;
+    if (commitPending) commitPending();
+    if (channel_.refusals != refusedBefore || ended_) return false;
+    if (command) command();
+    return true;
 }
 
 bool Program::EnsureMainLoaded(std::string& error) {
@@ -52,6 +137,7 @@ bool Program::CountsForActivation(WindowId window) {
 
 bool Program::WindowShown(WindowId window, const std::function<void()>& present) {
     if (ended_) return false;
+    const bool firstMain = window == WindowId::MainWindow && !main.loaded();
     if (window == WindowId::MainWindow) {
         std::string error;
         if (!EnsureMainLoaded(error)) {
@@ -61,9 +147,14 @@ bool Program::WindowShown(WindowId window, const std::function<void()>& present)
             return false;
         }
     }
+    // The dialog reopened over a loaded main window (the cooling-time question's Yes as well
+    // as ИЗМЕНИТЬ): what it holds now is what Escape returns to.
+    if (window == WindowId::TaskDialog && main.loaded() && !beforeChange_) beforeChange_ = task.Keep();
     if (present) present();
     if (CountsForActivation(window)) active_ = window;
-    activate(window);
+    if (!quietReturn_) activate(window);
+    // What the main window starts with is no work of the person's.
+    if (firstMain) document.accept(ProjectSnapshot(*this), MainWindowItems());
     return true;
 }
 

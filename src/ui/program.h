@@ -11,11 +11,32 @@
 #include "core/program_state.h"
 #include "core/user_interface.h"
 #include "ui/main/main_form.h"
+#include "ui/project_document.h"
 #include "ui/task/task_form.h"
 
 namespace coldroom {
 
 class Program {
+    // The forms speak through this: it passes everything on to the program's user interface
+    // and counts the values refused as typed, so a command can tell whether the commit
+    // before it went through.
+    class Channel : public UserInterface {
+    public:
+        explicit Channel(UserInterface& ui) : ui_(ui) {}
+        MsgAnswer message(const std::string& text, const std::string& title, MsgIcon icon,
+                          MsgButtons buttons) override;
+        std::string openFileName(const std::string& filter) override { return ui_.openFileName(filter); }
+        std::string saveFileName(const std::string& filter) override { return ui_.saveFileName(filter); }
+        void setFocus(WindowId window, const std::string& control) override { ui_.setFocus(window, control); }
+        void showWindow(WindowId window) override { ui_.showWindow(window); }
+        void hideWindow(WindowId window) override { ui_.hideWindow(window); }
+        int refusals = 0;
+
+    private:
+        UserInterface& ui_;
+    };
+    Channel channel_;
+
 public:
     Program(UserInterface& ui, std::string databasePath);
     Program(const Program&) = delete;
@@ -54,15 +75,46 @@ public:
     bool WindowActivated(WindowId window);
     std::optional<WindowId> activeWindow() const { return active_; }
 
+    // ---- The project as a document -------------------------------------------------------
+    ProjectDocument document;
+    // Compares the project with its saved state (after every handler of either form).
+    void NoteChange();
+    // Before the project is left (exit, another project opened): with unsaved changes asks
+    // whether to save them. Yes saves (asking for a file when the project has none) and goes
+    // on only when that worked; No goes on; Cancel stays. Returns whether to go on.
+    bool ConfirmLeave();
+    // Writes the project to its file, or asks for one when it has none.
+    bool Save();
+    // Asks for a file and writes the project there.
+    bool SaveAs();
+    // The project was read from `path` and shown: it is the saved state now.
+    void Opened(const std::string& path);
+    // Exit, ВЫХОД, the window's close and the task dialog's Отмена: Exit once ConfirmLeave
+    // agrees. Returns whether the program is ending.
+    bool RequestExit();
+    // Escape in the task dialog: nothing at the start; after ИЗМЕНИТЬ the dialog's edits are
+    // dropped and the main window comes back with the project as it was.
+    void TaskDialogEscape();
+    // A command of the menus, toolbar or shortcuts: `commitPending` commits the field being
+    // edited as leaving it would; when that refused the value, `command` does not run.
+    // Returns whether the command ran.
+    bool RunCommand(const std::function<void()>& commitPending, const std::function<void()>& command);
+
+    // A project file was opened or saved (for the list of recent projects).
+    std::function<void(const std::string& path)> onFileUsed;
+
     // Called once the program has ended (the desktop program quits its event loop).
     std::function<void()> onEnded;
 
 private:
     bool activate(WindowId window);
+    bool saveTo(const std::string& path);
 
     UserInterface& ui_;
     std::string databasePath_;
     std::optional<WindowId> active_;
+    std::optional<TaskForm::Kept> beforeChange_;  // the dialog as ИЗМЕНИТЬ found it
+    bool quietReturn_ = false;                    // showing the main window without activation
     bool ended_ = false;
     int exitCode_ = 0;
 };

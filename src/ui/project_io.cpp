@@ -8,6 +8,7 @@
 #include "core/user_interface.h"
 #include "files/project_file.h"
 #include "refdb/reference_columns.h"
+#include "ui/field_ranges.h"
 #include "ui/program.h"
 
 namespace coldroom {
@@ -186,8 +187,9 @@ void settleAfterReading(Program& program) {
 }  // namespace
 
 bool SaveProject(Program& program, UserInterface& ui, const std::string& path, WriteFault fault) {
+    // A dialog closed without a choice is the person's own wish, no failure.
     if (path.empty()) {
-        ui.message(kNoFileChosen, kAppTitle, MsgIcon::Critical);
+        ui.message(kNoFileChosen, kAppTitle, MsgIcon::Information);
         return false;
     }
     std::vector<ConfigItem> items;
@@ -205,13 +207,13 @@ bool OpenProject(Program& program, UserInterface& ui, const std::string& path, s
     std::string why;
     auto fail = [&] {
         if (detail) *detail = why;
-        ui.message(kConfigReadError, kAppTitle, MsgIcon::Critical);
+        ui.message(kOpenFailedProjectKept, kAppTitle, MsgIcon::Critical);
         return false;
     };
     if (path.empty()) {
         why = kNoFileChosen;
         if (detail) *detail = why;
-        ui.message(kNoFileChosen, kAppTitle, MsgIcon::Critical);
+        ui.message(kNoFileChosen, kAppTitle, MsgIcon::Information);
         return false;
     }
     std::vector<ConfigItem> items;
@@ -228,7 +230,34 @@ bool OpenProject(Program& program, UserInterface& ui, const std::string& path, s
     }
     settleAfterReading(program);
     if (detail) detail->clear();
+    // Values no typing check would let in are kept as stored (nothing in the file is lost)
+    // but named, all at once.
+    const std::vector<std::string> outside = FieldsOutOfRange(program.task.controls(), program.main.controls());
+    if (!outside.empty()) {
+        std::string text = "Значения вне допустимых пределов (оставлены как в файле):";
+        for (const std::string& line : outside) text += "\r\n" + line;
+        ui.message(text, kAppTitle, MsgIcon::Warning);
+    }
     return true;
+}
+
+ProjectDocument::Snapshot ProjectSnapshot(Program& program) {
+    ProjectDocument::Snapshot snapshot;
+    snapshot.reserve(kConfigItemCount);
+    for (int n = 1; n <= kConfigItemCount; ++n) {
+        const ConfigItem item = gatherItem(program, n);
+        std::string text = item.text;
+        text += '\x1f' + std::to_string(item.position) + (item.flag ? "+" : "-");
+        if (item.numberSet) text += GeneralText(item.number);
+        snapshot.push_back(std::move(text));
+    }
+    return snapshot;
+}
+
+std::vector<bool> MainWindowItems() {
+    std::vector<bool> which;
+    for (int n = 1; n <= kConfigItemCount; ++n) which.push_back(ConfigLayout(n).form == ConfigForm::Main);
+    return which;
 }
 
 }  // namespace coldroom

@@ -5,8 +5,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "files/atomic_file.h"
+#include "ui/project_document.h"
 
 namespace coldroom {
 
@@ -24,5 +26,14 @@ bool SaveProject(Program& program, UserInterface& ui, const std::string& path,
 // project unchanged and returns false; `detail`, when given, receives what was wrong.
 bool OpenProject(Program& program, UserInterface& ui, const std::string& path,
                  std::string* detail = nullptr);
+
+// What a failed open tells the person: the project in the windows is still the one before.
+inline constexpr const char* kOpenFailedProjectKept =
+    "Ошибка чтения файла конфигурации. Текущий проект не изменен.";
+
+// The project as a save would write it, one text per item of the file.
+ProjectDocument::Snapshot ProjectSnapshot(Program& program);
+// Which items of the snapshot belong to the main window.
+std::vector<bool> MainWindowItems();
 
 }  // namespace coldroom

@@ -1,6 +1,7 @@
 #include "ui/qt_binder.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -343,6 +344,15 @@ void QtBinder::dispatch(Binding* b, const Handler& handler) {
         }
     }
     GuardedCall(*ui_, [this] { refreshAll(); });
+}
+
+bool QtBinder::commitPendingEdit() {
+    QWidget* focus = QApplication::focusWidget();
+    Binding* b = focus ? bindingOf(focus) : nullptr;
+    if (!b || b->kind != Binding::LineEdit || !std::holds_alternative<TextBox*>(b->control)) return false;
+    if (static_cast<QLineEdit*>(b->widget.data())->isReadOnly()) return false;
+    dispatch(b, std::get<TextBox*>(b->control)->onLeave);
+    return true;
 }
 
 void QtBinder::refreshAll() {

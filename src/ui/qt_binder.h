@@ -56,6 +56,10 @@ public:
     // throws is told, then every bound window is refreshed.
     void run(const Handler& fn);
 
+    // Commits the field of this window that holds the keyboard focus, exactly as leaving it
+    // would. Returns whether there was such a field.
+    bool commitPendingEdit();
+
     // Shows the controls' state in the widgets. Signals are blocked meanwhile, so this never
     // runs a handler; only properties that differ from what was shown last are set.
     void refresh();

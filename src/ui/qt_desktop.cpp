@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QMenu>
+#include <QSettings>
 #include <QStatusBar>
 
 #include "refdb/database_location.h"
@@ -39,6 +40,7 @@ DesktopProgram::DesktopProgram(std::string databasePath, QObject* parent)
     taskDialog_ = std::make_unique<TaskDialog>();
     taskDialog_->bind(program_.task.controls(), [this] { refreshAll(); });
     taskDialog_->binder()->join(ui_, running_);
+    taskDialog_->setEscapeRequest([this] { program_.TaskDialogEscape(); });
     ui_.registerWindow(WindowId::TaskDialog, taskDialog_.get());
     activation_.track(WindowId::TaskDialog, taskDialog_.get());
     ui_.setWindowCommands(
@@ -55,7 +57,9 @@ DesktopProgram::DesktopProgram(std::string databasePath, QObject* parent)
     ui_.setWindowCommands(
         WindowId::Editor, [this] { show(WindowId::Editor, [this] { presentEditor(); }); },
         [this] { closeEditor(); });
+    program_.onFileUsed = [this](const std::string& path) { fileUsed(path); };
     program_.onEnded = [this] {
+        storeSettings();
         closePrintOptions();
         closeEditor();
         if (helpWindow_) helpWindow_->close();
@@ -106,6 +110,8 @@ void DesktopProgram::refreshAll() {
     taskDialog_->refresh();
     if (mainWindow_) {
         mainWindow_->refresh();
+        mainWindow_->setDocumentTitle(QString::fromStdString(program_.document.displayName()),
+                                      program_.document.modified());
         // Why a result is undefined stays reachable: on the results and in the status line.
         const QString problem = QString::fromStdString(program_.main.ResultsProblem);
         for (const char* name : {"Total_poteri", "Capacity_need"})
@@ -116,6 +122,12 @@ void DesktopProgram::refreshAll() {
             else
                 mainWindow_->statusBar()->showMessage(problem);
             shownProblem_ = problem;
+        }
+        // A note of the last activation is shown once, for a while; a problem stays.
+        if (!program_.main.StatusNote.empty()) {
+            if (problem.isEmpty())
+                mainWindow_->statusBar()->showMessage(QString::fromStdString(program_.main.StatusNote), 15000);
+            program_.main.StatusNote.clear();
         }
     }
     if (printDialog_) printDialog_->refresh();
@@ -130,11 +142,17 @@ void DesktopProgram::createMainWindow() {
     mainWindow_->setResultsSource([this] { return &program_.main.results(); });
     mainWindow_->setCommand(MainWindow::Command::Open, [this] { openProject(); });
     mainWindow_->setCommand(MainWindow::Command::Save, [this] { saveProject(); });
+    mainWindow_->setCommand(MainWindow::Command::SaveAs, [this] { saveProjectAs(); });
     mainWindow_->setCommand(MainWindow::Command::Print, [this] { showPrintOptions(); });
     mainWindow_->setCommand(MainWindow::Command::Parameters, [this] { showEditor(); });
     mainWindow_->setCommand(MainWindow::Command::Help, [this] { showHelp(); });
     mainWindow_->setCommand(MainWindow::Command::About, [this] { showAbout(); });
-    mainWindow_->setCommand(MainWindow::Command::Exit, [this] { program_.Exit(); });
+    mainWindow_->setCommand(MainWindow::Command::Exit, [this] { program_.RequestExit(); });
+    mainWindow_->setCommandRunner([this](const std::function<void()>& command) {
+        program_.RunCommand([this] { commitPendingEdit(); }, command);
+    });
+    restoreMainWindowPlace();
+    showRecentProjects();
     ui_.registerWindow(WindowId::MainWindow, mainWindow_.get());
     activation_.track(WindowId::MainWindow, mainWindow_.get());
     // Beside the editor's own entry, in the same menu.
@@ -167,6 +185,13 @@ void DesktopProgram::openProject() {
 }
 
 void DesktopProgram::saveProject() { SaveCommand(program_, ui_); }
+
+void DesktopProgram::saveProjectAs() { SaveAsCommand(program_, ui_); }
+
+void DesktopProgram::commitPendingEdit() {
+    if (mainWindow_ && mainWindow_->binder() && mainWindow_->binder()->commitPendingEdit()) return;
+    if (taskDialog_->binder()) taskDialog_->binder()->commitPendingEdit();
+}
 
 void DesktopProgram::showPrintOptions() { ui_.showWindow(WindowId::PrintOptions); }
 

@@ -12,6 +12,9 @@
 #include "ui/qt_activation.h"
 #include "ui/qt_binder.h"
 #include "ui/qt_user_interface.h"
+#include "ui/recent_projects.h"
+
+class QSettings;
 
 namespace coldroom {
 
@@ -50,12 +53,20 @@ public:
     // named on the command line, a test's own).
     void setEditedDatabase(std::string shipped, std::string userCopy);
 
+    // Keeps the recent projects, the folder of the last project file and the main window's
+    // place in `settings` and starts from what they hold. Without them nothing is read or
+    // kept (window tests leave the user's settings alone).
+    void useSettings(std::unique_ptr<QSettings> settings);
+    const RecentProjects& recentProjects() const { return recent_; }
+
     // Refreshes every window from its form.
     void refreshAll();
 
     // The commands of the main window's menus and toolbar.
     void openProject();
+    void openRecentProject(const std::string& path);
     void saveProject();
+    void saveProjectAs();
     void showPrintOptions();
     void showHelp();
     void showAbout();
@@ -74,6 +85,14 @@ private:
     void closeEditor();
     // Shows window `id` through the program's life cycle; `present` puts it on the screen.
     void show(WindowId id, const std::function<void()>& present);
+    // Commits the field being edited in the main window or the task dialog.
+    void commitPendingEdit();
+    // A project file was opened or saved: first of the recent projects, its folder the next
+    // dialogs' start.
+    void fileUsed(const std::string& path);
+    void storeSettings();
+    void restoreMainWindowPlace();
+    void showRecentProjects();
 
     QtUserInterface ui_;
     Program program_;
@@ -89,6 +108,8 @@ private:
     QPointer<EditorWindow> editor_;
     std::string editedShipped_, editedUserCopy_;
     QString shownProblem_;
+    std::unique_ptr<QSettings> settings_;
+    RecentProjects recent_;
 };
 
 // The folder of the running program (where Data.dtx and the help page live).

@@ -112,6 +112,17 @@ MsgAnswer QtUserInterface::message(const std::string& text, const std::string& t
         box.exec();
         return box.clickedButton() == yes ? MsgAnswer::Yes : MsgAnswer::No;
     }
+    if (buttons == MsgButtons::YesNoCancel) {
+        QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+        QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+        box.setDefaultButton(yes);
+        box.setEscapeButton(cancel);
+        box.exec();
+        // Closing the box any other way keeps the person where they were.
+        if (box.clickedButton() == yes) return MsgAnswer::Yes;
+        return box.clickedButton() == no ? MsgAnswer::No : MsgAnswer::Cancel;
+    }
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);

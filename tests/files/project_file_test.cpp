@@ -229,7 +229,7 @@ protected:
     }
     static bool save(ProgramHarness& h, const std::string& file) {
         h.ui.fileNames.push_back(file);
-        return SaveCommand(h.program(), h.ui);
+        return SaveAsCommand(h.program(), h.ui);
     }
     static std::string read(const std::string& p) {
         std::ifstream f(p, std::ios::binary);
@@ -527,7 +527,7 @@ TEST_F(ProjectFile, ReadFailureLeavesTheProjectUntouched) {
         EXPECT_FALSE(OpenProject(h->program(), h->ui, file, &detail));
         EXPECT_FALSE(detail.empty());
         ASSERT_EQ(h->messageCount(), 1u);
-        EXPECT_EQ(h->lastMessage().text, kConfigReadError);
+        EXPECT_EQ(h->lastMessage().text, kOpenFailedProjectKept);
         EXPECT_EQ(h->lastMessage().title, kAppTitle);
         EXPECT_EQ(h->lastMessage().icon, MsgIcon::Critical);
         EXPECT_EQ(differences(before, snapshot(h->program())), "");
@@ -536,7 +536,7 @@ TEST_F(ProjectFile, ReadFailureLeavesTheProjectUntouched) {
         SCOPED_TRACE(file);
         h->clearMessages();
         EXPECT_FALSE(OpenProject(h->program(), h->ui, file));
-        EXPECT_EQ(h->lastMessage().text, kConfigReadError);
+        EXPECT_EQ(h->lastMessage().text, kOpenFailedProjectKept);
         EXPECT_EQ(differences(before, snapshot(h->program())), "");
     }
 }
@@ -564,7 +564,7 @@ TEST_F(ProjectFile, EmptyPathIsNoFileChosen) {
     for (const auto& m : h->ui.messages) {
         EXPECT_EQ(m.text, kNoFileChosen);
         EXPECT_EQ(m.title, kAppTitle);
-        EXPECT_EQ(m.icon, MsgIcon::Critical);
+        EXPECT_EQ(m.icon, MsgIcon::Information);
     }
     EXPECT_EQ(differences(before, snapshot(h->program())), "");
     EXPECT_TRUE(fs::is_empty(dir_));

@@ -165,9 +165,12 @@ void MainForm::wireHandlers() {
     });
     commit(Volume_txt, [this] { handle([&] { Volume_txt_Commit(); }); });
     commit(Cycle_txt, [this] { handle([&] { Cycle_txt_Commit(); }); });
-    for (TextBox* t : {&Door_W_txt, &Door_H_txt, &Door_Open_txt, &TempOut_txt, &HumidOut_txt, &NofPeople_txt,
-                       &TimePeople_txt, &Electro_txt, &Lifter_txt, &ElectroEva_txt})
-        commit(*t, [this, t] { handle([&] { operation_Commit(*t); }); });
+    const std::pair<TextBox*, const char*> operation[] = {
+        {&Door_W_txt, "Door_W_txt"},         {&Door_H_txt, "Door_H_txt"},     {&Door_Open_txt, "Door_Open_txt"},
+        {&TempOut_txt, "TempOut_txt"},       {&HumidOut_txt, "HumidOut_txt"}, {&NofPeople_txt, "NofPeople_txt"},
+        {&TimePeople_txt, "TimePeople_txt"}, {&Electro_txt, "Electro_txt"},   {&Lifter_txt, "Lifter_txt"},
+        {&ElectroEva_txt, "ElectroEva_txt"}};
+    for (auto [t, name] : operation) commit(*t, [this, t, name] { handle([&] { operation_Commit(*t, name); }); });
     TempIn_txt.onEnter = [this] { handle([&] { TempIn_txt_KeyEnter(); }); };
     TempIn_txt.onLeave = [this] { handle([&] { TempIn_txt_LostFocus(); }); };
 

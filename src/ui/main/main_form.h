@@ -63,6 +63,9 @@ public:
     std::array<int, 3> TempShapeColour{200, 210, 255};
     // Why the total is undefined, for a tooltip or status line; empty when all is defined.
     std::string ResultsProblem;
+    // What the last activation did that the person may not expect (a typed work cycle
+    // replaced by the task's), for the status line; the window clears it once shown.
+    std::string StatusNote;
 
     // Floor heating is offered only for rooms colder than this, °C.
     static constexpr double kFloorHeatingBelow = -2;
@@ -156,7 +159,7 @@ private:
     void dimension_Commit(TextBox& box, const char* name, const char* message, bool affectsOperation);
     void Volume_txt_Commit();
     void Cycle_txt_Commit();
-    void operation_Commit(TextBox& box);
+    void operation_Commit(TextBox& box, const char* name);
     void TempIn_txt_KeyEnter();
     void TempIn_txt_LostFocus();
     void Location_cmb_Click();
@@ -186,6 +189,7 @@ private:
     OptionGroup floorPlaceGroup_{&FloorAir_Opt, &FloorGrunt_Opt}, floorHeatGroup_{&FloorHeat_Opt, &FloorCold_Opt};
     OptionGroup doorGroup_{&Door_Standard_opt, &Door_Special_opt}, fanGroup_{&AutoEva_opt, &ManualEva_opt};
     bool loaded_ = false;
+    bool activated_ = false;
     bool loading_ = false;
     int eventDepth_ = 0;
     std::vector<std::string> problems_;

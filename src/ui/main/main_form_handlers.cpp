@@ -1,8 +1,10 @@
 // The main window's handlers: what each committed field, list and option does before the
 // recalculation it starts.
+#include "core/envelope.h"
 #include "core/field_commit.h"
 #include "core/numtext.h"
 #include "refdb/reference_columns.h"
+#include "ui/field_ranges.h"
 #include "ui/main/main_form.h"
 #include "ui/task/task_form.h"
 
@@ -11,12 +13,34 @@ namespace {
 
 const char* kFloorHeatNotice = "Подогрев пола в среднетемпературных камерах не предусмотрен!";
 
+// Commits a field that has no message of its own for a value out of its range: only a
+// negative value is refused (a layer of 0 mm is an unused layer, 0 people an empty room).
+bool commitNonNegative(TextBox& box, const std::string& name, UserInterface& ui) {
+    const FieldRange* range = FindFieldRange(name, false);
+    if (!range) {
+        box.text = NormalizeNumberText(box.text);
+        return true;
+    }
+    const std::string refusal = NegativeValueText(*range);
+    auto check = [range, &refusal](double v) { return InFieldRange(*range, v) ? nullptr : refusal.c_str(); };
+    return CommitNumericField(box, check, ui, WindowId::MainWindow, name);
+}
+
+// The typing check of a field with its own message: the range from the table.
+ValueCheck rangeCheck(const char* name, const char* message) {
+    const FieldRange* range = FindFieldRange(name, false);
+    return [range, message](double v) { return !range || InFieldRange(*range, v) ? nullptr : message; };
+}
+
 }  // namespace
 
 void MainForm::thickness_Commit(int s, int l) {
     TextBox& box = *thickness[s][l];
-    box.text = NormalizeNumberText(box.text);
+    const bool accepted =
+        commitNonNegative(box, std::string(kSurfacePrefixes[s]) + std::to_string(l + 1) + "_D_txt", ui_);
+    // The material follows the text the field keeps, refused or not, as when a file is read.
     if (l > 0) material[s][l]->enabled = LeadingNumber(box.text) != 0;
+    if (!accepted) return;
     if (s < 4 && optAll_as_one.value() && mirrorWalls) {
         for (int w = 0; w < 4; ++w) {
             if (w == s) continue;
@@ -55,8 +79,7 @@ void MainForm::wallSideTemp_Commit(TextBox& box) {
 }
 
 void MainForm::dimension_Commit(TextBox& box, const char* name, const char* message, bool affectsOperation) {
-    auto positive = [message](double v) { return v > 0 ? nullptr : message; };
-    if (!CommitNumericField(box, positive, ui_, WindowId::MainWindow, name)) return;
+    if (!CommitNumericField(box, rangeCheck(name, message), ui_, WindowId::MainWindow, name)) return;
     double volume = LeadingNumber(Length_txt.text) * LeadingNumber(Width_txt.text) * LeadingNumber(Height_txt.text);
     Volume_txt.text = NormalizeNumberText(FormatMask(volume, Mask::Fixed4));
     refreshStorageCapacity();
@@ -78,19 +101,20 @@ void MainForm::Volume_txt_Commit() {
 }
 
 void MainForm::Cycle_txt_Commit() {
-    auto percent = [](double v) { return v < 0 || v > 100 ? "Значение должно быть между 0% и 100% !" : nullptr; };
+    const ValueCheck percent = rangeCheck("Cycle_txt", "Значение должно быть между 0% и 100% !");
     if (CommitNumericField(Cycle_txt, percent, ui_, WindowId::MainWindow, "Cycle_txt")) UpdateAll();
 }
 
-void MainForm::operation_Commit(TextBox& box) {
-    box.text = NormalizeNumberText(box.text);
-    RecalcOperation();
+void MainForm::operation_Commit(TextBox& box, const char* name) {
+    if (commitNonNegative(box, name, ui_)) RecalcOperation();
 }
 
 void MainForm::TempIn_txt_KeyEnter() {
     const double productEnd = LeadingNumber(task_.Tend_Prod_txt.text);
-    auto roomTemperature = [productEnd](double v) -> const char* {
-        if (v < -50 || v > 20) return "Температура в камере должна быть в пределах от -50°С до +20°С";
+    const ValueCheck range =
+        rangeCheck("TempIn_txt", "Температура в камере должна быть в пределах от -50°С до +20°С");
+    auto roomTemperature = [productEnd, range](double v) -> const char* {
+        if (const char* refusal = range(v)) return refusal;
         if (v > productEnd) return "Температура конца охлаждения должна быть\r\nбольше температуры в камере";
         return nullptr;
     };

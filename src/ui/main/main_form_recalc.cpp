@@ -72,7 +72,12 @@ void MainForm::Activate() {
     TypeOfProduct_lbl.text = task_.Produkt_cmb.text();
     TempIn_txt.text = GeneralText(task_.TempInCell);
     // The task's cycle first: the operation shown and the one in the total are one value.
-    Cycle_txt.text = GeneralTextSingle(task_.RabCoef);
+    const std::string taskCycle = GeneralTextSingle(task_.RabCoef);
+    if (activated_ && NormalizeNumberText(Cycle_txt.text) != taskCycle)
+        StatusNote = "Цикл работы " + Cycle_txt.text + " % заменен значением задачи " + taskCycle +
+                     " % (он берется из задачи при каждом возврате в окно)";
+    activated_ = true;
+    Cycle_txt.text = taskCycle;
     TempIn_lbl.text = task_.Tin_Prod_txt.text;
     TempEnd_lbl.text = task_.Tend_Prod_txt.text;
     Loading_lbl.text = task_.Load_prod_txt.text;

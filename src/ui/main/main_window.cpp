@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
@@ -145,27 +146,34 @@ void MainWindow::buildMenus() {
         return QIcon::fromTheme(QString::fromLatin1(theme), st->standardIcon(fallback));
     };
 
-    QMenu* files = menuBar()->addMenu(s("Файлы"));
+    QMenu* files = menuBar()->addMenu(s("&Файлы"));
     files->setObjectName(QStringLiteral("Config"));
-    QAction* open = addCommandAction(Command::Open, "mnOpen", s("Открыть конфигурацию"));
+    QAction* open = addCommandAction(Command::Open, "mnOpen", s("&Открыть конфигурацию"));
     open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    QAction* save = addCommandAction(Command::Save, "mnSave", s("Сохранить конфигурацию"));
+    QAction* save = addCommandAction(Command::Save, "mnSave", s("&Сохранить конфигурацию"));
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    QAction* saveAs = addCommandAction(Command::SaveAs, "mnSaveAs", s("Сохранить &как…"));
+    saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     files->addAction(open);
     files->addAction(save);
+    files->addAction(saveAs);
     files->addSeparator();
-    files->addAction(addCommandAction(Command::Exit, "mnQuit", s("Выход из программы")));
+    recentMenu_ = files->addMenu(s("&Последние проекты"));
+    recentMenu_->setObjectName(QStringLiteral("mnRecent"));
+    recentMenu_->setEnabled(false);
+    files->addSeparator();
+    files->addAction(addCommandAction(Command::Exit, "mnQuit", s("&Выход из программы")));
 
-    QMenu* utils = menuBar()->addMenu(s("Настройки"));
+    QMenu* utils = menuBar()->addMenu(s("&Настройки"));
     utils->setObjectName(QStringLiteral("Utils"));
-    utils->addAction(addCommandAction(Command::Parameters, "tlbParameter", s("Параметры расчета")));
+    utils->addAction(addCommandAction(Command::Parameters, "tlbParameter", s("&Параметры расчета")));
 
-    QMenu* help = menuBar()->addMenu(s("Помощь"));
+    QMenu* help = menuBar()->addMenu(s("&Помощь"));
     help->setObjectName(QStringLiteral("Help_Menu"));
-    QAction* content = addCommandAction(Command::Help, "mnContent", s("Содержание"));
+    QAction* content = addCommandAction(Command::Help, "mnContent", s("&Содержание"));
     content->setShortcut(QKeySequence(Qt::Key_F1));
     help->addAction(content);
-    help->addAction(addCommandAction(Command::About, "mnAbout", s("О программе")));
+    help->addAction(addCommandAction(Command::About, "mnAbout", s("&О программе")));
 
     QToolBar* bar = addToolBar(QStringLiteral("Toolbar1"));
     bar->setObjectName(QStringLiteral("Toolbar1"));
@@ -209,14 +217,46 @@ void MainWindow::setCommand(Command command, std::function<void()> fn) {
 void MainWindow::runCommand(Command command) {
     auto it = commands_.find(command);
     if (it == commands_.end() || !it->second) return;
+    std::function<void()> run = it->second;
+    if (runner_) run = [this, fn = it->second] { runner_(fn); };
     // A command may change either form (opening a project sets the task too).
     if (binder_) {
-        binder_->run(it->second);
+        binder_->run(run);
     } else {
         QtUserInterface ui;
-        GuardedCall(ui, it->second);
+        GuardedCall(ui, run);
         refresh();
     }
+}
+
+void MainWindow::setDocumentTitle(const QString& name, bool modified) {
+    setWindowTitle(name + QStringLiteral("[*] — ") + s("Расчет холодопроизводительности"));
+    setWindowModified(modified);
+}
+
+void MainWindow::setRecentProjects(const std::vector<std::string>& paths,
+                                   std::function<void(const std::string&)> open) {
+    // Not clear(): the entry being chosen may be what asks for the new list.
+    for (QAction* old : recentMenu_->actions()) {
+        recentMenu_->removeAction(old);
+        old->deleteLater();
+    }
+    for (size_t i = 0; i < paths.size(); ++i) {
+        const QString path = QString::fromStdString(paths[i]);
+        const QString name = path.section(u'/', -1);
+        QAction* entry = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+        entry->setToolTip(path);
+        entry->setStatusTip(path);
+        connect(entry, &QAction::triggered, this, [this, open, p = paths[i]] {
+            const std::function<void()> command = [open, p] { open(p); };
+            auto run = runner_ ? std::function<void()>([this, command] { runner_(command); }) : command;
+            if (binder_)
+                binder_->run(run);
+            else
+                run();
+        });
+    }
+    recentMenu_->setEnabled(!paths.empty());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

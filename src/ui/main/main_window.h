@@ -10,10 +10,13 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "core/controls.h"
 
 class QAction;
+class QMenu;
 class QFrame;
 
 namespace coldroom {
@@ -26,7 +29,7 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    enum class Command { Open, Save, Print, Parameters, Help, About, Exit };
+    enum class Command { Open, Save, SaveAs, Print, Parameters, Help, About, Exit };
     using Rgb = std::array<int, 3>;
 
     explicit MainWindow(QWidget* parent = nullptr);
@@ -43,6 +46,13 @@ public:
     // close. Entries whose command is not set are disabled. What a command throws is told
     // through the binder's user interface; every window is refreshed after it.
     void setCommand(Command command, std::function<void()> fn);
+    // What every command goes through: `runner` gets the command and decides whether it runs
+    // (the program first commits the field being edited). Unset, commands simply run.
+    void setCommandRunner(std::function<void(const std::function<void()>&)> runner) { runner_ = std::move(runner); }
+    // The title bar: the project's name and, while it has unsaved changes, the mark.
+    void setDocumentTitle(const QString& name, bool modified);
+    // The recent projects in the "Файлы" menu, latest first; choosing one runs `open` with it.
+    void setRecentProjects(const std::vector<std::string>& paths, std::function<void(const std::string&)> open);
     // Where the two temperature shapes take their fill colour from after each refresh.
     void setShapeColourSource(std::function<Rgb()> source) { shapeColour_ = std::move(source); }
     // Where the chart takes the load components from after each refresh.
@@ -68,6 +78,8 @@ private:
     std::unique_ptr<QtBinder> binder_;
     std::multimap<Command, QAction*> actions_;
     std::map<Command, std::function<void()>> commands_;
+    std::function<void(const std::function<void()>&)> runner_;
+    QMenu* recentMenu_ = nullptr;
     std::function<Rgb()> shapeColour_;
     std::function<const LoadBreakdown*()> results_;
     Rgb shownColour_{-1, -1, -1};

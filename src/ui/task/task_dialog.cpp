@@ -191,6 +191,15 @@ void TaskDialog::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);  // not QDialog's, which would press "Отмена" again
 }
 
-void TaskDialog::reject() { requestClose(); }
+// Escape (QDialog's reject); the title-bar close comes through closeEvent.
+void TaskDialog::reject() {
+    if (!escapeRequest_) {
+        requestClose();
+    } else if (binder_) {
+        binder_->run(escapeRequest_);
+    } else {
+        escapeRequest_();
+    }
+}
 
 }  // namespace coldroom

@@ -31,6 +31,8 @@ public:
     // What the person's wish to close the window (title-bar button, Escape) does; the window
     // itself stays as it is. Without it such a wish presses "Отмена".
     void setCloseRequest(std::function<void()> fn) { closeRequest_ = std::move(fn); }
+    // What Escape does; without it Escape is a wish to close.
+    void setEscapeRequest(std::function<void()> fn) { escapeRequest_ = std::move(fn); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -41,6 +43,7 @@ private:
 
     std::unique_ptr<QtBinder> binder_;
     std::function<void()> closeRequest_;
+    std::function<void()> escapeRequest_;
 };
 
 }  // namespace coldroom

@@ -1,6 +1,9 @@
 #include "ui/task/task_form.h"
 
+#include <type_traits>
+
 #include "core/numtext.h"
+#include "ui/field_ranges.h"
 #include "refdb/reference_columns.h"
 
 namespace coldroom {
@@ -233,40 +236,41 @@ std::string TaskForm::checkMessage(Check k, double v) const {
     const double tEnd = LeadingNumber(Tend_Prod_txt.text);
     const char* endMust = "Температура конца охлаждения должна быть";
     const char* startMust = "Температура начала охлаждения должна быть";
+    auto outside = [v](const char* control) { return !InFieldRange(*FindFieldRange(control, true), v); };
     switch (k) {
     case CheckRoomTemperature:
-        if (v < -50 || v > 20) return "Температура в камере должна быть в пределах от -50°С до +20°С";
+        if (outside("TempIn_txt")) return "Температура в камере должна быть в пределах от -50°С до +20°С";
         if (v > tEnd) return twoLines(endMust, "больше температуры в камере");
         if (v > tStart) return twoLines(startMust, "больше температуры в камере");
         return {};
     case CheckProductStart:
-        if (v < -20 || v > 36) return twoLines(startMust, "в пределах от -20°С до +36°С");
+        if (outside("Tin_Prod_txt")) return twoLines(startMust, "в пределах от -20°С до +36°С");
         if (tempIn > v) return twoLines(startMust, "больше температуры в камере");
         if (tEnd > v) return twoLines(startMust, "больше температуры конца охлаждения");
         return {};
     case CheckProductEnd:
-        if (v < -40 || v > 15) return twoLines(endMust, "в пределах от -40°С до +15°С");
+        if (outside("Tend_Prod_txt")) return twoLines(endMust, "в пределах от -40°С до +15°С");
         if (tempIn > v) return twoLines(endMust, "больше температуры в камере");
         if (v > tStart) return twoLines(endMust, "меньше температуры начала охлаждения");
         return {};
     case CheckTurnover:
-        if (v < 0 || v > 100)
+        if (outside("Oborot_Prod_txt"))
             return twoLines("Неверно задан суточный оборот продуктов. ",
                             "Значение должно лежать в интервале от 0 до 100 %");
         return {};
     case CheckAirVelocity:
-        if (v <= 0 || v > 20)
+        if (outside("Velocity_txt"))
             return twoLines("Скорость движения воздуха в камере должна быть", "в пределах от 0 до 20 м/с");
         return {};
     case CheckCoolingTime:
-        if (!(v > 0))
+        if (outside("Real_time_txt"))
             return twoLines("Неверно задано время охлаждения продуктов.", "Значение должно быть больше 0 часов!");
         return {};
     case CheckLoad:
-        if (v < 0) return "Неверно задана загрузка камеры. Значение должно быть положительным!";
+        if (outside("Load_prod_txt")) return "Неверно задана загрузка камеры. Значение должно быть положительным!";
         return {};
     case CheckHumidity:
-        if (v < 0 || v > 100)
+        if (outside("HumidIn_txt"))
             return twoLines("Неверно задана относительная влажность в камере. ",
                             "Значение должно быть в интервале от 0 до 100% !");
         return {};
@@ -371,6 +375,54 @@ void TaskForm::SettleAfterRead() {
     Cheese = IsRespirationTask();
     FieldError.fill(false);
     for (auto& message : FieldMessage) message.clear();
+}
+
+TaskForm::Kept TaskForm::Keep() const {
+    Kept k;
+    for (const auto& [name, ref] : registry_.all())
+        std::visit([&, n = name](auto* c) { k.controls.emplace(n, *c); }, ref);
+    k.TempInCell = TempInCell;
+    k.Prod_in_list = Prod_in_list;
+    k.TaskSelected_ind = TaskSelected_ind;
+    k.ProdSelected_ind = ProdSelected_ind;
+    k.Cheese = Cheese;
+    k.Oborot_Kg = Oborot_Kg;
+    k.RTime = RTime;
+    k.RabCoef = RabCoef;
+    k.TaskProducts = TaskProducts;
+    k.OfferedTasks = state_.OfferedTasks;
+    k.TaskReference = TaskReference;
+    k.ProjectTitle = state_.ProjectTitle;
+    k.FieldError = FieldError;
+    k.FieldMessage = FieldMessage;
+    return k;
+}
+
+void TaskForm::Restore(const Kept& k) {
+    for (const auto& [name, value] : k.controls) {
+        const ControlRef* ref = registry_.find(name);
+        if (!ref) continue;
+        std::visit(
+            [&](auto* c) {
+                using C = std::remove_pointer_t<decltype(c)>;
+                if (auto* v = std::get_if<C>(&value)) *c = *v;
+            },
+            *ref);
+    }
+    TempInCell = k.TempInCell;
+    Prod_in_list = k.Prod_in_list;
+    TaskSelected_ind = k.TaskSelected_ind;
+    ProdSelected_ind = k.ProdSelected_ind;
+    Cheese = k.Cheese;
+    Oborot_Kg = k.Oborot_Kg;
+    RTime = k.RTime;
+    RabCoef = k.RabCoef;
+    TaskProducts = k.TaskProducts;
+    state_.OfferedTasks = k.OfferedTasks;
+    TaskReference = k.TaskReference;
+    state_.ProjectTitle = k.ProjectTitle;
+    FieldError = k.FieldError;
+    FieldMessage = k.FieldMessage;
 }
 
 void TaskForm::Cancel_btn_Click() {

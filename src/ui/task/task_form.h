@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <variant>
 #include <string>
 #include <vector>
 
@@ -88,6 +90,22 @@ public:
     void SettleAfterRead();
 
     ControlRegistry& controls() { return registry_; }
+
+    // Everything the dialog holds and hands over, kept when it is reopened from the main
+    // window so that leaving it with Escape puts the project back as it was.
+    struct Kept {
+        std::map<std::string, std::variant<TextBox, Caption, Button, ListBox, CheckBox, OptionButton>> controls;
+        double TempInCell = 0, Prod_in_list = 0;
+        int16_t TaskSelected_ind = 0, ProdSelected_ind = 0;
+        bool Cheese = false;
+        float Oborot_Kg = 0, RTime = 0, RabCoef = 100;
+        std::vector<double> TaskProducts, OfferedTasks;
+        std::string TaskReference, ProjectTitle;
+        std::array<bool, kChecks> FieldError{};
+        std::array<std::string, kChecks> FieldMessage{};
+    };
+    Kept Keep() const;
+    void Restore(const Kept& kept);
 
     // Set by the program: what confirming and cancelling lead to.
     std::function<void()> onConfirmed;

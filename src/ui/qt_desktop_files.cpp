@@ -1,0 +1,75 @@
+// The desktop program's project files: the recent projects, the folder the file dialogs
+// start in and the main window's place, kept in the settings between runs.
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStringList>
+
+#include "ui/main/commands.h"
+#include "ui/main/main_window.h"
+#include "ui/qt_desktop.h"
+
+namespace coldroom {
+
+namespace {
+
+const QString kRecentKey = QStringLiteral("files/recent");
+const QString kFolderKey = QStringLiteral("files/lastFolder");
+const QString kPlaceKey = QStringLiteral("mainWindow/geometry");
+
+}  // namespace
+
+void DesktopProgram::useSettings(std::unique_ptr<QSettings> settings) {
+    settings_ = std::move(settings);
+    if (!settings_) return;
+    std::vector<std::string> stored;
+    for (const QString& path : settings_->value(kRecentKey).toStringList()) stored.push_back(path.toStdString());
+    recent_ = RecentProjects(stored);
+    const QString folder = settings_->value(kFolderKey).toString();
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) ui_.setInitialFolder(folder);
+    showRecentProjects();
+    restoreMainWindowPlace();
+}
+
+void DesktopProgram::storeSettings() {
+    if (!settings_) return;
+    QStringList paths;
+    for (const std::string& path : recent_.paths()) paths.push_back(QString::fromStdString(path));
+    settings_->setValue(kRecentKey, paths);
+    if (mainWindow_) settings_->setValue(kPlaceKey, mainWindow_->saveGeometry());
+    settings_->sync();
+}
+
+void DesktopProgram::restoreMainWindowPlace() {
+    if (!settings_ || !mainWindow_) return;
+    const QByteArray place = settings_->value(kPlaceKey).toByteArray();
+    if (!place.isEmpty()) mainWindow_->restoreGeometry(place);
+}
+
+void DesktopProgram::fileUsed(const std::string& path) {
+    recent_.use(path);
+    const QString folder = QFileInfo(QString::fromStdString(path)).absolutePath();
+    ui_.setInitialFolder(folder);
+    if (settings_) settings_->setValue(kFolderKey, folder);
+    storeSettings();
+    showRecentProjects();
+}
+
+void DesktopProgram::showRecentProjects() {
+    if (!mainWindow_) return;
+    mainWindow_->setRecentProjects(recent_.paths(), [this](const std::string& path) { openRecentProject(path); });
+}
+
+void DesktopProgram::openRecentProject(const std::string& path) {
+    if (!QFileInfo::exists(QString::fromStdString(path))) {
+        recent_.remove(path);
+        storeSettings();
+        showRecentProjects();
+        ui_.message(MissingRecentProjectText(path), kAppTitle, MsgIcon::Warning);
+        return;
+    }
+    if (program_.ConfirmLeave()) OpenFileCommand(program_, ui_, path);
+    refreshAll();
+}
+
+}  // namespace coldroom

@@ -1,0 +1,135 @@
+// The desktop side of keeping work: Escape in the task dialog, the title's unsaved mark, the
+// pending edit committed before a command, the recent projects kept in settings of the test's
+// own, and the three-answer question on the way out.
+#include <gtest/gtest.h>
+
+#include "qt_test_app.h"
+#include "temp_dir.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QTimer>
+
+#include <fstream>
+
+#include "refdb/test_db.h"
+#include "ui/main/about_dialog.h"
+#include "ui/main/main_window.h"
+#include "ui/qt_desktop.h"
+#include "ui/task/task_dialog.h"
+
+namespace coldroom {
+namespace {
+
+void Settle() {
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+// Clicks the button of that caption in every message box that comes up; keeps their texts.
+struct Answerer {
+    QString caption;
+    QStringList texts;
+    QTimer timer;
+    explicit Answerer(QString answer) : caption(std::move(answer)) {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                auto* box = qobject_cast<QMessageBox*>(w);
+                if (!box || !box->isVisible()) continue;
+                texts << box->text();
+                QAbstractButton* chosen = nullptr;
+                for (QAbstractButton* b : box->buttons())
+                    if (b->text() == caption) chosen = b;
+                chosen ? chosen->click() : box->buttons().first()->click();
+            }
+        });
+        timer.start(20);
+    }
+};
+
+void Type(QLineEdit* field, const QString& text, bool enter) {
+    field->setFocus();
+    field->selectAll();
+    for (QChar c : text) {
+        QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(field, &key);
+    }
+    if (enter) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(field, &press);
+    }
+    Settle();
+}
+
+TEST(WorkSafetyDesktop, EscapeTitleMarkPendingEditAndTheQuestionOnTheWayOut) {
+    test::TestApplication();
+    Answerer answerer(QStringLiteral("Нет"));
+    DesktopProgram desktop(test::ShippedDatabasePath());
+    ASSERT_TRUE(desktop.start());
+    Settle();
+
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(desktop.taskDialog(), &escape);
+    Settle();
+    EXPECT_FALSE(desktop.program().ended());
+    EXPECT_TRUE(desktop.taskDialog()->isVisible());
+
+    desktop.taskDialog()->findChild<QPushButton*>("OK_btn")->click();
+    Settle();
+    MainWindow* window = desktop.mainWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("Новый проект")));
+    EXPECT_FALSE(window->isWindowModified());
+    Type(window->findChild<QLineEdit*>("NofPeople_txt"), QStringLiteral("3"), true);
+    EXPECT_TRUE(window->isWindowModified());
+
+    // Typed but not committed: the command commits it first.
+    Type(window->findChild<QLineEdit*>("Width_txt"), QStringLiteral("2x"), false);
+    ASSERT_EQ(desktop.program().main.Volume_txt.text, "125");
+    window->findChild<QAction*>("mnAbout")->trigger();
+    Settle();
+    EXPECT_EQ(desktop.program().main.Volume_txt.text, "50");
+    if (desktop.aboutBox()) desktop.aboutBox()->close();
+    Settle();
+
+    window->findChild<QAction*>("mnQuit")->trigger();
+    Settle();
+    EXPECT_TRUE(desktop.program().ended());
+    EXPECT_TRUE(answerer.texts.contains(QStringLiteral("Сохранить изменения в проекте?")));
+}
+
+TEST(WorkSafetyDesktop, RecentProjectsComeFromTheSettingsAndAMissingOneLeavesThem) {
+    test::TestApplication();
+    test::TempDir dir;
+    const QString ini = QString::fromStdString(dir.file("settings.ini"));
+    const QString kept = QString::fromStdString(dir.file("kept.cfg"));
+    const QString gone = QString::fromStdString(dir.file("gone.cfg"));
+    std::ofstream(kept.toStdString()) << "";
+    QSettings(ini, QSettings::IniFormat).setValue("files/recent", QStringList{gone, kept});
+
+    Answerer answerer(QStringLiteral("OK"));
+    DesktopProgram desktop(test::ShippedDatabasePath());
+    desktop.useSettings(std::make_unique<QSettings>(ini, QSettings::IniFormat));
+    ASSERT_TRUE(desktop.start());
+    desktop.taskDialog()->findChild<QPushButton*>("OK_btn")->click();
+    Settle();
+    auto* recent = desktop.mainWindow()->findChild<QMenu*>("mnRecent");
+    ASSERT_NE(recent, nullptr);
+    ASSERT_EQ(recent->actions().size(), 2);
+    EXPECT_TRUE(recent->actions().first()->text().endsWith(QStringLiteral("gone.cfg")));
+
+    recent->actions().first()->trigger();
+    Settle();
+    EXPECT_EQ(desktop.recentProjects().paths(), std::vector<std::string>{kept.toStdString()});
+    EXPECT_EQ(QSettings(ini, QSettings::IniFormat).value("files/recent").toStringList(), QStringList{kept});
+    EXPECT_EQ(answerer.texts.size(), 1);
+    desktop.program().Exit();
+}
+
+}  // namespace
+}  // namespace coldroom
