@@ -1,5 +1,6 @@
 // ColdRoom, the desktop program.
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -14,6 +15,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ColdRoom"));
     QApplication::setApplicationVersion(QStringLiteral(COLDROOM_VERSION));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/coldroom.png")));
     // Qt's own dialogs and buttons speak Russian like the rest of the program.
     QTranslator qtRussian;
     if (qtRussian.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
