@@ -1,7 +1,8 @@
 // Pictures of every window, for a look at the layout by eye: the task dialog, the main window
 // with each tab and each surface page at the two screen sizes it must serve, the chart with a
-// component that cannot be computed, the About box, the report options and the help page at a
-// few places.
+// component that cannot be computed, the parameter editor with each tab (and while a task and
+// a product are being edited), the About box, the report options and the help page at a few
+// places.
 //
 //     build/bin/coldroom_snapshots OUTPUT_FOLDER [--db PATH]
 //
@@ -24,6 +25,8 @@
 
 #include "core/load_breakdown.h"
 #include "refdb/reference_db.h"
+#include "ui/editor/editor_form.h"
+#include "ui/editor/editor_window.h"
 #include "ui/main/about_dialog.h"
 #include "ui/main/help_window.h"
 #include "ui/main/main_window.h"
@@ -100,6 +103,32 @@ void mainWindowPictures(DesktopProgram& desktop, Camera& camera) {
     window->setResultsSource([&desktop] { return &desktop.program().main.results(); });
 }
 
+// "Изменить" on an unchanged row only unlocks the fields: nothing is written to the data.
+void editorPictures(DesktopProgram& desktop, Camera& camera) {
+    desktop.showEditor();
+    coldroom::EditorWindow* editor = desktop.editor();
+    if (!editor) return;
+    auto* tabs = editor->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+    const QString size = QStringLiteral("%1x%2").arg(editor->width()).arg(editor->height());
+    for (int t = 0; tabs && t < tabs->count(); ++t) {
+        tabs->setCurrentIndex(t);
+        camera.shoot(editor, QStringLiteral("editor_tab%1_%2").arg(t).arg(size));
+    }
+    for (const char* update : {"cmdTaskUpdate", "cmdProdUpdate"})
+        if (auto* button = editor->findChild<QPushButton*>(QString::fromLatin1(update))) button->click();
+    editor->form().Down_pic_Click();
+    editor->form().Down_pic_Click();
+    editor->refresh();
+    for (int t : {0, 2}) {
+        if (tabs) tabs->setCurrentIndex(t);
+        camera.shoot(editor, QStringLiteral("editor_tab%1_editing").arg(t));
+    }
+    editor->resize(editor->minimumSizeHint());
+    camera.shoot(editor, QStringLiteral("editor_min"));
+    if (auto* cancel = editor->findChild<QPushButton*>(QStringLiteral("btnCancel"))) cancel->click();
+    settle();
+}
+
 void helpPictures(DesktopProgram& desktop, Camera& camera) {
     desktop.showHelp();
     coldroom::HelpWindow* help = desktop.helpWindow();
@@ -147,6 +176,7 @@ int main(int argc, char* argv[]) {
     if (!desktop.mainWindow()) return 1;
     mainWindowPictures(desktop, camera);
 
+    editorPictures(desktop, camera);
     desktop.showAbout();
     if (desktop.aboutBox()) camera.shoot(desktop.aboutBox(), QStringLiteral("about"));
     desktop.showPrintOptions();

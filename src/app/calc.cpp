@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "app/calc_output.h"
+#include "refdb/database_location.h"
 #include "refdb/reference_db.h"
 #include "reports/report_dispatch.h"
 #include "reports/report_pdf.h"
@@ -126,7 +127,7 @@ int run(int argc, char** argv) {
         std::cout << "coldroom-calc " << COLDROOM_VERSION << '\n';
         return kExitOk;
     }
-    if (options.database.empty()) options.database = DefaultDatabasePath();
+    if (options.database.empty()) options.database = EffectiveDatabasePath(DefaultDatabasePath());
 
     HeadlessUi ui;
     ui.echo = &std::cerr;

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "refdb/database_location.h"
 #include "refdb/reference_db.h"
 #include "ui/qt_desktop.h"
 
@@ -23,11 +24,18 @@ int main(int argc, char* argv[]) {
     // Numbers the widgets format use a point, whatever the user's locale.
     QLocale::setDefault(QLocale::c());
 
-    std::string database = coldroom::DefaultDatabasePath();
+    // The reference data the editor changed (the user's copy) unless a file is named.
+    const std::string shipped = coldroom::DefaultDatabasePath();
+    std::string database = coldroom::EffectiveDatabasePath(shipped);
+    bool named = false;
     for (int i = 1; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], "--db") == 0) database = argv[i + 1];
+        if (std::strcmp(argv[i], "--db") == 0) {
+            database = argv[i + 1];
+            named = true;
+        }
 
     coldroom::DesktopProgram program(database);
+    if (!named) program.setEditedDatabase(shipped, coldroom::UserDatabasePath());
     if (!program.start()) return 1;
     const int status = QApplication::exec();
     return status != 0 ? status : program.exitCode();

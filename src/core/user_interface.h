@@ -18,6 +18,8 @@ enum class WindowId { TaskDialog, MainWindow, PrintOptions, Editor, About, Help 
 inline constexpr const char* kAppTitle = "ColdRoom";
 // Title of every input-error message box.
 inline constexpr const char* kInputErrorTitle = "Ошибка ввода значения!";
+// A file dialog closed without a choice, where a command needs a file.
+inline constexpr const char* kNoFileChosen = "Файл не выбран!";
 
 class UserInterface {
 public:

@@ -15,7 +15,6 @@ namespace coldroom {
 inline constexpr int kConfigItemCount = 87;
 inline constexpr int kMaxOfferedTasks = 61;
 inline constexpr const char* kConfigFilter = "Файлы конфигурации (*.cfg) | *.cfg";
-inline constexpr const char* kNoFileChosen = "Файл не выбран!";
 inline constexpr const char* kConfigReadError =
     "Ошибка чтения файла конфигурации. Будет использована исходная конфигурация";
 

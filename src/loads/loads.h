@@ -8,6 +8,9 @@
 
 namespace coldroom {
 
+// Why a load that spreads over the cooling time cannot be computed without one.
+inline constexpr const char* kNoCoolingTime = "Время охлаждения должно быть больше 0";
+
 // ---- Product and packaging ------------------------------------------------------------
 
 struct ProductLoadInputs {

@@ -69,7 +69,7 @@ OperationalResult computeOperationalLoad(const OperationalInputs& in) {
         else doorOk = false;
     }
     if (!doorOk) {
-        res.door = LoadValue::undefined("Время охлаждения должно быть больше 0");
+        res.door = LoadValue::undefined(kNoCoolingTime);
     } else if (!std::isfinite(door)) {
         res.door = LoadValue::undefined("Теплоприток через дверь не удаётся вычислить");
     } else {
@@ -77,7 +77,7 @@ OperationalResult computeOperationalLoad(const OperationalInputs& in) {
     }
 
     if (!timeOk) {
-        res.total = LoadValue::undefined("Время охлаждения должно быть больше 0");
+        res.total = LoadValue::undefined(kNoCoolingTime);
         return res;
     }
 

@@ -13,7 +13,7 @@ LoadValue computePackagingLoad(const PackagingLoadInputs& in) {
     // No packaging, or no temperature change: nothing to cool, whatever the time.
     if (!in.packagingSelected || in.tIn == in.tEnd) return LoadValue::of(0);
     const float rTime = in.rTime;
-    if (!(rTime > 0)) return LoadValue::undefined("Время охлаждения должно быть больше 0");
+    if (!(rTime > 0)) return LoadValue::undefined(kNoCoolingTime);
     const double mass = kPackagingShare * static_cast<double>(in.dailyMassKg);
     const double q = ((1000 * mass) * in.specificHeat) * (in.tIn - in.tEnd) /
                      (static_cast<double>(rTime) * 3600);

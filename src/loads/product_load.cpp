@@ -57,7 +57,7 @@ ProductLoadResult computeProductLoad(const ProductLoadInputs& in) {
         return res;
     }
     if (!(in.requestedHours > 0)) {
-        res.load = LoadValue::undefined("Время охлаждения должно быть больше 0");
+        res.load = LoadValue::undefined(kNoCoolingTime);
         return res;
     }
     const auto hIn = enthalpyAt(in.tIn, temps.values, enth.values, n);

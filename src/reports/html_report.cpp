@@ -47,7 +47,8 @@ std::vector<std::string> HtmlReportLines(const ReportInput& in) {
 
     std::vector<std::string> l;
     l.reserve(55);
-    l.push_back("<HTML><HEAD>");
+    // The file is Windows-1251; declaring it lets every browser read it right.
+    l.push_back(R"(<HTML><HEAD><META HTTP-EQUIV="Content-Type" CONTENT="text/html; charset=windows-1251">)");
     l.push_back("<TITLE>" + title + "</TITLE>");
     l.push_back(R"(</HEAD><BODY><DIV ALIGN="center" >)" + TABLE);
     l.push_back(R"(<TR><TD><FONT SIZE="+1">Раcчет теплопотерь в холодильной камере</FONT></TD>)"

@@ -10,6 +10,7 @@ namespace {
 struct Style {
     double dx, dy;
     TextStyle text;
+    bool wraps = false;
 };
 
 // The page's cell styles: heading, label, side name, value, material, thickness.
@@ -17,7 +18,7 @@ const Style H{2, 1, {8, true, false}};
 const Style L{4, 1, {8, false, true}};
 const Style S{4, 1, {8, false, false}};
 const Style V{2, 1, {8, true, false}};
-const Style M{2, 1, {8, false, true}};
+const Style M{2, 1, {8, false, true}, true};  // material names are the page's long texts
 const Style T{2, 1, {8, false, false}};
 
 class Page {
@@ -26,7 +27,7 @@ public:
 
     void cell(const std::string& text, double x1, double y1, double x2, double y2,
               const Style& s) {
-        cells_.push_back({text, x1, y1, x2, y2, s.dx, s.dy, s.text, true});
+        cells_.push_back({text, x1, y1, x2, y2, s.dx, s.dy, s.text, true, s.wraps});
     }
     void mark(const std::string& text, double x, double y) {
         cells_.push_back({text, x, y, x, y, 0, 0, {8, false, false}, false});
@@ -185,16 +186,51 @@ void DrawPrintedReport(const ReportInput& input, ReportCanvas& canvas) {
     for (size_t i = 0; i < cells.size(); ++i) {
         const PrintCell& c = cells[i];
         if (c.boxed) canvas.Rectangle(c.x1, c.y1, c.x2, c.y2);
-        canvas.Text(c.x1 + c.dx, c.y1 + c.dy, c.text, c.style, TextRoom(cells, i));
+        if (c.wraps)
+            canvas.WrappedText(c.x1 + c.dx, c.y1 + c.dy, c.text, c.style, TextRoom(cells, i), c.y1, c.y2);
+        else
+            canvas.Text(c.x1 + c.dx, c.y1 + c.dy, c.text, c.style, TextRoom(cells, i));
     }
 }
 
 void RecordingCanvas::Rectangle(double x1, double y1, double x2, double y2) {
-    calls_.push_back({Call::Kind::Rectangle, x1, y1, x2, y2, 0, {}, {}});
+    calls_.push_back({Call::Kind::Rectangle, x1, y1, x2, y2, 0, 0, 0, {}, {}});
 }
 
 void RecordingCanvas::Text(double x, double y, const std::string& text, const TextStyle& style, double maxWidth) {
-    calls_.push_back({Call::Kind::Text, x, y, x, y, maxWidth, text, style});
+    calls_.push_back({Call::Kind::Text, x, y, x, y, maxWidth, 0, 0, text, style});
+}
+
+void RecordingCanvas::WrappedText(double x, double y, const std::string& text, const TextStyle& style,
+                                  double maxWidth, double top, double bottom) {
+    calls_.push_back({Call::Kind::Text, x, y, x, y, maxWidth, top, bottom, text, style});
+}
+
+FittedText FitText(const std::string& text, double sizePt, double width, double height,
+                   double twoLinesMmPerPt, const TextWidth& measure) {
+    const double full = measure(text, sizePt);
+    if (width <= 0 || full <= width) return {{text}, sizePt};
+    // The blank that makes the wider of the two lines narrowest.
+    std::string first, second;
+    double wider = 0;
+    const size_t firstBlank = height > 0 ? text.find(' ') : std::string::npos;
+    for (size_t at = firstBlank; at != std::string::npos; at = text.find(' ', at + 1)) {
+        const size_t from = text.find_first_not_of(' ', at);
+        const size_t to = text.find_last_not_of(' ', at);
+        if (from == std::string::npos || to == std::string::npos) continue;
+        std::string a = text.substr(0, to + 1), b = text.substr(from);
+        const double w = std::max(measure(a, sizePt), measure(b, sizePt));
+        if (first.empty() || w < wider) first = std::move(a), second = std::move(b), wider = w;
+    }
+    if (!first.empty() && twoLinesMmPerPt > 0) {
+        double size = std::min({sizePt, height / twoLinesMmPerPt, sizePt * width / wider});
+        // Widths need not scale exactly with the size: step down until both lines fit.
+        while (size >= kSmallestTextPt &&
+               std::max(measure(first, size), measure(second, size)) > width)
+            size -= 0.1;
+        if (size >= kSmallestTextPt) return {{first, second}, size};
+    }
+    return {{text}, std::max(kSmallestTextPt, std::min(sizePt, sizePt * width / full))};
 }
 
 }  // namespace coldroom

@@ -3,6 +3,7 @@
 // so the layout is tested without a printer and the painting lives in the toolkit layer.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,33 @@ public:
     // a painter may set a longer text smaller or cut it rather than print over its neighbour.
     virtual void Text(double x, double y, const std::string& text, const TextStyle& style,
                       double maxWidth = 0) = 0;
+    // A cell's text that may take a second line in its box, whose rows run from `top` to
+    // `bottom`: a painter that measures text sets it as FitText says; this one as Text() does.
+    virtual void WrappedText(double x, double y, const std::string& text, const TextStyle& style,
+                             double maxWidth, double /*top*/, double /*bottom*/) {
+        Text(x, y, text, style, maxWidth);
+    }
 };
+
+// The smallest size a text on the page is set in; what does not fit even so is cut.
+inline constexpr double kSmallestTextPt = 6;
+
+// How a text is set in its room: one line or two, and the size.
+struct FittedText {
+    std::vector<std::string> lines;
+    double sizePt = 0;
+};
+// The width in millimetres of `text` set at `sizePt` in the face of the text being fitted.
+using TextWidth = std::function<double(const std::string& text, double sizePt)>;
+
+// Sets `text` in a room `width` across and `height` down (millimetres); two lines take
+// `twoLinesMmPerPt` × size in points of height. A text that fits stays on one line at
+// `sizePt`; a longer one is split at a blank into two lines of about equal width, at the
+// largest size up to `sizePt` at which both fit, when that is at least the smallest size;
+// otherwise it stays on one line set smaller, down to the smallest size (the painter cuts
+// what still sticks out).
+FittedText FitText(const std::string& text, double sizePt, double width, double height,
+                   double twoLinesMmPerPt, const TextWidth& measure);
 
 // One step of the page: a boxed cell (text at x1 + dx, y1 + dy), or, with boxed false, a
 // text printed at (x1 + dx, y1 + dy) with no outline.
@@ -40,6 +67,7 @@ struct PrintCell {
     double dx = 0, dy = 0;
     TextStyle style;
     bool boxed = true;
+    bool wraps = false;  // a long text takes a second line in its box before it is set smaller
 };
 
 // The cells of the page in drawing order; a later box is drawn over an earlier one, which
@@ -60,12 +88,15 @@ public:
         enum class Kind { Rectangle, Text } kind;
         double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // a text's position is (x1, y1)
         double maxWidth = 0;                    // a text's room, 0 for no limit
+        double top = 0, bottom = 0;             // a wrapping text's box rows, else 0
         std::string text;
         TextStyle style;
     };
     void Rectangle(double x1, double y1, double x2, double y2) override;
     void Text(double x, double y, const std::string& text, const TextStyle& style,
               double maxWidth = 0) override;
+    void WrappedText(double x, double y, const std::string& text, const TextStyle& style,
+                     double maxWidth, double top, double bottom) override;
     const std::vector<Call>& calls() const { return calls_; }
 
 private:

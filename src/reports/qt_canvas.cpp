@@ -22,18 +22,28 @@ constexpr double kPointsPerInch = 72;
 // Outline width of the boxes: a fine line, as a printer's one-pixel line would be.
 constexpr double kLineWidthMm = 0.15;
 
+// The height two lines of text ink, one line's spacing apart: from the capitals' top of the
+// first to the descenders' foot of the second.
+double twoLinesInk(const QFontMetricsF& m) { return m.ascent() + m.descent() + m.capHeight() + m.descent(); }
+
 QString toQt(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
 
-QtCanvas::QtCanvas(QPainter& painter) : painter_(painter) {
+QtCanvas::QtCanvas(QPainter& painter, const QRectF& areaMm) : painter_(painter) {
     painter_.save();
     const QPaintDevice* device = painter_.device();
     // From here on one painter unit is 1/kUnitsPerMm millimetre, whatever the resolution.
     painter_.scale(device->logicalDpiX() / kMmPerInch / kUnitsPerMm,
                    device->logicalDpiY() / kMmPerInch / kUnitsPerMm);
+    if (!areaMm.isEmpty()) {
+        const double scale = std::min({1.0, areaMm.width() / kPageWidthMm, areaMm.height() / kPageHeightMm});
+        const double left = areaMm.left() + (areaMm.width() - kPageWidthMm * scale) / 2;
+        painter_.translate(left * kUnitsPerMm, areaMm.top() * kUnitsPerMm);
+        painter_.scale(scale, scale);
+    }
     QPen pen(Qt::black);
     pen.setWidthF(kLineWidthMm * kUnitsPerMm);
     pen.setJoinStyle(Qt::MiterJoin);
@@ -70,29 +80,60 @@ void QtCanvas::Rectangle(double x1, double y1, double x2, double y2) {
     painter_.drawRect(r);
 }
 
-void QtCanvas::Text(double x, double y, const std::string& text, const TextStyle& style, double maxWidth) {
-    constexpr double kSmallestPt = 6;
-    QString shown = toQt(text);
-    QFont font = FontFor(style);
-    const double room = maxWidth * kUnitsPerMm;
-    if (room > 0) {
-        const double width = QFontMetricsF(font, painter_.device()).horizontalAdvance(shown);
-        if (width > room && style.sizePt > kSmallestPt) {
-            TextStyle smaller = style;
-            smaller.sizePt = std::max(kSmallestPt, style.sizePt * room / width);
-            font = FontFor(smaller);
-        }
-        const QFontMetricsF fitted(font, painter_.device());
-        if (fitted.horizontalAdvance(shown) > room) shown = fitted.elidedText(shown, Qt::ElideRight, room);
-    }
-    painter_.setFont(font);
-    // The position is the text's top left corner; Qt draws from the baseline. A text set
-    // smaller keeps its top where the full-size text would have it.
+FittedText QtCanvas::fit(const std::string& text, const TextStyle& style, double maxWidth, double height) const {
+    QPaintDevice* device = painter_.device();
+    const auto width = [&](const std::string& t, double sizePt) {
+        TextStyle sized = style;
+        sized.sizePt = sizePt;
+        return QFontMetricsF(FontFor(sized), device).horizontalAdvance(toQt(t)) / kUnitsPerMm;
+    };
+    const QFontMetricsF m(FontFor(style), device);
+    const double twoLinesMmPerPt = twoLinesInk(m) / kUnitsPerMm / style.sizePt;
+    return FitText(text, style.sizePt, maxWidth, height, twoLinesMmPerPt, width);
+}
+
+// One line with its top left corner at (x, y); what is still wider than `maxWidth` is cut.
+void QtCanvas::drawLine(double x, double y, const QString& text, const QFont& font, double maxWidth) {
     const QFontMetricsF metrics(font, painter_.device());
+    const double room = maxWidth * kUnitsPerMm;
+    const QString shown =
+        room > 0 && metrics.horizontalAdvance(text) > room ? metrics.elidedText(text, Qt::ElideRight, room) : text;
+    painter_.setFont(font);
+    // Qt draws from the baseline, one ascent below the top.
     painter_.drawText(QPointF(x * kUnitsPerMm, y * kUnitsPerMm + metrics.ascent()), shown);
 }
 
-bool PaintPrintedReport(QPagedPaintDevice& device, const ReportInput& input, std::string& error) {
+void QtCanvas::Text(double x, double y, const std::string& text, const TextStyle& style, double maxWidth) {
+    TextStyle sized = style;
+    if (maxWidth > 0) sized.sizePt = std::min(style.sizePt, fit(text, style, maxWidth, 0).sizePt);
+    // A text set smaller keeps its top where the full-size text would have it.
+    drawLine(x, y, toQt(text), FontFor(sized), maxWidth);
+}
+
+void QtCanvas::WrappedText(double x, double y, const std::string& text, const TextStyle& style, double maxWidth,
+                           double top, double bottom) {
+    // The lines keep clear of the box's outlines, so that they read as two lines of one cell.
+    constexpr double clear = 0.25;
+    const FittedText fitted = fit(text, style, maxWidth, bottom - top - 2 * clear);
+    if (fitted.lines.size() < 2) {
+        Text(x, y, text, style, maxWidth);
+        return;
+    }
+    TextStyle sized = style;
+    sized.sizePt = fitted.sizePt;
+    const QFont font = FontFor(sized);
+    const QFontMetricsF m(font, painter_.device());
+    const double line = (m.ascent() + m.descent()) / kUnitsPerMm;
+    // The ink, not the font's line boxes, sits in the middle of the box.
+    double lineTop = (top + bottom - twoLinesInk(m) / kUnitsPerMm) / 2 - (m.ascent() - m.capHeight()) / kUnitsPerMm;
+    for (const std::string& l : fitted.lines) {
+        drawLine(x, lineTop, toQt(l), font, maxWidth);
+        lineTop += line;
+    }
+}
+
+bool PaintPrintedReport(QPagedPaintDevice& device, const ReportInput& input, std::string& error,
+                        const QRectF& printableMm) {
     QPainter painter;
     if (!painter.begin(&device)) {
         error = "Не удается начать печать отчета";
@@ -101,7 +142,7 @@ bool PaintPrintedReport(QPagedPaintDevice& device, const ReportInput& input, std
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     {
-        QtCanvas canvas(painter);
+        QtCanvas canvas(painter, printableMm);
         DrawPrintedReport(input, canvas);
     }
     if (!painter.end()) {

@@ -3,6 +3,7 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QRectF>
 #include <string>
 
 #include "files/atomic_file.h"
@@ -17,7 +18,9 @@ namespace coldroom {
 // so the page looks the same at any resolution.
 class QtCanvas : public ReportCanvas {
 public:
-    explicit QtCanvas(QPainter& painter);
+    // With a non-empty `areaMm` (millimetres from the paper's corner) the page is scaled
+    // down as a whole, keeping its proportions, to fit that area, centred across it.
+    explicit QtCanvas(QPainter& painter, const QRectF& areaMm = {});
     ~QtCanvas() override;
 
     void Rectangle(double x1, double y1, double x2, double y2) override;
@@ -25,6 +28,10 @@ public:
     // so that it never prints over the next cell.
     void Text(double x, double y, const std::string& text, const TextStyle& style,
               double maxWidth = 0) override;
+    // A text too long for one line goes on two, centred between the box rows, before it is
+    // set smaller (FitText).
+    void WrappedText(double x, double y, const std::string& text, const TextStyle& style,
+                     double maxWidth, double top, double bottom) override;
 
     // The family used for the page: "Liberation Sans" (metrically the page's original font)
     // when installed, else the default sans-serif.
@@ -36,12 +43,18 @@ public:
     static constexpr double kUnitsPerMm = 100;
 
 private:
+    FittedText fit(const std::string& text, const TextStyle& style, double maxWidth, double height) const;
+    void drawLine(double x, double y, const QString& text, const QFont& font, double maxWidth);
+
     QPainter& painter_;
 };
 
 // Paints the report on a page device (a printer set to the full page, or a QPdfWriter).
-// Returns false with a Russian message when painting cannot start.
-bool PaintPrintedReport(QPagedPaintDevice& device, const ReportInput& input, std::string& error);
+// A printer cannot ink the paper's edge: `printableMm`, its printable area, takes the page
+// scaled to fit; empty (a PDF) draws the page at full size. Returns false with a Russian
+// message when painting cannot start.
+bool PaintPrintedReport(QPagedPaintDevice& device, const ReportInput& input, std::string& error,
+                        const QRectF& printableMm = {});
 
 // Writes the printed page to an A4 PDF file at `path`, replacing it atomically.
 bool WritePrintedReportPdf(const std::string& path, const ReportInput& input, std::string& error,

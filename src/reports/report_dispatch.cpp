@@ -1,5 +1,7 @@
 #include "reports/report_dispatch.h"
 
+#include "core/user_interface.h"
+
 #include "reports/csv_report.h"
 #include "reports/html_report.h"
 
@@ -8,7 +10,7 @@ namespace coldroom {
 bool MakeReport(ReportKind kind, const std::string& path, const ReportInput& input, ReportPrinter* printer,
                 std::string& error) {
     if (kind != ReportKind::Printer && path.empty()) {
-        error = "Файл не выбран!";
+        error = kNoFileChosen;
         return false;
     }
     switch (kind) {

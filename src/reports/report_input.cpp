@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "core/envelope.h"
+#include "core/load_components.h"
 #include "core/load_value.h"
 #include "core/numtext.h"
 
@@ -29,9 +30,12 @@ ReportFieldNameSet makeFieldNames() {
         "TimeReal_lbl", "TimeMin_lbl", "Location_cmb", "TypeOfCell_cmb", "Door_H_txt",
         "Door_W_txt", "Door_Open_txt", "TypeOfCurtain_cmb", "TempOut_txt", "HumidOut_txt",
         "Cycle_txt", "NofPeople_txt", "TimePeople_txt", "Electro_txt", "Lifter_txt",
-        "ElectroEva_txt", "Floor_Poteri_txt", "Ceil_Poteri_txt", "Produk_poteri",
-        "Tara_poteri", "Exp_Poteri", "Total_poteri", "Capacity_need"};
+        "ElectroEva_txt"};
     t.insert(t.end(), std::begin(others), std::end(others));
+    // The results the reports show, by their fields in the table of load components.
+    for (LoadId id : {LoadId::Floor, LoadId::Ceiling, LoadId::Product, LoadId::Packaging, LoadId::Operation,
+                      LoadId::Total, LoadId::Capacity})
+        t.push_back(LoadControl(id));
     names.option = {"CeilIns_opt", "FloorHeat_Opt", "FloorGrunt_Opt", "Door_Standard_opt"};
     names.enabled.assign(LayerListNames().begin(), LayerListNames().end());
     return names;

@@ -1,5 +1,6 @@
 #include "ui/qt_binder.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -9,8 +10,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QTabWidget>
 #include <QtDebug>
 
+#include <algorithm>
 #include <set>
 
 namespace coldroom {
@@ -22,7 +26,7 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
 struct QtBinder::Binding {
-    enum Kind { LineEdit, Label, Combo, Radio, Check, PushButton };
+    enum Kind { LineEdit, Label, Combo, Radio, Check, PushButton, Tabs };
 
     std::string name;
     ControlRef control;
@@ -47,7 +51,22 @@ int kindFor(QWidget* w, const ControlRef& ref) {
     if (qobject_cast<QRadioButton*>(w) && std::holds_alternative<OptionButton*>(ref)) return 3;
     if (qobject_cast<QCheckBox*>(w) && std::holds_alternative<CheckBox*>(ref)) return 4;
     if (qobject_cast<QPushButton*>(w) && std::holds_alternative<Button*>(ref)) return 5;
+    if (qobject_cast<QTabWidget*>(w) && std::holds_alternative<ListBox*>(ref)) return 6;
     return -1;
+}
+
+// The drop-down of a list is made wide enough for its longest entry, whatever the width
+// the list itself has in its window.
+void showWholeItems(QComboBox* combo, const QStringList& items) {
+    QAbstractItemView* view = combo->view();
+    const QFontMetrics metrics = view->fontMetrics();
+    int widest = 0;
+    for (const QString& item : items) widest = std::max(widest, metrics.horizontalAdvance(item));
+    const bool scrolls = items.size() > combo->maxVisibleItems();
+    const int scrollBar = scrolls ? view->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+    // Item padding and the popup's frame on both sides.
+    const int extra = 2 * metrics.averageCharWidth() + 2 * view->frameWidth() + scrollBar;
+    view->setMinimumWidth(widest > 0 ? widest + extra : 0);
 }
 
 const std::string& textOf(const ControlRef& ref) {
@@ -166,6 +185,17 @@ void QtBinder::bindWidget(QWidget* w, const std::string& name, const ControlRef&
         connect(push, &QPushButton::clicked, this, [this, b, button] { dispatch(b, button->onClick); });
         break;
     }
+    case Binding::Tabs: {
+        // The list's entries are the tab captions and its position the tab shown.
+        auto* tabs = static_cast<QTabWidget*>(w);
+        ListBox* list = std::get<ListBox*>(ref);
+        if (list->items.empty())
+            for (int i = 0; i < tabs->count(); ++i) list->addItem(tabs->tabText(i).toStdString());
+        connect(tabs, &QTabWidget::currentChanged, this, [this, b, list](int index) {
+            dispatch(b, [list, index] { list->setIndex(index); });
+        });
+        break;
+    }
     }
 }
 
@@ -210,12 +240,15 @@ void QtBinder::refreshBinding(Binding& b) {
             for (const auto& item : list.items) items.push_back(q(item));
             combo->addItems(items);
             b.shownItems = list.items;
+            showWholeItems(combo, items);
         }
         if (combo->currentIndex() != list.index()) combo->setCurrentIndex(list.index());
         if (combo->isEditable()) {
             const QString text = q(list.text());
             if (combo->currentText() != text) combo->setEditText(text);
         }
+        // A list narrower than its entry still shows the entry whole when pointed at.
+        if (combo->toolTip() != combo->currentText()) combo->setToolTip(combo->currentText());
         break;
     }
     case Binding::Radio: {
@@ -234,6 +267,17 @@ void QtBinder::refreshBinding(Binding& b) {
         auto* check = static_cast<QCheckBox*>(w);
         const bool value = std::get<CheckBox*>(b.control)->value() != 0;
         if (check->isChecked() != value) check->setChecked(value);
+        break;
+    }
+    case Binding::Tabs: {
+        auto* tabs = static_cast<QTabWidget*>(w);
+        const ListBox& list = *std::get<ListBox*>(b.control);
+        if (!b.known || list.items != b.shownItems) {
+            for (int i = 0; i < tabs->count() && i < list.count(); ++i)
+                tabs->setTabText(i, q(list.items[static_cast<size_t>(i)]));
+            b.shownItems = list.items;
+        }
+        if (list.index() >= 0 && tabs->currentIndex() != list.index()) tabs->setCurrentIndex(list.index());
         break;
     }
     case Binding::PushButton: {

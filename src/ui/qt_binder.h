@@ -2,7 +2,8 @@
 // objectName is a registered control shows that control's state; what the person does to
 // it goes into the control (its text, position or option) and runs the control's handler.
 // After every event it handled the binder calls `refresh`, which the program points at a
-// routine that refreshes every bound window from its form.
+// routine that refreshes every bound window from its form. A tab widget shows a list: its
+// entries are the tab captions and its position the page shown.
 #pragma once
 
 #include <QObject>

@@ -1,14 +1,21 @@
 #include "ui/qt_desktop.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QFileInfo>
+#include <QMenu>
 #include <QStatusBar>
 
+#include "refdb/database_location.h"
+#include "ui/editor/editor_form.h"
+#include "ui/editor/editor_window.h"
 #include "ui/main/about_dialog.h"
 #include "ui/main/commands.h"
 #include "ui/main/help_window.h"
 #include "ui/main/main_window.h"
 #include "ui/print/print_options_dialog.h"
 #include "ui/print/print_options_form.h"
+#include "ui/qt_form_widgets.h"
 #include "ui/task/task_dialog.h"
 
 namespace coldroom {
@@ -21,12 +28,13 @@ std::string ProgramFolder() {
 
 DesktopProgram::DesktopProgram(std::string databasePath, QObject* parent)
     : QObject(parent),
-      program_(ui_, std::move(databasePath)),
+      program_(ui_, databasePath),
       activation_([this](WindowId id) {
           GuardedCall(ui_, [&] {
               if (program_.WindowActivated(id)) refreshAll();
           });
-      }) {
+      }),
+      editedShipped_(std::move(databasePath)) {
     ui_.setInitialFolder(QString::fromStdString(ProgramFolder()));
     taskDialog_ = std::make_unique<TaskDialog>();
     taskDialog_->bind(program_.task.controls(), [this] { refreshAll(); });
@@ -44,8 +52,12 @@ DesktopProgram::DesktopProgram(std::string databasePath, QObject* parent)
     ui_.setWindowCommands(
         WindowId::PrintOptions, [this] { show(WindowId::PrintOptions, [this] { presentPrintOptions(); }); },
         [this] { closePrintOptions(); });
+    ui_.setWindowCommands(
+        WindowId::Editor, [this] { show(WindowId::Editor, [this] { presentEditor(); }); },
+        [this] { closeEditor(); });
     program_.onEnded = [this] {
         closePrintOptions();
+        closeEditor();
         if (helpWindow_) helpWindow_->close();
         if (aboutBox_) aboutBox_->close();
         if (program_.exitCode() == 0)
@@ -60,6 +72,13 @@ DesktopProgram::~DesktopProgram() = default;
 HelpWindow* DesktopProgram::helpWindow() const { return helpWindow_.data(); }
 
 AboutDialog* DesktopProgram::aboutBox() const { return aboutBox_.data(); }
+
+EditorWindow* DesktopProgram::editor() const { return editor_.data(); }
+
+void DesktopProgram::setEditedDatabase(std::string shipped, std::string userCopy) {
+    editedShipped_ = std::move(shipped);
+    editedUserCopy_ = std::move(userCopy);
+}
 
 bool DesktopProgram::start() {
     std::string error;
@@ -100,6 +119,7 @@ void DesktopProgram::refreshAll() {
         }
     }
     if (printDialog_) printDialog_->refresh();
+    if (editor_) editor_->refresh();
 }
 
 void DesktopProgram::createMainWindow() {
@@ -111,11 +131,19 @@ void DesktopProgram::createMainWindow() {
     mainWindow_->setCommand(MainWindow::Command::Open, [this] { openProject(); });
     mainWindow_->setCommand(MainWindow::Command::Save, [this] { saveProject(); });
     mainWindow_->setCommand(MainWindow::Command::Print, [this] { showPrintOptions(); });
+    mainWindow_->setCommand(MainWindow::Command::Parameters, [this] { showEditor(); });
     mainWindow_->setCommand(MainWindow::Command::Help, [this] { showHelp(); });
     mainWindow_->setCommand(MainWindow::Command::About, [this] { showAbout(); });
     mainWindow_->setCommand(MainWindow::Command::Exit, [this] { program_.Exit(); });
     ui_.registerWindow(WindowId::MainWindow, mainWindow_.get());
     activation_.track(WindowId::MainWindow, mainWindow_.get());
+    // Beside the editor's own entry, in the same menu.
+    if (auto* utils = mainWindow_->findChild<QMenu*>(QStringLiteral("Utils"))) {
+        QAction* restore = utils->addAction(QStringLiteral("Восстановить исходные справочные данные"));
+        restore->setObjectName(QStringLiteral("mnRestoreData"));
+        connect(restore, &QAction::triggered, this,
+                [this] { mainWindow_->binder()->run([this] { restoreReferenceData(); }); });
+    }
 }
 
 void DesktopProgram::presentTaskDialog() {
@@ -127,6 +155,7 @@ void DesktopProgram::presentTaskDialog() {
 void DesktopProgram::presentMainWindow() {
     if (!mainWindow_) createMainWindow();
     mainWindow_->refresh();
+    if (!mainWindow_->isVisible()) FitToScreen(*mainWindow_);
     mainWindow_->show();
     mainWindow_->raise();
     mainWindow_->activateWindow();
@@ -168,6 +197,73 @@ void DesktopProgram::closePrintOptions() {
     if (!printDialog_) return;
     printDialog_->hide();
     printDialog_->deleteLater();
+}
+
+// The editor reads every table when it opens: a file that cannot be read is told here and
+// no window comes up.
+void DesktopProgram::showEditor() {
+    if (!editor_) {
+        auto form = std::make_unique<EditorForm>(ui_);
+        std::string error;
+        if (!form->Load(editedShipped_, editedUserCopy_, error)) {
+            ui_.message(error, kAppTitle, MsgIcon::Critical);
+            return;
+        }
+        auto* window = new EditorWindow(std::move(form), mainWindow_.get());
+        window->setWindowFlag(Qt::Window);
+        window->bind([this] { refreshAll(); });
+        window->binder()->join(ui_, running_);
+        editor_ = window;
+        ui_.registerWindow(WindowId::Editor, window);
+        activation_.track(WindowId::Editor, window);
+    }
+    ui_.showWindow(WindowId::Editor);
+}
+
+void DesktopProgram::presentEditor() {
+    if (!editor_) return;
+    editor_->refresh();
+    editor_->show();
+    editor_->raise();
+    editor_->activateWindow();
+}
+
+// The editor closes from its own buttons, inside their handler: hidden now, deleted (with
+// its form) once the event is over.
+void DesktopProgram::closeEditor() {
+    if (!editor_) return;
+    editor_->hide();
+    editor_->deleteLater();
+    editor_ = nullptr;
+    // Back to the main window, whose activation then runs; not every window system
+    // activates the parent of a closed window by itself.
+    if (mainWindow_ && mainWindow_->isVisible() && !program_.ended()) mainWindow_->activateWindow();
+}
+
+void DesktopProgram::restoreReferenceData() {
+    if (editor_) {
+        ui_.message("Закройте окно изменения расчетных параметров," + std::string("\r\n") +
+                        "прежде чем восстанавливать исходные справочные данные.",
+                    kAppTitle, MsgIcon::Warning);
+        return;
+    }
+    const std::string copy = editedUserCopy_.empty() ? UserDatabasePath() : editedUserCopy_;
+    if (copy.empty() || !QFileInfo::exists(QString::fromStdString(copy))) {
+        ui_.message("Изменений справочных данных нет: программа работает с исходными данными.", kAppTitle,
+                    MsgIcon::Information);
+        return;
+    }
+    const std::string question = std::string("Восстановить исходные справочные данные?") + "\r\n" +
+                                 "Все изменения расчетных параметров будут потеряны.";
+    if (ui_.message(question, kAppTitle, MsgIcon::Warning, MsgButtons::YesNo) != MsgAnswer::Yes) return;
+    std::string error;
+    if (!RestoreShippedDatabase(copy, error)) {
+        ui_.message(error, kAppTitle, MsgIcon::Critical);
+        return;
+    }
+    ui_.message(std::string("Исходные справочные данные будут учитываться") + "\r\n" +
+                    "только после перезапуска программы!",
+                kAppTitle, MsgIcon::Information);
 }
 
 void DesktopProgram::showHelp() {

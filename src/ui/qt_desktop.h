@@ -22,6 +22,7 @@ class PrintOptionsForm;
 class QtReportPrinter;
 class AboutDialog;
 class HelpWindow;
+class EditorWindow;
 
 class DesktopProgram : public QObject {
 public:
@@ -40,6 +41,14 @@ public:
     QtUserInterface& ui() { return ui_; }
     HelpWindow* helpWindow() const;
     AboutDialog* aboutBox() const;
+    // The parameter editor while it is open.
+    EditorWindow* editor() const;
+
+    // The reference data the editor changes: a copy of `shipped` at `userCopy`, made at the
+    // first change and read by the program from its next start; the restore command drops
+    // it. Unset, the editor changes the database the program reads, in place (a database
+    // named on the command line, a test's own).
+    void setEditedDatabase(std::string shipped, std::string userCopy);
 
     // Refreshes every window from its form.
     void refreshAll();
@@ -50,6 +59,9 @@ public:
     void showPrintOptions();
     void showHelp();
     void showAbout();
+    void showEditor();
+    // Drops the user's copy of the reference data after asking.
+    void restoreReferenceData();
 
 private:
     // The toolkit's half of showing a window; the program loads and activates it.
@@ -58,6 +70,8 @@ private:
     void presentPrintOptions();
     void createMainWindow();
     void closePrintOptions();
+    void presentEditor();
+    void closeEditor();
     // Shows window `id` through the program's life cycle; `present` puts it on the screen.
     void show(WindowId id, const std::function<void()>& present);
 
@@ -72,6 +86,8 @@ private:
     QPointer<PrintOptionsDialog> printDialog_;
     QPointer<HelpWindow> helpWindow_;
     QPointer<AboutDialog> aboutBox_;
+    QPointer<EditorWindow> editor_;
+    std::string editedShipped_, editedUserCopy_;
     QString shownProblem_;
 };
 

@@ -1,7 +1,13 @@
 #include "ui/qt_form_widgets.h"
 
+#include <QDialog>
 #include <QPalette>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QWindow>
+
+#include <algorithm>
 
 #include <QEvent>
 #include <QPointer>
@@ -118,6 +124,46 @@ QLineEdit* AddNumberRow(QGridLayout* grid, int row, QLabel* caption, QLineEdit* 
         grid->addWidget(label, row, 2);
     }
     return field;
+}
+
+}  // namespace coldroom
+
+namespace coldroom {
+
+QRect FitFrame(const QRect& frame, const QRect& available) {
+    QRect fitted(frame.topLeft(), frame.size().boundedTo(available.size()));
+    fitted.moveLeft(std::clamp(fitted.left(), available.left(), available.right() + 1 - fitted.width()));
+    fitted.moveTop(std::clamp(fitted.top(), available.top(), available.bottom() + 1 - fitted.height()));
+    return fitted;
+}
+
+void FitToScreen(QWidget& window, QMargins frame) {
+    QWidget* anchor = window.parentWidget() ? window.parentWidget()->window() : &window;
+    QScreen* screen = anchor->screen();
+    if (!screen) return;
+    if (frame.isNull()) {
+        window.winId();  // the platform window, which knows its frame on most desktops
+        if (QWindow* handle = window.windowHandle()) frame = handle->frameMargins();
+    }
+    if (frame.isNull() && !window.windowFlags().testFlag(Qt::FramelessWindowHint)) {
+        // Some desktops tell the frame only once the window is up; a title bar about two
+        // lines of text high and thin borders are a safe guess.
+        const int title = std::max(window.style()->pixelMetric(QStyle::PM_TitleBarHeight),
+                                   2 * window.fontMetrics().height());
+        frame = QMargins(2, title, 2, 2);
+    }
+    const QRect available = screen->availableGeometry();
+    const QSize outer = window.size().grownBy(frame);
+    const bool placed = window.testAttribute(Qt::WA_Moved);
+    // A window nobody placed is put where the system likes; one that needs all of the
+    // screen is better centred than left to a cascade that pushes it off the edge.
+    QRect start(placed ? window.pos() : QPoint(), outer);
+    if (!placed) start.moveCenter(available.center());
+    const QRect fitted = FitFrame(start, available);
+    const bool shrunk = fitted.size() != outer;
+    if (shrunk) window.resize(fitted.size().shrunkBy(frame));
+    // A dialog left unplaced is centred over its parent and kept on the screen by Qt itself.
+    if (placed || (shrunk && !qobject_cast<QDialog*>(&window))) window.move(fitted.topLeft());
 }
 
 }  // namespace coldroom

@@ -8,6 +8,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMargins>
+#include <QRect>
 #include <QWidget>
 
 namespace coldroom {
@@ -33,5 +35,14 @@ QHBoxLayout* DialogButtons(const QString& okCaption, const QString& cancelCaptio
 QLineEdit* AddNumberRow(QGridLayout* grid, int row, QLabel* caption, QLineEdit* field, const QString& unit = {});
 // Keeps `follower` (a unit, a note) enabled exactly when `source` (its field) is.
 void FollowEnabled(QWidget* source, QWidget* follower);
+
+// A window's outer rectangle (title bar and borders included) made to fit `available`: no
+// larger than it, and moved inside it where it sticks out.
+QRect FitFrame(const QRect& frame, const QRect& available);
+// Shrinks a top-level window, title bar included, to the free area of the screen it opens on
+// (its parent's screen for a dialog), so that no edge or button is out of reach on a small
+// screen. Call before the window is first shown. `frame` is the title bar and borders when
+// the caller knows them; otherwise they are taken from the platform or estimated.
+void FitToScreen(QWidget& window, QMargins frame = {});
 
 }  // namespace coldroom

@@ -53,27 +53,70 @@ QSize LoadChart::sizeHint() const {
 
 QSize LoadChart::minimumSizeHint() const { return {220, sizeHint().height()}; }
 
+namespace {
+
+// Shares mean something only when every component is known and none is below zero.
+bool showShares(const std::vector<LoadChart::Bar>& bars, double& total) {
+    total = 0;
+    bool shares = true;
+    for (const LoadChart::Bar& b : bars) {
+        shares = shares && b.defined && b.watts >= 0;
+        if (b.defined) total += b.watts;
+    }
+    return shares && total > 0;
+}
+
+QRect chartArea(const QRect& r) { return r.adjusted(4, 8, -4, -4); }
+
+}  // namespace
+
+QString LoadChart::valueText(size_t index) const {
+    const Bar& b = bars_.at(index);
+    if (!b.defined) return QString::fromUtf8("\xE2\x80\x94");
+    double total = 0;
+    QString value = wattsText(b.watts);
+    if (showShares(bars_, total)) value += QStringLiteral("  %1 %").arg(std::lround(100.0 * b.watts / total));
+    return value;
+}
+
+LoadChart::Columns LoadChart::columns() const {
+    const QRect area = chartArea(rect());
+    const QFontMetrics fm = fontMetrics();
+    Columns c;
+    int labelWidth = 0;
+    // The usual six-figure width keeps the bars still while values change; longer ones widen it.
+    int valueWidth = fm.horizontalAdvance(QStringLiteral("888 888 Вт  100 %"));
+    for (size_t i = 0; i < bars_.size(); ++i) {
+        labelWidth = std::max(labelWidth, fm.horizontalAdvance(bars_[i].label));
+        valueWidth = std::max(valueWidth, fm.horizontalAdvance(valueText(i)) + 2);
+    }
+    constexpr int kGap = 10, kValueGap = 8, kShortestBar = 20;
+    c.valueWidth = std::min(valueWidth, area.width());
+    c.valueLeft = area.right() - c.valueWidth;
+    // The captions give way only once the bars are down to their shortest.
+    const int forLabels = c.valueLeft - kValueGap - kShortestBar - kGap - area.left();
+    c.labelLeft = area.left();
+    c.labelWidth = std::clamp(forLabels, 0, labelWidth);
+    c.barLeft = c.labelLeft + c.labelWidth + kGap;
+    c.barSpan = std::max(0, c.valueLeft - kValueGap - c.barLeft);
+    return c;
+}
+
 void LoadChart::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRect area = rect().adjusted(4, 8, -4, -4);
+    const QRect area = chartArea(rect());
     const QFontMetrics fm = fontMetrics();
+    const Columns c = columns();
 
-    int labelWidth = 0;
-    double total = 0, maxPositive = 0, maxNegative = 0;
-    // Shares mean something only when every component is known and none is below zero.
-    bool shares = true;
+    double maxPositive = 0, maxNegative = 0;
     for (const Bar& b : bars_) {
-        labelWidth = std::max(labelWidth, fm.horizontalAdvance(b.label));
-        shares = shares && b.defined && b.watts >= 0;
         if (!b.defined) continue;
-        total += b.watts;
         maxPositive = std::max(maxPositive, b.watts);
         maxNegative = std::max(maxNegative, -b.watts);
     }
-    const int valueWidth = fm.horizontalAdvance(QStringLiteral("888 888 Вт  100 %"));
-    const int barLeft = area.left() + labelWidth + 10;
-    const int barSpan = std::max(20, area.right() - valueWidth - 8 - barLeft);
+    const int barLeft = c.barLeft;
+    const int barSpan = c.barSpan;
     const double range = maxPositive + maxNegative;
     const int zeroX = barLeft + (range > 0 ? static_cast<int>(barSpan * maxNegative / range) : 0);
     const QColor text = palette().color(QPalette::WindowText);
@@ -84,17 +127,15 @@ void LoadChart::paintEvent(QPaintEvent*) {
         const Bar& b = bars_[i];
         const QRect row(area.left(), y, area.width(), kRowHeight);
         p.setPen(text);
-        p.drawText(QRect(row.left(), row.top(), labelWidth, row.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                   b.label);
+        p.drawText(QRect(c.labelLeft, row.top(), c.labelWidth, row.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                   fm.elidedText(b.label, Qt::ElideRight, c.labelWidth));
         const int barTop = row.top() + (kRowHeight - kBarHeight) / 2;
-        QString value;
         if (!b.defined) {
             // Missing: an empty dashed outline where the bar would be.
             QPen dashed(faint, 1, Qt::DashLine);
             p.setPen(dashed);
             p.setBrush(Qt::NoBrush);
-            p.drawRect(QRectF(barLeft + 0.5, barTop + 0.5, barSpan - 1, kBarHeight - 1));
-            value = QString::fromUtf8("\xE2\x80\x94");
+            if (barSpan > 1) p.drawRect(QRectF(barLeft + 0.5, barTop + 0.5, barSpan - 1, kBarHeight - 1));
         } else {
             const double share = range > 0 ? b.watts / range : 0;
             const int length = static_cast<int>(std::lround(std::fabs(share) * barSpan));
@@ -103,12 +144,10 @@ void LoadChart::paintEvent(QPaintEvent*) {
             p.setPen(Qt::NoPen);
             p.setBrush(kBarColours[i % std::size(kBarColours)]);
             p.drawRect(bar);
-            value = wattsText(b.watts);
-            if (shares && total > 0) value += QStringLiteral("  %1 %").arg(std::lround(100.0 * b.watts / total));
         }
         p.setPen(b.defined ? text : faint);
-        p.drawText(QRect(area.right() - valueWidth, row.top(), valueWidth, row.height()),
-                   Qt::AlignRight | Qt::AlignVCenter, value);
+        p.drawText(QRect(c.valueLeft, row.top(), c.valueWidth, row.height()), Qt::AlignRight | Qt::AlignVCenter,
+                   valueText(i));
     }
     if (maxNegative > 0) {  // the zero line, when some component is a gain below zero
         p.setPen(QPen(faint, 1));

@@ -30,6 +30,17 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+    // Where the parts of a row go at the present width, in pixels from the left. The values
+    // are never cut: when room is short the bars, then the captions, give way.
+    struct Columns {
+        int labelLeft = 0, labelWidth = 0;
+        int barLeft = 0, barSpan = 0;
+        int valueLeft = 0, valueWidth = 0;
+    };
+    Columns columns() const;
+    // The text after bar `index`: its watts, and its share when shares make sense.
+    QString valueText(size_t index) const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 

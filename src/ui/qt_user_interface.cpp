@@ -2,9 +2,13 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
+
+#include <algorithm>
 
 namespace coldroom {
 
@@ -16,6 +20,21 @@ QStringList splitFilter(const std::string& filter) {
     QStringList parts = q(filter).split(u'|');
     for (QString& part : parts) part = part.trimmed();
     return parts;
+}
+
+// The program's messages break their own lines; the box's narrow default width would break
+// them again and leave a word or two alone on a line. The text gets the width of its longest
+// line, up to about ninety characters (still a readable measure) and three quarters of the screen,
+// beyond which a line wraps.
+void setTextWidth(QMessageBox& box, const QString& body) {
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (!label) return;
+    const QFontMetrics metrics = label->fontMetrics();
+    int longest = 0;
+    for (const QString& line : body.split(u'\n')) longest = std::max(longest, metrics.horizontalAdvance(line));
+    int measure = 90 * metrics.averageCharWidth();
+    if (const QScreen* screen = box.screen()) measure = std::min(measure, screen->availableGeometry().width() * 3 / 4);
+    label->setMinimumWidth(std::min(longest + 2, measure));
 }
 
 }  // namespace
@@ -84,6 +103,7 @@ MsgAnswer QtUserInterface::message(const std::string& text, const std::string& t
     QMessageBox box(qtIcon, q(title.empty() ? std::string(kAppTitle) : title), body,
                     QMessageBox::NoButton, dialogParent());
     box.setTextFormat(Qt::PlainText);
+    setTextWidth(box, body);
     if (buttons == MsgButtons::YesNo) {
         QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
         QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);

@@ -21,9 +21,10 @@ using testing::TempDir;
 
 QApplication& App() { return test::TestApplication(); }
 
-// An A4 page as an image at `dpi`, painted through the canvas by `paint`.
+// An A4 page as an image at `dpi`, painted through the canvas by `paint` (into `areaMm` of
+// the paper when given).
 template <class Paint>
-QImage page(double dpi, Paint paint) {
+QImage page(double dpi, Paint paint, const QRectF& areaMm = {}) {
     const auto px = [dpi](double mm) { return qRound(mm / 25.4 * dpi); };
     QImage image(px(kPageWidthMm), px(kPageHeightMm), QImage::Format_RGB32);
     image.setDotsPerMeterX(qRound(dpi / 0.0254));
@@ -31,7 +32,7 @@ QImage page(double dpi, Paint paint) {
     image.fill(Qt::white);
     QPainter painter(&image);
     {
-        QtCanvas canvas(painter);
+        QtCanvas canvas(painter, areaMm);
         paint(canvas);
     }
     painter.end();
@@ -104,6 +105,36 @@ TEST(QtCanvas, EveryCellTextFitsItsBoxHeight) {
             EXPECT_LE(cell.dy + heightMm, cell.y2 - cell.y1 + 1e-9) << cell.text;
         }
     }
+}
+
+// A printer's unprintable margin takes nothing of the page: it is scaled into the rest.
+TEST(QtCanvas, ThePageShrinksIntoThePrintableArea) {
+    App();
+    const double dpi = 100;
+    const QRectF printable(5, 4, 200, 287);  // 5 mm margins across, 4 and 6 mm down
+    const QImage image = page(dpi, [](QtCanvas& c) { c.Rectangle(0, 0, kPageWidthMm, kPageHeightMm); }, printable);
+    const double scale = 200 / kPageWidthMm, bottom = 4 + kPageHeightMm * scale;
+    EXPECT_TRUE(dark(image, dpi, 5, 100) && dark(image, dpi, 205, 100));
+    EXPECT_TRUE(dark(image, dpi, 100, 4) && dark(image, dpi, 100, bottom));
+    EXPECT_FALSE(dark(image, dpi, 2, 100) || dark(image, dpi, 100, 1.5));
+}
+
+// A long material name takes two lines that stay inside its 5 mm box, at no less than 6 pt.
+TEST(QtCanvas, ALongNameWrapsInsideItsBox) {
+    App();
+    const double dpi = 600;
+    const TextStyle material{8, false, true};
+    const std::string name = "Пенополиуретан (PUR) - утеплитель сэндвич-панелей";
+    const QImage image = page(dpi, [&](QtCanvas& c) { c.WrappedText(42, 60, name, material, 47.5, 59, 64); });
+    const auto [top, bottom] = inkRows(image, dpi, 55, 70);
+    EXPECT_GT(top, 59.1);
+    EXPECT_LT(bottom, 63.9);
+    // Two lines of at least 6 pt: capitals of the first down to descenders of the second.
+    EXPECT_GT(bottom - top, (0.688 + 1.117 + 0.212) * 6 * 25.4 / 72 - 0.1);
+    bool inked = false;
+    for (int y = 0; y < image.height(); ++y)
+        inked = inked || qGray(image.pixel(qRound(89.6 / 25.4 * dpi), y)) < 128;
+    EXPECT_FALSE(inked) << "nothing beyond the room";
 }
 
 TEST(QtCanvas, TheCapacityRowFollowsTheDoorBlock) {

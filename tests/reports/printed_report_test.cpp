@@ -245,3 +245,53 @@ TEST(PrintedReport, TextRoomEndsAtTheNextCellOfTheRow) {
 
 }  // namespace
 }  // namespace coldroom
+
+namespace coldroom {
+namespace {
+
+// A long material name takes a second line in its cell before it is set smaller; the size
+// never goes below 6 pt. Widths here: 0.2 mm per character and point.
+TEST(PrintedReport, FitTextWrapsBeforeItShrinks) {
+    const TextWidth width = [](const std::string& t, double pt) { return 0.2 * pt * static_cast<double>(t.size()); };
+    const double twoLines = 0.8;  // mm of height per point for two lines: 6 pt take 4.8 mm
+    struct Case {
+        const char* text;
+        double room, height;
+        std::vector<std::string> lines;
+        double minPt, maxPt;
+    } cases[] = {
+        {"Steel sheet", 20, 5, {"Steel sheet"}, 8, 8},                        // fits
+        {"Polyurethane foam panel", 30, 5, {"Polyurethane", "foam panel"}, 6, 6.25},
+        {"Polyurethane-foam-panel", 30, 5, {"Polyurethane-foam-panel"}, 6.5, 6.6},  // no blank
+        {"Polyurethane foam panel", 30, 4, {"Polyurethane foam panel"}, 6.5, 6.6},  // too low
+        {"A very long name of a sandwich panel with a polyurethane core", 30, 5,
+         {"A very long name of a sandwich panel with a polyurethane core"}, 6, 6},  // cut later
+    };
+    for (const auto& c : cases) {
+        const FittedText f = FitText(c.text, 8, c.room, c.height, twoLines, width);
+        EXPECT_EQ(f.lines, c.lines) << c.text;
+        EXPECT_GE(f.sizePt, c.minPt) << c.text;
+        EXPECT_LE(f.sizePt, c.maxPt) << c.text;
+    }
+}
+
+// Only the materials may wrap, between their own box's rows.
+TEST(PrintedReport, MaterialCellsWrapWithinTheirBox) {
+    ReportInput in = GoldenInput(true);
+    in.text["South1_Mt_cmb"] = "Пенополиуретан (PUR) - утеплитель сэндвич-панелей";
+    const auto calls = draw(in);
+    int wrapping = 0;
+    for (size_t i = 1; i < calls.size(); ++i) {
+        const Call& c = calls[i];
+        if (c.kind != Call::Kind::Text || c.bottom == 0) continue;
+        ++wrapping;
+        EXPECT_EQ(c.style, kM) << c.text;
+        EXPECT_EQ(c.top, calls[i - 1].y1) << c.text;
+        EXPECT_EQ(c.bottom, calls[i - 1].y2) << c.text;
+    }
+    EXPECT_EQ(wrapping, 4 * 3 + 2 * 3 + 2);  // walls, ceiling and floor layers, their surfaces
+    check(calls, {"Пенополиуретан (PUR) - утеплитель сэндвич-панелей", 0, 40, 59, 90, 64, 42, 60, kM});
+}
+
+}  // namespace
+}  // namespace coldroom

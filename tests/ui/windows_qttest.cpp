@@ -246,8 +246,10 @@ TEST_F(WindowsTest, EveryControlOfBothFormsHasItsWidget) {
     EXPECT_EQ(task->binder()->unboundControls(), std::vector<std::string>{});
     EXPECT_EQ(main->binder()->boundCount(), static_cast<int>(mainForm.registry.all().size()));
     EXPECT_EQ(task->binder()->boundCount(), static_cast<int>(taskForm.registry.all().size()));
-    // Fixed captions the form registers only for their enabled state keep the window's text.
-    EXPECT_EQ(mainForm.get<Caption>("TypeOfCell_lbl").text, "Тип камеры");
+    // A caption the form owns shows the form's text; the window writes none of its own.
+    mainForm.get<Caption>("TypeOfCell_lbl").text = "Тип камеры";
+    main->refresh();
+    EXPECT_EQ(in<QLabel>(main.get(), "TypeOfCell_lbl")->text(), QStringLiteral("Тип камеры"));
     EXPECT_EQ(taskForm.get<Button>("OK_btn").caption, "Далее >>");
     EXPECT_EQ(main->windowTitle(), "Расчет холодопроизводительности");
     EXPECT_EQ(task->windowTitle(), " Выбор технологической задачи");

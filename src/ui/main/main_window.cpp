@@ -65,6 +65,20 @@ void DrawParameters(QPainter& p) {
     p.drawLine(QPointF(13, 11), QPointF(13, 27));
 }
 
+// A white question mark on a blue disc: the common sign for help, legible at 24 px, where
+// the style's own help glyph is a faint mark.
+void DrawHelp(QPainter& p) {
+    p.setPen(QPen(QColor(40, 70, 130), 1.5));
+    p.setBrush(QColor(70, 110, 170));
+    p.drawEllipse(QRectF(2.5, 2.5, 27, 27));
+    QFont font = p.font();
+    font.setBold(true);
+    font.setPixelSize(21);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(2.5, 3.5, 27, 27), Qt::AlignCenter, QStringLiteral("?"));
+}
+
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
@@ -170,7 +184,7 @@ void MainWindow::buildMenus() {
          QIcon::fromTheme(QStringLiteral("document-print"), PaintedIcon(DrawPrinter))},
         {Command::Parameters, "DataChange", "Расчетные параметры",
          QIcon::fromTheme(QStringLiteral("document-properties"), PaintedIcon(DrawParameters))},
-        {Command::Help, "HelpFile", "Справка", icon("help-contents", QStyle::SP_DialogHelpButton)},
+        {Command::Help, "HelpFile", "Справка", QIcon::fromTheme(QStringLiteral("help-contents"), PaintedIcon(DrawHelp))},
     };
     for (const Tool& t : tools) {
         QAction* action = addCommandAction(t.command, t.key, s(t.tip));

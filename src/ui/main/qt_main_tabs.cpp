@@ -65,6 +65,9 @@ QFrame* RoomShape(const char* name) {
     return shape;
 }
 
+// A caption whose text the form owns: the binder shows it.
+QLabel* FormCaption(const char* name) { return CaptionLabel(QString(), name); }
+
 struct SurfaceTab {
     const char* tab;
     const char* layers;    // prefix of the layer controls: Nord1_Mt_cmb, Nord1_D_txt
@@ -238,22 +241,22 @@ QWidget* MainWindow::buildOperationTab() {
     grid->setHorizontalSpacing(6);
     grid->addWidget(Option("Door_Standard_opt", s("Стандартные условия")), 0, 0, 1, 3);
     auto* cellType = ListField("TypeOfCell_cmb", 140);
-    auto* cellCaption = CaptionLabel(s("Тип камеры"), "TypeOfCell_lbl");
+    auto* cellCaption = FormCaption("TypeOfCell_lbl");
     grid->addWidget(cellCaption, 1, 0);
     grid->addWidget(cellType, 1, 1, 1, 2);
     grid->setRowMinimumHeight(2, 6);
     grid->addWidget(Option("Door_Special_opt", s("Специальные условия")), 3, 0, 1, 3);
     int r = 4;
-    AddNumberRow(grid, r++, CaptionLabel(s("Ширина двери"), "Door_W_lbl"), NumberField("Door_W_txt"), s("м"));
-    AddNumberRow(grid, r++, CaptionLabel(s("Высота двери"), "Door_H_lbl"), NumberField("Door_H_txt"), s("м"));
-    AddNumberRow(grid, r++, CaptionLabel(s("Дверь открыта"), "Door_Open_lbl"), NumberField("Door_Open_txt"),
+    AddNumberRow(grid, r++, FormCaption("Door_W_lbl"), NumberField("Door_W_txt"), s("м"));
+    AddNumberRow(grid, r++, FormCaption("Door_H_lbl"), NumberField("Door_H_txt"), s("м"));
+    AddNumberRow(grid, r++, FormCaption("Door_Open_lbl"), NumberField("Door_Open_txt"),
                  s("часов/сутки"));
     auto* curtain = ListField("TypeOfCurtain_cmb", 140);
-    grid->addWidget(CaptionLabel(s("Тип занавеси"), "TypeOfCurtain_lbl"), r, 0);
+    grid->addWidget(FormCaption("TypeOfCurtain_lbl"), r, 0);
     grid->addWidget(curtain, r++, 1, 1, 2);
-    AddNumberRow(grid, r++, CaptionLabel(s("Наружная температура"), "TempOut_lbl"), NumberField("TempOut_txt"),
+    AddNumberRow(grid, r++, FormCaption("TempOut_lbl"), NumberField("TempOut_txt"),
                  s("°C"));
-    AddNumberRow(grid, r++, CaptionLabel(s("Относительная влажность, %"), "HumidOut_lbl"),
+    AddNumberRow(grid, r++, FormCaption("HumidOut_lbl"),
                  NumberField("HumidOut_txt"));
     auto* rule = new QFrame;
     rule->setFrameShape(QFrame::HLine);
@@ -394,7 +397,7 @@ QWidget* MainWindow::buildProductTab() {
 
     auto* side = new QVBoxLayout;
     auto* breath = new QHBoxLayout;
-    breath->addWidget(CaptionLabel(s("Теплота дыхания, Вт"), "BreathLoss_lbl"));
+    breath->addWidget(FormCaption("BreathLoss_lbl"));
     breath->addWidget(ResultField("BreathLoss_txt", 86));
     breath->addStretch(1);
     side->addLayout(breath);

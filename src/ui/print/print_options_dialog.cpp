@@ -23,13 +23,22 @@ QRadioButton* option(const char* name, const QString& caption) {
     return button;
 }
 
-// Prints the report on `printer`: full page, A4 portrait.
+// The part of the paper the printer can ink, in millimetres from the paper's corner.
+QRectF PrintableArea(const QPrinter& printer) {
+    QPageLayout layout = printer.pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    const QRectF paper = layout.fullRect(QPageLayout::Millimeter);
+    return QRectF(0, 0, paper.width(), paper.height()).marginsRemoved(layout.minimumMargins());
+}
+
+// Prints the report on `printer`: A4 portrait, the page drawn from the paper's corner and
+// scaled into the printable area, so that nothing falls into the printer's margin.
 bool PrintReport(QPrinter& printer, const ReportInput& input, std::string& error) {
     printer.setFullPage(true);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setDocName(QString::fromStdString(input.projectTitle));
-    if (!PaintPrintedReport(printer, input, error)) {
+    if (!PaintPrintedReport(printer, input, error, PrintableArea(printer))) {
         error = "Не удается напечатать отчет: принтер недоступен";
         return false;
     }
@@ -103,6 +112,7 @@ bool QtReportPrinter::PrintPage(const ReportInput& input, std::string& error) {
         painted = PrintReport(*target, input, paintError) && painted;
     });
     preview.resize(900, 1000);
+    FitToScreen(preview);
     preview.exec();  // closing the preview (or its printer dialog) prints nothing
     if (!painted) {
         error = paintError;

@@ -1,5 +1,6 @@
 #include "ui/task/task_dialog.h"
 
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -13,12 +14,22 @@ namespace coldroom {
 
 namespace {
 
-QPushButton* groupButton(const char* name, const QString& caption) {
+// The group whose tasks are offered stays pressed, in bold, until another is chosen.
+QPushButton* groupButton(const char* name, const QString& caption, QButtonGroup* group) {
     auto* button = new QPushButton(caption);
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);  // Enter in a field commits the field, it presses nothing
     button->setMinimumHeight(30);
-    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(caption) + 32);
+    QFont bold = button->font();
+    bold.setBold(true);
+    button->setMinimumWidth(QFontMetrics(bold).horizontalAdvance(caption) + 32);
+    button->setCheckable(true);
+    QObject::connect(button, &QPushButton::toggled, button, [button](bool chosen) {
+        QFont font = button->font();
+        font.setBold(chosen);
+        button->setFont(font);
+    });
+    group->addButton(button);
     return button;
 }
 
@@ -48,12 +59,16 @@ TaskDialog::TaskDialog(QWidget* parent) : QDialog(parent) {
     top->setSpacing(14);
     auto* groups = new QVBoxLayout;
     groups->setSpacing(4);
-    groups->addWidget(groupButton("btn_Meat", QStringLiteral("Мясо, птица и субпродукты")));
-    groups->addWidget(groupButton("btn_Kolb", QStringLiteral("Колбасы и колбасные изделия")));
-    groups->addWidget(groupButton("btn_Fish", QStringLiteral("Рыба и рыбопродукты")));
-    groups->addWidget(groupButton("btn_Milk", QStringLiteral("Яйца, сыр и молочные продукты")));
-    groups->addWidget(groupButton("btn_Ice", QStringLiteral("Мороженое")));
-    groups->addWidget(groupButton("btn_Special", QStringLiteral("Специальные задачи")));
+    auto* chosen = new QButtonGroup(this);
+    chosen->setExclusive(true);
+    // The program starts with the meat tasks offered.
+    groups->addWidget(groupButton("btn_Meat", QStringLiteral("Мясо, птица и субпродукты"), chosen));
+    chosen->buttons().front()->setChecked(true);
+    groups->addWidget(groupButton("btn_Kolb", QStringLiteral("Колбасы и колбасные изделия"), chosen));
+    groups->addWidget(groupButton("btn_Fish", QStringLiteral("Рыба и рыбопродукты"), chosen));
+    groups->addWidget(groupButton("btn_Milk", QStringLiteral("Яйца, сыр и молочные продукты"), chosen));
+    groups->addWidget(groupButton("btn_Ice", QStringLiteral("Мороженое"), chosen));
+    groups->addWidget(groupButton("btn_Special", QStringLiteral("Специальные задачи"), chosen));
     groups->addStretch();
     top->addLayout(groups);
 

@@ -4,6 +4,9 @@
 #include "refdb/reference_columns.h"
 
 namespace coldroom {
+
+// The title under which the dialog names a field that holds a wrong value.
+constexpr const char* kTaskInputErrorTitle = "Неверный ввод параметра";
 namespace {
 
 const char* kCrLf = "\r\n";
@@ -335,13 +338,13 @@ void TaskForm::OK_btn_Click() {
     // A value refused when it was typed is named first: it is what the person must correct.
     for (int k = 0; k < kChecks; ++k) {
         if (FieldError[k]) {
-            ui_.message(FieldMessage[k], "Неверный ввод параметра", MsgIcon::Critical);
+            ui_.message(FieldMessage[k], kTaskInputErrorTitle, MsgIcon::Critical);
             return;
         }
     }
     if (Task_cmb.count() == 0 || Task_cmb.index() < 0) {
         ui_.message("Не выбрана технологическая задача. Выберите группу продуктов, в которой есть задачи.",
-                    "Неверный ввод параметра", MsgIcon::Critical);
+                    kTaskInputErrorTitle, MsgIcon::Critical);
         return;
     }
     if (!(hours > 0)) {

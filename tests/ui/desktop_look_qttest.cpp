@@ -1,0 +1,91 @@
+// How the desktop windows fit a small screen and show their texts whole: window sizes, the
+// chart's values, the lines of a message.
+#include <gtest/gtest.h>
+
+#include "qt_test_app.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+
+#include "ui/qt_form_widgets.h"
+#include "ui/qt_load_chart.h"
+#include "ui/qt_user_interface.h"
+
+namespace coldroom {
+namespace {
+
+QApplication& App() { return test::TestApplication(); }
+
+TEST(WindowFit, AFrameShrinksAndMovesIntoTheFreeArea) {
+    const QRect area(0, 0, 1366, 760);       // a 1366×800 screen less its task bar
+    const QRect topBar(0, 40, 1366, 760);    // the task bar at the top
+    struct Case { QRect frame, available, fitted; } cases[] = {
+        {{10, 10, 800, 600}, area, {10, 10, 800, 600}},      // fits: left alone
+        {{43, 0, 1280, 831}, area, {43, 0, 1280, 760}},      // too tall: the buttons at the foot were lost
+        {{900, 300, 800, 600}, area, {566, 160, 800, 600}},  // sticks out right and below
+        {{-50, -20, 2000, 900}, area, area},
+        {{0, 0, 800, 600}, topBar, {0, 40, 800, 600}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FitFrame(c.frame, c.available), c.fitted) << c.frame.x();
+}
+
+TEST(WindowFit, WindowsTooBigForTheScreenFitWithTheirTitleBar) {
+    App();
+    const QMargins frame(8, 31, 8, 8);
+    QWidget window;
+    window.resize(4000, 3000);
+    const QRect available = window.screen()->availableGeometry();
+    FitToScreen(window, frame);
+    EXPECT_TRUE(available.contains(QRect(window.pos(), window.size().grownBy(frame))));
+
+    // A dialog is centred over its parent by Qt itself: only its size is made to fit.
+    QDialog dialog(&window);
+    dialog.resize(500, 4000);
+    FitToScreen(dialog, frame);
+    EXPECT_EQ(dialog.size(), QSize(500, available.height() - 39));
+    EXPECT_FALSE(dialog.testAttribute(Qt::WA_Moved));
+}
+
+// Tens of megawatts keep every digit; the bars and then the captions give way.
+TEST(LoadChartLook, EightFigureValuesShowWhole) {
+    App();
+    for (int width : {300, 220}) {
+        LoadChart chart;
+        chart.setBars({{QStringLiteral("Ограждения"), 61920486}, {QStringLiteral("Эксплуатация"), 465}});
+        chart.resize(width, chart.sizeHint().height());
+        QString value = chart.valueText(0);
+        const int needed = chart.fontMetrics().horizontalAdvance(value);
+        EXPECT_EQ(value.remove(QChar(0x2009)), QStringLiteral("61920486 Вт  100 %"));
+        const LoadChart::Columns c = chart.columns();
+        EXPECT_GE(c.valueWidth, needed) << width;
+        EXPECT_LE(c.valueLeft + c.valueWidth, width) << width;
+        EXPECT_LE(c.barLeft + c.barSpan, c.valueLeft) << width;
+        EXPECT_LE(c.labelLeft + c.labelWidth, c.barLeft) << width;
+    }
+}
+
+// A message's own lines are not broken again, which left single words on a line.
+TEST(MessageLook, TheProgramsLinesStayWhole) {
+    App();
+    QtUserInterface ui;
+    const QString first = QStringLiteral("Желаемое время меньше расчетного! Для заданных параметров невозможно");
+    int labelWidth = 0, needed = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(label, nullptr);
+        labelWidth = label->width();
+        needed = label->fontMetrics().horizontalAdvance(first);
+        box->buttons().front()->click();
+    });
+    ui.message(first.toStdString() + "\r\n охладить продукт за 24 ч.", "Заголовок", MsgIcon::None, MsgButtons::Ok);
+    EXPECT_GE(labelWidth, needed);
+}
+
+}  // namespace
+}  // namespace coldroom
