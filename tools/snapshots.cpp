@@ -1,7 +1,8 @@
 // Pictures of every window, for a look at the layout by eye: the task dialog, the main window
 // with each tab and each surface page at the two screen sizes it must serve, the chart with a
 // component that cannot be computed, the parameter editor with each tab (and while a task and
-// a product are being edited), the About box and the help page at a few places.
+// a product are being edited), the About box, the report options and the help page at a few
+// places.
 //
 //     build/bin/coldroom_snapshots OUTPUT_FOLDER [--db PATH]
 //
@@ -9,6 +10,7 @@
 // the reference data beside it, as a person would: start, confirm the task, look around.
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
@@ -149,6 +151,7 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale::c());
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/coldroom.png")));
     const QString folder = QString::fromLocal8Bit(argv[1]);
     if (!QDir().mkpath(folder)) {
         std::cerr << "coldroom_snapshots: cannot make " << argv[1] << '\n';
@@ -176,6 +179,12 @@ int main(int argc, char* argv[]) {
     editorPictures(desktop, camera);
     desktop.showAbout();
     if (desktop.aboutBox()) camera.shoot(desktop.aboutBox(), QStringLiteral("about"));
+    desktop.showPrintOptions();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->objectName() == QStringLiteral("PrintOptions")) {
+            camera.shoot(w, QStringLiteral("print_options"));
+            if (auto* cancel = w->findChild<QPushButton*>(QStringLiteral("Cancel_btn"))) cancel->click();
+        }
     helpPictures(desktop, camera);
 
     desktop.program().Exit();

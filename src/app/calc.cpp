@@ -3,6 +3,7 @@
 //
 //     coldroom-calc [--db PATH] [--json] [--save OUT.cfg] [--html OUT] [--csv OUT] [--pdf OUT]
 //                   [PROJECT.cfg]
+//     coldroom-calc --help | --version
 //
 // It starts the program as a person would (the task dialog comes up and is confirmed as it
 // stands, the main window loads and activates), then runs the Open command on PROJECT.cfg.
@@ -40,6 +41,24 @@ constexpr int kExitOk = 0, kExitInternal = 1, kExitUsage = 2, kExitUnreadable = 
 const char* kUsage =
     "Использование: coldroom-calc [--db PATH] [--json] [--save OUT.cfg] [--html OUT] [--csv OUT] [--pdf OUT] "
     "[PROJECT.cfg]";
+const char* kHelp =
+    "Рассчитывает проект ColdRoom (файл .cfg) так, как его показывает программа после открытия,\n"
+    "и выводит теплопритоки и требуемую холодопроизводительность. Без проекта рассчитывается\n"
+    "начальный проект.\n"
+    "\n"
+    "Параметры:\n"
+    "  --db PATH      справочная база данных (по умолчанию — база данных программы)\n"
+    "  --json         вывести результаты в формате JSON вместо таблицы\n"
+    "  --save OUT.cfg сохранить проект в файл, как команда «Сохранить конфигурацию»\n"
+    "  --html OUT     записать отчет в формате HTML\n"
+    "  --csv OUT      записать отчет в файл .csv (формат Excel)\n"
+    "  --pdf OUT      записать отчет в файл PDF (страница A4)\n"
+    "  -h, --help     показать эту справку\n"
+    "  --version      показать версию программы\n"
+    "\n"
+    "Коды завершения: 0 — готово, 1 — внутренняя ошибка, 2 — неверные параметры,\n"
+    "3 — не удается прочитать файл проекта, 4 — не удается открыть справочную базу данных,\n"
+    "5 — не удается записать файл (--save, отчет).\n";
 
 struct Options {
     std::string database;
@@ -48,6 +67,7 @@ struct Options {
     std::string html, csv, pdf;  // reports to write
     bool json = false;
     bool help = false;
+    bool version = false;
 };
 
 bool parseArguments(int argc, char** argv, Options& options, std::string& error) {
@@ -61,6 +81,8 @@ bool parseArguments(int argc, char** argv, Options& options, std::string& error)
                 options.json = true;
             } else if (arg == "--help" || arg == "-h") {
                 options.help = true;
+            } else if (arg == "--version") {
+                options.version = true;
             } else if (std::string* target = arg == "--db"     ? &options.database
                                              : arg == "--save" ? &options.saveTo
                                              : arg == "--html" ? &options.html
@@ -98,7 +120,11 @@ int run(int argc, char** argv) {
         return kExitUsage;
     }
     if (options.help) {
-        std::cout << kUsage << '\n';
+        std::cout << kUsage << "\n\n" << kHelp;
+        return kExitOk;
+    }
+    if (options.version) {
+        std::cout << "coldroom-calc " << COLDROOM_VERSION << '\n';
         return kExitOk;
     }
     if (options.database.empty()) options.database = EffectiveDatabasePath(DefaultDatabasePath());

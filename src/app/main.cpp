@@ -1,5 +1,6 @@
 // ColdRoom, the desktop program.
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QSettings>
@@ -18,6 +19,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("ColdRoom"));
     QApplication::setOrganizationName(QStringLiteral("ColdRoom"));
     QApplication::setApplicationVersion(QStringLiteral(COLDROOM_VERSION));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/coldroom.png")));
     // Qt's own dialogs and buttons speak Russian like the rest of the program.
     QTranslator qtRussian;
     if (qtRussian.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

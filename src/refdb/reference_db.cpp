@@ -3,6 +3,7 @@
 
 #include "core/controls.h"
 #include "core/numtext.h"
+#include "core/shipped_files.h"
 
 #include <sqlite3.h>
 
@@ -280,13 +281,7 @@ std::optional<RefTable> ReferenceDatabase::loadTable(const std::string& table,
     return std::nullopt;
 }
 
-std::string DefaultDatabasePath() {
-    std::error_code ec;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    // Without /proc the working folder is the best guess left.
-    if (ec || exe.empty()) return "Data.dtx";
-    return (exe.parent_path() / "Data.dtx").string();
-}
+std::string DefaultDatabasePath() { return ShippedFilePath("Data.dtx"); }
 
 void FillList(ListBox& list, const RefTable& table) {
     list.clear();

@@ -63,7 +63,7 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-// The Data.dtx beside the running program (directory of argv[0] / of /proc/self/exe).
+// The Data.dtx shipped with the running program: beside it, or in ../share/coldroom once installed.
 std::string DefaultDatabasePath();
 
 // Fills a list with column 0 of every row, in row order.

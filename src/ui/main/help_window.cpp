@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/shipped_files.h"
 #include "core/user_interface.h"
 
 namespace coldroom {
@@ -145,7 +146,8 @@ void HelpWindow::followLink(const QUrl& link) {
 }
 
 QString DefaultHelpPagePath() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(kHelpFileName));
+    const std::string folder = QCoreApplication::applicationDirPath().toStdString();
+    return QString::fromStdString(ShippedFilePath(folder, kHelpFileName));
 }
 
 QString HelpPageProblem(const QString& path) {

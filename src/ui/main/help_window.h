@@ -51,7 +51,7 @@ private:
     std::function<bool(const QUrl&)> openExternal_;
 };
 
-// The help file in the program's folder.
+// The help file shipped with the program: beside it, or in ../share/coldroom once installed.
 QString DefaultHelpPagePath();
 
 // Empty when the page at `path` can be shown, otherwise the Russian message that names it.
