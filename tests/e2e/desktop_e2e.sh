@@ -123,7 +123,7 @@ pids+=("$app")
 
 # Title patterns accept Qt's own dialog titles untranslated too.
 task="Выбор технологической задачи"
-main="^Расчет холодопроизводительности$"
+main="Расчет холодопроизводительности$"
 options="Параметры печати отчета"
 save_as="^(Сохранить как|Save As)$"
 open="^(Открыть|Open)$"
