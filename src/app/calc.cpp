@@ -2,16 +2,17 @@
 // that file, and prints the results as a table or as JSON.
 //
 //     coldroom-calc [--db PATH] [--json] [--save OUT.cfg] [--html OUT] [--csv OUT] [--pdf OUT]
-//                   [PROJECT.cfg]
+//                   [--set NAME=TEXT]... [--vary NAME=FROM:TO:STEP]... [PROJECT.cfg...]
 //
 // It starts the program as a person would (the task dialog comes up and is confirmed as it
 // stands, the main window loads and activates), then runs the Open command on PROJECT.cfg.
-// Without a project it shows the start-up project. Messages go to stderr as "title: text";
-// questions are answered No.
+// Without a project it shows the start-up project. --set enters values as a person does;
+// --vary runs a study and several projects give a summary (calc_study.h). Messages go to
+// stderr as "title: text"; questions are answered No.
 //
 // Exit codes: 0 success, 1 internal error, 2 wrong arguments, 3 the project file could not
 // be read, 4 the reference database could not be opened, 5 a file asked for (--save, a
-// report) could not be written.
+// report) could not be written, 6 a value given with --set was refused.
 #include <algorithm>
 #include <cstdio>
 #include <exception>
@@ -22,6 +23,7 @@
 #include <vector>
 
 #include "app/calc_output.h"
+#include "app/calc_study.h"
 #include "refdb/database_location.h"
 #include "refdb/reference_db.h"
 #include "reports/report_dispatch.h"
@@ -39,7 +41,7 @@ constexpr int kExitOk = 0, kExitInternal = 1, kExitUsage = 2, kExitUnreadable = 
               kExitNotSaved = 5;
 const char* kUsage =
     "Использование: coldroom-calc [--db PATH] [--json] [--save OUT.cfg] [--html OUT] [--csv OUT] [--pdf OUT] "
-    "[PROJECT.cfg]";
+    "[--set ИМЯ=ТЕКСТ]... [--vary ИМЯ=ОТ:ДО:ШАГ]... [PROJECT.cfg...]";
 
 struct Options {
     std::string database;
@@ -48,6 +50,9 @@ struct Options {
     std::string html, csv, pdf;  // reports to write
     bool json = false;
     bool help = false;
+    std::vector<Setting> settings;   // --set, in order
+    std::vector<std::string> axes;   // --vary
+    std::vector<std::string> moreProjects;
 };
 
 bool parseArguments(int argc, char** argv, Options& options, std::string& error) {
@@ -61,6 +66,15 @@ bool parseArguments(int argc, char** argv, Options& options, std::string& error)
                 options.json = true;
             } else if (arg == "--help" || arg == "-h") {
                 options.help = true;
+            } else if (arg == "--set" || arg == "--vary") {
+                Setting setting;
+                if (i + 1 >= argc || !ParseSetting(argv[i + 1], setting)) {
+                    error = "после " + std::string(arg) + " нужно ИМЯ=" + (arg == "--set" ? "ТЕКСТ" : "ОТ:ДО:ШАГ");
+                    return false;
+                }
+                if (arg == "--set") options.settings.push_back(setting);
+                else options.axes.push_back(argv[i + 1]);
+                ++i;
             } else if (std::string* target = arg == "--db"     ? &options.database
                                              : arg == "--save" ? &options.saveTo
                                              : arg == "--html" ? &options.html
@@ -83,8 +97,7 @@ bool parseArguments(int argc, char** argv, Options& options, std::string& error)
             }
             options.project = arg;
         } else {
-            error = "указано больше одного файла проекта";
-            return false;
+            options.moreProjects.push_back(std::string(arg));  // a summary of several projects
         }
     }
     return true;
@@ -103,28 +116,25 @@ int run(int argc, char** argv) {
     }
     if (options.database.empty()) options.database = EffectiveDatabasePath(DefaultDatabasePath());
 
+    if (!options.axes.empty() || !options.moreProjects.empty()) {
+        if (!options.saveTo.empty() || !options.html.empty() || !options.pdf.empty()) {
+            std::cerr << "coldroom-calc: --save, --html и --pdf пишут один проект, без --vary и без нескольких "
+                         "проектов\n"
+                      << kUsage << '\n';
+            return kExitUsage;
+        }
+        StudyRequest request{options.database, {}, options.settings, options.axes, options.csv, options.json};
+        if (!options.project.empty()) request.projects.push_back(options.project);
+        request.projects.insert(request.projects.end(), options.moreProjects.begin(), options.moreProjects.end());
+        return RunStudyRequest(request, std::cout);
+    }
+
     HeadlessUi ui;
     ui.echo = &std::cerr;
     Program program(ui, options.database);
     ui.attach(program);
+    if (int code = StartAndOpen(program, ui, options.project, options.settings)) return code;
 
-    // The start as a person sees it: the task dialog comes up and is confirmed as it stands.
-    if (!program.Start(error)) {
-        ui.message(error, kAppTitle, MsgIcon::Critical);
-        return kExitDatabase;
-    }
-    ui.showWindow(WindowId::TaskDialog);
-    program.task.OK_btn.onClick();
-    if (!program.main.loaded()) return kExitDatabase;  // its loading has said why
-
-    if (!options.project.empty()) {
-        ui.fileNames.push_back(options.project);
-        std::string detail;
-        if (!OpenCommand(program, ui, &detail)) {
-            std::cerr << "coldroom-calc: " << options.project << ": " << detail << '\n';
-            return kExitUnreadable;
-        }
-    }
     int status = kExitOk;
     if (!options.saveTo.empty()) {
         ui.fileNames.push_back(options.saveTo);
