@@ -8,13 +8,11 @@
 #include "app/calc_output.h"
 #include "core/load_components.h"
 #include "core/numtext.h"
-#include "files/atomic_file.h"
-#include "files/cp1251.h"
-#include "reports/csv_report.h"
 #include "ui/headless_ui.h"
 #include "ui/main/commands.h"
 #include "ui/program.h"
 #include "ui/study/study.h"
+#include "ui/study/study_table.h"
 
 namespace coldroom {
 namespace {
@@ -60,19 +58,6 @@ void printSheet(std::ostream& out, const Sheet& sheet) {
     for (const auto& row : sheet.rows) line(row);
 }
 
-bool writeSheetCsv(const std::string& path, const Sheet& sheet, std::string& error) {
-    auto join = [](const std::vector<std::string>& cells) {
-        std::string text;
-        for (std::size_t c = 0; c < cells.size(); ++c) text += (c ? ";" : "") + CsvCell(cells[c]);
-        return text;
-    };
-    std::vector<std::string> lines{join(sheet.head)};
-    for (const auto& row : sheet.rows) lines.push_back(join(row));
-    std::string bytes;
-    if (!Utf8ToCp1251(JoinCrLf(lines), bytes, error)) return false;
-    return WriteFileAtomically(path, bytes, error);
-}
-
 void loadHead(std::vector<std::string>& head) {
     for (const LoadComponent& c : LoadComponents()) head.push_back(c.chartLabel ? c.chartLabel : c.caption);
 }
@@ -102,7 +87,9 @@ std::string jsonLoads(const LoadValues& values) {
 int emit(const StudyRequest& request, const Sheet& sheet, const std::string& json, std::ostream& out) {
     if (!request.csv.empty()) {
         std::string error;
-        if (!writeSheetCsv(request.csv, sheet, error)) {
+        TextTable table{sheet.head};
+        table.insert(table.end(), sheet.rows.begin(), sheet.rows.end());
+        if (!WriteTableCsv(request.csv, table, error)) {
             std::cerr << "coldroom-calc: " << request.csv << ": " << error << '\n';
             return kExitNotSaved;
         }
@@ -150,30 +137,15 @@ int runStudy(const StudyRequest& request, std::ostream& out) {
     study.Begin(*opened.program);
     const std::vector<StudyPoint> points = study.Run(axes);
 
-    Sheet sheet;
-    for (const StudyAxis& axis : axes) sheet.head.push_back(axis.name);
-    sheet.firstLoad = axes.size();
-    loadHead(sheet.head);
-    sheet.head.push_back("Примечание");
-    sheet.note = true;
+    TextTable table = StudyTable(axes, points);
+    Sheet sheet{table.front(), TextTable(table.begin() + 1, table.end()), axes.size(), true};
     std::string json = "{\n  \"parameters\": [";
     for (std::size_t k = 0; k < axes.size(); ++k) json += (k ? ", " : "") + JsonString(axes[k].name);
     json += "],\n  \"points\": [";
     for (std::size_t i = 0; i < points.size(); ++i) {
         const StudyPoint& p = points[i];
-        auto& row = sheet.rows.emplace_back();
         std::string values;
-        for (double v : p.values) {
-            row.push_back(GeneralText(v));
-            values += (values.empty() ? "" : ", ") + GeneralText(v);
-        }
-        if (p.refused)
-            row.resize(row.size() + kLoadComponentCount, "");
-        else
-            loadCells(row, p.loads);
-        std::string why = p.message;
-        for (std::size_t at; (at = why.find("\r\n")) != std::string::npos;) why.replace(at, 2, " ");
-        row.push_back(p.refused ? "не принято: " + why : "");
+        for (double v : p.values) values += (values.empty() ? "" : ", ") + GeneralText(v);
         json += std::string(i ? ",\n    " : "\n    ") + "{\"values\": [" + values + "], \"refused\": " +
                 (p.refused ? "true, \"message\": " + JsonString(p.message) : "false, \"loads\": " + jsonLoads(valuesOf(p.loads))) +
                 "}";
