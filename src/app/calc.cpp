@@ -23,11 +23,11 @@
 #include <vector>
 
 #include "app/calc_output.h"
+#include "app/calc_pdf.h"
 #include "app/calc_study.h"
 #include "refdb/database_location.h"
 #include "refdb/reference_db.h"
 #include "reports/report_dispatch.h"
-#include "reports/report_pdf.h"
 #include "ui/headless_ui.h"
 #include "ui/main/commands.h"
 #include "ui/print/print_options_form.h"
@@ -149,7 +149,7 @@ int run(int argc, char** argv) {
                                               program.main.Name_txt.text, program.state.ReportAuthor,
                                               ShortDateToday());
         std::string reportError;
-        bool written = kind == ReportKind::Pdf ? WriteReportPdf(*path, input, reportError)
+        bool written = kind == ReportKind::Pdf ? WritePdfOnDemand(*path, input, reportError)
                                                : MakeReport(kind, *path, input, nullptr, reportError);
         if (!written) {
             ui.message(reportError, kAppTitle, MsgIcon::Critical);
