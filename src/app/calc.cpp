@@ -2,17 +2,18 @@
 // that file, and prints the results as a table or as JSON.
 //
 //     coldroom-calc [--db PATH] [--json] [--save OUT.cfg] [--html OUT] [--csv OUT] [--pdf OUT]
-//                   [PROJECT.cfg]
+//                   [--set NAME=TEXT]... [--vary NAME=FROM:TO:STEP]... [PROJECT.cfg...]
 //     coldroom-calc --help | --version
 //
 // It starts the program as a person would (the task dialog comes up and is confirmed as it
 // stands, the main window loads and activates), then runs the Open command on PROJECT.cfg.
-// Without a project it shows the start-up project. Messages go to stderr as "title: text";
-// questions are answered No.
+// Without a project it shows the start-up project. --set enters values as a person does;
+// --vary runs a study and several projects give a summary (calc_study.h). Messages go to
+// stderr as "title: text"; questions are answered No.
 //
 // Exit codes: 0 success, 1 internal error, 2 wrong arguments, 3 the project file could not
 // be read, 4 the reference database could not be opened, 5 a file asked for (--save, a
-// report) could not be written.
+// report) could not be written, 6 a value given with --set was refused.
 #include <algorithm>
 #include <cstdio>
 #include <exception>
@@ -23,10 +24,11 @@
 #include <vector>
 
 #include "app/calc_output.h"
+#include "app/calc_pdf.h"
+#include "app/calc_study.h"
 #include "refdb/database_location.h"
 #include "refdb/reference_db.h"
 #include "reports/report_dispatch.h"
-#include "reports/report_pdf.h"
 #include "ui/headless_ui.h"
 #include "ui/main/commands.h"
 #include "ui/print/print_options_form.h"
@@ -40,7 +42,7 @@ constexpr int kExitOk = 0, kExitInternal = 1, kExitUsage = 2, kExitUnreadable = 
               kExitNotSaved = 5;
 const char* kUsage =
     "Использование: coldroom-calc [--db PATH] [--json] [--save OUT.cfg] [--html OUT] [--csv OUT] [--pdf OUT] "
-    "[PROJECT.cfg]";
+    "[--set ИМЯ=ТЕКСТ]... [--vary ИМЯ=ОТ:ДО:ШАГ]... [PROJECT.cfg...]";
 const char* kHelp =
     "Рассчитывает проект ColdRoom (файл .cfg) так, как его показывает программа после открытия,\n"
     "и выводит теплопритоки и требуемую холодопроизводительность. Без проекта рассчитывается\n"
@@ -53,12 +55,18 @@ const char* kHelp =
     "  --html OUT     записать отчет в формате HTML\n"
     "  --csv OUT      записать отчет в файл .csv (формат Excel)\n"
     "  --pdf OUT      записать отчет в файл PDF (страница A4)\n"
+    "  --set ИМЯ=ТЕКСТ  ввести значение в поле ИМЯ, как человек (Enter и переход к другому полю);\n"
+    "                 для списка — номер позиции, для переключателя и флажка — 1 или 0;\n"
+    "                 поля окна задачи — с приставкой Produkt.\n"
+    "  --vary ИМЯ=ОТ:ДО:ШАГ  исследование параметра: расчет для каждого значения (два --vary — сетка);\n"
+    "                 Panels_D — толщина первого слоя всех стен, потолка и пола\n"
+    "  несколько проектов — сводная таблица по всем\n"
     "  -h, --help     показать эту справку\n"
     "  --version      показать версию программы\n"
     "\n"
     "Коды завершения: 0 — готово, 1 — внутренняя ошибка, 2 — неверные параметры,\n"
     "3 — не удается прочитать файл проекта, 4 — не удается открыть справочную базу данных,\n"
-    "5 — не удается записать файл (--save, отчет).\n";
+    "5 — не удается записать файл (--save, отчет), 6 — значение --set отклонено проверкой.\n";
 
 struct Options {
     std::string database;
@@ -68,6 +76,9 @@ struct Options {
     bool json = false;
     bool help = false;
     bool version = false;
+    std::vector<Setting> settings;   // --set, in order
+    std::vector<std::string> axes;   // --vary
+    std::vector<std::string> moreProjects;
 };
 
 bool parseArguments(int argc, char** argv, Options& options, std::string& error) {
@@ -83,6 +94,15 @@ bool parseArguments(int argc, char** argv, Options& options, std::string& error)
                 options.help = true;
             } else if (arg == "--version") {
                 options.version = true;
+            } else if (arg == "--set" || arg == "--vary") {
+                Setting setting;
+                if (i + 1 >= argc || !ParseSetting(argv[i + 1], setting)) {
+                    error = "после " + std::string(arg) + " нужно ИМЯ=" + (arg == "--set" ? "ТЕКСТ" : "ОТ:ДО:ШАГ");
+                    return false;
+                }
+                if (arg == "--set") options.settings.push_back(setting);
+                else options.axes.push_back(argv[i + 1]);
+                ++i;
             } else if (std::string* target = arg == "--db"     ? &options.database
                                              : arg == "--save" ? &options.saveTo
                                              : arg == "--html" ? &options.html
@@ -105,8 +125,7 @@ bool parseArguments(int argc, char** argv, Options& options, std::string& error)
             }
             options.project = arg;
         } else {
-            error = "указано больше одного файла проекта";
-            return false;
+            options.moreProjects.push_back(std::string(arg));  // a summary of several projects
         }
     }
     return true;
@@ -129,28 +148,25 @@ int run(int argc, char** argv) {
     }
     if (options.database.empty()) options.database = EffectiveDatabasePath(DefaultDatabasePath());
 
+    if (!options.axes.empty() || !options.moreProjects.empty()) {
+        if (!options.saveTo.empty() || !options.html.empty() || !options.pdf.empty()) {
+            std::cerr << "coldroom-calc: --save, --html и --pdf пишут один проект, без --vary и без нескольких "
+                         "проектов\n"
+                      << kUsage << '\n';
+            return kExitUsage;
+        }
+        StudyRequest request{options.database, {}, options.settings, options.axes, options.csv, options.json};
+        if (!options.project.empty()) request.projects.push_back(options.project);
+        request.projects.insert(request.projects.end(), options.moreProjects.begin(), options.moreProjects.end());
+        return RunStudyRequest(request, std::cout);
+    }
+
     HeadlessUi ui;
     ui.echo = &std::cerr;
     Program program(ui, options.database);
     ui.attach(program);
+    if (int code = StartAndOpen(program, ui, options.project, options.settings)) return code;
 
-    // The start as a person sees it: the task dialog comes up and is confirmed as it stands.
-    if (!program.Start(error)) {
-        ui.message(error, kAppTitle, MsgIcon::Critical);
-        return kExitDatabase;
-    }
-    ui.showWindow(WindowId::TaskDialog);
-    program.task.OK_btn.onClick();
-    if (!program.main.loaded()) return kExitDatabase;  // its loading has said why
-
-    if (!options.project.empty()) {
-        ui.fileNames.push_back(options.project);
-        std::string detail;
-        if (!OpenCommand(program, ui, &detail)) {
-            std::cerr << "coldroom-calc: " << options.project << ": " << detail << '\n';
-            return kExitUnreadable;
-        }
-    }
     int status = kExitOk;
     if (!options.saveTo.empty()) {
         ui.fileNames.push_back(options.saveTo);
@@ -165,7 +181,7 @@ int run(int argc, char** argv) {
                                               program.main.Name_txt.text, program.state.ReportAuthor,
                                               ShortDateToday());
         std::string reportError;
-        bool written = kind == ReportKind::Pdf ? WriteReportPdf(*path, input, reportError)
+        bool written = kind == ReportKind::Pdf ? WritePdfOnDemand(*path, input, reportError)
                                                : MakeReport(kind, *path, input, nullptr, reportError);
         if (!written) {
             ui.message(reportError, kAppTitle, MsgIcon::Critical);

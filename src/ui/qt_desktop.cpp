@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QSettings>
 #include <QStatusBar>
+#include <QToolBar>
 
 #include "refdb/database_location.h"
 #include "ui/editor/editor_form.h"
@@ -17,6 +18,7 @@
 #include "ui/print/print_options_dialog.h"
 #include "ui/print/print_options_form.h"
 #include "ui/qt_form_widgets.h"
+#include "ui/study/study_window.h"
 #include "ui/task/task_dialog.h"
 
 namespace coldroom {
@@ -161,6 +163,11 @@ void DesktopProgram::createMainWindow() {
         restore->setObjectName(QStringLiteral("mnRestoreData"));
         connect(restore, &QAction::triggered, this,
                 [this] { mainWindow_->binder()->run([this] { restoreReferenceData(); }); });
+        QAction* study = utils->addAction(QIcon::fromTheme(QStringLiteral("office-chart-line")),
+                                          QStringLiteral("Исследование параметра"));
+        study->setObjectName(QStringLiteral("mnStudy"));
+        connect(study, &QAction::triggered, this, [this] { ShowStudyWindow(program_, mainWindow_.get()); });
+        if (auto* bar = mainWindow_->findChild<QToolBar*>(QStringLiteral("Toolbar1"))) bar->addAction(study);
     }
 }
 

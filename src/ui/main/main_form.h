@@ -109,6 +109,8 @@ public:
 
     // Every load component as the results show it.
     const LoadBreakdown& results() const { return results_; }
+    // Puts back results taken from this window earlier (a study's copy of the project).
+    void RestoreResults(const LoadBreakdown& results) { results_ = results; }
 
     // The room is cold enough for a heated floor (its temperature read strictly).
     bool FloorHeatingAllowed() const;

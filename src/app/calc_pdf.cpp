@@ -1,0 +1,31 @@
+#include "app/calc_pdf.h"
+
+#include <dlfcn.h>
+
+#include <filesystem>
+#include <system_error>
+
+namespace coldroom {
+
+bool WritePdfOnDemand(const std::string& path, const ReportInput& input, std::string& error) {
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    const std::filesystem::path folder = ec ? std::filesystem::path(".") : self.parent_path();
+    std::string why = "не найден";
+    for (const auto& candidate : {folder / kPdfModuleFile, folder / ".." / "lib" / "coldroom" / kPdfModuleFile}) {
+        if (!std::filesystem::exists(candidate, ec)) continue;
+        // Kept loaded to the end of the run: Qt's objects may outlive the call.
+        void* module = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!module) {
+            why = dlerror();
+            continue;
+        }
+        if (auto entry = reinterpret_cast<WritePdfEntry>(dlsym(module, kPdfModuleEntry)))
+            return entry(path, input, error);
+        why = "нет точки входа";
+    }
+    error = std::string("Модуль отчета PDF ") + kPdfModuleFile + ": " + why;
+    return false;
+}
+
+}  // namespace coldroom

@@ -1,0 +1,13 @@
+// The PDF module coldroom-calc loads on demand: the printed report painted with Qt.
+#include <type_traits>
+
+#include "app/calc_pdf.h"
+#include "reports/report_pdf.h"
+
+extern "C" __attribute__((visibility("default"))) bool coldroom_write_report_pdf(
+    const std::string& path, const coldroom::ReportInput& input, std::string& error) {
+    return coldroom::WriteReportPdf(path, input, error);
+}
+
+// The entry point keeps the type the program calls it by.
+static_assert(std::is_same_v<decltype(&coldroom_write_report_pdf), coldroom::WritePdfEntry>);

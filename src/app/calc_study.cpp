@@ -1,0 +1,231 @@
+#include "app/calc_study.h"
+
+#include <algorithm>
+#include <array>
+#include <iostream>
+#include <memory>
+
+#include "app/calc_output.h"
+#include "core/load_components.h"
+#include "core/numtext.h"
+#include "ui/headless_ui.h"
+#include "ui/main/commands.h"
+#include "ui/program.h"
+#include "ui/study/study.h"
+#include "ui/study/study_table.h"
+
+namespace coldroom {
+namespace {
+
+constexpr int kExitUsage = 2, kExitUnreadable = 3, kExitDatabase = 4, kExitNotSaved = 5;
+
+// JSON keys of the load components, in the order of the table of components.
+constexpr const char* kJsonKeys[kLoadComponentCount] = {
+    "north", "south", "east", "west", "ceiling", "floor", "envelope", "product",
+    "respiration", "packaging", "operation", "door", "fans", "total", "capacity"};
+
+// A table of texts: the study's points or the summary's projects, one row each.
+struct Sheet {
+    std::vector<std::string> head;
+    std::vector<std::vector<std::string>> rows;
+    std::size_t firstLoad = 0;  // the column of the first load component
+    bool note = false;          // the last column is a free text
+};
+
+std::size_t width(std::string_view s) {
+    return static_cast<std::size_t>(std::count_if(s.begin(), s.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+void printSheet(std::ostream& out, const Sheet& sheet) {
+    std::vector<std::size_t> w(sheet.head.size());
+    for (std::size_t c = 0; c < w.size(); ++c) {
+        w[c] = width(sheet.head[c]);
+        for (const auto& row : sheet.rows) w[c] = std::max(w[c], width(row[c]));
+    }
+    auto line = [&](const std::vector<std::string>& cells) {
+        std::string text;
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            const std::string pad(w[c] - width(cells[c]), ' ');
+            // Numbers stand right, the texts before them left; the note runs on freely.
+            text += (c ? "  " : "") + (c >= sheet.firstLoad && !(sheet.note && c + 1 == cells.size()) ? pad + cells[c] : cells[c] + pad);
+        }
+        while (!text.empty() && text.back() == ' ') text.pop_back();
+        out << text << '\n';
+    };
+    line(sheet.head);
+    for (const auto& row : sheet.rows) line(row);
+}
+
+void loadHead(std::vector<std::string>& head) {
+    for (const LoadComponent& c : LoadComponents()) head.push_back(c.chartLabel ? c.chartLabel : c.caption);
+}
+
+void loadCells(std::vector<std::string>& row, const LoadBreakdown& b) {
+    for (const LoadComponent& c : LoadComponents()) row.push_back(LoadText(c.value(b)));
+}
+
+using LoadValues = std::array<LoadValue, kLoadComponentCount>;
+
+LoadValues valuesOf(const LoadBreakdown& b) {
+    LoadValues values;
+    for (const LoadComponent& c : LoadComponents()) values[static_cast<int>(c.id)] = c.value(b);
+    return values;
+}
+
+std::string jsonLoads(const LoadValues& values) {
+    std::string text = "{";
+    for (const LoadComponent& c : LoadComponents()) {
+        const LoadValue& v = values[static_cast<int>(c.id)];
+        text += (c.id == LoadId::North ? "" : ", ") + JsonString(kJsonKeys[static_cast<int>(c.id)]) + ": " +
+                (v.defined ? GeneralText(AsShown(v.watts)) : "null");
+    }
+    return text + "}";
+}
+
+int emit(const StudyRequest& request, const Sheet& sheet, const std::string& json, std::ostream& out) {
+    if (!request.csv.empty()) {
+        std::string error;
+        TextTable table{sheet.head};
+        table.insert(table.end(), sheet.rows.begin(), sheet.rows.end());
+        if (!WriteTableCsv(request.csv, table, error)) {
+            std::cerr << "coldroom-calc: " << request.csv << ": " << error << '\n';
+            return kExitNotSaved;
+        }
+    }
+    if (request.json)
+        out << json;
+    else
+        printSheet(out, sheet);
+    return 0;
+}
+
+struct Opened {
+    HeadlessUi ui;
+    std::unique_ptr<Program> program;
+};
+
+int open(const StudyRequest& request, const std::string& project, Opened& opened) {
+    opened.ui.echo = &std::cerr;
+    opened.program = std::make_unique<Program>(opened.ui, request.database);
+    opened.ui.attach(*opened.program);
+    return StartAndOpen(*opened.program, opened.ui, project, request.settings);
+}
+
+int runStudy(const StudyRequest& request, std::ostream& out) {
+    std::vector<StudyAxis> axes;
+    for (const std::string& spec : request.axes) {
+        std::string error;
+        if (!ParseAxis(spec, axes.emplace_back(), error)) {
+            std::cerr << "coldroom-calc: --vary " << error << '\n';
+            return kExitUsage;
+        }
+    }
+    Opened opened;
+    if (int code = open(request, request.projects.empty() ? "" : request.projects[0], opened)) return code;
+    Study study(request.database);
+    std::string error;
+    if (!study.Start(error)) {
+        std::cerr << "coldroom-calc: " << error << '\n';
+        return kExitDatabase;
+    }
+    if (!study.Check(axes, error)) {
+        std::cerr << "coldroom-calc: --vary: " << error << '\n';
+        return kExitUsage;
+    }
+    study.Begin(*opened.program);
+    const std::vector<StudyPoint> points = study.Run(axes);
+
+    TextTable table = StudyTable(axes, points);
+    Sheet sheet{table.front(), TextTable(table.begin() + 1, table.end()), axes.size(), true};
+    std::string json = "{\n  \"parameters\": [";
+    for (std::size_t k = 0; k < axes.size(); ++k) json += (k ? ", " : "") + JsonString(axes[k].name);
+    json += "],\n  \"points\": [";
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const StudyPoint& p = points[i];
+        std::string values;
+        for (double v : p.values) values += (values.empty() ? "" : ", ") + GeneralText(v);
+        json += std::string(i ? ",\n    " : "\n    ") + "{\"values\": [" + values + "], \"refused\": " +
+                (p.refused ? "true, \"message\": " + JsonString(p.message) : "false, \"loads\": " + jsonLoads(valuesOf(p.loads))) +
+                "}";
+    }
+    json += points.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    return emit(request, sheet, json, out);
+}
+
+int runSummary(const StudyRequest& request, std::ostream& out) {
+    Sheet sheet{{"Проект", "Объем, м³", "Температура, °C"}, {}, 3};
+    loadHead(sheet.head);
+    std::string json = "{\n  \"projects\": [";
+    LoadValues sums{};
+    for (std::size_t i = 0; i < request.projects.size(); ++i) {
+        Opened opened;
+        if (int code = open(request, request.projects[i], opened)) return code;
+        const Program& p = *opened.program;
+        const LoadBreakdown& b = p.main.results();
+        auto& row = sheet.rows.emplace_back();
+        row = {p.state.ProjectTitle, p.main.Volume_txt.text, p.main.TempIn_txt.text};
+        loadCells(row, b);
+        for (const LoadComponent& c : LoadComponents()) {
+            LoadValue& sum = sums[static_cast<int>(c.id)];
+            const LoadValue& v = c.value(b);
+            sum = sum.defined && v.defined ? LoadValue::of(sum.watts + AsShown(v.watts)) : LoadValue::undefined(v.problem);
+        }
+        json += std::string(i ? ",\n    " : "\n    ") + "{\"file\": " + JsonString(request.projects[i]) +
+                ", \"title\": " + JsonString(p.state.ProjectTitle) + ", \"volume\": " +
+                JsonString(p.main.Volume_txt.text) + ", \"roomTemperature\": " + JsonString(p.main.TempIn_txt.text) +
+                ", \"loads\": " + jsonLoads(valuesOf(b)) + "}";
+    }
+    auto& total = sheet.rows.emplace_back(std::vector<std::string>{"Итого", "", ""});
+    for (const LoadComponent& c : LoadComponents()) total.push_back(LoadText(sums[static_cast<int>(c.id)]));
+    json += "\n  ],\n  \"total\": " + jsonLoads(sums) + "\n}\n";
+    return emit(request, sheet, json, out);
+}
+
+}  // namespace
+
+int StartAndOpen(Program& program, HeadlessUi& ui, const std::string& project, const std::vector<Setting>& settings) {
+    std::string error;
+    if (!program.Start(error)) {
+        ui.message(error, kAppTitle, MsgIcon::Critical);
+        return kExitDatabase;
+    }
+    // The start as a person sees it: the task dialog comes up and is confirmed as it stands.
+    ui.showWindow(WindowId::TaskDialog);
+    program.task.OK_btn.onClick();
+    if (!program.main.loaded()) return kExitDatabase;  // its loading has said why
+    if (!project.empty()) {
+        ui.fileNames.push_back(project);
+        std::string detail;
+        if (!OpenCommand(program, ui, &detail)) {
+            std::cerr << "coldroom-calc: " << project << ": " << detail << '\n';
+            return kExitUnreadable;
+        }
+    }
+    const SetResult set = ApplySettings(program, ui, settings);
+    switch (set.status) {
+    case SetStatus::Done:
+        return 0;
+    case SetStatus::UnknownName: {
+        std::cerr << "coldroom-calc: --set: нет поля " << set.name;
+        for (std::size_t i = 0; i < set.closeNames.size(); ++i) std::cerr << (i ? ", " : "; похожие: ") << set.closeNames[i];
+        std::cerr << '\n';
+        return kExitUsage;
+    }
+    case SetStatus::BadValue:
+        std::cerr << "coldroom-calc: --set " << set.name << ": " << set.message << '\n';
+        return kExitUsage;
+    case SetStatus::Refused:
+        break;
+    }
+    // The check's own message box has been printed already; a field that cannot be used has none.
+    std::cerr << "coldroom-calc: --set " << set.name << ": значение не принято: " << set.message << '\n';
+    return kExitRefused;
+}
+
+int RunStudyRequest(const StudyRequest& request, std::ostream& out) {
+    return request.axes.empty() ? runSummary(request, out) : runStudy(request, out);
+}
+
+}  // namespace coldroom

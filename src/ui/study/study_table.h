@@ -1,0 +1,21 @@
+// A study as a table of texts: a head row, then one row per point with the parameter values,
+// every load component as its result field shows it, and a note for a refused point. The
+// command line prints and writes it, the study window shows and saves it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ui/study/study.h"
+
+namespace coldroom {
+
+using TextTable = std::vector<std::vector<std::string>>;
+
+TextTable StudyTable(const std::vector<StudyAxis>& axes, const std::vector<StudyPoint>& points);
+
+// Writes a table as CSV: ';' between cells, Windows-1251, CR LF, like the CSV report.
+// False with a Russian `error`; nothing is written then.
+bool WriteTableCsv(const std::string& path, const TextTable& table, std::string& error);
+
+}  // namespace coldroom
