@@ -12,7 +12,7 @@ bool WritePdfOnDemand(const std::string& path, const ReportInput& input, std::st
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
     const std::filesystem::path folder = ec ? std::filesystem::path(".") : self.parent_path();
     std::string why = "не найден";
-    for (const auto& candidate : {folder / kPdfModuleFile, folder / ".." / "lib" / "coldroom" / kPdfModuleFile}) {
+    for (const auto& candidate : {folder / kPdfModuleFile, folder / ".." / "libexec" / "coldroom" / kPdfModuleFile}) {
         if (!std::filesystem::exists(candidate, ec)) continue;
         // Kept loaded to the end of the run: Qt's objects may outlive the call.
         void* module = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);

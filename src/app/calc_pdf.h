@@ -13,7 +13,7 @@ inline constexpr const char* kPdfModuleFile = "libcoldroom_pdf.so";
 inline constexpr const char* kPdfModuleEntry = "coldroom_write_report_pdf";
 using WritePdfEntry = bool (*)(const std::string& path, const ReportInput& input, std::string& error);
 
-// Loads the module beside the program or in ../lib/coldroom and writes the PDF with it.
+// Loads the module beside the program or in ../libexec/coldroom and writes the PDF with it.
 // False with a Russian `error` when the module cannot be loaded or the file not written.
 bool WritePdfOnDemand(const std::string& path, const ReportInput& input, std::string& error);
 

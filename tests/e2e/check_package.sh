@@ -46,4 +46,8 @@ mkdir "$work/elsewhere"
 out="$(cd "$work/elsewhere" && "$work/root/usr/bin/coldroom-calc" "$project")" ||
     { echo "coldroom-calc from the package failed"; status=1; }
 grep -qF "$expected" <<<"$out" || { echo "coldroom-calc from the package did not print \"$expected\""; status=1; }
+# The PDF painter is a module the installed program finds on its own.
+(cd "$work/elsewhere" && "$work/root/usr/bin/coldroom-calc" --pdf room.pdf "$project" >/dev/null) &&
+    head -c 5 "$work/elsewhere/room.pdf" | grep -q '%PDF-' ||
+    { echo "coldroom-calc from the package wrote no PDF"; status=1; }
 exit $status
