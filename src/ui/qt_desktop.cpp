@@ -1,7 +1,10 @@
 #include "ui/qt_desktop.h"
 
+#include <unistd.h>
+
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 #include <QSettings>
@@ -26,7 +29,11 @@ namespace coldroom {
 std::string ProgramFolder() {
     std::string path = DefaultDatabasePath();
     auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+    std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+    // Installed, the program's folder is a system one the person cannot save into: the file
+    // dialogs start at home instead.
+    if (access(folder.c_str(), W_OK) != 0) folder = QDir::homePath().toStdString();
+    return folder;
 }
 
 DesktopProgram::DesktopProgram(std::string databasePath, QObject* parent)

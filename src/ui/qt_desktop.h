@@ -112,7 +112,8 @@ private:
     RecentProjects recent_;
 };
 
-// The folder of the running program (where Data.dtx and the help page live).
+// Where the file dialogs start before the person has chosen a folder: the program's own
+// folder, or home when that folder cannot be written (an installed program).
 std::string ProgramFolder();
 
 }  // namespace coldroom
