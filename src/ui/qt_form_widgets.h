@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMargins>
 #include <QRect>
+#include <QVBoxLayout>
 #include <QWidget>
 
 namespace coldroom {
@@ -33,6 +34,14 @@ QGroupBox* Frame(const QString& title, const char* name = nullptr);
 QHBoxLayout* DialogButtons(const QString& okCaption, const QString& cancelCaption, int minimumWidth);
 // Caption, field and unit on one row of a grid; the unit follows the field's enabled state.
 QLineEdit* AddNumberRow(QGridLayout* grid, int row, QLabel* caption, QLineEdit* field, const QString& unit = {});
+// A box or grid layout with its spacing, and the same margin on every side when it is set on
+// `owner` (a negative margin keeps the style's).
+template <class Layout> Layout* Spaced(int spacing, QWidget* owner = nullptr, int margin = -1) {
+    auto* layout = owner ? new Layout(owner) : new Layout;
+    if (margin >= 0) layout->setContentsMargins(margin, margin, margin, margin);
+    layout->setSpacing(spacing);
+    return layout;
+}
 // Keeps `follower` (a unit, a note) enabled exactly when `source` (its field) is.
 void FollowEnabled(QWidget* source, QWidget* follower);
 

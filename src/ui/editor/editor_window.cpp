@@ -83,9 +83,7 @@ void SetBackColour(QWidget* w, const Rgb& colour) {
 // the fields and its navigator at the bottom. `fields` is the page's own part.
 QWidget* Page(const BoundView& view, QWidget* rows, QLayout* fields, QWidget* buttons, QWidget* nav) {
     auto* page = new QWidget;
-    auto* box = new QVBoxLayout(page);
-    box->setContentsMargins(10, 10, 10, 10);
-    box->setSpacing(8);
+    auto* box = Spaced<QVBoxLayout>(8, page, 10);
     if (*view.heading) {
         auto* heading = CaptionLabel(QString::fromUtf8(view.heading), nullptr, true);
         QFont font = heading->font();
@@ -93,8 +91,7 @@ QWidget* Page(const BoundView& view, QWidget* rows, QLayout* fields, QWidget* bu
         heading->setFont(font);
         box->addWidget(heading);
     }
-    auto* body = new QHBoxLayout;
-    body->setSpacing(14);
+    auto* body = Spaced<QHBoxLayout>(14);
     body->addWidget(rows);
     auto* right = new QVBoxLayout;
     right->addLayout(fields);
@@ -146,9 +143,7 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorForm> form, QWidget* parent)
     setWindowTitle(s(EditorForm::kCaption));
     setWindowFlag(Qt::Window);
 
-    auto* root = new QVBoxLayout(this);
-    root->setContentsMargins(10, 10, 10, 10);
-    root->setSpacing(8);
+    auto* root = Spaced<QVBoxLayout>(8, this, 10);
 
     auto* tabs = new QTabWidget;
     tabs->setObjectName(QStringLiteral("SSTab1"));
@@ -190,8 +185,7 @@ QWidget* EditorWindow::buildIsolationTab() { return buildPlainTab(form_->datIsol
 
 QWidget* EditorWindow::buildTaskTab() {
     EditorForm& f = *form_;
-    auto* fields = new QVBoxLayout;
-    fields->setSpacing(12);
+    auto* fields = Spaced<QVBoxLayout>(12);
     fields->addLayout(FieldGrid(f.datTask, 260));
 
     auto* products = Frame(s(EditorForm::kProductListLabel));
@@ -226,8 +220,7 @@ QWidget* EditorWindow::buildTaskTab() {
 
 QWidget* EditorWindow::buildProductTab() {
     EditorForm& f = *form_;
-    auto* fields = new QHBoxLayout;
-    fields->setSpacing(16);
+    auto* fields = Spaced<QHBoxLayout>(16);
     fields->addLayout(FieldGrid(f.datProduct, 260), 1);
     fields->addWidget(pointEditor());
     return Page(f.datProduct, rowList(f.datProduct), fields, tabButtons(f.datProduct), navigator(f.datProduct));
@@ -329,9 +322,7 @@ QWidget* EditorWindow::rowList(BoundView& view) {
 
 QWidget* EditorWindow::tabButtons(BoundView& view) {
     auto* buttons = new QWidget;
-    auto* row = new QHBoxLayout(buttons);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(8);
+    auto* row = Spaced<QHBoxLayout>(8, buttons, 0);
     for (Button* b : {view.add, view.remove, view.update})
         if (b) row->addWidget(NamedButton(NameOf(*form_, b), QString::fromStdString(b->caption), 100));
     row->addStretch();

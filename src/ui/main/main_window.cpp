@@ -92,8 +92,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     columns->setContentsMargins(8, 6, 8, 8);
     columns->setSpacing(10);
 
-    auto* left = new QVBoxLayout;
-    left->setSpacing(6);
+    auto* left = Spaced<QVBoxLayout>(6);
     auto* name = new QLineEdit(s("Название задачи"));
     name->setObjectName(QStringLiteral("Name_txt"));
     name->setToolTip(s("Название задачи, которое хранится в файле конфигурации"));
@@ -274,9 +273,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 QWidget* MainWindow::buildResults() {
     auto* panel = new QWidget;
     panel->setMaximumWidth(380);
-    auto* box = new QVBoxLayout(panel);
-    box->setContentsMargins(0, 0, 0, 0);
-    box->setSpacing(8);
+    auto* box = Spaced<QVBoxLayout>(8, panel, 0);
 
     auto* frame = Frame(s("ТЕПЛОПОТЕРИ, Вт"), "Poteri_frm");
     auto* grid = new QGridLayout(frame);

@@ -81,12 +81,9 @@ struct SurfaceTab {
 
 QWidget* MainWindow::buildDimensionsTab() {
     auto* page = new QWidget;
-    auto* box = new QVBoxLayout(page);
-    box->setContentsMargins(8, 8, 8, 8);
-    box->setSpacing(8);
+    auto* box = Spaced<QVBoxLayout>(8, page, 8);
 
-    auto* top = new QHBoxLayout;
-    top->setSpacing(10);
+    auto* top = Spaced<QHBoxLayout>(10);
 
     auto* leftColumn = new QVBoxLayout;
     auto* sizes = Frame(s("Размеры"));
@@ -112,8 +109,7 @@ QWidget* MainWindow::buildDimensionsTab() {
     // Temperatures around the room: the plan (walls) and the section (ceiling and floor).
     auto* temps = Frame(s("Температурный режим"));
     auto* tempBox = new QVBoxLayout(temps);
-    auto* views = new QHBoxLayout;
-    views->setSpacing(14);
+    auto* views = Spaced<QHBoxLayout>(14);
 
     auto* plan = new QGridLayout;
     plan->setSpacing(4);
@@ -122,8 +118,7 @@ QWidget* MainWindow::buildDimensionsTab() {
     room->setContentsMargins(10, 6, 10, 6);
     room->setSpacing(1);
     room->addWidget(CaptionLabel(s("В камере")), 0, Qt::AlignHCenter);
-    auto* roomRow = new QHBoxLayout;
-    roomRow->setSpacing(3);
+    auto* roomRow = Spaced<QHBoxLayout>(3);
     roomRow->addStretch(1);
     auto* roomField = NumberField("TempIn_txt", 52);
     roomRow->addWidget(roomField);
@@ -140,8 +135,7 @@ QWidget* MainWindow::buildDimensionsTab() {
     plan->addWidget(TemperatureCell(s("Юг"), "TempSouth_txt"), 2, 1, Qt::AlignHCenter);
     views->addLayout(plan);
 
-    auto* section = new QVBoxLayout;
-    section->setSpacing(4);
+    auto* section = Spaced<QVBoxLayout>(4);
     section->addWidget(TemperatureCell(s("Потолок"), "TempCeil_txt"), 0, Qt::AlignHCenter);
     shapes_[1] = RoomShape("Shape2");
     shapes_[1]->setMinimumSize(72, 64);
@@ -168,9 +162,7 @@ QWidget* MainWindow::buildDimensionsTab() {
         const SurfaceTab surface{tabCaptions[surfaceIndex], kSurfacePrefixes[surfaceIndex],
                               LoadControl(static_cast<LoadId>(surfaceIndex)).c_str()};
         auto* tab = new QWidget;
-        auto* row = new QHBoxLayout(tab);
-        row->setContentsMargins(8, 8, 8, 8);
-        row->setSpacing(14);
+        auto* row = Spaced<QHBoxLayout>(14, tab, 8);
 
         auto* layers = new QGridLayout;
         layers->setHorizontalSpacing(8);
@@ -195,8 +187,7 @@ QWidget* MainWindow::buildDimensionsTab() {
         layers->setRowStretch(6, 1);
         row->addLayout(layers, 1);
 
-        auto* side = new QVBoxLayout;
-        side->setSpacing(6);
+        auto* side = Spaced<QVBoxLayout>(6);
         const std::string wall = prefix == "Nord" ? "North" : prefix;
         if (prefix == "Floor") {
             side->addWidget(OptionFrame(s("Расположение"), Option("FloorAir_Opt", s("Над помещением")),
@@ -231,9 +222,7 @@ QWidget* MainWindow::buildDimensionsTab() {
 
 QWidget* MainWindow::buildOperationTab() {
     auto* page = new QWidget;
-    auto* columns = new QHBoxLayout(page);
-    columns->setContentsMargins(8, 8, 8, 8);
-    columns->setSpacing(12);
+    auto* columns = Spaced<QHBoxLayout>(12, page, 8);
 
     auto* doors = Frame(s("Открывание дверей"));
     auto* grid = new QGridLayout(doors);
@@ -269,8 +258,7 @@ QWidget* MainWindow::buildOperationTab() {
     leftColumn->addStretch(1);
     columns->addLayout(leftColumn, 1);
 
-    auto* right = new QVBoxLayout;
-    right->setSpacing(8);
+    auto* right = Spaced<QVBoxLayout>(8);
     auto* work = Frame({});
     auto* workGrid = new QGridLayout(work);
     workGrid->setVerticalSpacing(8);
@@ -321,9 +309,7 @@ QWidget* MainWindow::buildOperationTab() {
 
 QWidget* MainWindow::buildProductTab() {
     auto* page = new QWidget;
-    auto* box = new QVBoxLayout(page);
-    box->setContentsMargins(8, 8, 8, 8);
-    box->setSpacing(10);
+    auto* box = Spaced<QVBoxLayout>(10, page, 8);
 
     // The product summary across the top; the times and the respiration heat below it.
     auto* product = Frame({});
@@ -351,8 +337,7 @@ QWidget* MainWindow::buildProductTab() {
         auto* value = ValueLabel(row.name);
         value->setMinimumWidth(40);  // a long product name is cut, never widens the window
         if (row.unit) {
-            auto* line = new QHBoxLayout;
-            line->setSpacing(4);
+            auto* line = Spaced<QHBoxLayout>(4);
             line->addWidget(value);
             line->addWidget(UnitLabel(s(row.unit)));
             line->addStretch(1);
@@ -365,8 +350,7 @@ QWidget* MainWindow::buildProductTab() {
     grid->setColumnStretch(1, 1);
     box->addWidget(product);
 
-    auto* lower = new QHBoxLayout;
-    lower->setSpacing(12);
+    auto* lower = Spaced<QHBoxLayout>(12);
     auto* times = Frame(s("ВРЕМЯ ОХЛАЖДЕНИЯ/ ДОМОРАЖИВАНИЯ"));
     auto* timeGrid = new QGridLayout(times);
     timeGrid->setVerticalSpacing(6);

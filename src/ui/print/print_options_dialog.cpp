@@ -52,9 +52,7 @@ PrintOptionsDialog::PrintOptionsDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral(" Параметры печати отчета"));
     setModal(false);
 
-    auto* root = new QVBoxLayout(this);
-    root->setContentsMargins(12, 12, 12, 12);
-    root->setSpacing(10);
+    auto* root = Spaced<QVBoxLayout>(10, this, 12);
 
     auto* where = Frame(QStringLiteral("Куда печатать"), "Frame1");
     auto* whereLayout = new QVBoxLayout(where);

@@ -50,15 +50,11 @@ TaskDialog::TaskDialog(QWidget* parent) : QDialog(parent) {
     setModal(false);
     setSizeGripEnabled(true);
 
-    auto* root = new QVBoxLayout(this);
-    root->setContentsMargins(12, 12, 12, 12);
-    root->setSpacing(10);
+    auto* root = Spaced<QVBoxLayout>(10, this, 12);
 
     // Product group buttons beside the task, product and packaging lists.
-    auto* top = new QHBoxLayout;
-    top->setSpacing(14);
-    auto* groups = new QVBoxLayout;
-    groups->setSpacing(4);
+    auto* top = Spaced<QHBoxLayout>(14);
+    auto* groups = Spaced<QVBoxLayout>(4);
     auto* chosen = new QButtonGroup(this);
     chosen->setExclusive(true);
     // The program starts with the meat tasks offered.
@@ -102,8 +98,7 @@ TaskDialog::TaskDialog(QWidget* parent) : QDialog(parent) {
     auto* params = Frame(QStringLiteral("Типичные параметры задачи"));
     auto* paramsBox = new QVBoxLayout(params);
     paramsBox->setSpacing(8);
-    auto* columns = new QHBoxLayout;
-    columns->setSpacing(28);
+    auto* columns = Spaced<QHBoxLayout>(28);
     const QString degrees = QStringLiteral("°C");
 
     auto* left = new QGridLayout;
