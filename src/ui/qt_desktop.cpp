@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QSettings>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 
 #include "refdb/database_location.h"
@@ -168,12 +169,18 @@ void DesktopProgram::createMainWindow() {
     if (auto* utils = mainWindow_->findChild<QMenu*>(QStringLiteral("Utils"))) {
         QAction* restore = utils->addAction(QStringLiteral("Восстановить исходные справочные данные"));
         restore->setObjectName(QStringLiteral("mnRestoreData"));
-        connect(restore, &QAction::triggered, this,
-                [this] { mainWindow_->binder()->run([this] { restoreReferenceData(); }); });
-        QAction* study = utils->addAction(QIcon::fromTheme(QStringLiteral("office-chart-line")),
-                                          QStringLiteral("Исследование параметра"));
+        // Like every command of the window: the field being edited is committed first.
+        auto asCommand = [this](std::function<void()> command) {
+            return [this, command] {
+                mainWindow_->binder()->run([&] { program_.RunCommand([this] { commitPendingEdit(); }, command); });
+            };
+        };
+        connect(restore, &QAction::triggered, this, asCommand([this] { restoreReferenceData(); }));
+        const QIcon chartIcon = QIcon::fromTheme(QStringLiteral("office-chart-line"),
+                                                 mainWindow_->style()->standardIcon(QStyle::SP_FileDialogContentsView));
+        QAction* study = utils->addAction(chartIcon, QStringLiteral("Исследование параметра"));
         study->setObjectName(QStringLiteral("mnStudy"));
-        connect(study, &QAction::triggered, this, [this] { ShowStudyWindow(program_, mainWindow_.get()); });
+        connect(study, &QAction::triggered, this, asCommand([this] { ShowStudyWindow(program_, mainWindow_.get()); }));
         if (auto* bar = mainWindow_->findChild<QToolBar*>(QStringLiteral("Toolbar1"))) bar->addAction(study);
     }
 }
