@@ -4,6 +4,8 @@
 //     coldroom-calc [--db PATH] [--json] [--save OUT.cfg] [--html OUT] [--csv OUT] [--pdf OUT]
 //                   [PROJECT.cfg]
 //
+// A report named "-" goes to standard output in place of the results.
+//
 // It starts the program as a person would (the task dialog comes up and is confirmed as it
 // stands, the main window loads and activates), then runs the Open command on PROJECT.cfg.
 // Without a project it shows the start-up project. Messages go to stderr as "title: text";
@@ -101,6 +103,12 @@ int run(int argc, char** argv) {
         std::cout << kUsage << '\n';
         return kExitOk;
     }
+    // "-" sends a report to standard output instead of the results, so it can be piped.
+    const int toStdout = (options.html == "-") + (options.csv == "-") + (options.pdf == "-");
+    if (toStdout > 1 || (toStdout == 1 && options.json)) {
+        std::cerr << "coldroom-calc: на стандартный вывод можно направить только один отчет\n" << kUsage << '\n';
+        return kExitUsage;
+    }
     if (options.database.empty()) options.database = EffectiveDatabasePath(DefaultDatabasePath());
 
     HeadlessUi ui;
@@ -148,7 +156,7 @@ int run(int argc, char** argv) {
     }
     if (options.json)
         PrintJson(std::cout, program, ui);
-    else
+    else if (toStdout == 0)
         PrintTable(std::cout, program);
     std::cout.flush();
     return status;

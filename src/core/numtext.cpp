@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 
 namespace coldroom {
 namespace {
@@ -95,7 +96,20 @@ std::string GeneralText(double value) { return generalText(value, 15); }
 
 std::string GeneralTextSingle(float value) { return generalText(value, 7); }
 
+std::string InputTextSingle(float value) {
+    constexpr float kLargest = std::numeric_limits<float>::max();
+    if (std::isnan(value)) return "0";
+    return GeneralTextSingle(std::isinf(value) ? std::copysign(kLargest, value) : value);
+}
+
 double IntFloor(double value) { return std::floor(value); }
+
+int WholeOr(double value, int fallback) {
+    // Both bounds are exact doubles; NaN fails both comparisons.
+    constexpr double kBelow = -2147483649.0, kAbove = 2147483648.0;
+    if (!(value > kBelow && value < kAbove)) return fallback;
+    return static_cast<int>(value);
+}
 
 std::string WholeText(double value) { return GeneralText(std::floor(value)); }
 

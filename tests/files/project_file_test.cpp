@@ -606,7 +606,8 @@ TEST_F(ProjectFile, FailedSaveKeepsTheOldFile) {
     auto h = session(ripeningCheese);
     ASSERT_TRUE(save(*h, file));
     const std::string saved = read(file);
-    for (WriteFault fault : {WriteFault::Create, WriteFault::Write, WriteFault::Sync, WriteFault::Rename}) {
+    for (WriteFault fault : {WriteFault::Create, WriteFault::Write, WriteFault::Sync, WriteFault::Rename,
+                             WriteFault::NoSpace, WriteFault::Close}) {
         SCOPED_TRACE(static_cast<int>(fault));
         auto other = session(freezerWallsDiffer);
         other->clearMessages();

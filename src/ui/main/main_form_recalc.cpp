@@ -72,7 +72,7 @@ void MainForm::Activate() {
     TypeOfProduct_lbl.text = task_.Produkt_cmb.text();
     TempIn_txt.text = GeneralText(task_.TempInCell);
     // The task's cycle first: the operation shown and the one in the total are one value.
-    Cycle_txt.text = GeneralTextSingle(task_.RabCoef);
+    Cycle_txt.text = InputTextSingle(task_.RabCoef);
     TempIn_lbl.text = task_.Tin_Prod_txt.text;
     TempEnd_lbl.text = task_.Tend_Prod_txt.text;
     Loading_lbl.text = task_.Load_prod_txt.text;
