@@ -1,7 +1,8 @@
 // What each value of the reference tables may hold. The forms compute with these numbers and
 // turn some into list positions, so a value outside its range is refused where the table is
 // read, with the file, table, row and column named, instead of being computed with. The ranges
-// are those the parameter editor enforces, so every table it wrote passes.
+// are those the parameter editor enforces, so every table it wrote passes; a material or
+// product property of 0 is let through, as the loads show it undefined rather than wrong.
 #include "refdb/reference_db.h"
 
 #include <cmath>
@@ -35,10 +36,10 @@ const std::vector<Rule>* RulesOf(const std::string& table) {
          {name(), between(-50, 20), between(-20, 40), between(-40, 15), between(20, 100), above(0, 24),
           above(0, 20), {Kind::ProductList}}},
         {"ProdMeat",
-         {name(), above(0, 1), above(0, 4.5), above(0, 4.5), listBetween(-100, 100, true),
-          listBetween(0, 1000, false), above(0, 1), above(0, 4), above(0, 4), above(0, 1), {Kind::Shape},
-          above(10, 1500), above(-10, 0), above(100, 400)}},
-        {"Isolation", {name(), above(0, 4)}},
+         {name(), between(0, 1), between(0, 4.5), between(0, 4.5), listBetween(-100, 100, true),
+          listBetween(0, 1000, false), between(0, 1), between(0, 4), between(0, 4), between(0, 1), {Kind::Shape},
+          between(0, 1500), between(-10, 0), between(0, 400)}},
+        {"Isolation", {name(), between(0, 4)}},
         {"Location", {name(), above(0, 80), between(10, 50), between(20, 100)}},
         {"Tara", {name(), between(0, 4)}},
         {"Upper", {name(), above(0, 1)}},
@@ -78,10 +79,13 @@ std::string problem(const Rule& r, const std::string& text, int productRows) {
         while (true) {
             const size_t comma = text.find(',', pos);
             const std::string element = text.substr(pos, comma == std::string::npos ? std::string::npos : comma - pos);
-            if (!StrictNumber(element, v)) return "элемент списка не число";
+            // A task's empty product list is the one number 0, as the task dialog reads it.
+            const bool empty = r.kind == Kind::ProductList && element.find_first_not_of(" \t") == std::string::npos;
+            if (empty) v = 0;
+            else if (!StrictNumber(element, v)) return "элемент списка не число";
             if (r.kind == Kind::NumberList && !inRange(r, v))
                 return "элемент списка вне пределов (" + rangeText(r) + ")";
-            if (r.kind == Kind::ProductList && (v != std::floor(v) || v < 1 || v > productRows))
+            if (r.kind == Kind::ProductList && (v != std::floor(v) || v < 0 || v > productRows))
                 return "нет продукта с номером " + GeneralText(v);
             if (comma == std::string::npos) return {};
             pos = comma + 1;
