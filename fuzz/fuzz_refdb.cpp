@@ -30,19 +30,33 @@ int authorize(void*, int action, const char*, const char*, const char*, const ch
 // A statement may run at most this many virtual-machine steps (in thousands).
 int stopLongQuery(void* steps) { return ++*static_cast<int*>(steps) > 2000; }
 
+int schemaVersion(sqlite3* db) {
+    sqlite3_stmt* stmt = nullptr;
+    int version = -1;
+    if (sqlite3_prepare_v2(db, "PRAGMA schema_version", -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW)
+        version = sqlite3_column_int(stmt, 0);
+    sqlite3_finalize(stmt);
+    return version;
+}
+
+// Runs the SQL on the database; false when it changed nothing (the shipped data is known good,
+// so the run would only repeat itself).
 bool damage(const std::string& path, const std::string& sql) {
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
         sqlite3_close_v2(db);
         return false;
     }
+    const int schema = schemaVersion(db);
     sqlite3_set_authorizer(db, authorize, nullptr);
     sqlite3_limit(db, SQLITE_LIMIT_LENGTH, 1 << 20);
     int steps = 0;
     sqlite3_progress_handler(db, 1000, stopLongQuery, &steps);
     sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
+    sqlite3_progress_handler(db, 0, nullptr, nullptr);
+    const bool changed = sqlite3_total_changes(db) > 0 || schemaVersion(db) != schema;
     sqlite3_close_v2(db);
-    return true;
+    return changed;
 }
 
 }  // namespace

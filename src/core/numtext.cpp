@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <type_traits>
 
 namespace coldroom {
 namespace {
@@ -89,6 +90,10 @@ std::string generalText(T value, int significantDigits) {
     std::string s(buf, res.ptr);
     for (char& c : s)
         if (c == 'e') c = 'E';
+    // The largest doubles round up past the largest double at 15 digits, and that text would
+    // read back as no number at all; they are written rounded down instead.
+    if constexpr (std::is_same_v<T, double>)
+        if (std::fabs(value) > 1.79769313486231e308) s = value < 0 ? "-1.79769313486231E+308" : "1.79769313486231E+308";
     return s;
 }
 

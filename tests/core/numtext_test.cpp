@@ -55,6 +55,9 @@ TEST(NumText, GeneralTextOfDoubleAndSingle) {
     EXPECT_EQ(GeneralTextSingle(75.0f), "75");
     EXPECT_EQ(GeneralTextSingle(1.5f), "1.5");
     EXPECT_EQ(GeneralText(1.0 / 0.0), "\xE2\x80\x94");  // never "inf"
+    // The largest double reads back as a number, not as the overflow "1.79769313486232E+308".
+    EXPECT_EQ(GeneralText(-std::numeric_limits<double>::max()), "-1.79769313486231E+308");
+    EXPECT_EQ(LeadingNumber(GeneralText(std::numeric_limits<double>::max())), 1.79769313486231e308);
     EXPECT_EQ(WholeText(-3.2), "-4");
     EXPECT_EQ(WholeText(420.4), "420");
 }
