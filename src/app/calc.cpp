@@ -5,6 +5,8 @@
 //                   [--set NAME=TEXT]... [--vary NAME=FROM:TO:STEP]... [PROJECT.cfg...]
 //     coldroom-calc --help | --version
 //
+// A report named "-" goes to standard output in place of the results.
+//
 // It starts the program as a person would (the task dialog comes up and is confirmed as it
 // stands, the main window loads and activates), then runs the Open command on PROJECT.cfg.
 // Without a project it shows the start-up project. --set enters values as a person does;
@@ -146,6 +148,12 @@ int run(int argc, char** argv) {
         std::cout << "coldroom-calc " << COLDROOM_VERSION << '\n';
         return kExitOk;
     }
+    // "-" sends a report to standard output instead of the results, so it can be piped.
+    const int toStdout = (options.html == "-") + (options.csv == "-") + (options.pdf == "-");
+    if (toStdout > 1 || (toStdout == 1 && options.json)) {
+        std::cerr << "coldroom-calc: на стандартный вывод можно направить только один отчет\n" << kUsage << '\n';
+        return kExitUsage;
+    }
     if (options.database.empty()) options.database = EffectiveDatabasePath(DefaultDatabasePath());
 
     if (!options.axes.empty() || !options.moreProjects.empty()) {
@@ -190,7 +198,7 @@ int run(int argc, char** argv) {
     }
     if (options.json)
         PrintJson(std::cout, program, ui);
-    else
+    else if (toStdout == 0)
         PrintTable(std::cout, program);
     std::cout.flush();
     return status;

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
+#include <type_traits>
 
 namespace coldroom {
 namespace {
@@ -88,6 +90,10 @@ std::string generalText(T value, int significantDigits) {
     std::string s(buf, res.ptr);
     for (char& c : s)
         if (c == 'e') c = 'E';
+    // The largest doubles round up past the largest double at 15 digits, and that text would
+    // read back as no number at all; they are written rounded down instead.
+    if constexpr (std::is_same_v<T, double>)
+        if (std::fabs(value) > 1.79769313486231e308) s = value < 0 ? "-1.79769313486231E+308" : "1.79769313486231E+308";
     return s;
 }
 
@@ -95,7 +101,20 @@ std::string GeneralText(double value) { return generalText(value, 15); }
 
 std::string GeneralTextSingle(float value) { return generalText(value, 7); }
 
+std::string InputTextSingle(float value) {
+    constexpr float kLargest = std::numeric_limits<float>::max();
+    if (std::isnan(value)) return "0";
+    return GeneralTextSingle(std::isinf(value) ? std::copysign(kLargest, value) : value);
+}
+
 double IntFloor(double value) { return std::floor(value); }
+
+int WholeOr(double value, int fallback) {
+    // Both bounds are exact doubles; NaN fails both comparisons.
+    constexpr double kBelow = -2147483649.0, kAbove = 2147483648.0;
+    if (!(value > kBelow && value < kAbove)) return fallback;
+    return static_cast<int>(value);
+}
 
 std::string WholeText(double value) { return GeneralText(std::floor(value)); }
 

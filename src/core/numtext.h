@@ -26,11 +26,21 @@ std::string GeneralText(double value);
 // The same for a single-precision value: up to 7 significant digits, so 33.3f -> "33.3".
 std::string GeneralTextSingle(float value);
 
+// The text an input field gets for a single-precision value: never the undefined mark, which
+// would read back as 0; a value beyond the type's range shows as its largest value, which
+// reads back as itself.
+std::string InputTextSingle(float value);
+
 // General text of Int(x), the largest whole number not above x (-3.2 -> "-4").
 std::string WholeText(double value);
 
 // Largest whole number not above x, as a double.
 double IntFloor(double value);
+
+// The whole part of a number (towards zero, as a cast takes it) when it fits an int, else
+// `fallback`: numbers from files and the database can be anything, and casting one that does
+// not fit is undefined.
+int WholeOr(double value, int fallback);
 
 // Rewrites an entered number into number text: the first comma becomes a point, the text
 // is read by LeadingNumber and written back in general form ("2,50" -> "2.5", "abc" -> "0").

@@ -1,4 +1,5 @@
 #include "files/atomic_file.h"
+#include "files/cp1251.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -24,6 +25,8 @@ std::string reasonText(int e) {
         case EIO: return "ошибка ввода-вывода";
         case EBUSY:
         case ETXTBSY: return "файл занят другой программой";
+        case ELOOP: return "слишком много символических ссылок";
+        case EFBIG: return "файл слишком велик";
         default: return "системная ошибка " + std::to_string(e) + " (" + std::strerror(e) + ")";
     }
 }
@@ -33,11 +36,6 @@ std::string directoryOf(const std::string& path) {
     if (slash == std::string::npos) return ".";
     if (slash == 0) return "/";
     return path.substr(0, slash);
-}
-
-std::string fileNameOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 // Permissions of the new file: those of the file it replaces, else the usual 0666 less
@@ -50,27 +48,38 @@ mode_t modeFor(const std::string& target) {
     return 0666 & ~mask;
 }
 
-bool writeAll(int fd, std::string_view bytes, int& err, bool fail) {
-    const char* p = bytes.data();
-    size_t left = bytes.size();
-    // Half the bytes go out before an injected fault, so the half-written temporary file
-    // is really there to be cleaned up.
-    if (fail) left /= 2;
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            err = errno;
-            return false;
+// Writes the bytes as the injected fault allows: Write lets half of them out first, so the
+// half-written temporary file is really there to be cleaned up; NoSpace lets none out.
+int writeWithFault(int fd, std::string_view bytes, WriteFault fault) {
+    if (fault == WriteFault::NoSpace) return ENOSPC;
+    if (fault != WriteFault::Write) return WriteAllBytes(fd, bytes);
+    const int err = WriteAllBytes(fd, bytes.substr(0, bytes.size() / 2));
+    return err != 0 ? err : ENOSPC;
+}
+
+// Follows symbolic links (at most 40, as the kernel does) to the name really written, so that
+// a save onto a link replaces the file it points to and keeps the link.
+int resolveLinks(const std::string& path, std::string& resolved) {
+    std::string current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0) {
+            if (errno != ENOENT) return errno;
+            resolved = current;  // a new name, or a link to one
+            return 0;
         }
-        p += n;
-        left -= static_cast<size_t>(n);
+        if (!S_ISLNK(st.st_mode)) {
+            resolved = current;
+            return 0;
+        }
+        std::string target(static_cast<size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+        const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
+        if (n < 0) return errno;
+        if (static_cast<size_t>(n) >= target.size()) return ENAMETOOLONG;  // changed under us
+        target.resize(static_cast<size_t>(n));
+        current = !target.empty() && target[0] == '/' ? target : directoryOf(current) + "/" + target;
     }
-    if (fail) {
-        err = ENOSPC;
-        return false;
-    }
-    return true;
+    return ELOOP;
 }
 
 bool syncPath(const std::string& path, int flags, int& err) {
@@ -88,11 +97,27 @@ bool syncPath(const std::string& path, int flags, int& err) {
 }  // namespace
 
 std::string FileWriteError(const std::string& path, const std::string& reason) {
-    return "Не удается записать файл «" + path + "»: " + reason;
+    return "Не удается записать файл «" + PrintableText(path) + "»: " + reason;
 }
 
 std::string FileWriteError(const std::string& path, int errorNumber) {
     return FileWriteError(path, reasonText(errorNumber));
+}
+
+int WriteAllBytes(int fd, std::string_view bytes) {
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        if (n == 0) return EIO;  // a device that takes nothing would loop forever
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    return 0;
 }
 
 AtomicReplacement::AtomicReplacement(std::string target, WriteFault fault)
@@ -114,23 +139,32 @@ bool AtomicReplacement::open(std::string& error) {
         error = "Не указано имя файла";
         return false;
     }
+    if (const int err = resolveLinks(target_, resolved_); err != 0) {
+        error = FileWriteError(target_, err);
+        return false;
+    }
     struct stat st {};
-    if (::stat(target_.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-        error = FileWriteError(target_, EISDIR);
+    if (::stat(resolved_.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        // Renaming over a device or a pipe would replace the node itself (as root even
+        // /dev/null), and the data would never reach what the name stands for.
+        error = S_ISDIR(st.st_mode) ? FileWriteError(target_, EISDIR)
+                                    : FileWriteError(target_, "это не обычный файл, а устройство или канал");
         return false;
     }
     if (fault_ == WriteFault::Create) {
         error = FileWriteError(target_, EACCES);
         return false;
     }
-    std::string name = directoryOf(target_) + "/." + fileNameOf(target_) + ".XXXXXX";
+    // A short fixed name: a target whose own name uses the whole length the file system
+    // allows must still get a temporary file beside it.
+    std::string name = directoryOf(resolved_) + "/.coldroom-XXXXXX";
     const int fd = ::mkstemp(name.data());
     if (fd < 0) {
         error = FileWriteError(target_, errno);
         return false;
     }
     temp_ = name;
-    const int chmodResult = ::fchmod(fd, modeFor(target_));
+    const int chmodResult = ::fchmod(fd, modeFor(resolved_));
     const int chmodErr = errno;
     ::close(fd);
     if (chmodResult != 0) {
@@ -152,13 +186,13 @@ bool AtomicReplacement::commit(std::string& error) {
     } else if (syncPath(temp_, O_RDONLY, err)) {
         if (fault_ == WriteFault::Rename) {
             err = EACCES;
-        } else if (::rename(temp_.c_str(), target_.c_str()) == 0) {
+        } else if (::rename(temp_.c_str(), resolved_.c_str()) == 0) {
             committed_ = true;
             temp_.clear();
             // The rename itself should survive a power cut too; a folder that refuses
             // fsync does not make the save fail.
             int ignored = 0;
-            syncPath(directoryOf(target_), O_RDONLY | O_DIRECTORY, ignored);
+            syncPath(directoryOf(resolved_), O_RDONLY | O_DIRECTORY, ignored);
             return true;
         } else {
             err = errno;
@@ -166,6 +200,14 @@ bool AtomicReplacement::commit(std::string& error) {
     }
     abandon();
     error = FileWriteError(target_, err);
+    return false;
+}
+
+bool WriteToStandardOutput(std::string_view bytes, std::string& error) {
+    int err = std::fflush(stdout) == 0 ? 0 : errno;
+    if (err == 0) err = WriteAllBytes(STDOUT_FILENO, bytes);
+    if (err == 0) return true;
+    error = "Не удается записать в стандартный вывод: " + reasonText(err);
     return false;
 }
 
@@ -178,13 +220,11 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
         error = FileWriteError(path, errno);
         return false;
     }
-    int err = 0;
-    const bool written = writeAll(fd, bytes, err, fault == WriteFault::Write);
-    if (::close(fd) != 0 && written) {
-        error = FileWriteError(path, errno);
-        return false;
-    }
-    if (!written) {
+    int err = writeWithFault(fd, bytes, fault);
+    // Some file systems report a full disk only at close; the file is not complete then.
+    if (::close(fd) != 0 && err == 0) err = errno;
+    if (err == 0 && fault == WriteFault::Close) err = ENOSPC;
+    if (err != 0) {
         error = FileWriteError(path, err);
         return false;
     }

@@ -10,12 +10,16 @@ namespace coldroom {
 
 // The step at which a write is made to fail on purpose, as a full disk or a vanished folder
 // would, so that a caller can show that a failed save keeps the file that was there. A fault
-// at Write lets half the bytes reach the temporary file first.
-enum class WriteFault { None, Create, Write, Sync, Rename };
+// at Write lets half the bytes reach the temporary file first and then reports a full disk;
+// NoSpace is a disk full from the first byte on, Close a file system that reports the full
+// disk only when the file is closed (delayed allocation, network folders).
+enum class WriteFault { None, Create, Write, Sync, Rename, NoSpace, Close };
 
 // Writes `bytes` to `path` atomically. On failure returns false, leaves any existing file at
 // `path` untouched, removes the temporary file and sets `error` to a Russian message
 // ("Не удается записать файл «…»: <причина>").
+// A symbolic link is followed and the file it points to is replaced, the link stays; a path
+// that names anything but a regular file (a device, a pipe, a socket) is refused.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
                          WriteFault fault = WriteFault::None);
 
@@ -32,12 +36,15 @@ public:
 
     bool open(std::string& error);
     const std::string& tempPath() const { return temp_; }
+    // The file really replaced: the target with its symbolic links followed.
+    const std::string& resolvedTarget() const { return resolved_; }
     bool commit(std::string& error);
     // Drops the temporary file; the target stays as it was.
     void abandon();
 
 private:
     std::string target_;
+    std::string resolved_;
     std::string temp_;
     WriteFault fault_;
     bool committed_ = false;
@@ -47,5 +54,16 @@ private:
 // the reason given as text or as an errno value.
 std::string FileWriteError(const std::string& path, const std::string& reason);
 std::string FileWriteError(const std::string& path, int errorNumber);
+
+// The output name that stands for standard output, so that a report can be piped.
+inline constexpr const char* kStandardOutput = "-";
+
+// Writes the bytes to standard output (after whatever the C streams still hold). Returns false
+// with a Russian message when they cannot all be written.
+bool WriteToStandardOutput(std::string_view bytes, std::string& error);
+
+// Writes all of `bytes` to an open descriptor, retrying short writes. Returns 0 or the errno
+// of the failure.
+int WriteAllBytes(int fd, std::string_view bytes);
 
 }  // namespace coldroom

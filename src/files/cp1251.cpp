@@ -35,6 +35,36 @@ std::string codePointText(char32_t cp) {
     return buf;
 }
 
+}  // namespace
+
+std::string PrintableText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    auto hex = [&out](std::string_view bytes) {
+        for (unsigned char b : bytes) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02X", static_cast<unsigned>(b));
+            out += buf;
+        }
+    };
+    while (!text.empty()) {
+        char32_t cp = 0;
+        const size_t len = decodeUtf8(text, cp);
+        if (len == 0) {
+            hex(text.substr(0, 1));  // the next byte may start a good character again
+            text.remove_prefix(1);
+            continue;
+        }
+        const bool control = cp < 0x20 || (cp >= 0x7F && cp < 0xA0);
+        if (control) hex(text.substr(0, len));
+        else out.append(text.substr(0, len));
+        text.remove_prefix(len);
+    }
+    return out;
+}
+
+namespace {
+
 // Runs iconv over the whole input. On failure `stop` is the input offset where it stopped.
 bool convert(const char* to, const char* from, std::string_view in, std::string& out,
              size_t& stop, int& err) {

@@ -21,6 +21,11 @@ bool Cp1251ToUtf8(std::string_view bytes, std::string& out, std::string& error);
 // the whole text can be stored. Lets a caller name the field that holds it.
 std::string FirstUnencodableCharacter(std::string_view utf8);
 
+// A text as a message may quote it: control characters and bytes that are not UTF-8 are
+// written as \xNN, so a damaged file or database cannot put raw bytes on the screen or into
+// a terminal.
+std::string PrintableText(std::string_view text);
+
 // Joins lines, each followed by CR LF (the last one too).
 std::string JoinCrLf(const std::vector<std::string>& lines);
 

@@ -4,6 +4,7 @@
 #include "core/controls.h"
 #include "core/numtext.h"
 #include "core/shipped_files.h"
+#include "files/cp1251.h"
 
 #include <sqlite3.h>
 
@@ -37,7 +38,7 @@ std::string DescribeSqliteError(int code, sqlite3* db) {
     case SQLITE_AUTH: return "нет доступа к файлу";
     case SQLITE_IOERR: return "ошибка чтения файла";
     case SQLITE_NOMEM: return "недостаточно памяти";
-    case SQLITE_FULL: return "диск переполнен";
+    case SQLITE_FULL: return "нет места на диске";
     default: break;
     }
     const char* detail = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
@@ -178,6 +179,18 @@ bool ReferenceDatabase::open(const std::string& path, std::string& error) {
     return false;
 }
 
+int ReferenceDatabase::productRowCount() const {
+    // Without a product table the product numbers cannot be judged here; reading that table
+    // reports it missing.
+    constexpr int kUnknown = 1 << 30;
+    Statement count;
+    if (count.prepare(impl_->db, "SELECT count(*) FROM \"ProdMeat\"") != SQLITE_OK ||
+        sqlite3_step(count.get()) != SQLITE_ROW)
+        return kUnknown;
+    const sqlite3_int64 rows = sqlite3_column_int64(count.get(), 0);
+    return rows > kUnknown ? kUnknown : static_cast<int>(rows);
+}
+
 std::optional<RefTable> ReferenceDatabase::loadTable(const std::string& table,
                                                      std::string& error) const {
     if (!isOpen()) {
@@ -244,12 +257,12 @@ std::optional<RefTable> ReferenceDatabase::loadTable(const std::string& table,
                 } else {
                     error = where + "нарушен порядок столбцов: столбец № " +
                             std::to_string(c + 1) + " должен быть " + Quoted(expected[c]) +
-                            ", а найден " + Quoted(result.columns[c]) + ".";
+                            ", а найден " + Quoted(PrintableText(result.columns[c])) + ".";
                 }
                 return std::nullopt;
             }
             if (result.columns.size() > expected.size()) {
-                error = where + "лишний столбец " + Quoted(result.columns[expected.size()]) + ".";
+                error = where + "лишний столбец " + Quoted(PrintableText(result.columns[expected.size()])) + ".";
                 return std::nullopt;
             }
         }
@@ -271,6 +284,7 @@ std::optional<RefTable> ReferenceDatabase::loadTable(const std::string& table,
                     ", найдено " + std::to_string(result.rowCount()) + ".";
             return std::nullopt;
         }
+        if (schema && !CheckTableValues(result, file, productRowCount(), error)) return std::nullopt;
         return result;
     } catch (...) {
         SetErrorQuietly(error, [&] {

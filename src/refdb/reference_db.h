@@ -54,14 +54,24 @@ public:
     bool isOpen() const;
     const std::string& path() const;
 
-    // Reads a whole table; checks its columns (names and order) and the minimum row count
-    // of the schema. On failure returns nullopt and sets `error` (Russian).
+    // Reads a whole table; checks its columns (names and order), the minimum row count of the
+    // schema and every value (CheckTableValues). On failure returns nullopt and sets `error`
+    // (Russian).
     std::optional<RefTable> loadTable(const std::string& table, std::string& error) const;
 
 private:
+    // Rows of the product table, which a task's product numbers must name.
+    int productRowCount() const;
+
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
+
+// Checks every value of a schema table: names not empty, numbers within the ranges the program
+// computes with (before anything casts them), product numbers of a task naming rows of a
+// product table of `productRows` rows. On failure sets `error` naming the file, the table, the
+// row and the column, and returns false.
+bool CheckTableValues(const RefTable& table, const std::string& file, int productRows, std::string& error);
 
 // The Data.dtx shipped with the running program: beside it, or in ../share/coldroom once installed.
 std::string DefaultDatabasePath();

@@ -31,7 +31,7 @@ const char* WriteReason(int code) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED: return "база данных занята другой программой";
     case SQLITE_CONSTRAINT: return "значение нарушает ограничение таблицы";
-    case SQLITE_FULL: return "диск переполнен";
+    case SQLITE_FULL: return "нет места на диске";
     case SQLITE_IOERR: return "ошибка записи файла";
     case SQLITE_CANTOPEN:
     case SQLITE_PERM:
@@ -170,6 +170,10 @@ bool ReferenceWriter::open(const std::string& path, std::string& error, Access a
     }
     // The program's windows keep reading connections to the same file.
     sqlite3_busy_timeout(db, 2000);
+    if (access == Access::NoSpace) {
+        // The page limit cannot go below the pages in use, so it stops the file where it is.
+        sqlite3_exec(db, "PRAGMA max_page_count = 1", nullptr, nullptr, nullptr);
+    }
     impl_->db = db;
     impl_->path = path;
     return true;

@@ -39,8 +39,9 @@ struct WriteFailure {
 class ReferenceWriter {
 public:
     // ReadOnly opens the file the way a write-protected file is opened: reads work, every
-    // write is refused by the engine.
-    enum class Access { ReadWrite, ReadOnly };
+    // write is refused by the engine. NoSpace writes as on a full disk: the file cannot grow
+    // by a single page, so a change that needs more room fails as it would there.
+    enum class Access { ReadWrite, ReadOnly, NoSpace };
 
     ReferenceWriter();
     ~ReferenceWriter();

@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "core/load_components.h"
+#include "core/numtext.h"
 #include "reports/report_file.h"
 
 namespace coldroom {
@@ -41,7 +42,24 @@ std::string printForm(const ReportInput& in) {
 
 }  // namespace
 
+bool StartsFormula(std::string_view text) {
+    if (text.empty() || std::string_view("=+-@\t\r").find(text.front()) == std::string_view::npos) return false;
+    // A number, alone or with its unit ("-20 °С"), is read as the number it is; anything a
+    // spreadsheet could take for a formula after the number makes the cell a text again.
+    const size_t blank = text.find(' ');
+    double ignored = 0;
+    if (!StrictNumber(text.substr(0, blank), ignored)) return true;
+    return blank != std::string_view::npos &&
+           text.find_first_of("=+-@|!()\t\r\n\"", blank) != std::string_view::npos;
+}
+
 std::string CsvCell(std::string_view text) {
+    std::string guarded;
+    if (StartsFormula(text)) {
+        // The apostrophe makes a spreadsheet show the text instead of running it.
+        guarded = "'" + std::string(text);
+        text = guarded;
+    }
     if (text.find_first_of(";\"\r\n") == std::string_view::npos) return std::string(text);
     std::string out = "\"";
     for (char c : text) {

@@ -11,7 +11,10 @@
 namespace coldroom {
 
 // A cell as the spreadsheet reads it: a text holding ";", a double quote or a line break
-// is quoted with its inner quotes doubled, anything else is written as it is.
+// is quoted with its inner quotes doubled, anything else is written as it is. A text that a
+// spreadsheet would run as a formula (starting with =, +, -, @, a tab or a carriage return)
+// gets a leading apostrophe; a number with or without its unit stays as it is.
+bool StartsFormula(std::string_view text);
 std::string CsvCell(std::string_view text);
 
 // The report's lines (UTF-8, without line ends).

@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include <QFileInfo>
+#include <QBuffer>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -154,10 +154,17 @@ bool PaintPrintedReport(QPagedPaintDevice& device, const ReportInput& input, std
 
 bool WritePrintedReportPdf(const std::string& path, const ReportInput& input, std::string& error,
                            WriteFault fault) {
-    AtomicReplacement file(path, fault);
-    if (!file.open(error)) return false;
+    // The PDF engine says nothing about failed writes to a file, so the page is made in
+    // memory and written with every write, the flush and the close checked: a full disk
+    // then keeps the old file and is named as the cause.
+    QByteArray bytes;
     {
-        QPdfWriter writer(toQt(file.tempPath()));
+        QBuffer buffer(&bytes);
+        if (!buffer.open(QIODevice::WriteOnly)) {
+            error = FileWriteError(path, ENOMEM);
+            return false;
+        }
+        QPdfWriter writer(&buffer);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageOrientation(QPageLayout::Portrait);
         writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
@@ -170,12 +177,14 @@ bool WritePrintedReportPdf(const std::string& path, const ReportInput& input, st
             return false;
         }
     }
-    // The PDF engine reports no write errors of its own; an empty file means one happened.
-    if (QFileInfo(toQt(file.tempPath())).size() == 0) {
+    // A finished PDF ends with its end-of-file mark; anything short of it is no page.
+    if (!bytes.trimmed().endsWith("%%EOF")) {
         error = FileWriteError(path, EIO);
         return false;
     }
-    return file.commit(error);
+    const std::string_view content(bytes.constData(), static_cast<size_t>(bytes.size()));
+    if (path == kStandardOutput) return WriteToStandardOutput(content, error);
+    return WriteFileAtomically(path, content, error, fault);
 }
 
 }  // namespace coldroom

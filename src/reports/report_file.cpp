@@ -26,9 +26,10 @@ bool WriteReportLines(const std::string& path, const std::vector<std::string>& l
     if (!Utf8ToCp1251(JoinCrLf(lines), bytes, why)) {
         const std::string value = valueHolding(input, FirstUnencodableCharacter(JoinCrLf(lines)));
         error = FileWriteError(path, why);
-        if (!value.empty()) error += " (значение «" + value + "»)";
+        if (!value.empty()) error += " (значение «" + PrintableText(value) + "»)";
         return false;
     }
+    if (path == kStandardOutput) return WriteToStandardOutput(bytes, error);
     return WriteFileAtomically(path, bytes, error, fault);
 }
 

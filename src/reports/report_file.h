@@ -12,6 +12,7 @@ namespace coldroom {
 // Encodes the lines (UTF-8) as Windows-1251 with CR LF and replaces the file at `path`.
 // A character the code page cannot hold is refused with a message that quotes the input
 // value holding it; nothing is written then. Returns false with a Russian `error`.
+// The path "-" writes to standard output.
 bool WriteReportLines(const std::string& path, const std::vector<std::string>& lines,
                       const ReportInput& input, std::string& error, WriteFault fault = WriteFault::None);
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -53,6 +55,9 @@ TEST(NumText, GeneralTextOfDoubleAndSingle) {
     EXPECT_EQ(GeneralTextSingle(75.0f), "75");
     EXPECT_EQ(GeneralTextSingle(1.5f), "1.5");
     EXPECT_EQ(GeneralText(1.0 / 0.0), "\xE2\x80\x94");  // never "inf"
+    // The largest double reads back as a number, not as the overflow "1.79769313486232E+308".
+    EXPECT_EQ(GeneralText(-std::numeric_limits<double>::max()), "-1.79769313486231E+308");
+    EXPECT_EQ(LeadingNumber(GeneralText(std::numeric_limits<double>::max())), 1.79769313486231e308);
     EXPECT_EQ(WholeText(-3.2), "-4");
     EXPECT_EQ(WholeText(420.4), "420");
 }
@@ -117,6 +122,27 @@ TEST(NumText, CommaLocaleChangesNothing) {
     std::snprintf(probe, sizeof probe, "%.1f", 1.5);
     EXPECT_STREQ(probe, "1,5");
     std::setlocale(LC_NUMERIC, original.c_str());
+}
+
+TEST(NumText, WholeOrTakesOnlyNumbersAnIntHolds) {
+    struct Case { double value; int whole; } cases[] = {
+        {3.9, 3}, {-3.9, -3}, {2147483647.5, 2147483647}, {-2147483648.9, -2147483647 - 1},
+        {2147483648.0, -7}, {-2147483649.0, -7}, {1e10, -7}, {-1e300, -7},
+        {std::numeric_limits<double>::infinity(), -7}, {std::numeric_limits<double>::quiet_NaN(), -7},
+    };
+    for (const auto& c : cases) EXPECT_EQ(WholeOr(c.value, -7), c.whole) << c.value;
+}
+
+TEST(NumText, AnInputFieldNeverGetsTheUndefinedMark) {
+    const float inf = std::numeric_limits<float>::infinity();
+    struct Case { float value; const char* text; } cases[] = {
+        {80, "80"}, {inf, "3.402823E+38"}, {-inf, "-3.402823E+38"},
+        {std::numeric_limits<float>::quiet_NaN(), "0"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(InputTextSingle(c.value), c.text);
+        EXPECT_EQ(InputTextSingle(static_cast<float>(LeadingNumber(c.text))), c.text) << "reads back as itself";
+    }
 }
 
 }  // namespace

@@ -37,7 +37,8 @@ TEST_F(AtomicFile, AFailedWriteKeepsTheOldFile) {
     const std::string p = path("project.cfg");
     std::string error;
     ASSERT_TRUE(WriteFileAtomically(p, "the saved project", error));
-    for (auto fault : {WriteFault::Create, WriteFault::Write, WriteFault::Sync, WriteFault::Rename}) {
+    for (auto fault : {WriteFault::Create, WriteFault::Write, WriteFault::Sync, WriteFault::Rename,
+                       WriteFault::NoSpace, WriteFault::Close}) {
         error.clear();
         EXPECT_FALSE(WriteFileAtomically(p, std::string(4096, 'x'), error, fault))
             << static_cast<int>(fault);
@@ -65,6 +66,47 @@ TEST_F(AtomicFile, ReportsWhyInRussian) {
     }
     EXPECT_EQ(entries(), 0);
     EXPECT_EQ(FileWriteError("a.cfg", ENOSPC), "Не удается записать файл «a.cfg»: нет места на диске");
+}
+
+TEST_F(AtomicFile, AFullDiskIsNamedAsTheCause) {
+    const std::string p = path("report.pdf");
+    for (auto fault : {WriteFault::Write, WriteFault::NoSpace, WriteFault::Close}) {
+        std::string error;
+        EXPECT_FALSE(WriteFileAtomically(p, "%PDF-1.4", error, fault));
+        EXPECT_EQ(error, "Не удается записать файл «" + p + "»: нет места на диске");
+    }
+}
+
+TEST_F(AtomicFile, ALinkKeepsItsPlaceAndItsTargetIsReplaced) {
+    const std::string target = path("real.cfg"), link = path("link.cfg"), dangling = path("new-link.cfg");
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically(target, "old", error));
+    fs::create_symlink("real.cfg", link);
+    fs::create_symlink("created.cfg", dangling);
+    ASSERT_TRUE(WriteFileAtomically(link, "new", error)) << error;
+    ASSERT_TRUE(WriteFileAtomically(dangling, "made", error)) << error;
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_TRUE(fs::is_symlink(dangling));
+    EXPECT_EQ(read(target), "new");
+    EXPECT_EQ(read(path("created.cfg")), "made");
+    EXPECT_EQ(entries(), 4);
+}
+
+TEST_F(AtomicFile, RefusesWhatIsNotARegularFile) {
+    const std::string fifo = path("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string error;
+    EXPECT_FALSE(WriteFileAtomically(fifo, "x", error));
+    EXPECT_EQ(error, "Не удается записать файл «" + fifo + "»: это не обычный файл, а устройство или канал");
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_EQ(entries(), 1);
+}
+
+TEST_F(AtomicFile, TheLongestNameTheFileSystemAllowsCanBeSaved) {
+    const std::string p = path(std::string(250, 'a') + ".cfg");
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically(p, "x", error)) << error;
+    EXPECT_EQ(read(p), "x");
 }
 
 TEST_F(AtomicFile, KeepsThePermissionsOfTheReplacedFile) {

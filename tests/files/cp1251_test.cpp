@@ -58,6 +58,18 @@ TEST(Cp1251, RefusesTheUnassignedByte) {
     EXPECT_EQ(error, "байт 0x98 в позиции 3 не относится к кодировке Windows-1251");
 }
 
+TEST(Cp1251, PrintableTextEscapesControlAndBrokenBytes) {
+    struct Case { std::string text, shown; } cases[] = {
+        {"Склад №1 «Север»", "Склад №1 «Север»"},
+        {"a\nb\tc\r", "a\\x0Ab\\x09c\\x0D"},
+        {std::string("x\0y", 3), "x\\x00y"},
+        {"\x1B[2J", "\\x1B[2J"},
+        {"ab\xFF\xD0", "ab\\xFF\\xD0"},
+        {"\xC2\x85", "\\xC2\\x85"},  // NEL, a control character in UTF-8
+    };
+    for (const auto& c : cases) EXPECT_EQ(PrintableText(c.text), c.shown);
+}
+
 TEST(Cp1251, JoinCrLfEndsEveryLine) {
     EXPECT_EQ(JoinCrLf({"a", "", "б"}), "a\r\n\r\nб\r\n");
     EXPECT_EQ(JoinCrLf({}), "");

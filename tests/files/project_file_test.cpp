@@ -34,7 +34,10 @@ std::string joined(const std::vector<std::string>& items) {
 }
 
 void addControls(Snapshot& s, const std::string& prefix, const ControlRegistry& registry) {
-    for (const auto& [name, ref] : registry.all()) {
+    for (const auto& entry : registry.all()) {
+        // Named copies: a lambda cannot capture a structured binding before clang 16.
+        const auto& name = entry.first;
+        const auto& ref = entry.second;
         std::string v;
         std::visit(
             [&](auto* c) {
@@ -606,7 +609,8 @@ TEST_F(ProjectFile, FailedSaveKeepsTheOldFile) {
     auto h = session(ripeningCheese);
     ASSERT_TRUE(save(*h, file));
     const std::string saved = read(file);
-    for (WriteFault fault : {WriteFault::Create, WriteFault::Write, WriteFault::Sync, WriteFault::Rename}) {
+    for (WriteFault fault : {WriteFault::Create, WriteFault::Write, WriteFault::Sync, WriteFault::Rename,
+                             WriteFault::NoSpace, WriteFault::Close}) {
         SCOPED_TRACE(static_cast<int>(fault));
         auto other = session(freezerWallsDiffer);
         other->clearMessages();

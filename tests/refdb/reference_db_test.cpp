@@ -38,12 +38,13 @@ TEST(ReferenceDb, ReadsEveryStoredTypeAsNumberText) {
     TestDatabase db;
     std::vector<test::TestRow> rows;
     for (const auto& c : cases) rows.push_back({"x", c.stored});
-    db.addTable("Tara", {"Type", "SpecificHeat"}, rows);
+    // A table outside the schema: the reference tables refuse values outside their ranges.
+    db.addTable("Samples", {"Type", "SpecificHeat"}, rows);
 
     ReferenceDatabase ref;
     std::string error;
     ASSERT_TRUE(ref.open(db.write(), error)) << error;
-    auto table = ref.loadTable("Tara", error);
+    auto table = ref.loadTable("Samples", error);
     ASSERT_TRUE(table) << error;
     ASSERT_EQ(table->rowCount(), static_cast<int>(std::size(cases)));
     for (int row = 0; row < table->rowCount(); ++row) {
@@ -257,6 +258,34 @@ TEST(ReferenceDb, FailuresNameTheFileAndWhatIsWrong) {
         }
         ASSERT_TRUE(opened) << error;
         EXPECT_FALSE(ref.loadTable(c.table, error));
+        EXPECT_EQ(error.substr(0, expected.size()), expected);
+    }
+}
+
+TEST(ReferenceDb, ABadValueIsRefusedNamingFileTableRowAndColumn) {
+    struct Case { const char* table; int row, column; test::TestValue value; const char* message; } cases[] = {
+        {"Tasks", 0, 7, "1e10", "строка 1, столбец «Reference»: нет продукта с номером 10000000000 (значение «1e10»)."},
+        {"Tasks", 2, 7, "1,2147483648", "строка 3, столбец «Reference»: нет продукта с номером 2147483648"},
+        {"Tasks", 1, 7, "1,2", "строка 2, столбец «Reference»: нет продукта с номером 2 (значение «1,2»)."},
+        {"Tasks", 0, 7, "1.5", "строка 1, столбец «Reference»: нет продукта с номером 1.5"},
+        {"Tasks", 4, 6, 25, "строка 5, столбец «Velocity»: значение вне пределов (больше 0 до 20) (значение «25»)."},
+        {"Tasks", 0, 1, "abc", "строка 1, столбец «TempCell»: не число (значение «abc»)."},
+        {"ProdMeat", 0, 0, "", "строка 1, столбец «Name»: пустое название (значение «»)."},
+        {"ProdMeat", 0, 5, "1,2,x\x1B", "строка 1, столбец «Enthalpy»: элемент списка не число (значение «1,2,x\\x1B»)."},
+        {"ProdMeat", 0, 4, "1e400", "строка 1, столбец «Temperatures»: элемент списка не число"},
+        {"ProdMeat", 0, 10, "0.7", "строка 1, столбец «ShapeA»: коэффициент формы может быть 0.56, 1, 0.5 или 0.33"},
+        {"Location", 33, 2, nullptr, "строка 34, столбец «Temperature»: не число (значение «»)."},
+        {"Others", 4, 1, -1e300, "строка 5, столбец «Value»: значение вне пределов (от 0 до 1000)"},
+    };
+    for (const auto& c : cases) {
+        TestDatabase db = MinimalReferenceDatabase();
+        db.table(c.table).rows[static_cast<size_t>(c.row)][static_cast<size_t>(c.column)] = c.value;
+        const std::string path = db.write();
+        ReferenceDatabase ref;
+        std::string error;
+        ASSERT_TRUE(ref.open(path, error)) << error;
+        EXPECT_FALSE(ref.loadTable(c.table, error)) << c.message;
+        const std::string expected = "В таблице «" + std::string(c.table) + "» базы данных " + Quoted(path) + ", " + c.message;
         EXPECT_EQ(error.substr(0, expected.size()), expected);
     }
 }

@@ -77,6 +77,8 @@ TEST(ReferenceWriter, AFailedWriteLeavesEveryTableAsItWas) {
          {RowChange::Delete("Location", 3), RowChange::Update("Tasks", 2, {{1, "-45"}})}, "too cold"},
         {"a row past the end", ReferenceWriter::Access::ReadWrite,
          {RowChange::Append("Tasks", {"Y"}), RowChange::Update("Location", 99, {{0, "Z"}})}, "№ 100"},
+        {"a full disk", ReferenceWriter::Access::NoSpace, {RowChange::Append("Location", {std::string(100000, 'x')})},
+         "full"},
     };
     for (const Case& c : cases) {
         ReferenceWriter writer;
@@ -87,6 +89,8 @@ TEST(ReferenceWriter, AFailedWriteLeavesEveryTableAsItWas) {
         EXPECT_NE(failure.engineText.find(c.engineText), std::string::npos) << c.what << ": " << failure.engineText;
         EXPECT_NE(failure.message.find(failure.engineText), std::string::npos) << c.what;
         EXPECT_NE(failure.message.find(path), std::string::npos) << c.what;
+        if (c.access == ReferenceWriter::Access::NoSpace)
+            EXPECT_NE(failure.message.find(": нет места на диске ("), std::string::npos) << failure.message;
         EXPECT_EQ(Names(Read(path, "Tasks")), tasks) << c.what;
         EXPECT_EQ(Names(Read(path, "Location")), places) << c.what;
     }

@@ -53,6 +53,33 @@ TEST(CsvReport, QuotesOnlyCellsThatWouldSplit) {
     EXPECT_EQ(l[49], "\"Расчет сделан:              ООО \"\"Холод\"\"\"");
 }
 
+TEST(CsvReport, TextsASpreadsheetWouldRunGetAnApostrophe) {
+    struct Case { const char* text; const char* cell; } cases[] = {
+        {"=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""},
+        {"+7-495-000", "'+7-495-000"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"-", "'-"},
+        {"\tСклад", "'\tСклад"},
+        {"\rСклад", "\"'\rСклад\""},
+        {"-2+3+cmd|' /C calc'!A0", "'-2+3+cmd|' /C calc'!A0"},
+        {"-20 °С", "-20 °С"},
+        {"-40 ", "-40 "},
+        {"-1.5E+3", "-1.5E+3"},
+        {"+5", "+5"},
+        {"Склад =1", "Склад =1"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CsvCell(c.text), c.cell) << c.text;
+
+    ReportInput in = GoldenInput(true);
+    in.projectTitle = "=1+1";
+    in.author = "@Петров";
+    in.text["TempIn_txt"] = "-20";
+    const auto l = CsvReportLines(in);
+    EXPECT_EQ(l[1], "'=1+1;");
+    EXPECT_EQ(l[22], "В камере;;-20 °С");
+    EXPECT_EQ(l[49], "Расчет сделан:              @Петров") << "the author does not start the cell";
+}
+
 TEST(CsvReport, WallLossPrintForm) {
     struct Case { double value; bool defined; const char* line; } cases[] = {
         {2173.5, true, "Термодиффузия через;;;;СТЕНЫ; 2173.5 ;ПОЛ;368;ПОТОЛОК;1047"},

@@ -72,7 +72,7 @@ void MainForm::Activate() {
     TypeOfProduct_lbl.text = task_.Produkt_cmb.text();
     TempIn_txt.text = GeneralText(task_.TempInCell);
     // The task's cycle first: the operation shown and the one in the total are one value.
-    const std::string taskCycle = GeneralTextSingle(task_.RabCoef);
+    const std::string taskCycle = InputTextSingle(task_.RabCoef);
     if (activated_ && NormalizeNumberText(Cycle_txt.text) != taskCycle)
         StatusNote = "Цикл работы " + Cycle_txt.text + " % заменен значением задачи " + taskCycle +
                      " % (он берется из задачи при каждом возврате в окно)";

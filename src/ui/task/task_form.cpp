@@ -23,6 +23,10 @@ constexpr int kPredefinedTasks = 17;
 // The one product list whose products breathe (ripening cheese).
 constexpr const char* kRespirationReference = "27,28";
 
+// The table row of a task or product number: number 1 is row 0. A number no int holds reads
+// no row at all, as a negative one does.
+int rowOf(double number) { return WholeOr(number, -1) - 1; }
+
 std::string twoLines(const char* first, const char* second) {
     return std::string(first) + kCrLf + second;
 }
@@ -130,9 +134,9 @@ void TaskForm::Activate() {
 void TaskForm::Init(int IndexTask, int IndexProduct, int IndexTara) {
     Task_cmb.clear();
     for (double task : state_.OfferedTasks)
-        Task_cmb.addItem(Task_array.text(TaskColumn::Name, static_cast<int>(task) - 1));
+        Task_cmb.addItem(Task_array.text(TaskColumn::Name, rowOf(task)));
     if (IndexTask >= 0 && IndexTask < static_cast<int>(state_.OfferedTasks.size())) {
-        TaskReference = Task_array.text(TaskColumn::Reference, static_cast<int>(state_.OfferedTasks[IndexTask]) - 1);
+        TaskReference = Task_array.text(TaskColumn::Reference, rowOf(state_.OfferedTasks[IndexTask]));
         TaskProducts = ParseNumberList(TaskReference, kTaskProductsInDialog).values;
     }
     reloadTable("ProdMeat", Prod_array);
@@ -150,7 +154,7 @@ void TaskForm::Init(int IndexTask, int IndexProduct, int IndexTara) {
 void TaskForm::fillProducts() {
     Produkt_cmb.clear();
     for (double product : TaskProducts)
-        Produkt_cmb.addItem(Prod_array.text(ProductColumn::Name, static_cast<int>(product) - 1));
+        Produkt_cmb.addItem(Prod_array.text(ProductColumn::Name, rowOf(product)));
 }
 
 // A stored list position that the new product list does not have selects the first product.
@@ -183,7 +187,7 @@ void TaskForm::btn_Special_Click() {
 void TaskForm::Task_cmb_Click() {
     int position = Task_cmb.index();
     if (position < 0 || position >= static_cast<int>(state_.OfferedTasks.size())) return;
-    int row = static_cast<int>(state_.OfferedTasks[position]) - 1;
+    int row = rowOf(state_.OfferedTasks[position]);
     auto valueText = [&](int column) { return GeneralText(Task_array.number(column, row)); };
 
     TempIn_txt.text = valueText(TaskColumn::TempCell);
@@ -213,7 +217,8 @@ void TaskForm::Task_cmb_Click() {
 void TaskForm::Produkt_cmb_Click() {
     int position = Produkt_cmb.index();
     if (position < 0 || position >= static_cast<int>(TaskProducts.size())) return;
-    ProdSelected_ind = static_cast<int16_t>(TaskProducts[position] - 1);
+    const int row = rowOf(TaskProducts[position]);
+    ProdSelected_ind = row >= INT16_MIN && row <= INT16_MAX ? static_cast<int16_t>(row) : int16_t{-2};
     Dimens_txt.text = GeneralText(100 * Prod_array.number(ProductColumn::Dimension, ProdSelected_ind));
 }
 

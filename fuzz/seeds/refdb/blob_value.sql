@@ -1,0 +1,1 @@
+UPDATE Location SET Temperature = X'00ff41' WHERE rowid = 34;

@@ -1,0 +1,1 @@
+ALTER TABLE Tara RENAME COLUMN Type TO "T";

@@ -1,0 +1,1 @@
+UPDATE ProdMeat SET Name = '' WHERE rowid = 3;

@@ -1,0 +1,1 @@
+DELETE FROM ProdMeat WHERE rowid > 10;

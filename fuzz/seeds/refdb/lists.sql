@@ -1,0 +1,1 @@
+UPDATE ProdMeat SET Enthalpy = '1,2,,x', Temperatures = '1e400' WHERE rowid = 1;

@@ -1,0 +1,1 @@
+INSERT INTO Tasks SELECT * FROM Tasks;

@@ -1,0 +1,1 @@
+UPDATE Others SET Value = -1e300 WHERE rowid = 5;

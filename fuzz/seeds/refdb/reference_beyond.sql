@@ -1,0 +1,1 @@
+UPDATE Tasks SET Reference = '2147483648,40' WHERE rowid = 2;

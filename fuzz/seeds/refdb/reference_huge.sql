@@ -1,0 +1,1 @@
+UPDATE Tasks SET Reference = '1e10' WHERE rowid = 1;

@@ -1,0 +1,1 @@
+UPDATE Tasks SET Velocity = 25 WHERE rowid = 5;

@@ -1,0 +1,34 @@
+#include <gtest/gtest.h>
+
+#include "qt_test_app.h"
+
+#include "files/atomic_file.h"
+#include "reports/qt_canvas.h"
+#include "reports/report_fixture.h"
+
+namespace coldroom {
+namespace {
+
+using testing::GoldenInput;
+using testing::ReadBytes;
+using testing::TempDir;
+
+// A disk that fills up while the page is written, or reports it only at close, must leave the
+// old PDF whole and say why; a truncated file must never take its place.
+TEST(ReportPdf, AFullDiskKeepsTheOldFileAndSaysSo) {
+    test::TestApplication();
+    TempDir dir;
+    const std::string path = dir.file("report.pdf");
+    std::string error;
+    ASSERT_TRUE(WritePrintedReportPdf(path, GoldenInput(true), error)) << error;
+    const std::string pdf = ReadBytes(path);
+    for (WriteFault fault : {WriteFault::Write, WriteFault::NoSpace, WriteFault::Close}) {
+        EXPECT_FALSE(WritePrintedReportPdf(path, GoldenInput(false), error, fault));
+        EXPECT_EQ(error, "Не удается записать файл «" + path + "»: нет места на диске");
+        EXPECT_EQ(ReadBytes(path), pdf);
+        EXPECT_EQ(dir.entries(), 1);
+    }
+}
+
+}  // namespace
+}  // namespace coldroom
