@@ -34,7 +34,7 @@ protected:
         harness_.ui.fileNames.push_back(path);
         harness_.clearMessages();
         return command == Open ? OpenCommand(harness_.program(), harness_.ui)
-                               : SaveCommand(harness_.program(), harness_.ui);
+                               : SaveAsCommand(harness_.program(), harness_.ui);
     }
 
     test::ProgramHarness harness_{test::ProgramHarness::Shipped{}};

@@ -89,8 +89,9 @@ TEST(ReferenceWriter, AFailedWriteLeavesEveryTableAsItWas) {
         EXPECT_NE(failure.engineText.find(c.engineText), std::string::npos) << c.what << ": " << failure.engineText;
         EXPECT_NE(failure.message.find(failure.engineText), std::string::npos) << c.what;
         EXPECT_NE(failure.message.find(path), std::string::npos) << c.what;
-        if (c.access == ReferenceWriter::Access::NoSpace)
+        if (c.access == ReferenceWriter::Access::NoSpace) {
             EXPECT_NE(failure.message.find(": нет места на диске ("), std::string::npos) << failure.message;
+        }
         EXPECT_EQ(Names(Read(path, "Tasks")), tasks) << c.what;
         EXPECT_EQ(Names(Read(path, "Location")), places) << c.what;
     }

@@ -50,7 +50,9 @@ TEST(Settings, EntriesByNameLeaveWhatTheFormShows) {
         if (byForm.messageCount() == 0) box.onLeave();
         EXPECT_EQ(byName.texts(), byForm.texts()) << c.name << "=" << c.text;
         ASSERT_EQ(byName.messageCount(), byForm.messageCount()) << c.name;
-        if (c.refused) EXPECT_EQ(r.message, byForm.lastMessage().text);
+        if (c.refused) {
+            EXPECT_EQ(r.message, byForm.lastMessage().text);
+        }
     }
 }
 
