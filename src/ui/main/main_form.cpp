@@ -170,7 +170,11 @@ void MainForm::wireHandlers() {
         {&TempOut_txt, "TempOut_txt"},       {&HumidOut_txt, "HumidOut_txt"}, {&NofPeople_txt, "NofPeople_txt"},
         {&TimePeople_txt, "TimePeople_txt"}, {&Electro_txt, "Electro_txt"},   {&Lifter_txt, "Lifter_txt"},
         {&ElectroEva_txt, "ElectroEva_txt"}};
-    for (auto [t, name] : operation) commit(*t, [this, t, name] { handle([&] { operation_Commit(*t, name); }); });
+    for (const auto& field : operation) {
+        TextBox* box = field.first;
+        const char* name = field.second;
+        commit(*box, [this, box, name] { handle([&] { operation_Commit(*box, name); }); });
+    }
     TempIn_txt.onEnter = [this] { handle([&] { TempIn_txt_KeyEnter(); }); };
     TempIn_txt.onLeave = [this] { handle([&] { TempIn_txt_LostFocus(); }); };
 
