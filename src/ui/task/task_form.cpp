@@ -404,8 +404,9 @@ TaskForm::Kept TaskForm::Keep() const {
 }
 
 void TaskForm::Restore(const Kept& k) {
-    for (const auto& [name, value] : k.controls) {
-        const ControlRef* ref = registry_.find(name);
+    for (const auto& entry : k.controls) {
+        const auto& value = entry.second;
+        const ControlRef* ref = registry_.find(entry.first);
         if (!ref) continue;
         std::visit(
             [&](auto* c) {
