@@ -31,7 +31,7 @@ struct Session {
     }
     bool save(const std::string& path) {
         ui.fileNames.push_back(path);
-        return SaveCommand(*program, ui);
+        return SaveAsCommand(*program, ui);
     }
 };
 
