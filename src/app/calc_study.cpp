@@ -115,9 +115,9 @@ int open(const StudyRequest& request, const std::string& project, Opened& opened
 
 int runStudy(const StudyRequest& request, std::ostream& out) {
     std::vector<StudyAxis> axes;
-    for (const std::string& spec : request.axes) {
+    for (const std::string& text : request.axes) {
         std::string error;
-        if (!ParseAxis(spec, axes.emplace_back(), error)) {
+        if (!ParseAxis(text, axes.emplace_back(), error)) {
             std::cerr << "coldroom-calc: --vary " << error << '\n';
             return kExitUsage;
         }

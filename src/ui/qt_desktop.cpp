@@ -51,8 +51,7 @@ DesktopProgram::DesktopProgram(std::string databasePath, QObject* parent)
     taskDialog_->bind(program_.task.controls(), [this] { refreshAll(); });
     taskDialog_->binder()->join(ui_, running_);
     taskDialog_->setEscapeRequest([this] { program_.TaskDialogEscape(); });
-    ui_.registerWindow(WindowId::TaskDialog, taskDialog_.get());
-    activation_.track(WindowId::TaskDialog, taskDialog_.get());
+    adopt(WindowId::TaskDialog, taskDialog_.get());
     ui_.setWindowCommands(
         WindowId::TaskDialog, [this] { show(WindowId::TaskDialog, [this] { presentTaskDialog(); }); },
         [this] { taskDialog_->hide(); });
@@ -163,8 +162,7 @@ void DesktopProgram::createMainWindow() {
     });
     restoreMainWindowPlace();
     showRecentProjects();
-    ui_.registerWindow(WindowId::MainWindow, mainWindow_.get());
-    activation_.track(WindowId::MainWindow, mainWindow_.get());
+    adopt(WindowId::MainWindow, mainWindow_.get());
     // Beside the editor's own entry, in the same menu.
     if (auto* utils = mainWindow_->findChild<QMenu*>(QStringLiteral("Utils"))) {
         QAction* restore = utils->addAction(QStringLiteral("Восстановить исходные справочные данные"));
@@ -186,18 +184,14 @@ void DesktopProgram::createMainWindow() {
 }
 
 void DesktopProgram::presentTaskDialog() {
-    taskDialog_->show();
-    taskDialog_->raise();
-    taskDialog_->activateWindow();
+    BringToFront(*taskDialog_);
 }
 
 void DesktopProgram::presentMainWindow() {
     if (!mainWindow_) createMainWindow();
     mainWindow_->refresh();
     if (!mainWindow_->isVisible()) FitToScreen(*mainWindow_);
-    mainWindow_->show();
-    mainWindow_->raise();
-    mainWindow_->activateWindow();
+    BringToFront(*mainWindow_);
 }
 
 void DesktopProgram::openProject() {
@@ -229,12 +223,15 @@ void DesktopProgram::presentPrintOptions() {
     dialog->bind(printForm_->controls(), [this] { refreshAll(); });
     dialog->binder()->join(ui_, running_);
     printDialog_ = dialog;
-    ui_.registerWindow(WindowId::PrintOptions, dialog);
-    activation_.track(WindowId::PrintOptions, dialog);
+    adopt(WindowId::PrintOptions, dialog);
     dialog->refresh();
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
+    BringToFront(*dialog);
+}
+
+// A window of the program: messages and focus requests reach it, and its activation counts.
+void DesktopProgram::adopt(WindowId id, QWidget* window) {
+    ui_.registerWindow(id, window);
+    activation_.track(id, window);
 }
 
 // The options close from their own buttons: hidden now, deleted once their event is over.
@@ -260,8 +257,7 @@ void DesktopProgram::showEditor() {
         window->bind([this] { refreshAll(); });
         window->binder()->join(ui_, running_);
         editor_ = window;
-        ui_.registerWindow(WindowId::Editor, window);
-        activation_.track(WindowId::Editor, window);
+        adopt(WindowId::Editor, window);
     }
     ui_.showWindow(WindowId::Editor);
 }
@@ -269,9 +265,7 @@ void DesktopProgram::showEditor() {
 void DesktopProgram::presentEditor() {
     if (!editor_) return;
     editor_->refresh();
-    editor_->show();
-    editor_->raise();
-    editor_->activateWindow();
+    BringToFront(*editor_);
 }
 
 // The editor closes from its own buttons, inside their handler: hidden now, deleted (with

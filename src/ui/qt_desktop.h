@@ -81,6 +81,7 @@ private:
     void presentPrintOptions();
     void createMainWindow();
     void closePrintOptions();
+    void adopt(WindowId id, QWidget* window);
     void presentEditor();
     void closeEditor();
     // Shows window `id` through the program's life cycle; `present` puts it on the screen.

@@ -166,4 +166,10 @@ void FitToScreen(QWidget& window, QMargins frame) {
     if (placed || (shrunk && !qobject_cast<QDialog*>(&window))) window.move(fitted.topLeft());
 }
 
+void BringToFront(QWidget& window) {
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 }  // namespace coldroom

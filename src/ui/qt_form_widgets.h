@@ -42,6 +42,8 @@ template <class Layout> Layout* Spaced(int spacing, QWidget* owner = nullptr, in
     layout->setSpacing(spacing);
     return layout;
 }
+// Shows a window, raises it and gives it the focus.
+void BringToFront(QWidget& window);
 // Keeps `follower` (a unit, a note) enabled exactly when `source` (its field) is.
 void FollowEnabled(QWidget* source, QWidget* follower);
 

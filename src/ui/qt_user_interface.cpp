@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+#include "ui/qt_form_widgets.h"
+
 namespace coldroom {
 
 namespace {
@@ -164,9 +166,7 @@ void QtUserInterface::showWindow(WindowId window) {
     if (e.show) {
         e.show();
     } else if (e.window) {
-        e.window->show();
-        e.window->raise();
-        e.window->activateWindow();
+        BringToFront(*e.window);
     }
 }
 

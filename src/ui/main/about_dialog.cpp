@@ -12,6 +12,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "ui/qt_form_widgets.h"
+
 namespace coldroom {
 
 QString AboutText() {
@@ -112,9 +114,7 @@ AboutDialog* ShowAbout(QPointer<AboutDialog>& box, QWidget* parent) {
         box = new AboutDialog(parent);
         box->setAttribute(Qt::WA_DeleteOnClose);
     }
-    box->show();
-    box->raise();
-    box->activateWindow();
+    BringToFront(*box);
     return box;
 }
 

@@ -16,6 +16,7 @@
 
 #include "core/shipped_files.h"
 #include "core/user_interface.h"
+#include "ui/qt_form_widgets.h"
 
 namespace coldroom {
 
@@ -184,9 +185,7 @@ HelpWindow* ShowHelp(QPointer<HelpWindow>& window, const QString& pagePath, QWid
         QMessageBox::critical(parent, QString::fromUtf8(kAppTitle), problem);
         return nullptr;
     }
-    window->show();
-    window->raise();
-    window->activateWindow();
+    BringToFront(*window);
     return window;
 }
 

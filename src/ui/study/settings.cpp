@@ -123,10 +123,10 @@ private:
 
 }  // namespace
 
-bool ParseSetting(const std::string& spec, Setting& setting) {
-    const auto eq = spec.find('=');
+bool ParseSetting(const std::string& text, Setting& setting) {
+    const auto eq = text.find('=');
     if (eq == std::string::npos || eq == 0) return false;
-    setting = {spec.substr(0, eq), spec.substr(eq + 1)};
+    setting = {text.substr(0, eq), text.substr(eq + 1)};
     return true;
 }
 

@@ -18,7 +18,7 @@ struct Setting {
 };
 
 // "NAME=TEXT" split at the first '='; false when there is none or the name is empty.
-bool ParseSetting(const std::string& spec, Setting& setting);
+bool ParseSetting(const std::string& text, Setting& setting);
 
 // The layer-1 thickness of the four walls, the ceiling and the floor together.
 inline constexpr const char* kPanelsGroup = "Panels_D";

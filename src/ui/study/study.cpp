@@ -31,10 +31,10 @@ std::vector<double> StudyAxis::values() const {
     return out;
 }
 
-bool ParseAxis(const std::string& spec, StudyAxis& axis, std::string& error) {
+bool ParseAxis(const std::string& text, StudyAxis& axis, std::string& error) {
     Setting s;
-    if (!ParseSetting(spec, s)) {
-        error = "ожидается ИМЯ=ОТ:ДО:ШАГ, а не " + spec;
+    if (!ParseSetting(text, s)) {
+        error = "ожидается ИМЯ=ОТ:ДО:ШАГ, а не " + text;
         return false;
     }
     const auto a = s.text.find(':'), b = a == std::string::npos ? a : s.text.find(':', a + 1);

@@ -25,7 +25,7 @@ struct StudyAxis {
 };
 
 // "NAME=FROM:TO:STEP", the numbers with a point or a comma. False with a Russian `error`.
-bool ParseAxis(const std::string& spec, StudyAxis& axis, std::string& error);
+bool ParseAxis(const std::string& text, StudyAxis& axis, std::string& error);
 
 // At most this many points in one study: a mistyped step must not run for hours.
 inline constexpr std::size_t kMaxStudyPoints = 250000;

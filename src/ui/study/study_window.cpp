@@ -122,10 +122,10 @@ bool StudyWindow::runStudy() {
         status_->setText(q(error));
         return false;
     }
-    const std::string spec = parameter_->currentData().toString().toStdString() + "=" + from_->text().toStdString() +
+    const std::string text = parameter_->currentData().toString().toStdString() + "=" + from_->text().toStdString() +
                              ":" + to_->text().toStdString() + ":" + step_->text().toStdString();
     StudyAxis axis;
-    if (!ParseAxis(spec, axis, error) || !study_.Check({axis}, error)) {
+    if (!ParseAxis(text, axis, error) || !study_.Check({axis}, error)) {
         status_->setText(q(error));
         return false;
     }
@@ -222,9 +222,7 @@ StudyWindow* ShowStudyWindow(Program& program, QWidget* owner) {
         window = new StudyWindow(program, owner);
         FitToScreen(*window);
     }
-    window->show();
-    window->raise();
-    window->activateWindow();
+    BringToFront(*window);
     return window;
 }
 
