@@ -185,8 +185,8 @@ int run(int argc, char** argv) {
         {&options.html, ReportKind::Html}, {&options.csv, ReportKind::Csv}, {&options.pdf, ReportKind::Pdf}};
     for (const auto& [path, kind] : reports) {
         if (path->empty()) continue;
-        ReportInput input = GatherReportInput(program.main.controls(), program.state,
-                                              program.main.Name_txt.text, program.state.ReportAuthor,
+        ReportInput input = GatherReportInput(program.main.controls(), program.session.result,
+                                              program.project().Name_txt, program.project().ReportAuthor,
                                               ShortDateToday());
         std::string reportError;
         bool written = kind == ReportKind::Pdf ? WritePdfOnDemand(*path, input, reportError)

@@ -144,10 +144,8 @@ void PrintJson(std::ostream& out, Program& program, const HeadlessUi& ui) {
     JsonParts parts;
     collect(program.main.controls(), "", parts);
     collect(program.task.controls(), "Produkt.", parts);
-    parts.fields.emplace_back("WallLossTotal", JsonString(program.state.WallLossDefined
-                                                              ? GeneralText(program.state.WallLossTotal)
-                                                              : kUndefinedText));
-    parts.fields.emplace_back("ProjectTitle", JsonString(program.state.ProjectTitle));
+    parts.fields.emplace_back("WallLossTotal", JsonString(LoadText(program.session.result.wallTotal)));
+    parts.fields.emplace_back("ProjectTitle", JsonString(program.project().ProjectTitle));
     out << "{\n";
     writeObject(out, "fields", parts.fields);
     out << ",\n";
@@ -164,7 +162,7 @@ void PrintJson(std::ostream& out, Program& program, const HeadlessUi& ui) {
 void PrintTable(std::ostream& out, Program& program) {
     const MainForm& m = program.main;
     const TaskForm& t = program.task;
-    out << "Проект: " << program.state.ProjectTitle << '\n';
+    out << "Проект: " << program.project().ProjectTitle << '\n';
     out << "Продукт: " << t.Produkt_cmb.text() << "; упаковка: " << t.Packing_cmb.text() << '\n';
     out << "Камера " << m.Length_txt.text << " × " << m.Width_txt.text << " × " << m.Height_txt.text
         << " м, " << m.Volume_txt.text << " м³, температура " << m.TempIn_txt.text << " °C; "
@@ -176,7 +174,7 @@ void PrintTable(std::ostream& out, Program& program) {
     for (const LoadComponent& c : LoadComponents()) {
         // Surfaces and parts stand indented beneath the heading or the component they belong to.
         const std::string label = (c.role == LoadRole::Surface || c.role == LoadRole::Part ? "  " : "") + c.caption;
-        if (c.id == LoadId::Respiration && !t.Cheese) continue;  // only a breathing product has it
+        if (c.id == LoadId::Respiration && !program.project().task.Cheese) continue;  // only a breathing product has it
         if (c.id == LoadId::Fans) {  // listed by their power, which has its own field
             table.row(label, m.ElectroEva_txt.text, m.AutoEva_opt.value() ? "Вт (автоматически)" : W);
             continue;

@@ -12,6 +12,7 @@
 #include "ui/main/commands.h"
 #include "ui/program.h"
 #include "ui/study/study.h"
+#include "ui/study/settings.h"
 #include "ui/study/study_table.h"
 
 namespace coldroom {
@@ -124,17 +125,13 @@ int runStudy(const StudyRequest& request, std::ostream& out) {
     }
     Opened opened;
     if (int code = open(request, request.projects.empty() ? "" : request.projects[0], opened)) return code;
-    Study study(request.database);
+    Study study(opened.program->session.data);
     std::string error;
-    if (!study.Start(error)) {
-        std::cerr << "coldroom-calc: " << error << '\n';
-        return kExitDatabase;
-    }
     if (!study.Check(axes, error)) {
         std::cerr << "coldroom-calc: --vary: " << error << '\n';
         return kExitUsage;
     }
-    study.Begin(*opened.program);
+    study.Begin(opened.program->project(), opened.program->session.dialog);
     const std::vector<StudyPoint> points = study.Run(axes);
 
     TextTable table = StudyTable(axes, points);
@@ -165,7 +162,7 @@ int runSummary(const StudyRequest& request, std::ostream& out) {
         const Program& p = *opened.program;
         const LoadBreakdown& b = p.main.results();
         auto& row = sheet.rows.emplace_back();
-        row = {p.state.ProjectTitle, p.main.Volume_txt.text, p.main.TempIn_txt.text};
+        row = {p.project().ProjectTitle, p.main.Volume_txt.text, p.main.TempIn_txt.text};
         loadCells(row, b);
         for (const LoadComponent& c : LoadComponents()) {
             LoadValue& sum = sums[static_cast<int>(c.id)];
@@ -173,7 +170,7 @@ int runSummary(const StudyRequest& request, std::ostream& out) {
             sum = sum.defined && v.defined ? LoadValue::of(sum.watts + AsShown(v.watts)) : LoadValue::undefined(v.problem);
         }
         json += std::string(i ? ",\n    " : "\n    ") + "{\"file\": " + JsonString(request.projects[i]) +
-                ", \"title\": " + JsonString(p.state.ProjectTitle) + ", \"volume\": " +
+                ", \"title\": " + JsonString(p.project().ProjectTitle) + ", \"volume\": " +
                 JsonString(p.main.Volume_txt.text) + ", \"roomTemperature\": " + JsonString(p.main.TempIn_txt.text) +
                 ", \"loads\": " + jsonLoads(valuesOf(b)) + "}";
     }
@@ -203,7 +200,7 @@ int StartAndOpen(Program& program, HeadlessUi& ui, const std::string& project, c
             return kExitUnreadable;
         }
     }
-    const SetResult set = ApplySettings(program, ui, settings);
+    const SetResult set = ApplySettings(program, settings);
     switch (set.status) {
     case SetStatus::Done:
         return 0;

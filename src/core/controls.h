@@ -50,6 +50,8 @@ public:
     // The displayed text: the edited text if one was set, else the chosen entry, else "".
     std::string text() const;
     void setText(const std::string& text) { editText_ = text; hasEditText_ = true; }
+    // Shows a position the model holds: no handler runs, the edited text stays.
+    void showIndex(int position) { index_ = position; }
     void clear();
     void addItem(std::string item) { items.push_back(std::move(item)); }
 
@@ -66,6 +68,8 @@ public:
     Handler onClick;
     int value() const { return value_; }
     void setValue(int v);
+    // Shows a value the model holds: no handler runs.
+    void showValue(int v) { value_ = v ? 1 : 0; }
 
 private:
     int value_ = 0;
@@ -81,6 +85,9 @@ public:
     Handler onClick;
     bool value() const { return value_; }
     void setValue(bool v);
+    // Shows a value the model holds: no handler runs and the group is left alone (the form
+    // shows every option of it).
+    void showValue(bool v) { value_ = v; }
 
 private:
     friend class OptionGroup;

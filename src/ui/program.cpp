@@ -12,15 +12,8 @@ const char* kSaveChangesQuestion = "Сохранить изменения в п�
 
 }  // namespace
 
-MsgAnswer Program::Channel::message(const std::string& text, const std::string& title, MsgIcon icon,
-                                    MsgButtons buttons) {
-    if (title == kInputErrorTitle) ++refusals;
-    return ui_.message(text, title, icon, buttons);
-}
-
 Program::Program(UserInterface& ui, std::string databasePath)
-    : channel_(ui), task(state, channel_), main(state, channel_, task), ui_(ui),
-      databasePath_(std::move(databasePath)) {
+    : task(session, ui), main(session, ui), ui_(ui), databasePath_(std::move(databasePath)) {
     task.onConfirmed = [this] {
         beforeChange_.reset();
         ui_.showWindow(WindowId::MainWindow);
@@ -29,7 +22,8 @@ Program::Program(UserInterface& ui, std::string databasePath)
     main.onChangeTask = [this] {
         if (!beforeChange_) beforeChange_ = task.Keep();
         // The dialog's activation fills the room temperature again from TempInCell.
-        task.TempIn_txt.text.clear();
+        session.project.task.TempIn_txt.clear();
+        task.Show();
         ui_.showWindow(WindowId::TaskDialog);
     };
     main.onQuit = [this] { RequestExit(); };
@@ -39,14 +33,21 @@ Program::Program(UserInterface& ui, std::string databasePath)
 }
 
 bool Program::Start(std::string& error) {
-    state.SavedDecimalSeparator = FixProcessDecimalSeparator();
+    savedDecimalSeparator_ = FixProcessDecimalSeparator();
     if (!task.Load(databasePath_, error)) return false;
-    document.reset(ProjectSnapshot(*this), {});
+    document.reset(session.project, {});
     return true;
 }
 
-void Program::NoteChange() {
-    if (document.tracking() && !main.loading()) document.update(ProjectSnapshot(*this));
+void Program::NoteChange() { document.update(session.project); }
+
+bool Program::ReloadTaskTables(std::string& error) {
+    auto data = std::make_shared<ReferenceData>(*session.data);
+    if (!LoadTaskTables(databasePath_, *data, error)) return false;
+    session.data = std::move(data);
+    task.Show();
+    main.Show();
+    return true;
 }
 
 bool Program::ConfirmLeave() {
@@ -70,18 +71,18 @@ bool Program::SaveAs() { return saveTo(ui_.saveFileName(kConfigFilter)); }
 
 bool Program::saveTo(const std::string& path) {
     if (!SaveProject(*this, ui_, path)) return false;
-    document.reset(ProjectSnapshot(*this), path);
+    document.reset(session.project, path);
     if (onFileUsed) onFileUsed(path);
     return true;
 }
 
 void Program::Opened(const std::string& path) {
-    document.reset(ProjectSnapshot(*this), path);
+    document.reset(session.project, path);
     if (onFileUsed) onFileUsed(path);
 }
 
 bool Program::RequestExit() {
-    if (main.loading() || ended_) return ended_;
+    if (ended_) return ended_;
     if (!ConfirmLeave()) return false;
     return Exit();
 }
@@ -99,9 +100,9 @@ void Program::TaskDialogEscape() {
 }
 
 bool Program::RunCommand(const std::function<void()>& commitPending, const std::function<void()>& command) {
-    const int refusedBefore = channel_.refusals;
+    const int refusedBefore = main.refusals + task.refusals;
     if (commitPending) commitPending();
-    if (channel_.refusals != refusedBefore || ended_) return false;
+    if (main.refusals + task.refusals != refusedBefore || ended_) return false;
     if (command) command();
     return true;
 }
@@ -112,8 +113,8 @@ bool Program::EnsureMainLoaded(std::string& error) {
 }
 
 bool Program::Exit() {
-    if (main.loading() || ended_) return ended_;
-    RestoreProcessDecimalSeparator(state.SavedDecimalSeparator);
+    if (ended_) return ended_;
+    RestoreProcessDecimalSeparator(savedDecimalSeparator_);
     ui_.hideWindow(WindowId::TaskDialog);
     ui_.hideWindow(WindowId::MainWindow);
     ended_ = true;
@@ -154,7 +155,7 @@ bool Program::WindowShown(WindowId window, const std::function<void()>& present)
     if (CountsForActivation(window)) active_ = window;
     if (!quietReturn_) activate(window);
     // What the main window starts with is no work of the person's.
-    if (firstMain) document.accept(ProjectSnapshot(*this), MainWindowItems());
+    if (firstMain) document.acceptRoom(session.project);
     return true;
 }
 

@@ -8,41 +8,25 @@
 #include <optional>
 #include <string>
 
-#include "core/program_state.h"
 #include "core/user_interface.h"
 #include "ui/main/main_form.h"
 #include "ui/project_document.h"
+#include "ui/room_session.h"
 #include "ui/task/task_form.h"
 
 namespace coldroom {
 
 class Program {
-    // The forms speak through this: it passes everything on to the program's user interface
-    // and counts the values refused as typed, so a command can tell whether the commit
-    // before it went through.
-    class Channel : public UserInterface {
-    public:
-        explicit Channel(UserInterface& ui) : ui_(ui) {}
-        MsgAnswer message(const std::string& text, const std::string& title, MsgIcon icon,
-                          MsgButtons buttons) override;
-        std::string openFileName(const std::string& filter) override { return ui_.openFileName(filter); }
-        std::string saveFileName(const std::string& filter) override { return ui_.saveFileName(filter); }
-        void setFocus(WindowId window, const std::string& control) override { ui_.setFocus(window, control); }
-        void showWindow(WindowId window) override { ui_.showWindow(window); }
-        void hideWindow(WindowId window) override { ui_.hideWindow(window); }
-        int refusals = 0;
-
-    private:
-        UserInterface& ui_;
-    };
-    Channel channel_;
-
 public:
     Program(UserInterface& ui, std::string databasePath);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    ProgramState state;
+    // The open project, its result and the reference tables; the two forms show it.
+    RoomSession session;
+    RoomProject& project() { return session.project; }
+    const RoomProject& project() const { return session.project; }
+    const ReferenceData& data() const { return *session.data; }
     TaskForm task;
     MainForm main;
 
@@ -79,6 +63,8 @@ public:
     ProjectDocument document;
     // Compares the project with its saved state (after every handler of either form).
     void NoteChange();
+    // Reads the task dialog's tables again after the reference editor changed them.
+    bool ReloadTaskTables(std::string& error);
     // Before the project is left (exit, another project opened): with unsaved changes asks
     // whether to save them. Yes saves (asking for a file when the project has none) and goes
     // on only when that worked; No goes on; Cancel stays. Returns whether to go on.
@@ -112,6 +98,7 @@ private:
 
     UserInterface& ui_;
     std::string databasePath_;
+    std::string savedDecimalSeparator_;
     std::optional<WindowId> active_;
     std::optional<TaskForm::Kept> beforeChange_;  // the dialog as ИЗМЕНИТЬ found it
     bool quietReturn_ = false;                    // showing the main window without activation

@@ -1,23 +1,26 @@
 #include "ui/project_document.h"
 
+#include "files/project_codec.h"
+
 namespace coldroom {
 
-void ProjectDocument::reset(Snapshot now, std::string path) {
-    saved_ = std::move(now);
+void ProjectDocument::reset(const RoomProject& now, std::string path) {
+    saved_ = now;
     path_ = std::move(path);
     modified_ = false;
     tracking_ = true;
 }
 
-void ProjectDocument::accept(const Snapshot& now, const std::vector<bool>& which) {
+void ProjectDocument::acceptRoom(const RoomProject& now) {
     if (!tracking_) return;
-    for (size_t i = 0; i < now.size() && i < saved_.size() && i < which.size(); ++i)
-        if (which[i]) saved_[i] = now[i];
+    TaskValues task = std::move(saved_.task);
+    saved_ = now;
+    saved_.task = std::move(task);
     update(now);
 }
 
-void ProjectDocument::update(const Snapshot& now) {
-    if (tracking_) modified_ = now != saved_;
+void ProjectDocument::update(const RoomProject& now) {
+    if (tracking_) modified_ = !SameFileContent(now, saved_);
 }
 
 std::string ProjectDocument::displayName() const {

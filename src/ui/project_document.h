@@ -1,10 +1,11 @@
 // The project as a document: the file it was opened from or saved to, and whether it holds
-// work that is in no file yet. The project's content is compared as the list of the items a
-// save would write, so a field left as it was (or typed back to its value) changes nothing.
+// work that is in no file yet. Projects compare by what a save would write, so a field left as
+// it was (or typed back to its value) changes nothing.
 #pragma once
 
 #include <string>
-#include <vector>
+
+#include "model/room_project.h"
 
 namespace coldroom {
 
@@ -13,16 +14,14 @@ inline constexpr const char* kNewProjectName = "Новый проект";
 
 class ProjectDocument {
 public:
-    using Snapshot = std::vector<std::string>;
-
     // The project as it stands now is the saved state: after the start, an open or a save.
     // `path` is the project's file, empty for none.
-    void reset(Snapshot now, std::string path);
-    // Takes the items marked in `which` as they stand now into the saved state (the main
-    // window's own initial values, set when it first loads, are no work of the person's).
-    void accept(const Snapshot& now, const std::vector<bool>& which);
+    void reset(const RoomProject& now, std::string path);
+    // Takes the main window's part of the project as it stands now into the saved state (the
+    // main window's own initial values, set when it first loads, are no work of the person's).
+    void acceptRoom(const RoomProject& now);
     // Compares the project with the saved state. Before the first reset nothing is tracked.
-    void update(const Snapshot& now);
+    void update(const RoomProject& now);
 
     bool modified() const { return modified_; }
     bool tracking() const { return tracking_; }
@@ -31,7 +30,7 @@ public:
     std::string displayName() const;
 
 private:
-    Snapshot saved_;
+    RoomProject saved_;
     std::string path_;
     bool modified_ = false;
     bool tracking_ = false;

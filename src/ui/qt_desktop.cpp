@@ -217,7 +217,7 @@ void DesktopProgram::presentPrintOptions() {
         return;
     }
     if (!printer_) printer_ = std::make_unique<QtReportPrinter>(mainWindow_.get());
-    printForm_ = std::make_unique<PrintOptionsForm>(program_.state, program_.main, ui_, printer_.get());
+    printForm_ = std::make_unique<PrintOptionsForm>(program_.session, program_.main, ui_, printer_.get());
     auto* dialog = new PrintOptionsDialog(mainWindow_.get());
     dialog->setWindowFlag(Qt::Window);
     dialog->bind(printForm_->controls(), [this] { refreshAll(); });

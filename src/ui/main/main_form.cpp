@@ -1,12 +1,11 @@
-// The main window's form: construction, defaults, the control registry, the wiring of every
-// handler, the rules shared by handlers and the project reader, and the problems shown once.
+// The main window's form: its controls, how they show the project and its result, and how
+// each entry reaches the editing layer.
 #include "ui/main/main_form.h"
 
 #include <algorithm>
 
-#include "core/envelope.h"
 #include "core/numtext.h"
-#include "ui/task/task_form.h"
+#include "model/task_edit.h"
 
 namespace coldroom {
 
@@ -14,7 +13,7 @@ MainForm::EventScope::~EventScope() {
     if (--form_.eventDepth_ == 0) form_.flushProblems();
 }
 
-MainForm::MainForm(ProgramState& state, UserInterface& ui, TaskForm& task)
+MainForm::MainForm(RoomSession& session, UserInterface& ui)
     : thickness{{{&Nord1_D_txt, &Nord2_D_txt, &Nord3_D_txt},
                  {&South1_D_txt, &South2_D_txt, &South3_D_txt},
                  {&East1_D_txt, &East2_D_txt, &East3_D_txt},
@@ -29,56 +28,10 @@ MainForm::MainForm(ProgramState& state, UserInterface& ui, TaskForm& task)
                 {&Floor1_Mt_cmb, &Floor2_Mt_cmb, &Floor3_Mt_cmb}}},
       surfaceResult{&Nord_Poteri_txt, &South_Poteri_txt, &East_Poteri_txt,
                     &West_Poteri_txt, &Ceil_Poteri_txt, &Floor_Poteri_txt},
-      state_(state), ui_(ui), task_(task) {
+      session_(session), ui_(ui) {
     registerControls();
-    setDefaults();
-    wireHandlers();
-}
-
-void MainForm::setDefaults() {
-    Name_txt.text = "Название задачи";
-    Length_txt.text = "10";
-    Width_txt.text = "5";
-    Height_txt.text = "2.5";
-    Volume_txt.text = "125";
-    TempIn_txt.text = "-20";
-    for (TextBox* t : {&TempNord_txt, &TempSouth_txt, &TempEast_txt, &TempWest_txt, &TempCeil_txt}) t->text = "27";
-    TempFloor_txt.text = "0";
-    for (auto& layers : thickness) {
-        layers[0]->text = "100";
-        layers[1]->text = "0";
-        layers[2]->text = "0";
-    }
-    NorthIns_opt.setValue(true);
-    SouthIns_opt.setValue(true);
-    EastIns_opt.setValue(true);
-    WestIns_opt.setValue(true);
-    CeilIns_opt.setValue(true);
-    FloorAir_Opt.setValue(true);
-    FloorCold_Opt.setValue(true);
-    optAll_as_one.setValue(1);
-    optAll_Temp.setValue(0);
-
-    Door_Standard_opt.setValue(true);
-    TypeOfCell_cmb.items = {"Камера хранения охлажденных продуктов", "Камера хранения мороженых продуктов",
-                            "Камеры охлаждения мясной и молочной продукции", "Отделение разделки мяса",
-                            "Машинный зал", "Шприцовочные отделения", "Сушильные камеры для колбас",
-                            "Экспедиция и приемная"};
-    TypeOfCurtain_cmb.items = {"Нет занавеси", "Ленточная", "Воздушная"};
-    Door_W_txt.text = "2";
-    Door_H_txt.text = "2";
-    Door_Open_txt.text = "1";
-    TempOut_txt.text = "32";
-    HumidOut_txt.text = "70";
-    NofPeople_txt.text = "1";
-    TimePeople_txt.text = "1";
-    Electro_txt.text = "0";
-    Lifter_txt.text = "0";
-    AutoEva_opt.setValue(true);
-    ElectroEva_txt.text = "0";
-    ElectroEva_txt.enabled = false;
-    Cycle_txt.text = "100";
-
+    TypeOfCell_cmb.items = RoomTypeNames();
+    TypeOfCurtain_cmb.items = CurtainNames();
     TypeOfCell_lbl.text = "Тип камеры";
     Door_W_lbl.text = "Ширина двери";
     Door_H_lbl.text = "Высота двери";
@@ -87,14 +40,14 @@ void MainForm::setDefaults() {
     TempOut_lbl.text = "Наружная температура";
     HumidOut_lbl.text = "Относительная влажность, %";
     BreathLoss_lbl.text = "Теплота дыхания, Вт";
-    BreathLoss_lbl.enabled = false;
-    BreathLoss_txt.enabled = false;
     Change_btn.caption = "ИЗМЕНИТЬ";
     Quit_btn.caption = "ВЫХОД";
     // Every result reads 0 until the first recalculation; the door's field keeps its placeholder.
     for (TextBox* r : resultFields_)
         if (r) r->text = "0";
     Door_Loss_txt.text = "Text4";
+    Show();
+    wireHandlers();
 }
 
 void MainForm::registerControls() {
@@ -134,66 +87,41 @@ void MainForm::registerControls() {
 }
 
 void MainForm::wireHandlers() {
-    auto commit = [](TextBox& box, std::function<void()> f) {
-        box.onEnter = f;
-        box.onLeave = std::move(f);
-    };
-    for (int s = 0; s < 6; ++s) {
-        for (int l = 0; l < 3; ++l) {
-            commit(*thickness[s][l], [this, s, l] { handle([&] { thickness_Commit(s, l); }); });
-            material[s][l]->onClick = [this, s, l] { handle([&] { material_Click(s, l); }); };
+    // Every field of the catalogue on this window hands its entries to the editing layer.
+    for (const FieldSpec& f : FieldCatalogue()) {
+        if (f.form != FieldForm::Main) continue;
+        const FieldSpec* field = &f;
+        switch (f.kind) {
+        case FieldKind::Text: {
+            TextBox* box = registry_.get<TextBox>(f.control);
+            box->onEnter = [this, field, box] { commitText(*field, *box, Entry::Enter); };
+            box->onLeave = [this, field, box] { commitText(*field, *box, Entry::Leave); };
+            break;
+        }
+        case FieldKind::List: {
+            ListBox* list = registry_.get<ListBox>(f.control);
+            list->onClick = [this, field, list] {
+                EventScope scope(*this);
+                handleOutcome(ChooseEntry(session_.project, *session_.data, *field, list->index()), field);
+            };
+            break;
+        }
+        case FieldKind::Option:
+            registry_.get<OptionButton>(f.control)->onClick = [this, field] {
+                EventScope scope(*this);
+                handleOutcome(ChooseOption(session_.project, *session_.data, *field), field);
+            };
+            break;
+        case FieldKind::Check: {
+            CheckBox* box = registry_.get<CheckBox>(f.control);
+            box->onClick = [this, field, box] {
+                EventScope scope(*this);
+                handleOutcome(SetCheck(session_.project, *session_.data, *field, box->value()), field);
+            };
+            break;
+        }
         }
     }
-    ListBox* coatings[4] = {&NorthSurf_cmb, &SouthSurf_cmb, &EastSurf_cmb, &WestSurf_cmb};
-    for (int w = 0; w < 4; ++w) coatings[w]->onClick = [this, w] { handle([&] { surfaceCoating_Click(w); }); };
-    CeilSurf_cmb.onClick = [this] { handle([&] { RecalcEnvelope(); }); };
-
-    for (TextBox* t : {&TempNord_txt, &TempSouth_txt, &TempEast_txt, &TempWest_txt, &TempCeil_txt})
-        commit(*t, [this, t] { handle([&] { wallSideTemp_Commit(*t); }); });
-    commit(TempFloor_txt, [this] { handle([&] {
-        TempFloor_txt.text = NormalizeNumberText(TempFloor_txt.text);
-        RecalcEnvelope();
-    }); });
-    commit(Length_txt, [this] {
-        handle([&] { dimension_Commit(Length_txt, "Length_txt", "Длина камеры должна быть больше 0 м", true); });
-    });
-    commit(Width_txt, [this] {
-        handle([&] { dimension_Commit(Width_txt, "Width_txt", "Ширина камеры должна быть больше 0 м", true); });
-    });
-    commit(Height_txt, [this] {
-        handle([&] { dimension_Commit(Height_txt, "Height_txt", "Высота камеры должна быть больше 0 м", false); });
-    });
-    commit(Volume_txt, [this] { handle([&] { Volume_txt_Commit(); }); });
-    commit(Cycle_txt, [this] { handle([&] { Cycle_txt_Commit(); }); });
-    const std::pair<TextBox*, const char*> operation[] = {
-        {&Door_W_txt, "Door_W_txt"},         {&Door_H_txt, "Door_H_txt"},     {&Door_Open_txt, "Door_Open_txt"},
-        {&TempOut_txt, "TempOut_txt"},       {&HumidOut_txt, "HumidOut_txt"}, {&NofPeople_txt, "NofPeople_txt"},
-        {&TimePeople_txt, "TimePeople_txt"}, {&Electro_txt, "Electro_txt"},   {&Lifter_txt, "Lifter_txt"},
-        {&ElectroEva_txt, "ElectroEva_txt"}};
-    for (const auto& field : operation) {
-        TextBox* box = field.first;
-        const char* name = field.second;
-        commit(*box, [this, box, name] { handle([&] { operation_Commit(*box, name); }); });
-    }
-    TempIn_txt.onEnter = [this] { handle([&] { TempIn_txt_KeyEnter(); }); };
-    TempIn_txt.onLeave = [this] { handle([&] { TempIn_txt_LostFocus(); }); };
-
-    Location_cmb.onClick = [this] { handle([&] { Location_cmb_Click(); }); };
-    TypeOfCell_cmb.onClick = [this] { handle([&] { RecalcOperation(); }); };
-    TypeOfCurtain_cmb.onClick = [this] { handle([&] { RecalcOperation(); }); };
-    for (OptionButton* o : {&NorthOut_opt, &NorthIns_opt, &SouthOut_opt, &SouthIns_opt, &EastOut_opt, &EastIns_opt,
-                            &WestOut_opt, &WestIns_opt, &CeilOut_opt, &CeilIns_opt, &FloorCold_Opt})
-        o->onClick = [this] { handle([&] { RecalcEnvelope(); }); };
-    FloorAir_Opt.onClick = [this] { handle([&] { FloorAir_Opt_Click(); }); };
-    FloorGrunt_Opt.onClick = [this] { handle([&] { FloorGrunt_Opt_Click(); }); };
-    FloorHeat_Opt.onClick = [this] { handle([&] { FloorHeat_Opt_Click(); }); };
-    Door_Standard_opt.onClick = [this] { handle([&] { Door_opt_Click(); }); };
-    Door_Special_opt.onClick = [this] { handle([&] { Door_opt_Click(); }); };
-    AutoEva_opt.onClick = [this] { handle([&] { AutoEva_opt_Click(); }); };
-    ManualEva_opt.onClick = [this] { handle([&] { ManualEva_opt_Click(); }); };
-    optAll_Temp.onClick = [this] { handle([&] { optAll_Temp_Click(); }); };
-    // A title typed here is the project's title: the next activation must not take it back.
-    commit(Name_txt, [this] { state_.ProjectTitle = Name_txt.text; });
     Change_btn.onClick = [this] {
         if (onChangeTask) onChangeTask();
     };
@@ -202,37 +130,180 @@ void MainForm::wireHandlers() {
     };
 }
 
-// ---- Rules ----------------------------------------------------------------------------
-
-bool MainForm::FloorHeatingAllowed() const {
-    double t = 0;
-    return StrictNumber(TempIn_txt.text, t) && t < kFloorHeatingBelow;
+void MainForm::commitText(const FieldSpec& field, TextBox& box, Entry how) {
+    EventScope scope(*this);
+    const EditOutcome outcome = CommitText(session_.project, *session_.data, field, box.text, how);
+    if (outcome.accepted)
+        refused_.erase(field.control);
+    else
+        refused_[field.control] = outcome.shown;
+    handleOutcome(outcome, &field);
 }
 
-void MainForm::UpdateLayerEnabling() {
+void MainForm::Tell(const Notice& n) {
+    if (n.kind == Notice::Kind::Refusal) {
+        ++refusals;
+        ui_.message(n.text, kInputErrorTitle, MsgIcon::Critical);
+    } else {
+        ui_.message(n.text, kAppTitle, MsgIcon::None);
+    }
+}
+
+void MainForm::handleOutcome(const EditOutcome& outcome, const FieldSpec*) {
+    for (const Notice& n : outcome.notices) Tell(n);
+    if (!outcome.focus.empty()) ui_.setFocus(WindowId::MainWindow, outcome.focus);
+    if (outcome.recompute != Recompute::None) Recalculate(outcome.recompute);
+    Show();
+}
+
+// ---- Loading and activation -----------------------------------------------------------
+
+bool MainForm::Load(const std::string& databasePath, std::string& error) {
+    if (!LoadRoomTables(databasePath, *session_.data, error)) return false;
+    SettleNewRoom(session_.project, *session_.data);
+    session_.project.Name_txt = TaskListText(session_.project, *session_.data);
+    fillLists();
+    loaded_ = true;
+    Show();
+    return true;
+}
+
+void MainForm::fillLists() {
+    const ReferenceData& d = *session_.data;
+    FillList(Location_cmb, d.Loc_array);
+    for (ListBox* l : {&SouthSurf_cmb, &NorthSurf_cmb, &EastSurf_cmb, &WestSurf_cmb, &CeilSurf_cmb})
+        FillList(*l, d.Upp_array);
+    for (auto& layers : material)
+        for (ListBox* l : layers) FillList(*l, d.Mat_array);
+}
+
+void MainForm::Activate() {
+    EventScope scope(*this);
+    const std::string note = ActivateRoom(session_.project, !activated_);
+    if (!note.empty()) StatusNote = note;
+    activated_ = true;
+    refused_.clear();
+    Recalculate(Recompute::Everything);
+    Show();
+}
+
+void MainForm::Recalculate(unsigned recompute) {
+    if (!loaded_) return;
+    session_.Recompute();
+    const RoomResult& r = session_.result;
+    const bool all = recompute & Recompute::Everything;
+    if (all || (recompute & Recompute::Envelope))
+        for (const std::string& p : r.envelopeProblems) reportProblem(p);
+    reportProblem(r.operationProblem);
+    if (all) {
+        for (const std::string& p : r.productProblems) reportProblem(p);
+        reportProblem(r.packagingProblem);
+    }
+    if (all || (recompute & Recompute::CoolingTime)) {
+        if (r.cooling.status == CoolingTimeResult::Status::Error)
+            ui_.message(kCoolingTimeErrorText, kAppTitle, MsgIcon::Exclamation);
+        else if (r.cooling.status == CoolingTimeResult::Status::Computed && r.cooling.tooShort)
+            askAboutCoolingTime();
+    }
+}
+
+void MainForm::askAboutCoolingTime() {
+    std::string text = "Желаемое время меньше расчетного! Для заданных параметров невозможно\r\n охладить продукт за " +
+                       session_.project.task.Real_time_txt + " ч.\r\n Изменить желаемое время охлаждения?";
+    if (ui_.message(text, "Ошибка ввода времени охлаждения", MsgIcon::None, MsgButtons::YesNo) == MsgAnswer::Yes) {
+        ui_.showWindow(WindowId::TaskDialog);
+        ui_.setFocus(WindowId::TaskDialog, "Real_time_txt");
+    }
+}
+
+// ---- Showing --------------------------------------------------------------------------
+
+void MainForm::Show() {
+    const RoomProject& p = session_.project;
+    const ReferenceData& d = *session_.data;
+    for (const FieldSpec& f : FieldCatalogue()) {
+        if (f.form != FieldForm::Main) continue;
+        switch (f.kind) {
+        case FieldKind::Text: {
+            TextBox* box = registry_.get<TextBox>(f.control);
+            auto refused = refused_.find(f.control);
+            box->text = refused != refused_.end() ? refused->second : f.textOf(p);
+            break;
+        }
+        case FieldKind::List: {
+            ListBox* list = registry_.get<ListBox>(f.control);
+            const int position = f.positionOf(p);
+            // Positions the lists do not hold yet (before the window loads) stay unchosen.
+            if (position >= -1 && position < list->count()) list->showIndex(position);
+            break;
+        }
+        case FieldKind::Option:
+            registry_.get<OptionButton>(f.control)->showValue(f.optionOf(p) == f.selects);
+            break;
+        case FieldKind::Check:
+            registry_.get<CheckBox>(f.control)->showValue(f.positionOf(p));
+            break;
+        }
+    }
+    const RoomEnabling e = EnabledControls(p);
     for (int s = 0; s < kSurfaceCount; ++s)
-        for (int l = 1; l < 3; ++l) material[s][l]->enabled = LeadingNumber(thickness[s][l]->text) != 0;
+        for (int l = 0; l < 3; ++l) material[s][l]->enabled = e.material[s][l];
+    TempFloor_txt.enabled = e.TempFloor_txt;
+    FloorHeat_Opt.enabled = FloorCold_Opt.enabled = e.floorHeating;
+    ElectroEva_txt.enabled = e.ElectroEva_txt;
+    BreathLoss_lbl.enabled = BreathLoss_txt.enabled = e.respiration;
+    TypeOfCell_cmb.enabled = TypeOfCell_lbl.enabled = e.standardDoor;
+    for (TextBox* t : {&Door_Open_txt, &Door_H_txt, &Door_W_txt, &TempOut_txt, &HumidOut_txt}) t->enabled = !e.standardDoor;
+    TypeOfCurtain_cmb.enabled = !e.standardDoor;
+    for (Caption* c : {&Door_Open_lbl, &Door_H_lbl, &Door_W_lbl, &TypeOfCurtain_lbl, &TempOut_lbl, &HumidOut_lbl})
+        c->enabled = !e.standardDoor;
+
+    if (!loaded_) return;
+    // The product as the task hands it over.
+    TypeOfProduct_lbl.text = ListText(*FindField("Produkt_cmb", FieldForm::Task), p, d, p.task.Produkt_cmb);
+    TempIn_lbl.text = p.task.Tin_Prod_txt;
+    TempEnd_lbl.text = p.task.Tend_Prod_txt;
+    Loading_lbl.text = p.task.Load_prod_txt;
+    Oborot_lbl.text = p.task.Oborot_tonn_txt;
+    AirSpeed_lbl.text = p.task.Velocity_txt;
+    Tara_lbl.text = ListText(*FindField("Packing_cmb", FieldForm::Task), p, d, p.task.Packing_cmb);
+    if (!activated_) return;
+
+    const RoomResult& r = session_.result;
+    for (const LoadComponent& c : LoadComponents())
+        if (TextBox* field = resultFields_[static_cast<int>(c.id)]) field->text = LoadText(c.value(r.loads));
+    // The fans' power is an input unless it follows from the capacity.
+    if (p.AutoEva_opt && !refused_.count("ElectroEva_txt")) ElectroEva_txt.text = LoadText(r.loads.fanPower);
+    ResultsProblem = r.loads.problem;
+    Norma_lbl.text = GeneralText(r.storageCapacity);
+    const CoolingTimeTexts times = CoolingTimeCaptions(p, r);
+    TimeReal_lbl.text = times.requested;
+    TimeCooling_lbl.text = times.cooling;
+    TimeFreezing_lbl.text = times.freezing;
+    TimeAfterFreezing_lbl.text = times.afterFreezing;
+    TimeMin_lbl.text = times.total;
+    TempShapeColour = RoomTemperatureColour(p);
 }
 
-void MainForm::SettleAfterRead() {
-    task_.RabCoef = static_cast<float>(LeadingNumber(Cycle_txt.text));
-    state_.ProjectTitle = Name_txt.text;
-    UpdateLayerEnabling();
-    TempFloor_txt.enabled = !FloorGrunt_Opt.value();
-    const bool heatable = FloorGrunt_Opt.value() && FloorHeatingAllowed();
-    FloorHeat_Opt.enabled = heatable;
-    FloorCold_Opt.enabled = heatable;
-    ElectroEva_txt.enabled = ManualEva_opt.value();
-    // The activation only ever enables the respiration fields; a product that does not
-    // breathe must not keep them from the project before.
-    BreathLoss_lbl.enabled = task_.Cheese;
-    BreathLoss_txt.enabled = task_.Cheese;
+std::vector<std::string> MainForm::RefusedFields() const {
+    std::vector<std::string> names;
+    for (const auto& [name, text] : refused_) names.push_back(name);
+    return names;
+}
+
+std::vector<std::string> MainForm::PutBackRefused() {
+    std::vector<std::string> captions;
+    for (const auto& [name, text] : refused_)
+        if (const FieldSpec* f = FindField(name, FieldForm::Main)) captions.push_back(f->caption);
+    refused_.clear();
+    Show();
+    return captions;
 }
 
 // ---- Problems -------------------------------------------------------------------------
 
 void MainForm::reportProblem(const std::string& text) {
-    if (text.empty() || loading_) return;
+    if (text.empty()) return;
     if (std::find(problems_.begin(), problems_.end(), text) == problems_.end()) problems_.push_back(text);
 }
 

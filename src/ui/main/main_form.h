@@ -1,27 +1,25 @@
-// State and handlers of the main window "Расчет холодопроизводительности": the room, its
-// envelope, surroundings, operation, and the results that follow every accepted input.
+// The main window "Расчет холодопроизводительности" as the person sees it: its controls show
+// the open RoomProject and its result, and every entry goes to the editing layer, after which
+// the result is computed anew and shown. The controls bear the names the windows bind to.
 #pragma once
 
 #include <array>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
-#include "core/controls.h"
-#include "core/load_breakdown.h"
 #include "core/load_components.h"
-#include "core/program_state.h"
+#include "model/room_edit.h"
+#include "core/controls.h"
+#include "ui/room_session.h"
 #include "core/user_interface.h"
-#include "loads/loads.h"
-#include "refdb/reference_db.h"
 
 namespace coldroom {
 
-class TaskForm;
-
 class MainForm {
 public:
-    MainForm(ProgramState& state, UserInterface& ui, TaskForm& task);
+    MainForm(RoomSession& session, UserInterface& ui);
     MainForm(const MainForm&) = delete;
     MainForm& operator=(const MainForm&) = delete;
 
@@ -67,14 +65,6 @@ public:
     // replaced by the task's), for the status line; the window clears it once shown.
     std::string StatusNote;
 
-    // Floor heating is offered only for rooms colder than this, °C.
-    static constexpr double kFloorHeatingBelow = -2;
-
-    // ---- Reference data read when the window loads -----------------------------------
-    RefTable Loc_array, Oth_array, Upp_array, Mat_array;
-    float Illum_store = 0, Illum_techno = 0, Att_Koef_StripCurtain = 0, Att_Koef_AirCurtain = 0;
-    double Koef_ElectroEva = 0;
-
     // ---- Surfaces addressed generically: [surface][layer] in the order north, south,
     // east, west, ceiling, floor.
     std::array<std::array<TextBox*, 3>, kSurfaceCount> thickness;
@@ -83,49 +73,29 @@ public:
 
     // ---- Operations ------------------------------------------------------------------
     bool loaded() const { return loaded_; }
-    bool loading() const { return loading_; }
-    // First showing: reads the reference tables and fills the lists. Returns false with a
-    // Russian message when the database cannot be used.
+    // First showing: reads the main window's reference tables and fills the lists. Returns
+    // false with a Russian message when the database cannot be used.
     bool Load(const std::string& databasePath, std::string& error);
     // Every time the window becomes active coming from another window of the program.
     void Activate();
-    // Forms the totals from the components computed last and shows every result.
-    void UpdateAll();
-    void SetDoorMode();
-    void ShowRoomTempColour();
-
-    // The components: each gathers its inputs and computes; the first three keep their
-    // result in the breakdown, OperationalLoad returns it (door included).
-    void ComputeEnvelopeLoss();
-    void ProductLoad();
-    void PackagingLoad();
-    OperationalResult OperationalLoad();
-    void CoolingTime();
-    void CoolingTimeCheck();
-
-    // Recomputation steps named after the trigger table.
-    void RecalcEnvelope();     // the envelope, then UpdateAll
-    void RecalcOperation();    // the operation shown anew, then UpdateAll
+    // Shows the project and its result in the controls.
+    void Show();
 
     // Every load component as the results show it.
-    const LoadBreakdown& results() const { return results_; }
-    // Puts back results taken from this window earlier (a study's copy of the project).
-    void RestoreResults(const LoadBreakdown& results) { results_ = results; }
+    const LoadBreakdown& results() const { return session_.result.loads; }
 
-    // The room is cold enough for a heated floor (its temperature read strictly).
-    bool FloorHeatingAllowed() const;
-    // A second or third layer's material can be chosen only while the layer has a thickness.
-    void UpdateLayerEnabling();
-    // After a project was read into the controls: the enabled states, the title and the
-    // task's cycle that the handlers would have left had the person entered it.
-    void SettleAfterRead();
-
-    // Walls share their layers and coatings while optAll_as_one is set; the project reader
-    // suspends this so walls that differ come back as stored.
-    bool mirrorWalls = true;
+    // A field whose entry was refused holds what was typed until it is entered again or put
+    // back. Returns the fields that do now.
+    std::vector<std::string> RefusedFields() const;
+    // Puts every refused entry back to the project's value. Returns the fields' captions.
+    std::vector<std::string> PutBackRefused();
 
     ControlRegistry& controls() { return registry_; }
     const ControlRegistry& controls() const { return registry_; }
+
+    // How many entries this window refused so far: a command after the commit of a pending
+    // entry runs only when that entry was taken.
+    int refusals = 0;
 
     // Commands of the menus and the toolbar, set by the program.
     std::function<void()> onChangeTask;
@@ -141,49 +111,22 @@ public:
     private:
         MainForm& form_;
     };
+    // Tells the person what an entry met.
+    void Tell(const Notice& notice);
+    // Recomputes the result and tells what the components `recompute` names met.
+    void Recalculate(unsigned recompute);
 
 private:
     void registerControls();
     void wireHandlers();
-    void setDefaults();
-    bool loadTable(const char* name, RefTable& into, std::string& error);
-
-    // The driver, with the operation computed once for it: `showOperation` puts it into the
-    // operation's field too (otherwise that field changes only with automatic fans).
-    void recalculate(const OperationalResult& operation, bool showOperation);
-    void showResults();
-
-    // Handlers.
-    void thickness_Commit(int surface, int layer);
-    void material_Click(int surface, int layer);
-    void surfaceCoating_Click(int wall);
-    void wallSideTemp_Commit(TextBox& box);
-    void dimension_Commit(TextBox& box, const char* name, const char* message, bool affectsOperation);
-    void Volume_txt_Commit();
-    void Cycle_txt_Commit();
-    void operation_Commit(TextBox& box, const char* name);
-    void TempIn_txt_KeyEnter();
-    void TempIn_txt_LostFocus();
-    void Location_cmb_Click();
-    void FloorAir_Opt_Click();
-    void FloorGrunt_Opt_Click();
-    void FloorHeat_Opt_Click();
-    void AutoEva_opt_Click();
-    void ManualEva_opt_Click();
-    void optAll_Temp_Click();
-    void Door_opt_Click();
-    void refreshStorageCapacity();
+    void fillLists();
+    void handleOutcome(const EditOutcome& outcome, const FieldSpec* field);
+    void commitText(const FieldSpec& field, TextBox& box, Entry how);
+    void askAboutCoolingTime();
     void flushProblems();
 
-    template <class F> void handle(F&& f) {
-        EventScope scope(*this);
-        f();
-    }
-
-    ProgramState& state_;
+    RoomSession& session_;
     UserInterface& ui_;
-    TaskForm& task_;
-    ReferenceDatabase db_;
     ControlRegistry registry_;
     OptionGroup northGroup_{&NorthOut_opt, &NorthIns_opt}, southGroup_{&SouthOut_opt, &SouthIns_opt};
     OptionGroup eastGroup_{&EastOut_opt, &EastIns_opt}, westGroup_{&WestOut_opt, &WestIns_opt};
@@ -192,10 +135,9 @@ private:
     OptionGroup doorGroup_{&Door_Standard_opt, &Door_Special_opt}, fanGroup_{&AutoEva_opt, &ManualEva_opt};
     bool loaded_ = false;
     bool activated_ = false;
-    bool loading_ = false;
     int eventDepth_ = 0;
     std::vector<std::string> problems_;
-    LoadBreakdown results_;
+    std::map<std::string, std::string> refused_;  // control -> the text it holds
     std::array<TextBox*, kLoadComponentCount> resultFields_{};  // by LoadId; null: no field
 };
 

@@ -4,8 +4,8 @@
 
 namespace coldroom {
 
-ReportInput GatherReportInput(const ControlRegistry& controls, const ProgramState& state,
-                              const std::string& title, const std::string& author, const std::string& dateText) {
+ReportInput GatherReportInput(const ControlRegistry& controls, const RoomResult& result, const std::string& title,
+                              const std::string& author, const std::string& dateText) {
     ReportInput input;
     for (const auto& [name, control] : controls.all()) {
         if (auto* const* box = std::get_if<TextBox*>(&control)) {
@@ -19,16 +19,16 @@ ReportInput GatherReportInput(const ControlRegistry& controls, const ProgramStat
             input.option[name] = (*option)->value();
         }
     }
-    input.wallLossTotal = state.WallLossTotal;
-    input.wallLossDefined = state.WallLossDefined;
+    input.wallLossTotal = result.wallTotal.watts;
+    input.wallLossDefined = result.wallTotal.defined;
     input.projectTitle = title;
     input.author = author;
     input.dateText = dateText;
     return input;
 }
 
-PrintOptionsForm::PrintOptionsForm(ProgramState& state, MainForm& main, UserInterface& ui, ReportPrinter* printer)
-    : state_(state), main_(main), ui_(ui), printer_(printer) {
+PrintOptionsForm::PrintOptionsForm(RoomSession& session, MainForm& main, UserInterface& ui, ReportPrinter* printer)
+    : session_(session), main_(main), ui_(ui), printer_(printer) {
     OK_btn.caption = "Печать";
     Cancel_btn.caption = "Отмена";
     OK_btn.onClick = [this] { OK_btn_Click(); };
@@ -46,14 +46,15 @@ PrintOptionsForm::PrintOptionsForm(ProgramState& state, MainForm& main, UserInte
 
 void PrintOptionsForm::Open() {
     Print_Printer_opt.setValue(true);
-    NameProject_txt.text = main_.Name_txt.text;
-    Company_txt.text = state_.ReportAuthor;
+    NameProject_txt.text = session_.project.Name_txt;
+    Company_txt.text = session_.project.ReportAuthor;
 }
 
 void PrintOptionsForm::keepTitleAndAuthor() {
-    state_.ProjectTitle = NameProject_txt.text;
-    main_.Name_txt.text = NameProject_txt.text;
-    state_.ReportAuthor = Company_txt.text;
+    session_.project.ProjectTitle = NameProject_txt.text;
+    session_.project.Name_txt = NameProject_txt.text;
+    session_.project.ReportAuthor = Company_txt.text;
+    main_.Show();
 }
 
 void PrintOptionsForm::OK_btn_Click() {
@@ -66,9 +67,7 @@ void PrintOptionsForm::OK_btn_Click() {
     if (kind == ReportKind::Csv) path = ui_.saveFileName("Файлы отчетов (*.csv) | *.csv");
     if (kind == ReportKind::Pdf) path = ui_.saveFileName("Документы PDF (*.pdf) | *.pdf");
     ReportInput input =
-        GatherReportInput(main_.controls(), state_, NameProject_txt.text, Company_txt.text, today());
-    auto names = LayerMaterialNames(input);
-    state_.LayerMaterialNames.assign(names.begin(), names.end());
+        GatherReportInput(main_.controls(), session_.result, NameProject_txt.text, Company_txt.text, today());
     std::string error;
     if (!MakeReport(kind, path, input, printer_, error)) {
         ui_.message(error, kAppTitle, MsgIcon::Critical);

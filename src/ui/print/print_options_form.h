@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/controls.h"
-#include "core/program_state.h"
+#include "ui/room_session.h"
 #include "core/user_interface.h"
 #include "reports/report_dispatch.h"
 #include "reports/report_input.h"
@@ -16,13 +16,13 @@ namespace coldroom {
 class MainForm;
 
 // Everything a report reads, gathered generically from a window's controls (the main
-// window's) and the program state.
-ReportInput GatherReportInput(const ControlRegistry& controls, const ProgramState& state,
-                              const std::string& title, const std::string& author, const std::string& dateText);
+// window's) and the result they show.
+ReportInput GatherReportInput(const ControlRegistry& controls, const RoomResult& result, const std::string& title,
+                              const std::string& author, const std::string& dateText);
 
 class PrintOptionsForm {
 public:
-    PrintOptionsForm(ProgramState& state, MainForm& main, UserInterface& ui, ReportPrinter* printer);
+    PrintOptionsForm(RoomSession& session, MainForm& main, UserInterface& ui, ReportPrinter* printer);
     PrintOptionsForm(const PrintOptionsForm&) = delete;
     PrintOptionsForm& operator=(const PrintOptionsForm&) = delete;
 
@@ -42,7 +42,7 @@ private:
     void keepTitleAndAuthor();
     void close();
 
-    ProgramState& state_;
+    RoomSession& session_;
     MainForm& main_;
     UserInterface& ui_;
     ReportPrinter* printer_;

@@ -3,9 +3,8 @@
 #include <cmath>
 
 #include "core/numtext.h"
-#include "ui/headless_ui.h"
-#include "ui/program.h"
-#include "ui/study/program_snapshot.h"
+#include "model/compute_room.h"
+#include "model/field_catalogue.h"
 
 namespace coldroom {
 namespace {
@@ -18,15 +17,22 @@ bool number(std::string text, double& value) {
 
 }  // namespace
 
+double StudyAxis::count() const {
+    if (step == 0 || (to - from) / step < 0) return 1;
+    // A small allowance so that 0.1 steps reach the end they were meant to reach.
+    return std::floor((to - from) / step + 1e-9) + 1;
+}
+
 std::vector<double> StudyAxis::values() const {
     std::vector<double> out;
-    if (step == 0 || (to - from) / step < 0) return {from};
-    // A small allowance so that 0.1 steps reach the end they were meant to reach.
-    const double n = std::floor((to - from) / step + 1e-9);
-    for (double i = 0; i <= n && out.size() < kMaxStudyPoints; ++i) {
+    const double n = count();
+    if (!(n <= static_cast<double>(kMaxStudyPoints))) return out;
+    out.reserve(static_cast<std::size_t>(n));
+    for (double i = 0; i < n; ++i) {
         const double v = from + i * step;
-        // The text a person would type: no trace of the binary sum (0.30000000000000004).
-        out.push_back(LeadingNumber(GeneralText(std::round(v * 1e9) / 1e9)));
+        // The text a person would type: no trace of the binary sum (0.30000000000000004). Only
+        // values whose ninth decimal means something are rounded there; a huge one stays as it is.
+        out.push_back(std::fabs(v) < 1e6 ? LeadingNumber(GeneralText(std::round(v * 1e9) / 1e9)) : v);
     }
     return out;
 }
@@ -53,106 +59,104 @@ bool ParseAxis(const std::string& text, StudyAxis& axis, std::string& error) {
                 GeneralText(parsed.to);
         return false;
     }
-    if ((parsed.to - parsed.from) / (parsed.step == 0 ? 1 : parsed.step) >= kMaxStudyPoints) {
+    if (!(parsed.count() <= static_cast<double>(kMaxStudyPoints))) {
         error = s.name + ": слишком много точек";
         return false;
+    }
+    // Steps so fine that neighbours read as one number would compute the same point again.
+    const std::vector<double> values = parsed.values();
+    for (std::size_t i = 1; i < values.size(); ++i) {
+        if (values[i] == values[i - 1]) {
+            error = s.name + ": шаг " + GeneralText(parsed.step) + " слишком мал: значения повторяются";
+            return false;
+        }
     }
     axis = parsed;
     return true;
 }
 
 std::vector<std::vector<double>> StudyGrid(const std::vector<StudyAxis>& axes) {
-    std::vector<std::vector<double>> grid{{}};
+    std::vector<std::vector<double>> values;
+    double total = 1;
     for (const StudyAxis& axis : axes) {
-        std::vector<std::vector<double>> next;
-        for (const auto& head : grid)
-            for (double v : axis.values()) {
-                if (next.size() >= kMaxStudyPoints) break;
-                next.push_back(head);
-                next.back().push_back(v);
-            }
-        grid = std::move(next);
+        total *= axis.count();
+        values.push_back(axis.values());
+    }
+    std::vector<std::vector<double>> grid;
+    if (!(total <= static_cast<double>(kMaxStudyPoints))) return grid;
+    grid.reserve(static_cast<std::size_t>(total));
+    std::vector<std::size_t> at(axes.size(), 0);
+    for (std::size_t n = 0; n < static_cast<std::size_t>(total); ++n) {
+        auto& point = grid.emplace_back(axes.size());
+        for (std::size_t k = 0; k < axes.size(); ++k) point[k] = values[k][at[k]];
+        // The last axis moves fastest.
+        for (std::size_t k = axes.size(); k-- > 0;) {
+            if (++at[k] < values[k].size()) break;
+            at[k] = 0;
+        }
     }
     return grid;
 }
 
 const std::vector<StudyParameter>& StudyParameters() {
-    static const std::vector<StudyParameter> parameters = {
-        {kPanelsGroup, "Толщина панелей: все стены, потолок и пол, мм"},
-        {"Nord1_D_txt", "Стена Север, слой 1, мм"},
-        {"South1_D_txt", "Стена Юг, слой 1, мм"},
-        {"East1_D_txt", "Стена Восток, слой 1, мм"},
-        {"West1_D_txt", "Стена Запад, слой 1, мм"},
-        {"Ceil1_D_txt", "Потолок, слой 1, мм"},
-        {"Floor1_D_txt", "Пол, слой 1, мм"},
-        {"TempIn_txt", "Температура в камере, °C"},
-        {"TempOut_txt", "Наружная температура, °C"},
-        {"TempNord_txt", "Температура за стеной Север, °C"},
-        {"HumidOut_txt", "Относительная влажность снаружи, %"},
-        {"Length_txt", "Длина камеры, м"},
-        {"Width_txt", "Ширина камеры, м"},
-        {"Height_txt", "Высота камеры, м"},
-        {"Door_W_txt", "Ширина двери, м"},
-        {"Door_H_txt", "Высота двери, м"},
-        {"Door_Open_txt", "Дверь открыта, ч в сутки"},
-        {"NofPeople_txt", "Число людей"},
-        {"TimePeople_txt", "Время работы людей, ч"},
-        {"Electro_txt", "Освещение и оборудование, Вт"},
-        {"Lifter_txt", "Погрузчики, Вт"},
-        {"Cycle_txt", "Рабочий цикл агрегата, %"},
-        {"Produkt.Oborot_tonn_txt", "Суточный оборот продуктов, т"},
-        {"Produkt.Load_prod_txt", "Загрузка камеры, т"},
-        {"Produkt.Tin_Prod_txt", "Начальная температура продукта, °C"},
-        {"Produkt.Real_time_txt", "Время охлаждения, ч"},
-    };
+    static const std::vector<StudyParameter> parameters = [] {
+        std::vector<StudyParameter> list;
+        for (const char* name :
+             {kPanelsGroup, "Nord1_D_txt", "South1_D_txt", "East1_D_txt", "West1_D_txt", "Ceil1_D_txt",
+              "Floor1_D_txt", "TempIn_txt", kOutsideGroup, "TempOut_txt", "TempNord_txt", "HumidOut_txt",
+              "Length_txt", "Width_txt", "Height_txt", "Door_W_txt", "Door_H_txt", "Door_Open_txt", "NofPeople_txt",
+              "TimePeople_txt", "Electro_txt", "Lifter_txt", "Cycle_txt", "Produkt.Oborot_tonn_txt",
+              "Produkt.Load_prod_txt", "Produkt.Tin_Prod_txt", "Produkt.Real_time_txt"})
+            list.push_back({name, StudyCaption(name)});
+        return list;
+    }();
     return parameters;
 }
 
-Study::Study(std::string databasePath) : databasePath_(std::move(databasePath)) {}
-Study::~Study() = default;
-
-bool Study::Start(std::string& error) {
-    ui_ = std::make_unique<HeadlessUi>();
-    worker_ = std::make_unique<Program>(*ui_, databasePath_);
-    ui_->attach(*worker_);
-    // The copy never exits: the decimal separator it fixes is the one the program runs with.
-    if (!worker_->Start(error)) return false;
-    ui_->showWindow(WindowId::TaskDialog);
-    worker_->task.OK_btn.onClick();
-    if (!worker_->main.loaded()) {
-        error = ui_->messages.empty() ? "не удалось открыть окно расчета" : ui_->messages.back().text;
-        return false;
-    }
-    return true;
+std::string StudyCaption(const std::string& name) {
+    if (name == kPanelsGroup) return "Толщина панелей: все стены, потолок и пол, мм";
+    if (name == kOutsideGroup) return "Наружная температура (все стороны), °C";
+    const FieldSpec* f = FindFieldBySetName(name);
+    return f ? f->captionWithUnit() : name;
 }
 
-void Study::Begin(Program& source) { base_ = std::make_unique<ProgramSnapshot>(source); }
+Study::Study(std::shared_ptr<const ReferenceData> data) : data_(std::move(data)) {}
 
-const LoadBreakdown& Study::baseLoads() const { return base_->results(); }
+void Study::Begin(const RoomProject& project, const TaskDialogState& dialog) {
+    base_ = project;
+    dialog_ = dialog;
+    baseLoads_ = ComputeRoom(base_, *data_).loads;
+}
 
-bool Study::Check(const std::vector<StudyAxis>& axes, std::string& error) {
+bool Study::Check(const std::vector<StudyAxis>& axes, std::string& error) const {
+    double total = 1;
     for (const StudyAxis& axis : axes) {
-        if (IsSettable(*worker_, axis.name)) continue;
+        total *= axis.count();
+        if (IsSettable(axis.name)) continue;
         error = "нет поля " + axis.name;
-        const auto close = CloseNames(*worker_, axis.name);
+        const auto close = CloseNames(axis.name);
         for (std::size_t i = 0; i < close.size(); ++i) error += (i ? ", " : "; похожие: ") + close[i];
         return false;
     }
+    if (!(total <= static_cast<double>(kMaxStudyPoints))) {
+        error = "слишком много точек: " + GeneralText(total) + " (не больше " + std::to_string(kMaxStudyPoints) + ")";
+        return false;
+    }
     return true;
 }
 
-StudyPoint Study::Point(const std::vector<Setting>& settings) {
-    base_->RestoreInto(*worker_);
-    ui_->messages.clear();
-    const SetResult result = ApplySettings(*worker_, *ui_, settings);
+StudyPoint Study::Point(const std::vector<Setting>& settings) const {
+    RoomProject project = base_;
+    TaskDialogState dialog = dialog_;
+    const SetResult result = ApplySettings(project, dialog, *data_, settings);
     StudyPoint point;
     point.refused = result.status != SetStatus::Done;
     point.message = result.message;
-    if (!point.refused) point.loads = worker_->main.results();
+    if (!point.refused) point.loads = ComputeRoom(project, *data_).loads;
     return point;
 }
 
-std::vector<StudyPoint> Study::Run(const std::vector<StudyAxis>& axes) {
+std::vector<StudyPoint> Study::Run(const std::vector<StudyAxis>& axes) const {
     std::vector<StudyPoint> points;
     const auto grid = StudyGrid(axes);
     points.reserve(grid.size());

@@ -1,8 +1,6 @@
-// Parametric studies: one or two inputs stepped over a range, each point committed on a copy
-// of the open project as a person would enter it, every load component collected. The copy
-// is a second program without a screen started over the same database; before each point
-// it takes the open project's state back from a snapshot, so the open project never
-// changes and no message reaches the person (they are recorded with the point).
+// Parametric studies: one or two inputs stepped over a range, each point entered on a copy of
+// the open project as a person would enter it, and computed. The open project never changes and
+// no message reaches the person (a refused point carries its reason).
 #pragma once
 
 #include <memory>
@@ -10,18 +8,20 @@
 #include <vector>
 
 #include "core/load_breakdown.h"
-#include "ui/study/settings.h"
+#include "model/entries.h"
+#include "model/reference_data.h"
+#include "model/room_project.h"
+#include "model/task_edit.h"
 
 namespace coldroom {
-
-class Program;
-class ProgramSnapshot;
 
 // One input stepped from `from` to `to` (both included when the steps meet it).
 struct StudyAxis {
     std::string name;
     double from = 0, to = 0, step = 1;
     std::vector<double> values() const;
+    // How many values the axis has, counted without building them.
+    double count() const;
 };
 
 // "NAME=FROM:TO:STEP", the numbers with a point or a comma. False with a Russian `error`.
@@ -37,40 +37,36 @@ struct StudyPoint {
     LoadBreakdown loads;
 };
 
-// The numeric inputs offered for a study, with their captions.
+// The numeric inputs offered for a study, with their captions and units.
 struct StudyParameter {
-    const char* name;
-    const char* caption;
+    std::string name;
+    std::string caption;
 };
 const std::vector<StudyParameter>& StudyParameters();
+// The caption of a study's input ("Температура в камере, °C"); the name itself when unknown.
+std::string StudyCaption(const std::string& name);
 
 class Study {
 public:
-    explicit Study(std::string databasePath);
-    ~Study();
-    Study(const Study&) = delete;
-    Study& operator=(const Study&) = delete;
+    explicit Study(std::shared_ptr<const ReferenceData> data);
 
-    // Starts the copy's program (reads the database once). False with a Russian message.
-    bool Start(std::string& error);
-
-    // The study's base: the state of `source` as it stands now.
-    void Begin(Program& source);
+    // The study's base: the project as it stands now.
+    void Begin(const RoomProject& project, const TaskDialogState& dialog);
     // The base project as it is, without any change (the current point of a chart).
-    const LoadBreakdown& baseLoads() const;
+    const LoadBreakdown& baseLoads() const { return baseLoads_; }
 
-    // Checks the axes' names against the copy's controls; false with a Russian message.
-    bool Check(const std::vector<StudyAxis>& axes, std::string& error);
+    // Checks the axes' names and the number of points; false with a Russian message.
+    bool Check(const std::vector<StudyAxis>& axes, std::string& error) const;
     // Every point of the grid, the first axis outermost.
-    std::vector<StudyPoint> Run(const std::vector<StudyAxis>& axes);
+    std::vector<StudyPoint> Run(const std::vector<StudyAxis>& axes) const;
     // One point: the settings applied on the base.
-    StudyPoint Point(const std::vector<Setting>& settings);
+    StudyPoint Point(const std::vector<Setting>& settings) const;
 
 private:
-    std::string databasePath_;
-    std::unique_ptr<HeadlessUi> ui_;
-    std::unique_ptr<Program> worker_;
-    std::unique_ptr<ProgramSnapshot> base_;
+    std::shared_ptr<const ReferenceData> data_;
+    RoomProject base_;
+    TaskDialogState dialog_;
+    LoadBreakdown baseLoads_;
 };
 
 // Every point of a grid over `axes`, the first axis outermost.

@@ -38,12 +38,12 @@ std::vector<LoadId> drawnLoads() {
 }  // namespace
 
 StudyWindow::StudyWindow(Program& program, QWidget* parent)
-    : QWidget(parent, Qt::Window), program_(program), study_(program.databasePath()) {
+    : QWidget(parent, Qt::Window), program_(program), study_(program.session.data) {
     setObjectName(QStringLiteral("StudyWindow"));
     setWindowTitle(QStringLiteral("Исследование параметра"));
     parameter_ = new QComboBox(this);
     parameter_->setObjectName(QStringLiteral("StudyParameter"));
-    for (const StudyParameter& p : StudyParameters()) parameter_->addItem(QString::fromUtf8(p.caption), QString::fromUtf8(p.name));
+    for (const StudyParameter& p : StudyParameters()) parameter_->addItem(QString::fromStdString(p.caption), QString::fromStdString(p.name));
     from_ = new QLineEdit(this);
     to_ = new QLineEdit(this);
     step_ = new QLineEdit(this);
@@ -118,10 +118,6 @@ void StudyWindow::parameterChosen() {
 
 bool StudyWindow::runStudy() {
     std::string error;
-    if (!started_ && !(started_ = study_.Start(error))) {
-        status_->setText(q(error));
-        return false;
-    }
     const std::string text = parameter_->currentData().toString().toStdString() + "=" + from_->text().toStdString() +
                              ":" + to_->text().toStdString() + ":" + step_->text().toStdString();
     StudyAxis axis;
@@ -131,7 +127,7 @@ bool StudyWindow::runStudy() {
     }
     axis_ = axis;
     // The project as it stands now; the study changes only its copy.
-    study_.Begin(program_);
+    study_.Begin(program_.project(), program_.session.dialog);
     points_ = study_.Run({axis_});
     double current = NAN;
     if (double v = 0; currentValue(v)) current = v;

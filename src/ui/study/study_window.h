@@ -49,7 +49,6 @@ private:
 
     Program& program_;
     Study study_;
-    bool started_ = false;
     StudyAxis axis_;
     std::vector<StudyPoint> points_;
     QComboBox* parameter_;

@@ -1,0 +1,194 @@
+#include "model/compute_room.h"
+
+#include <algorithm>
+
+#include "core/numtext.h"
+#include "refdb/reference_columns.h"
+
+namespace coldroom {
+namespace {
+
+EnvelopeInputs envelopeInputs(const RoomProject& p, const ReferenceData& d) {
+    EnvelopeInputs in;
+    in.velocity = LeadingNumber(p.task.Velocity_txt);
+    // One list without a choice makes all six read as their first row.
+    bool anyUnset = p.Location_cmb < 0;
+    for (int c : p.coating) anyUnset = anyUnset || c < 0;
+    auto position = [&](int index) { return anyUnset ? 0 : index; };
+    in.latitude = d.Loc_array.number(LocationColumn::Latitude, position(p.Location_cmb));
+    for (int s = 0; s < kSurfaceCount; ++s) {
+        SurfaceInput& surface = in.surfaces[s];
+        for (int l = 0; l < 3; ++l) {
+            surface.layers[l].thicknessText = p.thickness[s][l];
+            surface.layers[l].conductivity = d.Mat_array.number(kValueColumn, p.material[s][l]);
+        }
+        if (s < 5) {
+            surface.outer = p.outer[s];
+            surface.absorption = d.Upp_array.number(kValueColumn, position(p.coating[s]));
+        }
+        surface.sideTemperature = LeadingNumber(p.sideTemp[s]);
+    }
+    in.tempIn = LeadingNumber(p.TempIn_txt);
+    in.length = LeadingNumber(p.Length_txt);
+    in.width = LeadingNumber(p.Width_txt);
+    in.height = LeadingNumber(p.Height_txt);
+    in.floorAboveRoom = !p.FloorGrunt_Opt;
+    in.floorHeated = p.FloorHeat_Opt;
+    return in;
+}
+
+OperationalInputs operationalInputs(const RoomProject& p, const ReferenceData& d) {
+    OperationalInputs in;
+    in.roomType = p.TypeOfCell_cmb;
+    in.tempIn = LeadingNumber(p.TempIn_txt);
+    in.length = LeadingNumber(p.Length_txt);
+    in.width = LeadingNumber(p.Width_txt);
+    in.peopleHours = LeadingNumber(p.TimePeople_txt);
+    in.people = LeadingNumber(p.NofPeople_txt);
+    in.lifterKWh = LeadingNumber(p.Lifter_txt);
+    in.equipmentKWh = LeadingNumber(p.Electro_txt);
+    in.fanPower = LeadingNumber(p.ElectroEva_txt);
+    in.fansManual = !p.AutoEva_opt;
+    in.cycle = LeadingNumber(p.Cycle_txt);
+    in.curtain = p.TypeOfCurtain_cmb;
+    in.tempOut = LeadingNumber(p.TempOut_txt);
+    in.humidOut = LeadingNumber(p.HumidOut_txt);
+    in.humidIn = LeadingNumber(p.task.HumidIn_txt);
+    in.doorHours = LeadingNumber(p.Door_Open_txt);
+    in.doorHeight = LeadingNumber(p.Door_H_txt);
+    in.doorWidth = LeadingNumber(p.Door_W_txt);
+    in.doorStandard = p.Door_Standard_opt;
+    in.doorSpecial = !p.Door_Standard_opt;
+    in.rTime = p.task.RTime;
+    in.illumStore = d.Illum_store;
+    in.illumTechno = d.Illum_techno;
+    in.attStrip = d.Att_Koef_StripCurtain;
+    in.attAir = d.Att_Koef_AirCurtain;
+    return in;
+}
+
+ProductLoadInputs productInputs(const RoomProject& p, const ReferenceData& d) {
+    const int row = ChosenProductRow(p.task);
+    const RefTable& prod = d.Prod_array;
+    ProductLoadInputs in;
+    in.tIn = LeadingNumber(p.task.Tin_Prod_txt);
+    in.tEnd = LeadingNumber(p.task.Tend_Prod_txt);
+    in.dailyMassKg = p.task.Oborot_Kg;
+    in.requestedHours = LeadingNumber(p.task.Real_time_txt);
+    in.respiration = p.task.Cheese;
+    in.volume = LeadingNumber(p.Volume_txt);
+    in.normaText = prod.text(ProductColumn::Norma, row);
+    in.temperaturesText = prod.text(ProductColumn::Temperatures, row);
+    in.enthalpyText = prod.text(ProductColumn::Enthalpy, row);
+    in.productName = prod.text(ProductColumn::Name, row);
+    return in;
+}
+
+PackagingLoadInputs packagingInputs(const RoomProject& p, const ReferenceData& d) {
+    PackagingLoadInputs in;
+    in.tIn = LeadingNumber(p.task.Tin_Prod_txt);
+    in.tEnd = LeadingNumber(p.task.Tend_Prod_txt);
+    in.dailyMassKg = p.task.Oborot_Kg;
+    in.packagingSelected = p.task.Packing_cmb >= 0;
+    in.specificHeat = d.Tara_array.number(kValueColumn, p.task.Packing_cmb);
+    in.rTime = p.task.RTime;
+    return in;
+}
+
+CoolingTimeInputs coolingInputs(const RoomProject& p, const ReferenceData& d) {
+    const int row = ChosenProductRow(p.task);
+    const RefTable& prod = d.Prod_array;
+    CoolingTimeInputs in;
+    in.tIn = LeadingNumber(p.task.Tin_Prod_txt);
+    in.tEnd = LeadingNumber(p.task.Tend_Prod_txt);
+    in.tAir = static_cast<float>(p.task.TempInCell);
+    in.velocity = LeadingNumber(p.task.Velocity_txt);
+    in.sizeCm = LeadingNumber(p.task.Dimens_txt);
+    in.taskPosition = p.task.TaskSelected_ind;
+    in.requestedHours = LeadingNumber(p.task.Real_time_txt);
+    in.cs = prod.number(ProductColumn::SpecificHeat, row);
+    in.water = prod.number(ProductColumn::Water, row);
+    in.lambda = prod.number(ProductColumn::Conductivity, row);
+    in.lambdaFrozen = prod.number(ProductColumn::ConductivityFrozen, row);
+    in.shape = prod.number(ProductColumn::Shape, row);
+    in.density = prod.number(ProductColumn::Density, row);
+    in.tCryo = prod.number(ProductColumn::Cryoscopic, row);
+    in.latent = prod.number(ProductColumn::LatentHeat, row);
+    return in;
+}
+
+void note(std::vector<std::string>& list, const std::string& problem) {
+    if (!problem.empty()) list.push_back(problem);
+}
+
+}  // namespace
+
+int ChosenProductRow(const TaskValues& task) { return std::max<int>(0, task.ProdSelected_ind); }
+
+RoomResult ComputeRoom(const RoomProject& p, const ReferenceData& d) {
+    RoomResult r;
+    LoadBreakdown& b = r.loads;
+
+    const EnvelopeResult envelope = computeEnvelope(envelopeInputs(p, d));
+    for (int s = 0; s < kSurfaceCount; ++s) {
+        b.surfaces[s] = envelope.surfaces[s];
+        if (!envelope.surfaces[s].defined) note(r.envelopeProblems, envelope.surfaces[s].problem);
+    }
+    b.envelope = envelope.total;
+    r.wallTotal = envelope.wallTotal;
+
+    const OperationalResult operation = computeOperationalLoad(operationalInputs(p, d));
+    if (!operation.total.defined) r.operationProblem = operation.total.problem;
+
+    const ProductLoadResult product = computeProductLoad(productInputs(p, d));
+    r.storageCapacity = product.storageCapacity;
+    b.respiration = LoadValue::of(product.respiration);
+    note(r.productProblems, product.warning);
+    if (!product.load.defined) note(r.productProblems, product.load.problem);
+    b.product = product.load;
+
+    b.packaging = computePackagingLoad(packagingInputs(p, d));
+    if (!b.packaging.defined) r.packagingProblem = b.packaging.problem;
+
+    r.cooling = computeCoolingTime(coolingInputs(p, d));
+
+    b.door = operation.door;
+    b.operation = operation.total;
+    TotalsInput totals;
+    totals.operation = operation.total;
+    totals.cycle = LeadingNumber(p.Cycle_txt);
+    totals.autoFans = p.AutoEva_opt;
+    totals.fanShare = d.Koef_ElectroEva;
+    totals.fanPower = LeadingNumber(p.ElectroEva_txt);
+    FormTotals(b, totals);
+    return r;
+}
+
+CoolingTimeTexts CoolingTimeCaptions(const RoomProject& p, const RoomResult& r) {
+    CoolingTimeTexts t;
+    t.requested = p.task.Real_time_txt;
+    switch (r.cooling.status) {
+    case CoolingTimeResult::Status::Error:
+        t.cooling = t.freezing = t.afterFreezing = t.total = kUndefinedText;
+        break;
+    case CoolingTimeResult::Status::SameTemperature:
+        t.total = "0";
+        t.requested = GeneralTextSingle(p.task.RTime);
+        t.cooling = t.freezing = t.afterFreezing = "0.0";
+        break;
+    case CoolingTimeResult::Status::Computed:
+        t.cooling = FormatMask(r.cooling.coolingHours, Mask::Fixed4);
+        t.freezing = FormatMask(r.cooling.freezingHours, Mask::Fixed4);
+        t.afterFreezing = FormatMask(r.cooling.afterFreezingHours, Mask::Fixed4);
+        t.total = FormatMask(r.cooling.totalHours, Mask::Fixed4);
+        break;
+    }
+    return t;
+}
+
+std::array<int, 3> RoomTemperatureColour(const RoomProject& p) {
+    if (LeadingNumber(p.TempIn_txt) >= 0) return {250, 210, 200};
+    return {200, 210, 255};
+}
+
+}  // namespace coldroom

@@ -1,0 +1,44 @@
+// The whole calculation of one room: from what the person entered and the reference tables to
+// every load, the totals, the storage norm, the cooling time and the problems met on the way.
+// Pure: the same project and tables always give the same result.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/load_breakdown.h"
+#include "loads/loads.h"
+#include "model/reference_data.h"
+#include "model/room_project.h"
+
+namespace coldroom {
+
+struct RoomResult {
+    LoadBreakdown loads;
+    LoadValue wallTotal;          // the four walls together, as the reports print it
+    double storageCapacity = 0;   // t: the volume times the product's storage norm
+    CoolingTimeResult cooling;    // the product's cooling and freezing time
+
+    // What went wrong, by component, in the order the calculation met it. The status line
+    // shows loads.problem; a window tells those of the components an input recomputes.
+    std::vector<std::string> envelopeProblems;
+    std::string operationProblem;
+    std::vector<std::string> productProblems;  // a table inconsistency first, then the load's own
+    std::string packagingProblem;
+};
+
+RoomResult ComputeRoom(const RoomProject& project, const ReferenceData& data);
+
+// The product row the task chose (a row of -1 or less reads the first).
+int ChosenProductRow(const TaskValues& task);
+
+// The texts of the five time captions: requested, cooling, freezing, after-freezing, total.
+struct CoolingTimeTexts {
+    std::string requested, cooling, freezing, afterFreezing, total;
+};
+CoolingTimeTexts CoolingTimeCaptions(const RoomProject& project, const RoomResult& result);
+
+// The temperature frame's colour: warm for a room at 0 °C or above, cold below.
+std::array<int, 3> RoomTemperatureColour(const RoomProject& project);
+
+}  // namespace coldroom

@@ -1,0 +1,236 @@
+#include "model/entries.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+#include "core/numtext.h"
+#include "model/field_catalogue.h"
+#include "model/room_edit.h"
+
+namespace coldroom {
+namespace {
+
+bool isTaskName(const std::string& name) { return name.rfind(kTaskPrefix, 0) == 0; }
+
+bool isGroup(const std::string& name) { return name == kPanelsGroup || name == kOutsideGroup; }
+
+std::size_t editDistance(const std::string& a, const std::string& b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t up = row[j];
+            const bool same = std::tolower(static_cast<unsigned char>(a[i - 1])) ==
+                              std::tolower(static_cast<unsigned char>(b[j - 1]));
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (same ? 0 : 1)});
+            diagonal = up;
+        }
+    }
+    return row[b.size()];
+}
+
+std::string lower(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+bool enabledNow(const FieldSpec& f, const RoomProject& p) {
+    if (f.form == FieldForm::Task) return true;
+    const RoomEnabling e = EnabledControls(p);
+    const std::string& c = f.control;
+    if (c.find("_Mt_cmb") != std::string::npos) return e.material[f.index / 3][f.index % 3];
+    if (c == "TempFloor_txt") return e.TempFloor_txt;
+    if (c == "FloorHeat_Opt" || c == "FloorCold_Opt") return e.floorHeating;
+    if (c == "ElectroEva_txt") return e.ElectroEva_txt;
+    if (c == "TypeOfCell_cmb") return e.standardDoor;
+    if (c == "Door_W_txt" || c == "Door_H_txt" || c == "Door_Open_txt" || c == "TempOut_txt" ||
+        c == "HumidOut_txt" || c == "TypeOfCurtain_cmb")
+        return !e.standardDoor;
+    return true;
+}
+
+class EntryRun {
+public:
+    EntryRun(RoomProject& p, TaskDialogState& dialog, const ReferenceData& d, SetResult& result, EntrySink& sink)
+        : p_(p), dialog_(dialog), d_(d), result_(result), sink_(sink) {}
+
+    bool apply(const Setting& s) {
+        result_.name = s.name;
+        if (s.name == kPanelsGroup) {
+            for (int surface = 0; surface < kSurfaceCount; ++surface) {
+                const FieldSpec& f = *FindField(std::string(kSurfacePrefixes[surface]) + "1_D_txt", FieldForm::Main);
+                // The walls' mirroring may have filled it already: nothing left to type there.
+                if (p_.thickness[surface][0] != NormalizeNumberText(s.text) && !commit(f, s.text)) return false;
+            }
+            return true;
+        }
+        if (s.name == kOutsideGroup) {
+            for (const char* control : {"TempOut_txt", "TempNord_txt", "TempSouth_txt", "TempEast_txt",
+                                        "TempWest_txt", "TempCeil_txt"})
+                if (!commit(*FindField(control, FieldForm::Main), s.text)) return false;
+            return true;
+        }
+        const FieldSpec& f = *FindFieldBySetName(s.name);
+        if (f.kind == FieldKind::Text) return usable(f) && commit(f, s.text);
+        int value = 0;
+        if (f.kind == FieldKind::List) {
+            const int count = ListCount(f, p_, d_);
+            if (!WholeSettingValue(s.text, value) || value < 0 || value >= count)
+                return bad("позиция " + s.text + " вне списка из " + std::to_string(count) + " строк");
+            if (!usable(f)) return false;
+            choose(f, value);
+            return true;
+        }
+        if (!WholeSettingValue(s.text, value) || (value != 0 && value != 1)) return bad("нужно 1 или 0");
+        if (f.kind == FieldKind::Check) return told(SetCheck(p_, d_, f, value));
+        if (value == 0) return f.optionOf(p_) != f.selects || bad("вариант снимается выбором другого варианта его группы");
+        if (!usable(f)) return false;
+        return told(ChooseOption(p_, d_, f));
+    }
+
+private:
+    // Typed in, Enter, and on to another field; a value its check refuses stops there.
+    bool commit(const FieldSpec& f, const std::string& typed) {
+        if (f.form == FieldForm::Task) {
+            const std::string& c = f.control;
+            for (int step = 0; step < 2; ++step) {
+                const std::string text = step == 0 ? typed : f.textOf(p_);
+                TaskOutcome out;
+                if (c == "Oborot_tonn_txt") {
+                    out = CheckTurnoverTonnes(p_, dialog_, text);
+                } else if (c == "Dimens_txt") {
+                    SetTaskText(p_, c, text);
+                } else {
+                    for (int k = 0; k < kTaskChecks; ++k)
+                        if (c == TaskCheckControl(static_cast<TaskCheck>(k))) out = CheckTaskField(p_, dialog_, static_cast<TaskCheck>(k), text);
+                }
+                for (const TaskNotice& n : out.notices) sink_.taskNotice(n);
+                for (const TaskNotice& n : out.notices)
+                    if (n.kind == TaskNotice::Kind::Refusal) return refused(n.text);
+            }
+            return true;
+        }
+        const EditOutcome entered = CommitText(p_, d_, f, typed, Entry::Enter);
+        if (!told(entered)) return false;
+        return told(CommitText(p_, d_, f, entered.shown, Entry::Leave));
+    }
+    // Passes an entry's outcome on; false when it was refused.
+    bool told(const EditOutcome& out) {
+        for (const Notice& n : out.notices) sink_.notice(n);
+        if (!out.accepted) {
+            for (const Notice& n : out.notices)
+                if (n.kind == Notice::Kind::Refusal) return refused(n.text);
+            return refused("значение не принято");
+        }
+        sink_.recomputed(out.recompute);
+        return true;
+    }
+    void choose(const FieldSpec& f, int position) {
+        if (f.form == FieldForm::Main) {
+            told(ChooseEntry(p_, d_, f, position));
+        } else if (f.control == "Task_cmb") {
+            ChooseTask(p_, dialog_, d_, position);
+        } else if (f.control == "Produkt_cmb") {
+            ChooseProduct(p_, d_, position);
+        } else if (f.control == "Smena_cmb") {
+            ChooseShift(p_, position);
+        } else {
+            f.positionOf(p_) = position;
+        }
+    }
+    bool usable(const FieldSpec& f) { return enabledNow(f, p_) || refused("поле недоступно для ввода"); }
+    bool refused(const std::string& why) {
+        result_.status = SetStatus::Refused;
+        result_.message = why;
+        return false;
+    }
+    bool bad(const std::string& why) {
+        result_.status = SetStatus::BadValue;
+        result_.message = why;
+        return false;
+    }
+
+    RoomProject& p_;
+    TaskDialogState& dialog_;
+    const ReferenceData& d_;
+    SetResult& result_;
+    EntrySink& sink_;
+};
+
+}  // namespace
+
+bool ParseSetting(const std::string& text, Setting& setting) {
+    const auto eq = text.find('=');
+    if (eq == std::string::npos || eq == 0) return false;
+    setting = {text.substr(0, eq), text.substr(eq + 1)};
+    return true;
+}
+
+bool WholeSettingValue(const std::string& text, int& value) {
+    double v = 0;
+    // Checked as a number first: a cast of one no int holds is undefined.
+    if (!StrictNumber(text, v) || !(std::fabs(v) < 2147483647.0) || v != std::trunc(v)) return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+bool IsSettable(const std::string& name) { return isGroup(name) || FindFieldBySetName(name) != nullptr; }
+
+std::vector<std::string> CloseNames(const std::string& name) {
+    std::vector<std::pair<std::size_t, std::string>> ranked;
+    auto consider = [&](const std::string& candidate) {
+        std::size_t d = editDistance(name, candidate);
+        const bool within = lower(candidate).find(lower(name)) != std::string::npos ||
+                            lower(name).find(lower(candidate)) != std::string::npos;
+        if (within) d = std::min<std::size_t>(d, 1);
+        if (d <= std::max<std::size_t>(2, name.size() / 3)) ranked.emplace_back(d, candidate);
+    };
+    consider(kPanelsGroup);
+    consider(kOutsideGroup);
+    for (const FieldSpec& f : FieldCatalogue()) consider(f.setName());
+    std::stable_sort(ranked.begin(), ranked.end(), [](auto& a, auto& b) { return a.first < b.first; });
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < ranked.size() && i < 5; ++i) names.push_back(ranked[i].second);
+    return names;
+}
+
+SetResult ApplySettings(RoomProject& p, TaskDialogState& dialog, const ReferenceData& d,
+                        const std::vector<Setting>& settings, EntrySink* sink) {
+    EntrySink quiet;
+    EntrySink& told = sink ? *sink : quiet;
+    SetResult result;
+    for (const Setting& s : settings) {
+        if (!IsSettable(s.name)) {
+            result.status = SetStatus::UnknownName;
+            result.name = s.name;
+            result.closeNames = CloseNames(s.name);
+            return result;
+        }
+    }
+    EntryRun entry(p, dialog, d, result, told);
+    for (std::size_t i = 0; i < settings.size();) {
+        if (!isTaskName(settings[i].name)) {
+            if (!entry.apply(settings[i++])) return result;
+            continue;
+        }
+        // The task dialog's entries in a row share one visit: «ИЗМЕНИТЬ», the entries, «Далее >>»,
+        // and the main window activated again.
+        ActivateTask(p);
+        for (; i < settings.size() && isTaskName(settings[i].name); ++i)
+            if (!entry.apply(settings[i])) return result;
+        const TaskOutcome confirmed = ConfirmTask(p, dialog, d);
+        for (const TaskNotice& n : confirmed.notices) told.taskNotice(n);
+        if (!confirmed.confirmed) {
+            result.status = SetStatus::Refused;
+            result.message = confirmed.notices.empty() ? "задача не принята" : confirmed.notices.back().text;
+            return result;
+        }
+        told.activateRoom(p);
+    }
+    return result;
+}
+
+}  // namespace coldroom

@@ -1,0 +1,75 @@
+// Every field a person enters, once: the control that shows it, the caption the person knows it
+// by, its unit, the values it accepts, the line of the project file that keeps it, the name
+// the command line's --set takes, and where its value sits in a RoomProject. The typing checks,
+// the warning after an open, the study window's list of parameters, the command line's names
+// and the project file all read this one table.
+#pragma once
+
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/quantity_ranges.h"
+#include "model/reference_data.h"
+#include "model/room_project.h"
+
+namespace coldroom {
+
+enum class FieldForm { Main, Task };
+enum class FieldKind { Text, List, Option, Check };
+
+struct FieldSpec {
+    std::string control;   // "Length_txt", "Nord1_Mt_cmb", "NorthOut_opt"
+    FieldForm form = FieldForm::Main;
+    FieldKind kind = FieldKind::Text;
+    std::string caption;   // as the person knows it: "Длина камеры"
+    std::string unit;      // "м", "°C"; empty for none
+    const QuantityRange* range = nullptr;  // the values a typed entry may take; null: any
+    // The refusal of a value outside the range; empty: "<caption>: значение не может быть меньше 0".
+    std::string refusal;
+    int fileItem = 0;      // the line of the project file (1…87); 0: not stored
+    bool selects = true;   // an option: the value of its pair's boolean when it is chosen
+    std::string other;     // an option: the other option of its pair
+
+    // Where the value sits (one of them, by kind).
+    std::string& (*text)(RoomProject&, int) = nullptr;
+    int& (*position)(RoomProject&, int) = nullptr;   // a list, or a check box (0 or 1)
+    bool& (*option)(RoomProject&, int) = nullptr;
+    int index = 0;  // passed to the accessor: surface * 3 + layer, or the surface
+
+    // The name --set takes: the control's, "Produkt." before a task dialog field.
+    std::string setName() const;
+    // "Caption, unit".
+    std::string captionWithUnit() const;
+    // The refusal for a value outside the range.
+    std::string refusalText() const;
+
+    std::string& textOf(RoomProject& p) const { return text(p, index); }
+    const std::string& textOf(const RoomProject& p) const { return text(const_cast<RoomProject&>(p), index); }
+    int& positionOf(RoomProject& p) const { return position(p, index); }
+    int positionOf(const RoomProject& p) const { return position(const_cast<RoomProject&>(p), index); }
+    bool& optionOf(RoomProject& p) const { return option(p, index); }
+    bool optionOf(const RoomProject& p) const { return option(const_cast<RoomProject&>(p), index); }
+};
+
+inline constexpr const char* kTaskPrefix = "Produkt.";
+
+const std::vector<FieldSpec>& FieldCatalogue();
+// A field by its control's name in its form, or null.
+const FieldSpec* FindField(std::string_view control, FieldForm form);
+// A field by the name --set takes ("Length_txt", "Produkt.Tin_Prod_txt"), or null.
+const FieldSpec* FindFieldBySetName(std::string_view name);
+// The field a project file's line keeps, or null.
+const FieldSpec* FieldOfFileItem(int item);
+
+// The number of entries a list offers now.
+int ListCount(const FieldSpec& list, const RoomProject& project, const ReferenceData& data);
+// The text a list shows at a position ("" for none).
+std::string ListText(const FieldSpec& list, const RoomProject& project, const ReferenceData& data, int position);
+
+// "caption: text" for each main-window field whose value its range refuses (a project read from
+// a file keeps them; the person is told).
+std::vector<std::string> FieldsOutOfRange(const RoomProject& project);
+
+}  // namespace coldroom
