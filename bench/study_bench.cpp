@@ -21,9 +21,8 @@ void RunStudy(benchmark::State& state, std::vector<StudyAxis> axes) {
     if (!program.Start(error)) throw std::runtime_error(error);
     ui.showWindow(WindowId::TaskDialog);
     program.task.OK_btn.onClick();
-    Study study(db);
-    if (!study.Start(error)) throw std::runtime_error(error);
-    study.Begin(program);
+    Study study(program.session.data);
+    study.Begin(program.project(), program.session.dialog);
     std::size_t points = 0;
     for (auto _ : state) {
         auto result = study.Run(axes);

@@ -114,8 +114,11 @@ private:
             return true;
         }
         const EditOutcome entered = CommitText(p_, d_, f, typed, Entry::Enter);
+        if (!entered.accepted) sink_.refusedText(f, entered.shown);
         if (!told(entered)) return false;
-        return told(CommitText(p_, d_, f, entered.shown, Entry::Leave));
+        const EditOutcome left = CommitText(p_, d_, f, entered.shown, Entry::Leave);
+        if (!left.accepted) sink_.refusedText(f, left.shown);
+        return told(left);
     }
     // Passes an entry's outcome on; false when it was refused.
     bool told(const EditOutcome& out) {

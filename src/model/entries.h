@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/field_catalogue.h"
 #include "model/reference_data.h"
 #include "model/room_edit.h"
 #include "model/room_project.h"
@@ -56,6 +57,8 @@ class EntrySink {
 public:
     virtual ~EntrySink() = default;
     virtual void notice(const Notice&) {}
+    // A typed entry was refused: its field keeps what was typed (normalised) until entered again.
+    virtual void refusedText(const FieldSpec&, const std::string& /*shown*/) {}
     virtual void taskNotice(const TaskNotice&) {}
     // A main-window entry was taken and recomputes these components.
     virtual void recomputed(unsigned /*recompute*/) {}

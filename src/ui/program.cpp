@@ -27,6 +27,7 @@ Program::Program(UserInterface& ui, std::string databasePath)
         ui_.showWindow(WindowId::TaskDialog);
     };
     main.onQuit = [this] { RequestExit(); };
+    main.onTaskChanged = [this] { task.Show(); };
     const Handler note = [this] { NoteChange(); };
     task.controls().runAfterEveryHandler(note);
     main.controls().runAfterEveryHandler(note);

@@ -1,4 +1,5 @@
 #include "files/project_file.h"
+#include "model/field_catalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -61,7 +62,7 @@ Snapshot snapshot(Program& p) {
     Snapshot s;
     addControls(s, "", p.main.controls());
     addControls(s, "Produkt.", p.task.controls());
-    const TaskForm& t = p.task;
+    const TaskValues& t = p.project().task;
     s["Produkt.TempInCell"] = GeneralText(t.TempInCell);
     s["Produkt.TaskSelected_ind"] = std::to_string(t.TaskSelected_ind);
     s["Produkt.ProdSelected_ind"] = std::to_string(t.ProdSelected_ind);
@@ -71,14 +72,14 @@ Snapshot snapshot(Program& p) {
     s["Produkt.RabCoef"] = GeneralTextSingle(t.RabCoef);
     s["Produkt.TaskProducts"] = JoinNumberList(t.TaskProducts);
     s["Produkt.TaskReference"] = t.TaskReference;
-    for (int k = 0; k < TaskForm::kChecks; ++k)
-        s["Produkt.FieldError" + std::to_string(k)] = std::to_string(t.FieldError[k]) + t.FieldMessage[k];
+    for (int k = 0; k < kTaskChecks; ++k)
+        s["Produkt.FieldError" + std::to_string(k)] =
+            std::to_string(p.session.dialog.FieldError[k]) + p.session.dialog.FieldMessage[k];
     s["TempShapeColour"] = std::to_string(p.main.TempShapeColour[0]);
     s["ResultsProblem"] = p.main.ResultsProblem;
-    s["mirrorWalls"] = std::to_string(p.main.mirrorWalls);
-    s["ProjectTitle"] = p.state.ProjectTitle;
-    s["OfferedTasks"] = JoinNumberList(p.state.OfferedTasks);
-    s["WallLossTotal"] = GeneralText(p.state.WallLossTotal) + std::to_string(p.state.WallLossDefined);
+    s["ProjectTitle"] = p.project().ProjectTitle;
+    s["OfferedTasks"] = JoinNumberList(t.OfferedTasks);
+    s["WallLossTotal"] = LoadText(p.session.result.wallTotal);
     return s;
 }
 
@@ -356,9 +357,9 @@ TEST_F(ProjectFile, OpensTheKnownProjectAsStored) {
     EXPECT_TRUE(m.Nord2_Mt_cmb.enabled);
     EXPECT_FALSE(m.Nord3_Mt_cmb.enabled);
     // The cheese project before it leaves no respiration behind.
-    EXPECT_FALSE(h->task().Cheese);
+    EXPECT_FALSE(h->program().project().task.Cheese);
     EXPECT_FALSE(m.BreathLoss_txt.enabled);
-    EXPECT_EQ(h->program().state.ProjectTitle, m.Name_txt.text);
+    EXPECT_EQ(h->program().project().ProjectTitle, m.Name_txt.text);
 }
 
 // A typed work cycle is part of the project: it survives the activation after opening.
@@ -413,9 +414,9 @@ TEST_F(ProjectFile, ReaderAcceptsTheWrittenFormsAndTakesTextsAsStored) {
     };
     const Case cases[] = {
         {"number without leading zero", [](auto& l) { l[4] = ".5"; },
-         [](ProgramHarness& h) { EXPECT_EQ(h.task().TempInCell, 0.5); }},
+         [](ProgramHarness& h) { EXPECT_EQ(h.program().project().task.TempInCell, 0.5); }},
         {"unset number", [](auto& l) { l[4] = ""; },
-         [](ProgramHarness& h) { EXPECT_EQ(h.task().TempInCell, 0); }},
+         [](ProgramHarness& h) { EXPECT_EQ(h.program().project().task.TempInCell, 0); }},
         {"out-of-range text shown as stored",
          [](auto& l) { l[13] = "\"-5\""; l[73] = "\"250\""; },
          [](ProgramHarness& h) {
@@ -431,14 +432,14 @@ TEST_F(ProjectFile, ReaderAcceptsTheWrittenFormsAndTakesTextsAsStored) {
         {"turnover derived", [](auto& l) { l[7] = "\"100\""; l[8] = "\"30\""; },
          [](ProgramHarness& h) {
              EXPECT_EQ(h.task().Oborot_tonn_txt.text, "30.0");
-             EXPECT_EQ(h.task().Oborot_Kg, 30000.0f);
+             EXPECT_EQ(h.program().project().task.Oborot_Kg, 30000.0f);
          }},
         {"lines without CR, blank lines after the last item",
          [](auto& l) { l.push_back(""); l.push_back("  "); },
          [](ProgramHarness& h) { EXPECT_EQ(h.main().Cycle_txt.text, "80"); }, true},
         {"cheese task restores respiration", [](auto& l) { l[0] = "\"10,11,12,13,14\""; l[3] = "1"; l[1] = "1"; },
          [](ProgramHarness& h) {
-             EXPECT_TRUE(h.task().Cheese);
+             EXPECT_TRUE(h.program().project().task.Cheese);
              EXPECT_TRUE(h.main().BreathLoss_txt.enabled);
          }},
         {"heated floor at a freezing room",
@@ -589,7 +590,7 @@ TEST_F(ProjectFile, SaveRefusesUnstorableTexts) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.field);
         auto h = session();
-        h->main().controls().get<TextBox>(c.field)->text = c.text;
+        FindField(c.field, FieldForm::Main)->textOf(h->program().project()) = c.text;
         h->clearMessages();
         EXPECT_FALSE(save(*h, file));
         ASSERT_EQ(h->messageCount(), 1u);
@@ -598,7 +599,7 @@ TEST_F(ProjectFile, SaveRefusesUnstorableTexts) {
         EXPECT_EQ(read(file), "the file that was there");
     }
     auto h = session();
-    h->task().Tin_Prod_txt.text = "\"";
+    h->program().project().task.Tin_Prod_txt = "\"";
     EXPECT_FALSE(save(*h, file));
     EXPECT_NE(h->lastMessage().text.find("«Начальная Т продукта»"), std::string::npos);
 }

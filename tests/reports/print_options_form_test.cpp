@@ -34,7 +34,7 @@ struct Options : ProgramHarness {
     Options() {
         confirm();
         clearMessages();
-        form = std::make_unique<PrintOptionsForm>(program().state, main(), ui, &printer);
+        form = std::make_unique<PrintOptionsForm>(program().session, main(), ui, &printer);
         form->today = [] { return std::string("07.12.2026"); };
     }
 };
@@ -43,7 +43,7 @@ using test::ReadBytes;
 
 TEST(PrintOptions, OpensWithTheTitleAndTheKeptAuthor) {
     Options o;
-    o.main().Name_txt.text = "Камера №2";
+    o.program().project().Name_txt = "Камера №2";
     o.form->Open();
     EXPECT_EQ(o.form->NameProject_txt.text, "Камера №2");
     EXPECT_EQ(o.form->Company_txt.text, "Исполнитель");
@@ -56,7 +56,7 @@ TEST(PrintOptions, CancelKeepsTheEditedTitleAndAuthor) {
     o.form->Company_txt.text = "ООО «Холод»";
     o.form->Cancel_btn.onClick();
     EXPECT_EQ(o.main().Name_txt.text, "Новое название");
-    EXPECT_EQ(o.program().state.ProjectTitle, "Новое название");
+    EXPECT_EQ(o.program().project().ProjectTitle, "Новое название");
     EXPECT_EQ(o.printer.pages, 0);
     o.form->Open();
     EXPECT_EQ(o.form->Company_txt.text, "ООО «Холод»");
@@ -77,7 +77,7 @@ TEST(PrintOptions, PrinterGetsEveryFieldAndTheLayerNames) {
     EXPECT_EQ(in.dateText, "07.12.2026");
     EXPECT_TRUE(in.Option("CeilIns_opt"));
     EXPECT_TRUE(MissingReportFields(in).empty());
-    auto& names = o.program().state.LayerMaterialNames;
+    const auto names = LayerMaterialNames(in);
     EXPECT_EQ(names[0], "Материал 1");  // South2 in use
     EXPECT_EQ(names[1], "...");         // South3 not
     EXPECT_EQ(names[8], "...");         // Ceil2 not

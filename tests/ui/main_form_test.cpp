@@ -19,11 +19,11 @@ struct Started : ProgramHarness {
 
 // Operation reduced to manual fans only.
 void OnlyFans(MainForm& m, const char* fanWatts) {
-    m.NofPeople_txt.text = "0";
-    m.TimePeople_txt.text = "0";
+    test::ProgramHarness::enter(m.NofPeople_txt, "0");
+    test::ProgramHarness::enter(m.TimePeople_txt, "0");
     m.TypeOfCell_cmb.setIndex(-1);
     m.ManualEva_opt.setValue(true);
-    m.ElectroEva_txt.text = fanWatts;
+    test::ProgramHarness::enter(m.ElectroEva_txt, fanWatts);
 }
 
 TEST(MainForm, FreshWindowHoldsTheDefaults) {
@@ -153,11 +153,9 @@ TEST(MainForm, ActivationRestoresTheTaskCycleAndRoomTemperature) {
 TEST(MainForm, RoomTemperatureColourAndDoorModes) {
     Started h;
     MainForm& m = h.m();
-    m.TempIn_txt.text = "-5";
-    m.ShowRoomTempColour();
+    ProgramHarness::leave(m.TempIn_txt, "-5");
     EXPECT_EQ(m.TempShapeColour, (std::array<int, 3>{200, 210, 255}));
-    m.TempIn_txt.text = "0";
-    m.ShowRoomTempColour();
+    ProgramHarness::leave(m.TempIn_txt, "0");
     EXPECT_EQ(m.TempShapeColour, (std::array<int, 3>{250, 210, 200}));
 
     EXPECT_TRUE(m.TypeOfCell_cmb.enabled);
@@ -181,8 +179,8 @@ TEST(MainForm, SharedWallParametersAndLayerEnabling) {
     EXPECT_TRUE(m.Nord2_Mt_cmb.enabled);
     for (TextBox* t : {&m.South2_D_txt, &m.East2_D_txt, &m.West2_D_txt}) EXPECT_EQ(t->text, "50");
     ProgramHarness::enter(m.Nord2_D_txt, "0");
-    EXPECT_FALSE(m.Nord2_Mt_cmb.enabled);
-    for (ListBox* l : {&m.South2_Mt_cmb, &m.East2_Mt_cmb, &m.West2_Mt_cmb}) EXPECT_TRUE(l->enabled);
+    // A layer without thickness has no material to choose, on every wall the 0 reached.
+    for (ListBox* l : {&m.Nord2_Mt_cmb, &m.South2_Mt_cmb, &m.East2_Mt_cmb, &m.West2_Mt_cmb}) EXPECT_FALSE(l->enabled);
     EXPECT_EQ(m.South2_D_txt.text, "0");
     EXPECT_EQ(m.Ceil2_D_txt.text, "0");  // the ceiling is not a wall
 
@@ -230,7 +228,7 @@ TEST(MainForm, RoomTemperatureEnterChecks) {
     for (const auto& c : cases) {
         Started h;
         MainForm& m = h.m();
-        h.task().Tend_Prod_txt.text = c.endTemp;
+        h.program().project().task.Tend_Prod_txt = c.endTemp;
         ProgramHarness::enter(m.TempIn_txt, c.typed);
         if (c.message) {
             ASSERT_EQ(h.messageCount(), 1u) << c.typed;
@@ -240,7 +238,7 @@ TEST(MainForm, RoomTemperatureEnterChecks) {
             EXPECT_EQ(h.messageCount(), 0u);
             EXPECT_EQ(h.ui.focusWindowControl, "1:optAll_Temp");
             m.TempIn_txt.onLeave();  // the focus moved on
-            EXPECT_EQ(h.task().TempInCell, -18);
+            EXPECT_EQ(h.program().project().task.TempInCell, -18);
             EXPECT_EQ(h.task().TempIn_txt.text, "-18");
             EXPECT_EQ(m.TempShapeColour, (std::array<int, 3>{200, 210, 255}));
         }
@@ -351,7 +349,7 @@ TEST(MainForm, FanModes) {
 TEST(MainForm, ChangeButtonReopensTheTaskDialog) {
     Started h;
     MainForm& m = h.m();
-    h.task().TempInCell = -3;
+    h.program().project().task.TempInCell = -3;
     m.Change_btn.onClick();
     EXPECT_EQ(h.ui.visible.count(WindowId::TaskDialog), 1u);
     EXPECT_EQ(h.task().TempIn_txt.text, "-3");
@@ -441,7 +439,7 @@ TEST(MainForm, TypedTitleSurvivesTheNextActivation) {
     ProgramHarness::leave(h.m().Name_txt, "Камера заморозки №3");
     h.m().Activate();
     EXPECT_EQ(h.m().Name_txt.text, "Камера заморозки №3");
-    EXPECT_EQ(h.program().state.ProjectTitle, "Камера заморозки №3");
+    EXPECT_EQ(h.program().project().ProjectTitle, "Камера заморозки №3");
 }
 
 }  // namespace

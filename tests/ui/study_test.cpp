@@ -5,6 +5,7 @@
 #include "core/numtext.h"
 #include "ui/main/commands.h"
 #include "ui/program_harness.h"
+#include "ui/study/settings.h"
 #include "ui/study/study.h"
 
 namespace coldroom::test {
@@ -43,7 +44,7 @@ TEST(Settings, EntriesByNameLeaveWhatTheFormShows) {
                           Case{"TempIn_txt", "60", true}, Case{"Length_txt", "0", true},
                           Case{"Cycle_txt", "80", false}, Case{"Door_Open_txt", "3", false}}) {
         Opened byName, byForm;
-        const SetResult r = ApplySettings(byName.program(), byName.ui, {{c.name, c.text}});
+        const SetResult r = ApplySettings(byName.program(), {{c.name, c.text}});
         EXPECT_EQ(r.status == SetStatus::Refused, c.refused) << c.name << "=" << c.text;
         TextBox& box = *byForm.main().controls().get<TextBox>(c.name);
         ProgramHarness::enter(box, c.text);
@@ -58,33 +59,33 @@ TEST(Settings, EntriesByNameLeaveWhatTheFormShows) {
 
 TEST(Settings, UnknownNamesListCloseOnesAndChoicesAreChecked) {
     Opened p;
-    SetResult r = ApplySettings(p.program(), p.ui, {{"Nord1_D", "120"}});
+    SetResult r = ApplySettings(p.program(), {{"Nord1_D", "120"}});
     EXPECT_EQ(r.status, SetStatus::UnknownName);
     EXPECT_EQ(r.closeNames.front(), "Nord1_D_txt");
-    EXPECT_EQ(ApplySettings(p.program(), p.ui, {{"Location_cmb", "100000"}}).status, SetStatus::BadValue);
-    EXPECT_EQ(ApplySettings(p.program(), p.ui, {{"optAll_Temp", "2"}}).status, SetStatus::BadValue);
-    EXPECT_EQ(ApplySettings(p.program(), p.ui, {{"ManualEva_opt", "1"}, {"ElectroEva_txt", "500"}}).status,
+    EXPECT_EQ(ApplySettings(p.program(), {{"Location_cmb", "100000"}}).status, SetStatus::BadValue);
+    EXPECT_EQ(ApplySettings(p.program(), {{"optAll_Temp", "2"}}).status, SetStatus::BadValue);
+    EXPECT_EQ(ApplySettings(p.program(), {{"ManualEva_opt", "1"}, {"ElectroEva_txt", "500"}}).status,
               SetStatus::Done);
     EXPECT_EQ(p.main().ElectroEva_txt.text, "500");
     // The result fields take no entries.
-    EXPECT_EQ(ApplySettings(p.program(), p.ui, {{"Total_poteri", "1"}}).status, SetStatus::UnknownName);
+    EXPECT_EQ(ApplySettings(p.program(), {{"Total_poteri", "1"}}).status, SetStatus::UnknownName);
 }
 
 TEST(Settings, PanelGroupSetsEveryFirstLayerWhateverTheMirroring) {
     for (int mirrored : {0, 1}) {
         Opened p;
         p.main().optAll_as_one.setValue(mirrored);
-        ASSERT_EQ(ApplySettings(p.program(), p.ui, {{kPanelsGroup, "130"}}).status, SetStatus::Done);
+        ASSERT_EQ(ApplySettings(p.program(), {{kPanelsGroup, "130"}}).status, SetStatus::Done);
         for (int s = 0; s < kSurfaceCount; ++s) EXPECT_EQ(p.main().thickness[s][0]->text, "130") << s << mirrored;
     }
 }
 
 TEST(Settings, TaskEntriesGoThroughTheDialog) {
     Opened p;
-    ASSERT_EQ(ApplySettings(p.program(), p.ui, {{"Produkt.Real_time_txt", "12"}}).status, SetStatus::Done);
+    ASSERT_EQ(ApplySettings(p.program(), {{"Produkt.Real_time_txt", "12"}}).status, SetStatus::Done);
     EXPECT_EQ(p.main().TimeReal_lbl.text, "12");
     EXPECT_FALSE(p.ui.visible.count(WindowId::TaskDialog));
-    EXPECT_EQ(ApplySettings(p.program(), p.ui, {{"Produkt.Real_time_txt", "0"}}).status, SetStatus::Refused);
+    EXPECT_EQ(ApplySettings(p.program(), {{"Produkt.Real_time_txt", "0"}}).status, SetStatus::Refused);
 }
 
 TEST(Study, AxesParse) {
@@ -101,17 +102,16 @@ TEST(Study, AxesParse) {
 TEST(Study, PointsEqualTheProjectWithTheValueEnteredAndLeaveItUnchanged) {
     Opened source;
     const auto before = source.texts();
-    Study study(ShippedDatabasePath());
+    Study study(source.program().session.data);
     std::string error;
-    ASSERT_TRUE(study.Start(error)) << error;
-    study.Begin(source.program());
+    study.Begin(source.program().project(), source.program().session.dialog);
     const std::vector<StudyAxis> axes{{"TempIn_txt", -60, 0, 15}, {kPanelsGroup, 80, 120, 40}};
     ASSERT_TRUE(study.Check(axes, error));
     const auto points = study.Run(axes);
     ASSERT_EQ(points.size(), 10u);
     for (const StudyPoint& point : points) {
         Opened fresh;
-        const SetResult r = ApplySettings(fresh.program(), fresh.ui,
+        const SetResult r = ApplySettings(fresh.program(),
                                           {{"TempIn_txt", GeneralText(point.values[0])},
                                            {kPanelsGroup, GeneralText(point.values[1])}});
         const std::string where = GeneralText(point.values[0]) + "/" + GeneralText(point.values[1]);

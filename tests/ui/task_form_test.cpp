@@ -41,15 +41,15 @@ TEST(TaskForm, StartStateOffersTheMeatGroupWithFirstChoices) {
     EXPECT_EQ(t.Produkt_cmb.index(), 0);
     EXPECT_EQ(t.Packing_cmb.index(), 0);
     EXPECT_EQ(t.Packing_cmb.count(), 2);
-    EXPECT_EQ(t.RabCoef, 100);
+    EXPECT_EQ(h.program().project().task.RabCoef, 100);
     EXPECT_EQ(t.Tin_Prod_txt.text, "20");
     EXPECT_EQ(t.Tend_Prod_txt.text, "4");
     EXPECT_EQ(t.Real_time_txt.text, "24");
     EXPECT_EQ(t.Velocity_txt.text, "0.5");
     EXPECT_EQ(t.TempIn_txt.text, "0");
     EXPECT_EQ(t.Smena_cmb.index(), 0);
-    EXPECT_EQ(h.program().state.ProjectTitle, "Название проекта");
-    EXPECT_EQ(h.program().state.ReportAuthor, "Исполнитель");
+    EXPECT_EQ(h.program().project().ProjectTitle, "Название проекта");
+    EXPECT_EQ(h.program().project().ReportAuthor, "Исполнитель");
     EXPECT_TRUE(h.ui.messages.empty());
 }
 
@@ -59,13 +59,13 @@ TEST(TaskForm, WorkModeFollowsTheTaskTimeAndSetsTheCycle) {
     t.Task_cmb.setIndex(1);  // 8 h
     EXPECT_EQ(t.Smena_cmb.index(), 1);
     EXPECT_EQ(t.Real_time_txt.text, "8");
-    EXPECT_EQ(t.RTime, 8);
+    EXPECT_EQ(h.program().project().task.RTime, 8);
     t.Activate();
     t.Smena_cmb.setIndex(0);  // "Непрерывный" by hand
     EXPECT_EQ(t.Real_time_txt.text, "24");
-    EXPECT_EQ(t.RabCoef, 75);
+    EXPECT_EQ(h.program().project().task.RabCoef, 75);
     t.Activate();
-    EXPECT_EQ(t.RabCoef, 100);
+    EXPECT_EQ(h.program().project().task.RabCoef, 100);
 }
 
 TEST(TaskForm, TurnoverInPercentAndTonnesStayConsistent) {
@@ -74,11 +74,11 @@ TEST(TaskForm, TurnoverInPercentAndTonnesStayConsistent) {
     ProgramHarness::enter(t.Load_prod_txt, "100");
     ProgramHarness::enter(t.Oborot_Prod_txt, "30");
     EXPECT_EQ(t.Oborot_tonn_txt.text, "30.0");
-    EXPECT_EQ(t.Oborot_Kg, 30000);
+    EXPECT_EQ(h.program().project().task.Oborot_Kg, 30000);
     ProgramHarness::enter(t.Oborot_tonn_txt, "0,5");
     EXPECT_EQ(t.Oborot_tonn_txt.text, "0.5");
     EXPECT_EQ(t.Oborot_Prod_txt.text, ".5");
-    EXPECT_EQ(t.Oborot_Kg, 500);
+    EXPECT_EQ(h.program().project().task.Oborot_Kg, 500);
     // The load changes: the tonnes follow the percentage.
     ProgramHarness::leave(t.Load_prod_txt, "200");
     EXPECT_EQ(t.Oborot_tonn_txt.text, "1.0");
@@ -158,10 +158,10 @@ TEST(TaskForm, CoolingTimeWithACommaIsRejectedAndKeptAsTyped) {
     TaskForm& t = h.task();
     ProgramHarness::enter(t.Real_time_txt, "0,5");
     EXPECT_EQ(t.Real_time_txt.text, "0,5");
-    EXPECT_TRUE(t.FieldError[TaskForm::CheckCoolingTime]);
+    EXPECT_TRUE(h.program().session.dialog.FieldError[CheckCoolingTime]);
     ProgramHarness::enter(t.Real_time_txt, "0.50");
     EXPECT_EQ(t.Real_time_txt.text, "0.5");
-    EXPECT_FALSE(t.FieldError[TaskForm::CheckCoolingTime]);
+    EXPECT_FALSE(h.program().session.dialog.FieldError[CheckCoolingTime]);
 }
 
 TEST(TaskForm, ConfirmationHandsTheTaskToTheMainWindow) {
@@ -169,10 +169,10 @@ TEST(TaskForm, ConfirmationHandsTheTaskToTheMainWindow) {
     TaskForm& t = h.task();
     h.confirm();
     EXPECT_TRUE(h.main().loaded());
-    EXPECT_EQ(h.program().state.ProjectTitle, "Охлаждение");
+    EXPECT_EQ(h.program().project().ProjectTitle, "Охлаждение");
     EXPECT_EQ(h.main().Name_txt.text, "Охлаждение");
-    EXPECT_EQ(t.RTime, 24);
-    EXPECT_FALSE(t.Cheese);
+    EXPECT_EQ(h.program().project().task.RTime, 24);
+    EXPECT_FALSE(h.program().project().task.Cheese);
     EXPECT_EQ(h.ui.visible.count(WindowId::TaskDialog), 0u);
     EXPECT_EQ(h.ui.visible.count(WindowId::MainWindow), 1u);
 }
@@ -183,11 +183,11 @@ TEST(TaskForm, RespirationOnlyForTheExactList2728) {
     t.btn_Milk.onClick();  // tasks 10..14: position 1 is task 11 "27,28", position 2 task 12 "28,27"
     t.Task_cmb.setIndex(1);
     h.confirm();
-    EXPECT_TRUE(t.Cheese);
+    EXPECT_TRUE(h.program().project().task.Cheese);
     EXPECT_TRUE(h.main().BreathLoss_txt.enabled);
     t.Task_cmb.setIndex(2);
     h.confirm();
-    EXPECT_FALSE(t.Cheese);
+    EXPECT_FALSE(h.program().project().task.Cheese);
 }
 
 TEST(TaskForm, ProductSizeInCentimetresAndStoredPositionBeyondTheList) {
@@ -195,21 +195,21 @@ TEST(TaskForm, ProductSizeInCentimetresAndStoredPositionBeyondTheList) {
     TaskForm& t = h.task();
     t.Produkt_cmb.setIndex(2);  // product 3, Dimension 0.08 m
     EXPECT_EQ(t.Dimens_txt.text, "8");
-    EXPECT_EQ(t.ProdSelected_ind, 2);
+    EXPECT_EQ(h.program().project().task.ProdSelected_ind, 2);
     // A stored product position that the next task does not have selects its first product.
-    t.Prod_in_list = 2;
+    h.program().project().task.Prod_in_list = 2;
     t.Task_cmb.setIndex(2);  // task 3 offers only product 3
     EXPECT_EQ(t.Produkt_cmb.index(), 0);
-    EXPECT_EQ(t.ProdSelected_ind, 2);
+    EXPECT_EQ(h.program().project().task.ProdSelected_ind, 2);
 }
 
 TEST(TaskForm, ChoosingATaskClearsFlagsOfTheFieldsItRefills) {
     ProgramHarness h(TaskDatabase());
     TaskForm& t = h.task();
     ProgramHarness::enter(t.Velocity_txt, "50");
-    EXPECT_TRUE(t.FieldError[TaskForm::CheckAirVelocity]);
+    EXPECT_TRUE(h.program().session.dialog.FieldError[CheckAirVelocity]);
     t.Task_cmb.setIndex(1);
-    EXPECT_FALSE(t.FieldError[TaskForm::CheckAirVelocity]);
+    EXPECT_FALSE(h.program().session.dialog.FieldError[CheckAirVelocity]);
     h.clearMessages();
     h.confirm();
     EXPECT_TRUE(h.main().loaded());
@@ -224,7 +224,7 @@ TEST(TaskForm, SpecialTasksGroup) {
         EXPECT_EQ(h.lastMessage().title, "Нет специальных задач!");
         EXPECT_EQ(h.lastMessage().icon, MsgIcon::Information);
         EXPECT_EQ(t.Task_cmb.count(), 0);
-        EXPECT_EQ(h.program().state.OfferedTasks, (std::vector<double>{1, 2, 3, 4}));
+        EXPECT_EQ(h.program().project().task.OfferedTasks, (std::vector<double>{1, 2, 3, 4}));
         // Nothing to confirm: refused, the dialog stays.
         h.confirm();
         EXPECT_EQ(h.messageCount(), 2u);
@@ -234,7 +234,7 @@ TEST(TaskForm, SpecialTasksGroup) {
         ProgramHarness h(TaskDatabase(2));
         TaskForm& t = h.task();
         t.btn_Special.onClick();
-        EXPECT_EQ(h.program().state.OfferedTasks, (std::vector<double>{18, 19}));
+        EXPECT_EQ(h.program().project().task.OfferedTasks, (std::vector<double>{18, 19}));
         EXPECT_EQ(t.Task_cmb.items, (std::vector<std::string>{"Своя задача 1", "Своя задача 2"}));
         EXPECT_EQ(t.Real_time_txt.text, "10");
     }
@@ -266,8 +266,9 @@ TEST(TaskForm, ConfirmationNamesTheStoredFieldErrorFirst) {
 
     t.TempIn_txt.text = "0";
     t.Real_time_txt.text = "12";
-    t.SettleAfterRead();
-    EXPECT_EQ(t.RTime, 12);
+    h.program().project().task.Real_time_txt = "12";
+    SettleTaskAfterRead(h.program().project(), h.program().session.dialog);
+    EXPECT_EQ(h.program().project().task.RTime, 12);
     h.confirm();
     EXPECT_TRUE(h.main().loaded());
 }

@@ -19,7 +19,7 @@
 #include <deque>
 
 #include "core/load_breakdown.h"
-#include "core/program_state.h"
+#include "ui/room_session.h"
 #include "ui/headless_ui.h"
 #include "ui/main/main_form.h"
 #include "ui/main/main_window.h"
@@ -468,10 +468,10 @@ namespace {
 // each fixed caption the form keeps is the one the window shows.
 TEST(RealFormsTest, BothWindowsShowTheWholeOfTheirForms) {
     App();
-    ProgramState state;
+    RoomSession session;
     HeadlessUi ui;
-    TaskForm taskForm(state, ui);
-    MainForm mainForm(state, ui, taskForm);
+    TaskForm taskForm(session, ui);
+    MainForm mainForm(session, ui);
     MainWindow main;
     TaskDialog task;
     main.bind(mainForm.controls());

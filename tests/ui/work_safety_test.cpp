@@ -6,7 +6,6 @@
 #include <functional>
 
 #include "temp_dir.h"
-#include "ui/field_ranges.h"
 #include "ui/main/commands.h"
 #include "ui/program_harness.h"
 #include "ui/recent_projects.h"
@@ -186,7 +185,7 @@ TEST(WorkSafety, AnOpenedFileNamesItsValuesOutOfRangeAndKeepsThem) {
     {
         ProgramHarness h;
         h.confirm();
-        h.main().Floor2_D_txt.text = "-5";  // as an old or hand-edited file may hold
+        h.program().project().thickness[kFloor][1] = "-5";  // as an old or hand-edited file may hold
         h.ui.fileNames.push_back(file);
         ASSERT_TRUE(SaveAsCommand(h.program(), h.ui));
     }

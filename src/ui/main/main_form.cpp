@@ -138,6 +138,7 @@ void MainForm::commitText(const FieldSpec& field, TextBox& box, Entry how) {
     else
         refused_[field.control] = outcome.shown;
     handleOutcome(outcome, &field);
+    if (outcome.accepted && field.control == "TempIn_txt" && how == Entry::Leave && onTaskChanged) onTaskChanged();
 }
 
 void MainForm::Tell(const Notice& n) {
@@ -276,12 +277,15 @@ void MainForm::Show() {
     if (p.AutoEva_opt && !refused_.count("ElectroEva_txt")) ElectroEva_txt.text = LoadText(r.loads.fanPower);
     ResultsProblem = r.loads.problem;
     Norma_lbl.text = GeneralText(r.storageCapacity);
-    const CoolingTimeTexts times = CoolingTimeCaptions(p, r);
-    TimeReal_lbl.text = times.requested;
-    TimeCooling_lbl.text = times.cooling;
-    TimeFreezing_lbl.text = times.freezing;
-    TimeAfterFreezing_lbl.text = times.afterFreezing;
-    TimeMin_lbl.text = times.total;
+    // An estimate that failed leaves the captions as they were; the message said why.
+    if (r.cooling.status != CoolingTimeResult::Status::Error) {
+        const CoolingTimeTexts times = CoolingTimeCaptions(p, r);
+        TimeReal_lbl.text = times.requested;
+        TimeCooling_lbl.text = times.cooling;
+        TimeFreezing_lbl.text = times.freezing;
+        TimeAfterFreezing_lbl.text = times.afterFreezing;
+        TimeMin_lbl.text = times.total;
+    }
     TempShapeColour = RoomTemperatureColour(p);
 }
 

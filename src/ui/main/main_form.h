@@ -89,6 +89,10 @@ public:
     std::vector<std::string> RefusedFields() const;
     // Puts every refused entry back to the project's value. Returns the fields' captions.
     std::vector<std::string> PutBackRefused();
+    // A field keeps a refused entry as typed.
+    void KeepRefused(const FieldSpec& field, const std::string& shown) { refused_[field.control] = shown; }
+    // Set by the program: an entry here changed the task too (the room temperature).
+    std::function<void()> onTaskChanged;
 
     ControlRegistry& controls() { return registry_; }
     const ControlRegistry& controls() const { return registry_; }

@@ -17,6 +17,7 @@ public:
         program_.main.Tell(n);
     }
     void taskNotice(const TaskNotice& n) override { program_.task.Tell(n); }
+    void refusedText(const FieldSpec& f, const std::string& shown) override { program_.main.KeepRefused(f, shown); }
     void recomputed(unsigned recompute) override {
         if (!scope_) scope_.emplace(program_.main);
         program_.main.Recalculate(recompute);

@@ -68,15 +68,28 @@ TaskForm::TaskForm(RoomSession& session, UserInterface& ui) : session_(session),
 
     // Each checked field runs its check on Enter and on leaving; both are the same.
     registerControls();
+    // Every handler reads the fields as they stand.
+    for (auto& [name, ref] : registry_.all()) {
+        auto wrap = [this](Handler& h) {
+            if (h) h = [this, inner = std::move(h)] {
+                takeTexts();
+                inner();
+            };
+        };
+        if (auto* b = std::get_if<Button*>(&ref)) wrap((*b)->onClick);
+        if (auto* l = std::get_if<ListBox*>(&ref)) wrap((*l)->onClick);
+    }
     for (int i = 0; i < kTaskChecks; ++i) {
         const auto k = static_cast<TaskCheck>(i);
         TextBox* box = registry_.get<TextBox>(TaskCheckControl(k));
         box->onEnter = box->onLeave = [this, &p, &dialog, k, box] {
+            takeTexts();
             tell(CheckTaskField(p, dialog, k, box->text));
             after();
         };
     }
     Oborot_tonn_txt.onEnter = Oborot_tonn_txt.onLeave = [this, &p, &dialog] {
+        takeTexts();
         tell(CheckTurnoverTonnes(p, dialog, Oborot_tonn_txt.text));
         after();
     };
@@ -117,6 +130,14 @@ void TaskForm::Tell(const TaskNotice& n) {
 }
 
 void TaskForm::after() { Show(); }
+
+// What the fields show is the task as it stands: a text typed and not yet entered counts, as
+// the dialog's confirmation and checks read it.
+void TaskForm::takeTexts() {
+    for (const FieldSpec& f : FieldCatalogue())
+        if (f.form == FieldForm::Task && f.kind == FieldKind::Text)
+            f.textOf(session_.project) = registry_.get<TextBox>(f.control)->text;
+}
 
 bool TaskForm::Load(const std::string& databasePath, std::string& error) {
     if (!LoadTaskTables(databasePath, *session_.data, error)) return false;

@@ -59,6 +59,7 @@ private:
     void registerControls();
     void tell(const TaskOutcome& outcome);
     void after();
+    void takeTexts();
 
     RoomSession& session_;
     UserInterface& ui_;
