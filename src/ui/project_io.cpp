@@ -186,7 +186,7 @@ void settleAfterReading(Program& program) {
 
 }  // namespace
 
-bool SaveProject(Program& program, UserInterface& ui, const std::string& path, WriteFault fault) {
+bool SaveProject(Program& program, UserInterface& ui, const std::string& path) {
     // A dialog closed without a choice is the person's own wish, no failure.
     if (path.empty()) {
         ui.message(kNoFileChosen, kAppTitle, MsgIcon::Information);
@@ -196,7 +196,7 @@ bool SaveProject(Program& program, UserInterface& ui, const std::string& path, W
     items.reserve(kConfigItemCount);
     for (int n = 1; n <= kConfigItemCount; ++n) items.push_back(gatherItem(program, n));
     std::string error;
-    if (!WriteConfigFile(path, items, error, fault)) {
+    if (!WriteConfigFile(path, items, error)) {
         ui.message(error, kAppTitle, MsgIcon::Critical);
         return false;
     }

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "files/atomic_file.h"
 #include "ui/project_document.h"
 
 namespace coldroom {
@@ -17,9 +16,7 @@ class UserInterface;
 
 // The configuration writer: writes the current project to `path` atomically. Reports its
 // failures itself (critical message boxes) and returns false; the file that was there stays.
-// `fault` makes the write fail on purpose at one step.
-bool SaveProject(Program& program, UserInterface& ui, const std::string& path,
-                 WriteFault fault = WriteFault::None);
+bool SaveProject(Program& program, UserInterface& ui, const std::string& path);
 
 // The configuration reader: applies a whole good file to the program in file order through
 // the controls' handlers. On any read failure shows the read-error message, leaves the

@@ -11,8 +11,9 @@
 #include <sstream>
 
 #include "core/numtext.h"
-#include "files/atomic_file.h"
-#include "files/cp1251.h"
+#include "io/atomic_file.h"
+#include "io/cp1251.h"
+#include "io/failing_file_system.h"
 #include "ui/main/commands.h"
 #include "ui/program_harness.h"
 #include "ui/project_io.h"
@@ -609,12 +610,13 @@ TEST_F(ProjectFile, FailedSaveKeepsTheOldFile) {
     auto h = session(ripeningCheese);
     ASSERT_TRUE(save(*h, file));
     const std::string saved = read(file);
-    for (WriteFault fault : {WriteFault::Create, WriteFault::Write, WriteFault::Sync, WriteFault::Rename,
-                             WriteFault::NoSpace, WriteFault::Close}) {
-        SCOPED_TRACE(static_cast<int>(fault));
+    for (auto step : test::FailingFileSystem::kAllSteps) {
+        SCOPED_TRACE(static_cast<int>(step));
         auto other = session(freezerWallsDiffer);
         other->clearMessages();
-        EXPECT_FALSE(SaveProject(other->program(), other->ui, file, fault));
+        test::FailingFileSystem failing(step);
+        UseFileSystem use(failing);
+        EXPECT_FALSE(SaveProject(other->program(), other->ui, file));
         ASSERT_EQ(other->messageCount(), 1u);
         EXPECT_EQ(other->lastMessage().icon, MsgIcon::Critical);
         EXPECT_EQ(other->lastMessage().text.rfind("Конфигурация не сохранена.", 0), 0u) << other->lastMessage().text;

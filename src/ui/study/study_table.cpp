@@ -2,8 +2,8 @@
 
 #include "core/load_components.h"
 #include "core/numtext.h"
-#include "files/atomic_file.h"
-#include "files/cp1251.h"
+#include "io/atomic_file.h"
+#include "io/cp1251.h"
 #include "reports/csv_report.h"
 
 namespace coldroom {
