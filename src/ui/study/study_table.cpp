@@ -33,6 +33,7 @@ bool WriteTableCsv(const std::string& path, const TextTable& table, std::string&
     }
     std::string bytes;
     if (!Utf8ToCp1251(JoinCrLf(lines), bytes, error)) return false;
+    if (path == kStandardOutput) return WriteToStandardOutput(bytes, error);
     return WriteFileAtomically(path, bytes, error);
 }
 
