@@ -150,6 +150,14 @@ bool AtomicReplacement::commit(std::string& error) {
     return true;
 }
 
+bool IsReplaceableFile(const std::string& path) {
+    FileSystem& fs = CurrentFileSystem();
+    FileStatus st;
+    if (const int err = fs.linkStatus(path, st); err != 0) return err == ENOENT;
+    if (st.kind == FileStatus::Kind::Link && fs.status(path, st) != 0) return false;
+    return st.kind == FileStatus::Kind::Regular;
+}
+
 bool WriteToStandardOutput(std::string_view bytes, std::string& error) {
     int err = std::fflush(stdout) == 0 ? 0 : errno;
     if (err == 0) err = WriteAllBytes(STDOUT_FILENO, bytes);

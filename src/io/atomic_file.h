@@ -44,6 +44,12 @@ private:
     bool committed_ = false;
 };
 
+// Whether a file the program keeps for itself (its settings) may be read and replaced at
+// `path`: nothing is there yet, or a regular file, or a symbolic link that leads to one. A
+// link to a device (a usual way to keep nothing), a pipe or a folder, or one that leads
+// nowhere, is left alone, and so is a device or pipe in the file's place.
+bool IsReplaceableFile(const std::string& path);
+
 // The output name that stands for standard output, so that a report can be piped.
 inline constexpr const char* kStandardOutput = "-";
 
