@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/numtext.h"
-#include "files/cp1251.h"
+#include "io/cp1251.h"
 #include "fuzz_support.h"
 
 using namespace coldroom;

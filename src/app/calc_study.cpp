@@ -8,6 +8,7 @@
 #include "app/calc_output.h"
 #include "core/load_components.h"
 #include "core/numtext.h"
+#include "io/atomic_file.h"
 #include "ui/headless_ui.h"
 #include "ui/main/commands.h"
 #include "ui/program.h"
@@ -94,6 +95,7 @@ int emit(const StudyRequest& request, const Sheet& sheet, const std::string& jso
             std::cerr << "coldroom-calc: " << request.csv << ": " << error << '\n';
             return kExitNotSaved;
         }
+        if (request.csv == kStandardOutput) return 0;  // the CSV went out in place of the table
     }
     if (request.json)
         out << json;
@@ -152,7 +154,8 @@ int runStudy(const StudyRequest& request, std::ostream& out) {
 }
 
 int runSummary(const StudyRequest& request, std::ostream& out) {
-    Sheet sheet{{"Проект", "Объем, м³", "Температура, °C"}, {}, 3};
+    // The CSV is Windows-1251, which has no "³".
+    Sheet sheet{{"Проект", "Объем, м3", "Температура, °C"}, {}, 3};
     loadHead(sheet.head);
     std::string json = "{\n  \"projects\": [";
     LoadValues sums{};

@@ -3,11 +3,9 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QSettings>
 #include <QTranslator>
 
 #include <cstring>
-#include <memory>
 #include <string>
 
 #include "refdb/database_location.h"
@@ -40,7 +38,7 @@ int main(int argc, char* argv[]) {
     coldroom::DesktopProgram program(database);
     if (!named) program.setEditedDatabase(shipped, coldroom::UserDatabasePath());
     // Recent projects, the last folder and the window's place, kept for the user.
-    program.useSettings(std::make_unique<QSettings>());
+    program.useSettingsFile(coldroom::UserSettingsPath());
     if (!program.start()) return 1;
     const int status = QApplication::exec();
     return status != 0 ? status : program.exitCode();

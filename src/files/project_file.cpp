@@ -1,12 +1,13 @@
 #include "files/project_file.h"
 
+#include <cerrno>
 #include <charconv>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 #include "core/numtext.h"
-#include "files/cp1251.h"
+#include "io/atomic_file.h"
+#include "io/cp1251.h"
+#include "io/read_file.h"
 
 namespace coldroom {
 namespace {
@@ -188,28 +189,10 @@ std::string unstorableText(const std::string& text, const char* label) {
 }
 
 bool readFile(const std::string& path, std::string& bytes, std::string& why) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        why = "не удается открыть файл «" + path + "»";
-        return false;
-    }
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0) {
-        why = "не удается прочитать файл «" + path + "»";
-        return false;
-    }
-    if (static_cast<std::size_t>(size) > kMaxFileBytes) {
-        why = "файл слишком велик для файла конфигурации";
-        return false;
-    }
-    in.seekg(0, std::ios::beg);
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        why = "не удается прочитать файл «" + path + "»";
-        return false;
-    }
-    return true;
+    const int err = ReadRegularFile(path, kMaxFileBytes, bytes);
+    if (err == 0) return true;
+    why = err == EFBIG ? "файл слишком велик для файла конфигурации" : FileReadError(path, err);
+    return false;
 }
 
 }  // namespace
@@ -275,8 +258,7 @@ bool ReadConfigFile(const std::string& path, std::vector<ConfigItem>& items, std
     return readFile(path, bytes, why) && ParseConfigFile(bytes, items, why);
 }
 
-bool WriteConfigFile(const std::string& path, const std::vector<ConfigItem>& items, std::string& error,
-                     WriteFault fault) {
+bool WriteConfigFile(const std::string& path, const std::vector<ConfigItem>& items, std::string& error) {
     if (items.size() != static_cast<std::size_t>(kConfigItemCount))
         throw std::invalid_argument("project file: " + std::to_string(items.size()) + " items");
     std::vector<std::string> lines;
@@ -292,7 +274,7 @@ bool WriteConfigFile(const std::string& path, const std::vector<ConfigItem>& ite
         lines.push_back(FormatConfigItem(items[i]));
     }
     std::string bytes;
-    if (!Utf8ToCp1251(JoinCrLf(lines), bytes, error) || !WriteFileAtomically(path, bytes, error, fault)) {
+    if (!Utf8ToCp1251(JoinCrLf(lines), bytes, error) || !WriteFileAtomically(path, bytes, error)) {
         error = "Конфигурация не сохранена.\r\n" + error;
         return false;
     }

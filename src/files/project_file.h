@@ -8,8 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "files/atomic_file.h"
-
 namespace coldroom {
 
 inline constexpr int kConfigItemCount = 87;
@@ -72,15 +70,15 @@ std::string FormatConfigItem(const ConfigItem& item);
 // On failure returns false and sets `why` (Russian, naming the line).
 bool ParseConfigFile(std::string_view bytes, std::vector<ConfigItem>& items, std::string& why);
 
-// Reads the file at `path` whole and parses it. A file far larger than any project is not
-// read. On failure returns false and sets `why` (Russian).
+// Reads the file at `path` whole and parses it. Only a regular file is read, and no more of
+// it than a project can hold: a folder, a device or a pipe is refused before reading. On
+// failure returns false and sets `why` (Russian).
 bool ReadConfigFile(const std::string& path, std::vector<ConfigItem>& items, std::string& why);
 
 // Writes the 87 items to `path` atomically. A text that the file cannot hold (a quote, a line
 // break, a character outside Windows-1251) is refused before anything is written, with a
 // message naming the field; a failed write starts "Конфигурация не сохранена." and says why.
 // The file that was there stays in both cases.
-bool WriteConfigFile(const std::string& path, const std::vector<ConfigItem>& items, std::string& error,
-                     WriteFault fault = WriteFault::None);
+bool WriteConfigFile(const std::string& path, const std::vector<ConfigItem>& items, std::string& error);
 
 }  // namespace coldroom

@@ -4,7 +4,7 @@
 #include "core/controls.h"
 #include "core/numtext.h"
 #include "core/shipped_files.h"
-#include "files/cp1251.h"
+#include "io/cp1251.h"
 
 #include <sqlite3.h>
 

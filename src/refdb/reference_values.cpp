@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "core/numtext.h"
-#include "files/cp1251.h"
+#include "io/cp1251.h"
 #include "refdb/sqlite_support.h"
 
 namespace coldroom {

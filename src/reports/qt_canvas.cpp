@@ -12,7 +12,7 @@
 #include <QPdfWriter>
 #include <QPen>
 
-#include "files/atomic_file.h"
+#include "io/atomic_file.h"
 
 namespace coldroom {
 namespace {
@@ -152,8 +152,7 @@ bool PaintPrintedReport(QPagedPaintDevice& device, const ReportInput& input, std
     return true;
 }
 
-bool WritePrintedReportPdf(const std::string& path, const ReportInput& input, std::string& error,
-                           WriteFault fault) {
+bool WritePrintedReportPdf(const std::string& path, const ReportInput& input, std::string& error) {
     // The PDF engine says nothing about failed writes to a file, so the page is made in
     // memory and written with every write, the flush and the close checked: a full disk
     // then keeps the old file and is named as the cause.
@@ -184,7 +183,7 @@ bool WritePrintedReportPdf(const std::string& path, const ReportInput& input, st
     }
     const std::string_view content(bytes.constData(), static_cast<size_t>(bytes.size()));
     if (path == kStandardOutput) return WriteToStandardOutput(content, error);
-    return WriteFileAtomically(path, content, error, fault);
+    return WriteFileAtomically(path, content, error);
 }
 
 }  // namespace coldroom

@@ -6,7 +6,6 @@
 #include <QRectF>
 #include <string>
 
-#include "files/atomic_file.h"
 #include "reports/printed_report.h"
 
 class QPagedPaintDevice;
@@ -57,7 +56,6 @@ bool PaintPrintedReport(QPagedPaintDevice& device, const ReportInput& input, std
                         const QRectF& printableMm = {});
 
 // Writes the printed page to an A4 PDF file at `path`, replacing it atomically.
-bool WritePrintedReportPdf(const std::string& path, const ReportInput& input, std::string& error,
-                           WriteFault fault = WriteFault::None);
+bool WritePrintedReportPdf(const std::string& path, const ReportInput& input, std::string& error);
 
 }  // namespace coldroom

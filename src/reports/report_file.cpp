@@ -1,7 +1,7 @@
 #include "reports/report_file.h"
 
-#include "files/atomic_file.h"
-#include "files/cp1251.h"
+#include "io/atomic_file.h"
+#include "io/cp1251.h"
 
 namespace coldroom {
 namespace {
@@ -20,7 +20,7 @@ std::string valueHolding(const ReportInput& input, const std::string& character)
 }  // namespace
 
 bool WriteReportLines(const std::string& path, const std::vector<std::string>& lines,
-                      const ReportInput& input, std::string& error, WriteFault fault) {
+                      const ReportInput& input, std::string& error) {
     std::string bytes;
     std::string why;
     if (!Utf8ToCp1251(JoinCrLf(lines), bytes, why)) {
@@ -30,7 +30,7 @@ bool WriteReportLines(const std::string& path, const std::vector<std::string>& l
         return false;
     }
     if (path == kStandardOutput) return WriteToStandardOutput(bytes, error);
-    return WriteFileAtomically(path, bytes, error, fault);
+    return WriteFileAtomically(path, bytes, error);
 }
 
 }  // namespace coldroom

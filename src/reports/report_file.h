@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "files/atomic_file.h"
 #include "reports/report_input.h"
 
 namespace coldroom {
@@ -14,6 +13,6 @@ namespace coldroom {
 // value holding it; nothing is written then. Returns false with a Russian `error`.
 // The path "-" writes to standard output.
 bool WriteReportLines(const std::string& path, const std::vector<std::string>& lines,
-                      const ReportInput& input, std::string& error, WriteFault fault = WriteFault::None);
+                      const ReportInput& input, std::string& error);
 
 }  // namespace coldroom

@@ -10,14 +10,14 @@
 
 namespace coldroom {
 
-bool SaveProject(Program& program, UserInterface& ui, const std::string& path, WriteFault fault) {
+bool SaveProject(Program& program, UserInterface& ui, const std::string& path) {
     // A dialog closed without a choice is the person's own wish, no failure.
     if (path.empty()) {
         ui.message(kNoFileChosen, kAppTitle, MsgIcon::Information);
         return false;
     }
     std::string error;
-    if (!WriteConfigFile(path, ProjectItems(program.project()), error, fault)) {
+    if (!WriteConfigFile(path, ProjectItems(program.project()), error)) {
         ui.message(error, kAppTitle, MsgIcon::Critical);
         return false;
     }

@@ -4,8 +4,6 @@
 
 #include <string>
 
-#include "files/atomic_file.h"
-
 namespace coldroom {
 
 class Program;
@@ -13,7 +11,7 @@ class UserInterface;
 
 // The configuration writer: writes the current project to `path` atomically. Reports its
 // failures itself (critical message boxes) and returns false; the file that was there stays.
-bool SaveProject(Program& program, UserInterface& ui, const std::string& path, WriteFault fault = WriteFault::None);
+bool SaveProject(Program& program, UserInterface& ui, const std::string& path);
 
 // The configuration reader: applies a whole good file to the program's project. On any read
 // failure shows the read-error message, leaves the project unchanged and returns false;

@@ -161,6 +161,7 @@ void DesktopProgram::createMainWindow() {
         program_.RunCommand([this] { commitPendingEdit(); }, command);
     });
     restoreMainWindowPlace();
+    showSettingsNote();
     showRecentProjects();
     adopt(WindowId::MainWindow, mainWindow_.get());
     // Beside the editor's own entry, in the same menu.

@@ -57,6 +57,10 @@ public:
     // place in `settings` and starts from what they hold. Without them nothing is read or
     // kept (window tests leave the user's settings alone).
     void useSettings(std::unique_ptr<QSettings> settings);
+    // The same with the settings file at `path`, unless what is there is not a regular file
+    // nor a link to one: that is neither read nor written (a pipe would hang the start, a
+    // device would be replaced), and the main window's status line says so once.
+    void useSettingsFile(const QString& path);
     const RecentProjects& recentProjects() const { return recent_; }
 
     // Refreshes every window from its form.
@@ -93,6 +97,7 @@ private:
     void fileUsed(const std::string& path);
     void storeSettings();
     void restoreMainWindowPlace();
+    void showSettingsNote();
     void showRecentProjects();
 
     QtUserInterface ui_;
@@ -110,8 +115,13 @@ private:
     std::string editedShipped_, editedUserCopy_;
     QString shownProblem_;
     std::unique_ptr<QSettings> settings_;
+    QString settingsNote_;  // why the settings are not kept, until shown
     RecentProjects recent_;
 };
+
+// Where the user's settings are kept on this system: the file QSettings uses for this
+// program's organisation and application names.
+QString UserSettingsPath();
 
 // Where the file dialogs start before the person has chosen a folder: the program's own
 // folder, or home when that folder cannot be written (an installed program).

@@ -1,9 +1,14 @@
 // The desktop program's project files: the recent projects, the folder the file dialogs
 // start in and the main window's place, kept in the settings between runs.
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QStatusBar>
 #include <QStringList>
+
+#include "io/atomic_file.h"
 
 #include "ui/main/commands.h"
 #include "ui/main/main_window.h"
@@ -29,6 +34,30 @@ void DesktopProgram::useSettings(std::unique_ptr<QSettings> settings) {
     if (!folder.isEmpty() && QFileInfo(folder).isDir()) ui_.setInitialFolder(folder);
     showRecentProjects();
     restoreMainWindowPlace();
+}
+
+QString UserSettingsPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') +
+           QCoreApplication::organizationName() + QLatin1Char('/') + QCoreApplication::applicationName() +
+           QStringLiteral(".conf");
+}
+
+void DesktopProgram::useSettingsFile(const QString& path) {
+    if (IsReplaceableFile(path.toStdString())) {
+        useSettings(std::make_unique<QSettings>(path, QSettings::IniFormat));
+        return;
+    }
+    settingsNote_ = QStringLiteral("Настройки программы не сохраняются: «%1» — не обычный файл и не ссылка "
+                                   "на обычный файл, он оставлен как есть.")
+                        .arg(path);
+    useSettings(nullptr);
+    showSettingsNote();
+}
+
+void DesktopProgram::showSettingsNote() {
+    if (settingsNote_.isEmpty() || !mainWindow_) return;
+    mainWindow_->statusBar()->showMessage(settingsNote_, 15000);
+    settingsNote_.clear();
 }
 
 void DesktopProgram::storeSettings() {

@@ -153,11 +153,15 @@ void FitToScreen(QWidget& window, QMargins frame) {
         frame = QMargins(2, title, 2, 2);
     }
     const QRect available = screen->availableGeometry();
+    // A place restored from the settings may be anything, up to the ends of int: brought
+    // within reach of every screen first, it can be measured and moved without overflow.
+    auto bounded = [](int v) { return std::clamp(v, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX); };
+    frame = QMargins(bounded(frame.left()), bounded(frame.top()), bounded(frame.right()), bounded(frame.bottom()));
     const QSize outer = window.size().grownBy(frame);
     const bool placed = window.testAttribute(Qt::WA_Moved);
     // A window nobody placed is put where the system likes; one that needs all of the
     // screen is better centred than left to a cascade that pushes it off the edge.
-    QRect start(placed ? window.pos() : QPoint(), outer);
+    QRect start(placed ? QPoint(bounded(window.x()), bounded(window.y())) : QPoint(), outer);
     if (!placed) start.moveCenter(available.center());
     const QRect fitted = FitFrame(start, available);
     const bool shrunk = fitted.size() != outer;

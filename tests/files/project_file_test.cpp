@@ -9,11 +9,16 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <optional>
 #include <sstream>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include "core/numtext.h"
-#include "files/atomic_file.h"
-#include "files/cp1251.h"
+#include "io/atomic_file.h"
+#include "io/cp1251.h"
+#include "io/failing_file_system.h"
+#include "io/file_system.h"
 #include "ui/main/commands.h"
 #include "ui/program_harness.h"
 #include "ui/project_io.h"
@@ -536,10 +541,39 @@ TEST_F(ProjectFile, ReadFailureLeavesTheProjectUntouched) {
         EXPECT_EQ(h->lastMessage().icon, MsgIcon::Critical);
         EXPECT_EQ(differences(before, snapshot(h->program())), "");
     }
-    for (const std::string& file : {path("missing.cfg"), dir_.string()}) {
-        SCOPED_TRACE(file);
+
+    // What is not a regular file is refused before a byte is read: a device would be read
+    // without end, a pipe would wait for ever.
+    const std::string notAFile = "это не обычный файл, а устройство или канал";
+    struct Place { std::string file, detail; bool swapped = false; };
+    std::vector<Place> places = {
+        {path("missing.cfg"), "файл не существует"},
+        {dir_.string(), "по этому пути находится папка"},
+        {path("pipe.cfg"), notAFile},
+        {path("pipe.cfg"), notAFile, true},  // put in place of the file after the first look
+        {path("sparse.cfg"), ""},
+    };
+    ASSERT_EQ(::mkfifo(path("pipe.cfg").c_str(), 0600), 0);
+    std::ofstream(path("sparse.cfg")).close();
+    fs::resize_file(path("sparse.cfg"), std::uintmax_t{1} << 40);
+    if (::mknod(path("zero.cfg").c_str(), S_IFCHR | 0600, makedev(1, 5)) == 0)
+        places.push_back({path("zero.cfg"), notAFile});
+    struct LooksRegular : PosixFileSystem {
+        int status(const std::string& p, FileStatus& st) override {
+            const int err = PosixFileSystem::status(p, st);
+            st.kind = FileStatus::Kind::Regular;
+            return err;
+        }
+    } looksRegular;
+    for (const Place& place : places) {
+        SCOPED_TRACE(place.file);
+        std::optional<UseFileSystem> use;
+        if (place.swapped) use.emplace(looksRegular);
         h->clearMessages();
-        EXPECT_FALSE(OpenProject(h->program(), h->ui, file));
+        std::string detail;
+        EXPECT_FALSE(OpenProject(h->program(), h->ui, place.file, &detail));
+        EXPECT_EQ(detail, place.detail.empty() ? "файл слишком велик для файла конфигурации"
+                                               : "не удается прочитать файл «" + place.file + "»: " + place.detail);
         EXPECT_EQ(h->lastMessage().text, kOpenFailedProjectKept);
         EXPECT_EQ(differences(before, snapshot(h->program())), "");
     }
@@ -610,12 +644,13 @@ TEST_F(ProjectFile, FailedSaveKeepsTheOldFile) {
     auto h = session(ripeningCheese);
     ASSERT_TRUE(save(*h, file));
     const std::string saved = read(file);
-    for (WriteFault fault : {WriteFault::Create, WriteFault::Write, WriteFault::Sync, WriteFault::Rename,
-                             WriteFault::NoSpace, WriteFault::Close}) {
-        SCOPED_TRACE(static_cast<int>(fault));
+    for (auto step : test::FailingFileSystem::kAllSteps) {
+        SCOPED_TRACE(static_cast<int>(step));
         auto other = session(freezerWallsDiffer);
         other->clearMessages();
-        EXPECT_FALSE(SaveProject(other->program(), other->ui, file, fault));
+        test::FailingFileSystem failing(step);
+        UseFileSystem use(failing);
+        EXPECT_FALSE(SaveProject(other->program(), other->ui, file));
         ASSERT_EQ(other->messageCount(), 1u);
         EXPECT_EQ(other->lastMessage().icon, MsgIcon::Critical);
         EXPECT_EQ(other->lastMessage().text.rfind("Конфигурация не сохранена.", 0), 0u) << other->lastMessage().text;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "io/failing_file_system.h"
 #include "reports/report_file.h"
 #include "reports/report_fixture.h"
 
@@ -120,8 +121,12 @@ TEST(CsvReport, AFailedSaveKeepsTheOldFile) {
     ASSERT_TRUE(WriteCsvReport(path, GoldenInput(true), error));
     const std::string before = ReadBytes(path);
     const ReportInput in = GoldenInput(false);
-    EXPECT_FALSE(WriteReportLines(path, CsvReportLines(in), in, error, WriteFault::Rename));
-    EXPECT_EQ(error, "Не удается записать файл «" + path + "»: нет доступа");
+    {
+        test::FailingFileSystem failing(test::FailingFileSystem::Step::Rename);
+        UseFileSystem use(failing);
+        EXPECT_FALSE(WriteReportLines(path, CsvReportLines(in), in, error));
+    }
+    EXPECT_EQ(error, "Не удается записать файл «" + path + "»: нет прав на запись в папку «" + dir.path().string() + "»");
     EXPECT_EQ(ReadBytes(path), before);
     EXPECT_EQ(dir.entries(), 1);
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "io/failing_file_system.h"
 #include "reports/report_file.h"
 #include "reports/report_fixture.h"
 
@@ -98,7 +99,9 @@ TEST(HtmlReport, RefusesAnUnencodableValueAndKeepsTheOldFile) {
     EXPECT_EQ(ReadBytes(path), before);
 
     in = GoldenInput(false);
-    EXPECT_FALSE(WriteReportLines(path, HtmlReportLines(in), in, error, WriteFault::Write));
+    test::FailingFileSystem failing(test::FailingFileSystem::Step::Write);
+    UseFileSystem use(failing);
+    EXPECT_FALSE(WriteReportLines(path, HtmlReportLines(in), in, error));
     EXPECT_EQ(ReadBytes(path), before);
     EXPECT_EQ(dir.entries(), 1);
 }

@@ -9,7 +9,8 @@
 #include <QFontMetricsF>
 #include <QImage>
 
-#include "files/atomic_file.h"
+#include "io/atomic_file.h"
+#include "io/failing_file_system.h"
 #include "reports/report_fixture.h"
 
 namespace coldroom {
@@ -168,8 +169,12 @@ TEST(QtCanvas, WritesAnA4PdfAtomically) {
     EXPECT_NE(pdf.find("/MediaBox [0 0 595"), std::string::npos);
     EXPECT_EQ(dir.entries(), 1);
 
-    EXPECT_FALSE(WritePrintedReportPdf(path, GoldenInput(false), error, WriteFault::Rename));
-    EXPECT_EQ(error, "Не удается записать файл «" + path + "»: нет доступа");
+    {
+        test::FailingFileSystem failing(test::FailingFileSystem::Step::Rename);
+        UseFileSystem use(failing);
+        EXPECT_FALSE(WritePrintedReportPdf(path, GoldenInput(false), error));
+    }
+    EXPECT_EQ(error, "Не удается записать файл «" + path + "»: нет прав на запись в папку «" + dir.path().string() + "»");
     EXPECT_EQ(ReadBytes(path), pdf);
     EXPECT_EQ(dir.entries(), 1);
 }

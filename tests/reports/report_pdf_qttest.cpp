@@ -2,7 +2,8 @@
 
 #include "qt_test_app.h"
 
-#include "files/atomic_file.h"
+#include "io/atomic_file.h"
+#include "io/failing_file_system.h"
 #include "reports/qt_canvas.h"
 #include "reports/report_fixture.h"
 
@@ -22,8 +23,11 @@ TEST(ReportPdf, AFullDiskKeepsTheOldFileAndSaysSo) {
     std::string error;
     ASSERT_TRUE(WritePrintedReportPdf(path, GoldenInput(true), error)) << error;
     const std::string pdf = ReadBytes(path);
-    for (WriteFault fault : {WriteFault::Write, WriteFault::NoSpace, WriteFault::Close}) {
-        EXPECT_FALSE(WritePrintedReportPdf(path, GoldenInput(false), error, fault));
+    using Step = test::FailingFileSystem::Step;
+    for (Step step : {Step::Write, Step::NoSpace, Step::Close}) {
+        test::FailingFileSystem failing(step);
+        UseFileSystem use(failing);
+        EXPECT_FALSE(WritePrintedReportPdf(path, GoldenInput(false), error));
         EXPECT_EQ(error, "Не удается записать файл «" + path + "»: нет места на диске");
         EXPECT_EQ(ReadBytes(path), pdf);
         EXPECT_EQ(dir.entries(), 1);

@@ -5,11 +5,14 @@
 #include "qt_test_app.h"
 
 #include <QAbstractButton>
+#include <QDataStream>
 #include <QDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
+
+#include <limits>
 
 #include "ui/qt_form_widgets.h"
 #include "ui/qt_load_chart.h"
@@ -48,6 +51,32 @@ TEST(WindowFit, WindowsTooBigForTheScreenFitWithTheirTitleBar) {
     FitToScreen(dialog, frame);
     EXPECT_EQ(dialog.size(), QSize(500, available.height() - 39));
     EXPECT_FALSE(dialog.testAttribute(Qt::WA_Moved));
+}
+
+// A window place saved near the ends of int (a damaged or hostile settings file) is brought
+// onto the screen like any other.
+TEST(WindowFit, AnExtremeSavedPlaceComesBackOnTheScreen) {
+    App();
+    const QMargins frame(8, 31, 8, 8);
+    constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    const QRect places[] = {{QPoint(kMax - 900, kMax - 700), QPoint(kMax, kMax)},
+                            {QPoint(kMin, kMin), QPoint(kMin + 900, kMin + 700)},
+                            {QPoint(kMin, kMax - 700), QPoint(kMin + 900, kMax)}};
+    for (const QRect& place : places) {
+        QByteArray saved;
+        {
+            QDataStream out(&saved, QIODevice::WriteOnly);
+            out.setVersion(QDataStream::Qt_4_0);
+            out << quint32(0x1D9D0CB) << quint16(3) << quint16(0) << place << place << qint32(0) << quint8(0)
+                << quint8(0) << qint32(1024) << place;
+        }
+        QWidget window;
+        window.restoreGeometry(saved);
+        window.move(place.topLeft());  // as a platform that keeps any place would leave it
+        FitToScreen(window, frame);
+        const QRect available = window.screen()->availableGeometry();
+        EXPECT_TRUE(available.contains(QRect(window.pos(), window.size().grownBy(frame)))) << place.x();
+    }
 }
 
 // Tens of megawatts keep every digit; the bars and then the captions give way.

@@ -14,9 +14,13 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTimer>
 
+#include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include "refdb/test_db.h"
 #include "ui/main/about_dialog.h"
@@ -129,6 +133,40 @@ TEST(WorkSafetyDesktop, RecentProjectsComeFromTheSettingsAndAMissingOneLeavesThe
     EXPECT_EQ(QSettings(ini, QSettings::IniFormat).value("files/recent").toStringList(), QStringList{kept});
     EXPECT_EQ(answerer.texts.size(), 1);
     desktop.program().Exit();
+}
+
+// Settings kept through a link reach the file it leads to; a link to a device or a pipe (a
+// usual way to keep no settings) is neither read, which would hang the start, nor replaced.
+TEST(WorkSafetyDesktop, SettingsAreKeptOnlyInARegularFile) {
+    namespace fs = std::filesystem;
+    test::TestApplication();
+    test::TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
+    struct Case { std::string target; bool kept; };
+    std::vector<Case> cases = {{"real.ini", true}, {"pipe", false}, {"nowhere.ini", false}};
+    if (::mknod(dir.file("null").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0) cases.push_back({"null", false});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.target);
+        const std::string link = dir.file("settings.ini");
+        fs::remove(link);
+        fs::create_symlink(c.target, link);
+        std::ofstream(dir.file("real.ini")) << "";
+        const auto before = fs::status(dir.file(c.target)).type();
+        DesktopProgram desktop(test::ShippedDatabasePath());
+        desktop.useSettingsFile(QString::fromStdString(link));
+        ASSERT_TRUE(desktop.start());
+        desktop.taskDialog()->findChild<QPushButton*>("OK_btn")->click();
+        Settle();
+        const QString note = desktop.mainWindow()->statusBar()->currentMessage();
+        EXPECT_EQ(note.startsWith(QStringLiteral("Настройки программы не сохраняются: «") + QString::fromStdString(link)),
+                  !c.kept)
+            << note.toStdString();
+        desktop.program().Exit();
+        Settle();
+        EXPECT_TRUE(fs::is_symlink(link));
+        EXPECT_EQ(fs::status(dir.file(c.target)).type(), before);
+        EXPECT_EQ(test::ReadBytes(dir.file("real.ini")).find("mainWindow") != std::string::npos, c.kept);
+    }
 }
 
 }  // namespace

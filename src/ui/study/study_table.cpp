@@ -2,8 +2,8 @@
 
 #include "core/load_components.h"
 #include "core/numtext.h"
-#include "files/atomic_file.h"
-#include "files/cp1251.h"
+#include "io/atomic_file.h"
+#include "io/cp1251.h"
 #include "reports/csv_report.h"
 
 namespace coldroom {
@@ -33,6 +33,7 @@ bool WriteTableCsv(const std::string& path, const TextTable& table, std::string&
     }
     std::string bytes;
     if (!Utf8ToCp1251(JoinCrLf(lines), bytes, error)) return false;
+    if (path == kStandardOutput) return WriteToStandardOutput(bytes, error);
     return WriteFileAtomically(path, bytes, error);
 }
 

@@ -15,7 +15,7 @@ using TextTable = std::vector<std::vector<std::string>>;
 TextTable StudyTable(const std::vector<StudyAxis>& axes, const std::vector<StudyPoint>& points);
 
 // Writes a table as CSV: ';' between cells, Windows-1251, CR LF, like the CSV report.
-// False with a Russian `error`; nothing is written then.
+// False with a Russian `error`; nothing is written then. The path "-" writes to standard output.
 bool WriteTableCsv(const std::string& path, const TextTable& table, std::string& error);
 
 }  // namespace coldroom

@@ -6,22 +6,17 @@
 #include <string>
 #include <string_view>
 
-namespace coldroom {
+#include "io/file_errors.h"
 
-// The step at which a write is made to fail on purpose, as a full disk or a vanished folder
-// would, so that a caller can show that a failed save keeps the file that was there. A fault
-// at Write lets half the bytes reach the temporary file first and then reports a full disk;
-// NoSpace is a disk full from the first byte on, Close a file system that reports the full
-// disk only when the file is closed (delayed allocation, network folders).
-enum class WriteFault { None, Create, Write, Sync, Rename, NoSpace, Close };
+namespace coldroom {
 
 // Writes `bytes` to `path` atomically. On failure returns false, leaves any existing file at
 // `path` untouched, removes the temporary file and sets `error` to a Russian message
 // ("Не удается записать файл «…»: <причина>").
 // A symbolic link is followed and the file it points to is replaced, the link stays; a path
 // that names anything but a regular file (a device, a pipe, a socket) is refused.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
-                         WriteFault fault = WriteFault::None);
+// Every step goes through CurrentFileSystem().
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
 
 // For writers that produce the file themselves (a PDF painter, for example): open() makes
 // an empty temporary file beside the target, the caller writes it through tempPath(),
@@ -29,7 +24,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
 // removes the temporary file.
 class AtomicReplacement {
 public:
-    explicit AtomicReplacement(std::string target, WriteFault fault = WriteFault::None);
+    explicit AtomicReplacement(std::string target);
     ~AtomicReplacement();
     AtomicReplacement(const AtomicReplacement&) = delete;
     AtomicReplacement& operator=(const AtomicReplacement&) = delete;
@@ -46,14 +41,14 @@ private:
     std::string target_;
     std::string resolved_;
     std::string temp_;
-    WriteFault fault_;
     bool committed_ = false;
 };
 
-// The Russian message for a failed write of `path`: "Не удается записать файл «path»: reason",
-// the reason given as text or as an errno value.
-std::string FileWriteError(const std::string& path, const std::string& reason);
-std::string FileWriteError(const std::string& path, int errorNumber);
+// Whether a file the program keeps for itself (its settings) may be read and replaced at
+// `path`: nothing is there yet, or a regular file, or a symbolic link that leads to one. A
+// link to a device (a usual way to keep nothing), a pipe or a folder, or one that leads
+// nowhere, is left alone, and so is a device or pipe in the file's place.
+bool IsReplaceableFile(const std::string& path);
 
 // The output name that stands for standard output, so that a report can be piped.
 inline constexpr const char* kStandardOutput = "-";

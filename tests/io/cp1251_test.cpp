@@ -1,4 +1,4 @@
-#include "files/cp1251.h"
+#include "io/cp1251.h"
 
 #include <gtest/gtest.h>
 

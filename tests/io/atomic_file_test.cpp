@@ -1,7 +1,8 @@
-#include "files/atomic_file.h"
+#include "io/atomic_file.h"
 
 #include <gtest/gtest.h>
 
+#include "io/failing_file_system.h"
 #include "temp_dir.h"
 
 #include <filesystem>
@@ -33,16 +34,23 @@ TEST_F(AtomicFile, CreatesAndReplaces) {
     EXPECT_EQ(entries(), 1) << "no temporary file may stay behind";
 }
 
-TEST_F(AtomicFile, AFailedWriteKeepsTheOldFile) {
+TEST_F(AtomicFile, AFailedWriteKeepsTheOldFileAndSaysWhy) {
     const std::string p = path("project.cfg");
     std::string error;
     ASSERT_TRUE(WriteFileAtomically(p, "the saved project", error));
-    for (auto fault : {WriteFault::Create, WriteFault::Write, WriteFault::Sync, WriteFault::Rename,
-                       WriteFault::NoSpace, WriteFault::Close}) {
+    using Step = test::FailingFileSystem::Step;
+    const std::string folderClosed = "нет прав на запись в папку «" + dir_.string() + "»";
+    const struct { Step step; std::string reason; } cases[] = {
+        {Step::Create, folderClosed},           {Step::Write, "нет места на диске"},
+        {Step::Sync, "сбой диска при записи"},  {Step::Rename, folderClosed},
+        {Step::NoSpace, "нет места на диске"},  {Step::Close, "нет места на диске"},
+    };
+    for (const auto& c : cases) {
         error.clear();
-        EXPECT_FALSE(WriteFileAtomically(p, std::string(4096, 'x'), error, fault))
-            << static_cast<int>(fault);
-        EXPECT_EQ(error.rfind("Не удается записать файл «" + p + "»: ", 0), 0u) << error;
+        test::FailingFileSystem failing(c.step);
+        UseFileSystem use(failing);
+        EXPECT_FALSE(WriteFileAtomically(p, std::string(4096, 'x'), error));
+        EXPECT_EQ(error, "Не удается записать файл «" + p + "»: " + c.reason);
         EXPECT_EQ(read(p), "the saved project");
         EXPECT_EQ(entries(), 1);
     }
@@ -57,22 +65,35 @@ TEST_F(AtomicFile, ReportsWhyInRussian) {
          "Не удается записать файл «" + path("missing/report.htm") + "»: папка не существует"},
         {dir_.string(), "Не удается записать файл «" + dir_.string() +
                             "»: по этому пути находится папка"},
+        {path("plain/report.htm"),
+         "Не удается записать файл «" + path("plain/report.htm") + "»: в пути к файлу вместо папки стоит файл"},
         {"", "Не указано имя файла"},
     };
+    std::ofstream(path("plain")) << "a file where a folder should be";
     for (const auto& c : cases) {
         std::string error;
         EXPECT_FALSE(WriteFileAtomically(c.path, "x", error));
         EXPECT_EQ(error, c.message);
     }
-    EXPECT_EQ(entries(), 0);
+    EXPECT_EQ(entries(), 1);
     EXPECT_EQ(FileWriteError("a.cfg", ENOSPC), "Не удается записать файл «a.cfg»: нет места на диске");
+    // Whatever the system says, the person reads Russian, never the system's English text.
+    for (int e = 1; e < 134; ++e)
+        for (bool writing : {false, true}) {
+            const std::string reason = FileErrorReason(e, writing);
+            EXPECT_EQ(reason.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"), std::string::npos)
+                << e << ": " << reason;
+        }
 }
 
 TEST_F(AtomicFile, AFullDiskIsNamedAsTheCause) {
     const std::string p = path("report.pdf");
-    for (auto fault : {WriteFault::Write, WriteFault::NoSpace, WriteFault::Close}) {
+    using Step = test::FailingFileSystem::Step;
+    for (auto step : {Step::Write, Step::NoSpace, Step::Close}) {
         std::string error;
-        EXPECT_FALSE(WriteFileAtomically(p, "%PDF-1.4", error, fault));
+        test::FailingFileSystem failing(step);
+        UseFileSystem use(failing);
+        EXPECT_FALSE(WriteFileAtomically(p, "%PDF-1.4", error));
         EXPECT_EQ(error, "Не удается записать файл «" + p + "»: нет места на диске");
     }
 }
