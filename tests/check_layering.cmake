@@ -1,7 +1,6 @@
-# Fails when a file of the lower layers (numbers, loads, reference data, files, reports)
-# includes anything of the user interface or the programs: those layers must build and be
-# tested without them. The file layer io/ below them all includes nothing of the project's
-# other folders. Variable: SOURCE_DIR, the src/ folder.
+# Fails when a file of a lower layer includes anything of a layer above it: the lower layers
+# must build and be tested without the user interface, the programs and their own callers.
+# Variable: SOURCE_DIR, the src/ folder.
 set(offenders "")
 # Adds to `offenders` every include in `layer` of a folder matched by `forbidden`.
 function(check_layer layer forbidden)
@@ -17,10 +16,15 @@ function(check_layer layer forbidden)
     set(offenders "${offenders}" PARENT_SCOPE)
 endfunction()
 
-foreach(layer IN ITEMS io core loads refdb model files reports)
-    check_layer(${layer} "ui|app")
-endforeach()
-check_layer(io "core|loads|refdb|files|reports")
+# Each layer includes only those below it: io, core, loads, refdb, model, then files and
+# reports; nothing below the user interface includes it or the programs.
+check_layer(io "core|loads|refdb|model|files|reports|ui|app")
+check_layer(core "io|loads|refdb|model|files|reports|ui|app")
+check_layer(loads "refdb|model|files|reports|ui|app")
+check_layer(refdb "loads|model|files|reports|ui|app")
+check_layer(model "files|reports|ui|app")
+check_layer(files "reports|ui|app")
+check_layer(reports "ui|app")
 if(offenders)
     message(FATAL_ERROR "Lower layers include what lies above them:${offenders}")
 endif()

@@ -1,7 +1,6 @@
 #include "refdb/reference_db.h"
 #include "refdb/sqlite_support.h"
 
-#include "core/controls.h"
 #include "core/numtext.h"
 #include "core/shipped_files.h"
 #include "io/cp1251.h"
@@ -296,10 +295,5 @@ std::optional<RefTable> ReferenceDatabase::loadTable(const std::string& table,
 }
 
 std::string DefaultDatabasePath() { return ShippedFilePath("Data.dtx"); }
-
-void FillList(ListBox& list, const RefTable& table) {
-    list.clear();
-    for (int row = 0; row < table.rowCount(); ++row) list.addItem(table.text(0, row));
-}
 
 }  // namespace coldroom

@@ -10,8 +10,6 @@
 
 namespace coldroom {
 
-class ListBox;
-
 // One table read whole. Values are kept as text and read with the number-text rules.
 class RefTable {
 public:
@@ -75,8 +73,5 @@ bool CheckTableValues(const RefTable& table, const std::string& file, int produc
 
 // The Data.dtx shipped with the running program: beside it, or in ../share/coldroom once installed.
 std::string DefaultDatabasePath();
-
-// Fills a list with column 0 of every row, in row order.
-void FillList(ListBox& list, const RefTable& table);
 
 }  // namespace coldroom

@@ -1,6 +1,6 @@
 #include "reports/report_dispatch.h"
 
-#include "core/user_interface.h"
+#include "core/shared_texts.h"
 
 #include "reports/csv_report.h"
 #include "reports/html_report.h"

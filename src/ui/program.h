@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "core/user_interface.h"
+#include "ui/user_interface.h"
 #include "ui/main/main_form.h"
 #include "ui/project_document.h"
 #include "ui/room_session.h"

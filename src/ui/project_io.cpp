@@ -1,7 +1,7 @@
 #include "ui/project_io.h"
 
 #include "core/numtext.h"
-#include "core/user_interface.h"
+#include "ui/user_interface.h"
 #include "files/project_codec.h"
 #include "files/project_file.h"
 #include "model/field_catalogue.h"

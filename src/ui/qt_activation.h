@@ -11,7 +11,7 @@
 #include <map>
 #include <optional>
 
-#include "core/user_interface.h"
+#include "ui/user_interface.h"
 
 class QWidget;
 

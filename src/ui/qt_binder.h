@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "core/controls.h"
+#include "ui/controls.h"
 #include "ui/qt_user_interface.h"
 
 class QWidget;

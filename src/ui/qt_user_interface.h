@@ -10,7 +10,7 @@
 #include <functional>
 #include <map>
 
-#include "core/user_interface.h"
+#include "ui/user_interface.h"
 
 namespace coldroom {
 

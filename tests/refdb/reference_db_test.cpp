@@ -1,6 +1,6 @@
 #include "refdb/reference_db.h"
 
-#include "core/controls.h"
+#include "ui/controls.h"
 #include "refdb/test_db.h"
 
 #include <gtest/gtest.h>

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/controls.h"
-#include "core/user_interface.h"
+#include "ui/controls.h"
+#include "ui/user_interface.h"
 #include "refdb/reference_db.h"
 #include "refdb/reference_writer.h"
 

@@ -1,6 +1,6 @@
 #include "ui/main/commands.h"
 
-#include "core/user_interface.h"
+#include "ui/user_interface.h"
 #include "files/project_file.h"
 #include "ui/program.h"
 #include "ui/project_io.h"

@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 
 #include "core/shipped_files.h"
-#include "core/user_interface.h"
+#include "ui/user_interface.h"
 #include "ui/qt_form_widgets.h"
 
 namespace coldroom {

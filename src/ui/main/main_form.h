@@ -11,9 +11,9 @@
 
 #include "core/load_components.h"
 #include "model/room_edit.h"
-#include "core/controls.h"
+#include "ui/controls.h"
 #include "ui/room_session.h"
-#include "core/user_interface.h"
+#include "ui/user_interface.h"
 
 namespace coldroom {
 

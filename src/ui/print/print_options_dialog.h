@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "core/controls.h"
+#include "ui/controls.h"
 #include "ui/print/print_options_form.h"
 
 namespace coldroom {

@@ -5,9 +5,9 @@
 #include <functional>
 #include <string>
 
-#include "core/controls.h"
+#include "ui/controls.h"
 #include "ui/room_session.h"
-#include "core/user_interface.h"
+#include "ui/user_interface.h"
 #include "reports/report_dispatch.h"
 #include "reports/report_input.h"
 

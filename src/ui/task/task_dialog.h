@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "core/controls.h"
+#include "ui/controls.h"
 
 namespace coldroom {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/controls.h"
-#include "core/user_interface.h"
+#include "ui/controls.h"
+#include "ui/user_interface.h"
 #include "model/task_edit.h"
 #include "ui/room_session.h"
 

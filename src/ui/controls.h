@@ -12,6 +12,8 @@
 
 namespace coldroom {
 
+class RefTable;
+
 using Handler = std::function<void()>;
 
 // A text field. `onEnter` runs when Enter is pressed in it, `onLeave` when it loses the focus.
@@ -128,5 +130,8 @@ public:
 private:
     std::map<std::string, ControlRef> controls_;
 };
+
+// Fills a list with column 0 of every row of a reference table, in row order.
+void FillList(ListBox& list, const RefTable& table);
 
 }  // namespace coldroom

@@ -1,4 +1,4 @@
-#include "core/user_interface.h"
+#include "ui/user_interface.h"
 
 #include <exception>
 

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "core/shared_texts.h"
+
 namespace coldroom {
 
 enum class MsgIcon { None, Critical, Exclamation, Information, Warning };
@@ -14,12 +16,6 @@ enum class MsgAnswer { Ok, Yes, No, Cancel };
 
 enum class WindowId { TaskDialog, MainWindow, PrintOptions, Editor, About, Help };
 
-// Title of the message boxes that carry the program's own title.
-inline constexpr const char* kAppTitle = "ColdRoom";
-// Title of every input-error message box.
-inline constexpr const char* kInputErrorTitle = "Ошибка ввода значения!";
-// A file dialog closed without a choice, where a command needs a file.
-inline constexpr const char* kNoFileChosen = "Файл не выбран!";
 
 class UserInterface {
 public:

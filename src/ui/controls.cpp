@@ -1,4 +1,6 @@
-#include "core/controls.h"
+#include "ui/controls.h"
+
+#include "refdb/reference_db.h"
 
 #include <set>
 #include <type_traits>
@@ -85,6 +87,11 @@ void ControlRegistry::runAfterEveryHandler(const Handler& after) {
             },
             ref);
     }
+}
+
+void FillList(ListBox& list, const RefTable& table) {
+    list.clear();
+    for (int row = 0; row < table.rowCount(); ++row) list.addItem(table.text(0, row));
 }
 
 }  // namespace coldroom
