@@ -21,11 +21,6 @@ namespace {
 
 constexpr int kExitUsage = 2, kExitUnreadable = 3, kExitDatabase = 4, kExitNotSaved = 5;
 
-// JSON keys of the load components, in the order of the table of components.
-constexpr const char* kJsonKeys[kLoadComponentCount] = {
-    "north", "south", "east", "west", "ceiling", "floor", "envelope", "product",
-    "respiration", "packaging", "operation", "door", "fans", "total", "capacity"};
-
 // A table of texts: the study's points or the summary's projects, one row each.
 struct Sheet {
     std::vector<std::string> head;
@@ -80,7 +75,7 @@ std::string jsonLoads(const LoadValues& values) {
     std::string text = "{";
     for (const LoadComponent& c : LoadComponents()) {
         const LoadValue& v = values[static_cast<int>(c.id)];
-        text += (c.id == LoadId::North ? "" : ", ") + JsonString(kJsonKeys[static_cast<int>(c.id)]) + ": " +
+        text += (c.id == LoadId::North ? "" : ", ") + JsonString(c.jsonKey) + ": " +
                 (v.defined ? GeneralText(AsShown(v.watts)) : "null");
     }
     return text + "}";

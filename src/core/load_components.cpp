@@ -13,29 +13,29 @@ template <int S> const LoadValue& surface(const LoadBreakdown& b) { return b.sur
 template <LoadValue LoadBreakdown::*M> const LoadValue& member(const LoadBreakdown& b) { return b.*M; }
 
 std::array<LoadComponent, kLoadComponentCount> makeTable() {
-    auto surfaceRow = [](LoadId id, const char* caption, Read read) {
+    auto surfaceRow = [](LoadId id, const char* caption, const char* key, Read read) {
         const std::string prefix = kSurfacePrefixes[static_cast<int>(id)];
-        return LoadComponent{id, LoadRole::Surface, prefix + "_Poteri_txt", caption, nullptr, read};
+        return LoadComponent{id, LoadRole::Surface, prefix + "_Poteri_txt", caption, nullptr, key, read};
     };
     using R = LoadRole;
     using B = LoadBreakdown;
     return {{
-        surfaceRow(LoadId::North, "Север", &surface<kNorth>),
-        surfaceRow(LoadId::South, "Юг", &surface<kSouth>),
-        surfaceRow(LoadId::East, "Восток", &surface<kEast>),
-        surfaceRow(LoadId::West, "Запад", &surface<kWest>),
-        surfaceRow(LoadId::Ceiling, "Потолок", &surface<kCeiling>),
-        surfaceRow(LoadId::Floor, "Пол", &surface<kFloor>),
-        {LoadId::Envelope, R::Component, "Panels_poteri", "Через стены, пол и потолок", "Ограждения", &member<&B::envelope>},
-        {LoadId::Product, R::Component, "Produk_poteri", "Охлаждение продуктов", "Продукты", &member<&B::product>},
-        {LoadId::Respiration, R::Part, "BreathLoss_txt", "в т.ч. теплота дыхания", nullptr, &member<&B::respiration>},
-        {LoadId::Packaging, R::Component, "Tara_poteri", "Охлаждение упаковки", "Упаковка", &member<&B::packaging>},
-        {LoadId::Operation, R::Component, "Exp_Poteri", "Потери при эксплуатации", "Эксплуатация", &member<&B::operation>},
-        {LoadId::Door, R::Part, "Door_Loss_txt", "в т.ч. через дверь", nullptr, &member<&B::door>},
+        surfaceRow(LoadId::North, "Север", "north", &surface<kNorth>),
+        surfaceRow(LoadId::South, "Юг", "south", &surface<kSouth>),
+        surfaceRow(LoadId::East, "Восток", "east", &surface<kEast>),
+        surfaceRow(LoadId::West, "Запад", "west", &surface<kWest>),
+        surfaceRow(LoadId::Ceiling, "Потолок", "ceiling", &surface<kCeiling>),
+        surfaceRow(LoadId::Floor, "Пол", "floor", &surface<kFloor>),
+        {LoadId::Envelope, R::Component, "Panels_poteri", "Через стены, пол и потолок", "Ограждения", "envelope", &member<&B::envelope>},
+        {LoadId::Product, R::Component, "Produk_poteri", "Охлаждение продуктов", "Продукты", "product", &member<&B::product>},
+        {LoadId::Respiration, R::Part, "BreathLoss_txt", "в т.ч. теплота дыхания", nullptr, "respiration", &member<&B::respiration>},
+        {LoadId::Packaging, R::Component, "Tara_poteri", "Охлаждение упаковки", "Упаковка", "packaging", &member<&B::packaging>},
+        {LoadId::Operation, R::Component, "Exp_Poteri", "Потери при эксплуатации", "Эксплуатация", "operation", &member<&B::operation>},
+        {LoadId::Door, R::Part, "Door_Loss_txt", "в т.ч. через дверь", nullptr, "door", &member<&B::door>},
         // The fans' field shows their power, not this heat: the fans have no result field.
-        {LoadId::Fans, R::Part, "", "вентиляторы воздухоохладителей", "Вентиляторы", &member<&B::fans>},
-        {LoadId::Total, R::Sum, "Total_poteri", "Суммарные потери", nullptr, &member<&B::total>},
-        {LoadId::Capacity, R::Sum, "Capacity_need", "Требуемая холодопроизводительность", nullptr, &member<&B::capacity>},
+        {LoadId::Fans, R::Part, "", "вентиляторы воздухоохладителей", "Вентиляторы", "fans", &member<&B::fans>},
+        {LoadId::Total, R::Sum, "Total_poteri", "Суммарные потери", nullptr, "total", &member<&B::total>},
+        {LoadId::Capacity, R::Sum, "Capacity_need", "Требуемая холодопроизводительность", nullptr, "capacity", &member<&B::capacity>},
     }};
 }
 

@@ -33,6 +33,7 @@ struct LoadComponent {
     std::string control;     // the field showing it; "" when it has none of its own
     std::string caption;
     const char* chartLabel;  // its bar on the chart; nullptr when it has none
+    const char* jsonKey;     // its name in the command line's JSON
     const LoadValue& (*value)(const LoadBreakdown&);
 };
 

@@ -4,6 +4,7 @@
 
 #include "core/numtext.h"
 #include "model/field_catalogue.h"
+#include "model/room_edit.h"
 #include "refdb/reference_columns.h"
 
 namespace coldroom {
@@ -157,6 +158,35 @@ bool ApplyProjectItems(const std::vector<ConfigItem>& items, const ReferenceData
     p.ProjectTitle = p.Name_txt;
     project = std::move(p);
     dialog = std::move(state);
+    return true;
+}
+
+RoomProject StartProject(const ReferenceData& d) {
+    RoomProject p;
+    TaskDialogState dialog;
+    StartTask(p, dialog, d);
+    ActivateTask(p);
+    ConfirmTask(p, dialog, d);
+    SettleNewRoom(p, d);
+    p.Name_txt = TaskListText(p, d);
+    ActivateRoom(p, true);
+    return p;
+}
+
+bool ReadProject(const std::string& path, const ReferenceData& d, RoomProject& project, std::string& why,
+                 std::vector<std::string>* notices) {
+    std::vector<ConfigItem> items;
+    if (!ReadConfigFile(path, items, why)) return false;
+    RoomProject p = StartProject(d);
+    TaskDialogState dialog;
+    if (!ApplyProjectItems(items, d, p, dialog, why)) return false;
+    const bool heatingRefused = SettleFloorHeating(p);
+    if (notices) {
+        if (heatingRefused) notices->push_back(kFloorHeatNotice);
+        for (const std::string& line : FieldsOutOfRange(p)) notices->push_back(line);
+    }
+    ActivateRoom(p, false);
+    project = std::move(p);
     return true;
 }
 

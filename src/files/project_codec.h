@@ -23,6 +23,16 @@ std::vector<ConfigItem> ProjectItems(const RoomProject& project);
 bool ApplyProjectItems(const std::vector<ConfigItem>& items, const ReferenceData& data, RoomProject& project,
                        TaskDialogState& dialog, std::string& why);
 
+// A new project as the program starts it: the task dialog's first task confirmed, the main
+// window loaded and activated.
+RoomProject StartProject(const ReferenceData& data);
+
+// Reads the project file `path` as the program shows it once opened and its window activated.
+// False with `why` (Russian). `notices` receives what the person would be told (a heated floor
+// refused for a warm room, values kept outside their ranges).
+bool ReadProject(const std::string& path, const ReferenceData& data, RoomProject& project, std::string& why,
+                 std::vector<std::string>* notices = nullptr);
+
 // Whether a save of either project writes the same file.
 bool SameFileContent(const RoomProject& a, const RoomProject& b);
 

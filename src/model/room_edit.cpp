@@ -11,7 +11,6 @@ namespace {
 constexpr int kStartLocation = 34;
 constexpr int kWalls = 4;
 
-const char* kFloorHeatNotice = "Подогрев пола в среднетемпературных камерах не предусмотрен!";
 const char* kRoomBelowProductEnd = "Температура конца охлаждения должна быть\r\nбольше температуры в камере";
 
 // The surface and layer of a thickness or material field (index = surface * 3 + layer).
@@ -46,6 +45,14 @@ void setWallTemperatures(RoomProject& p, const std::string& text) {
 bool FloorHeatingAllowed(const RoomProject& p) {
     double t = 0;
     return StrictNumber(p.TempIn_txt, t) && t < kFloorHeatingBelow;
+}
+
+bool SettleFloorHeating(RoomProject& p) {
+    RoomProject shown = p;
+    shown.TempIn_txt = GeneralText(p.task.TempInCell);
+    if (!p.FloorHeat_Opt || FloorHeatingAllowed(shown)) return false;
+    p.FloorHeat_Opt = false;
+    return true;
 }
 
 EditOutcome CommitText(RoomProject& p, const ReferenceData&, const FieldSpec& f, std::string_view typed, Entry how) {

@@ -53,6 +53,12 @@ inline constexpr double kFloorHeatingBelow = -2;
 // The room is cold enough for a heated floor (its temperature read strictly).
 bool FloorHeatingAllowed(const RoomProject& project);
 
+// After an open: a heated floor is judged against the room temperature the window will show
+// (the task's), once. Returns whether the heating was refused and cleared.
+bool SettleFloorHeating(RoomProject& project);
+// The notice that tells it.
+inline constexpr const char* kFloorHeatNotice = "Подогрев пола в среднетемпературных камерах не предусмотрен!";
+
 // A typed value of a main-window text field.
 EditOutcome CommitText(RoomProject& project, const ReferenceData& data, const FieldSpec& field,
                        std::string_view typed, Entry how = Entry::Enter);

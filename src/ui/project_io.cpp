@@ -46,12 +46,7 @@ bool OpenProject(Program& program, UserInterface& ui, const std::string& path, s
 
     // The window shows the task's room temperature once it is activated: a heated floor is
     // judged against that, once, so that saving what was opened gives the same file again.
-    RoomProject shown = session.project;
-    shown.TempIn_txt = GeneralText(shown.task.TempInCell);
-    if (shown.FloorHeat_Opt && !FloorHeatingAllowed(shown)) {
-        ui.message("Подогрев пола в среднетемпературных камерах не предусмотрен!", kAppTitle, MsgIcon::None);
-        session.project.FloorHeat_Opt = false;
-    }
+    if (SettleFloorHeating(session.project)) ui.message(kFloorHeatNotice, kAppTitle, MsgIcon::None);
     // Values no typing check would let in are kept as stored (nothing in the file is lost)
     // but named, all at once.
     const std::vector<std::string> outside = FieldsOutOfRange(session.project);
