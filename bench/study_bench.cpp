@@ -6,6 +6,8 @@
 
 #include "ui/headless_ui.h"
 #include "ui/program.h"
+#include "files/project_codec.h"
+#include "model/compute_room.h"
 #include "ui/study/study.h"
 
 namespace {
@@ -39,5 +41,19 @@ BENCHMARK_CAPTURE(RunStudy, RoomTemperature1000, std::vector<StudyAxis>{{"TempIn
 BENCHMARK_CAPTURE(RunStudy, Grid50x50,
                   std::vector<StudyAxis>{{"Nord1_D_txt", 50, 295, 5}, {"TempOut_txt", 20, 44.5, 0.5}})
     ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+namespace {
+
+// The whole calculation of the start-up project, as every recomputation and study point runs it.
+void BM_ComputeRoom(benchmark::State& state) {
+    std::string error;
+    const auto data = coldroom::LoadReferenceData(std::string(COLDROOM_BIN_DIR) + "/Data.dtx", error);
+    if (!data) throw std::runtime_error(error);
+    const coldroom::RoomProject project = coldroom::StartProject(*data);
+    for (auto _ : state) benchmark::DoNotOptimize(coldroom::ComputeRoom(project, *data));
+}
+BENCHMARK(BM_ComputeRoom);
 
 }  // namespace

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/load_value.h"
+#include "core/numtext.h"
 
 namespace coldroom {
 
@@ -13,16 +15,22 @@ inline constexpr const char* kNoCoolingTime = "Время охлаждения �
 
 // ---- Product and packaging ------------------------------------------------------------
 
+// How many entries of a product's temperature and enthalpy lists are read.
+inline constexpr int kEnthalpyTableCapacity = 41;
+
 struct ProductLoadInputs {
     double tIn = 0, tEnd = 0;       // product start and end temperature, °C
     float dailyMassKg = 0;          // Oborot_Kg
     double requestedHours = 0;      // value of Real_time_txt
     bool respiration = false;       // Cheese
     double volume = 0;              // room volume, m³
-    std::string normaText;          // storage norm column as stored (normalised before reading)
-    std::string temperaturesText;   // the product's temperature list
-    std::string enthalpyText;       // the product's enthalpy list
-    std::string productName;        // for messages
+    std::string_view normaText;         // storage norm column as stored (normalised before reading)
+    std::string_view temperaturesText;  // the product's temperature list
+    std::string_view enthalpyText;      // the product's enthalpy list
+    std::string_view productName;       // for messages
+    // The two lists read already (they are read once per table load); null: read the texts.
+    const NumberList* temperatures = nullptr;
+    const NumberList* enthalpies = nullptr;
 };
 
 struct ProductLoadResult {

@@ -10,7 +10,7 @@
 namespace coldroom {
 namespace {
 
-constexpr int kTableCapacity = 41;
+
 constexpr double kRespirationPerKg = 244;  // per kg of daily mass; / 3600 gives watts
 
 // Enthalpy at t by linear interpolation in the table. A later interval that also holds t
@@ -27,15 +27,18 @@ std::optional<double> enthalpyAt(double t, const std::vector<double>& T, const s
 }
 
 std::string productLabel(const ProductLoadInputs& in) {
-    return "продукта «" + in.productName + "»";
+    return "продукта «" + std::string(in.productName) + "»";
 }
 
 }  // namespace
 
 ProductLoadResult computeProductLoad(const ProductLoadInputs& in) {
     ProductLoadResult res;
-    const NumberList temps = ParseNumberList(in.temperaturesText, kTableCapacity);
-    const NumberList enth = ParseNumberList(in.enthalpyText, kTableCapacity);
+    NumberList readTemps, readEnth;
+    const NumberList& temps =
+        in.temperatures ? *in.temperatures : (readTemps = ParseNumberList(in.temperaturesText, kEnthalpyTableCapacity));
+    const NumberList& enth =
+        in.enthalpies ? *in.enthalpies : (readEnth = ParseNumberList(in.enthalpyText, kEnthalpyTableCapacity));
     const int tLast = temps.lastIndex(), eLast = enth.lastIndex();
     const int n = std::min(tLast, eLast);
     if (tLast != eLast)
@@ -44,7 +47,7 @@ ProductLoadResult computeProductLoad(const ProductLoadInputs& in) {
                       " значений энтальпии; используются первые " + std::to_string(n + 1) + ".";
     else if (temps.truncated || enth.truncated)
         res.warning = "Таблица энтальпий " + productLabel(in) + " длиннее " +
-                      std::to_string(kTableCapacity) + " значений; лишние значения не учитываются.";
+                      std::to_string(kEnthalpyTableCapacity) + " значений; лишние значения не учитываются.";
 
     res.storageCapacity = in.volume * LeadingNumber(NormalizeNumberText(in.normaText));
 

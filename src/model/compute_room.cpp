@@ -15,16 +15,16 @@ EnvelopeInputs envelopeInputs(const RoomProject& p, const ReferenceData& d) {
     bool anyUnset = p.Location_cmb < 0;
     for (int c : p.coating) anyUnset = anyUnset || c < 0;
     auto position = [&](int index) { return anyUnset ? 0 : index; };
-    in.latitude = d.Loc_array.number(LocationColumn::Latitude, position(p.Location_cmb));
+    in.latitude = d.locations.at(LocationColumn::Latitude, position(p.Location_cmb));
     for (int s = 0; s < kSurfaceCount; ++s) {
         SurfaceInput& surface = in.surfaces[s];
         for (int l = 0; l < 3; ++l) {
             surface.layers[l].thicknessText = p.thickness[s][l];
-            surface.layers[l].conductivity = d.Mat_array.number(kValueColumn, p.material[s][l]);
+            surface.layers[l].conductivity = d.materials.at(kValueColumn, p.material[s][l]);
         }
         if (s < 5) {
             surface.outer = p.outer[s];
-            surface.absorption = d.Upp_array.number(kValueColumn, position(p.coating[s]));
+            surface.absorption = d.coatings.at(kValueColumn, position(p.coating[s]));
         }
         surface.sideTemperature = LeadingNumber(p.sideTemp[s]);
     }
@@ -77,10 +77,15 @@ ProductLoadInputs productInputs(const RoomProject& p, const ReferenceData& d) {
     in.requestedHours = LeadingNumber(p.task.Real_time_txt);
     in.respiration = p.task.Cheese;
     in.volume = LeadingNumber(p.Volume_txt);
-    in.normaText = prod.text(ProductColumn::Norma, row);
-    in.temperaturesText = prod.text(ProductColumn::Temperatures, row);
-    in.enthalpyText = prod.text(ProductColumn::Enthalpy, row);
-    in.productName = prod.text(ProductColumn::Name, row);
+    in.normaText = CellText(prod, ProductColumn::Norma, row);
+    if (row < static_cast<int>(d.productTables.size())) {
+        in.temperatures = &d.productTables[row].temperatures;
+        in.enthalpies = &d.productTables[row].enthalpies;
+    } else {
+        in.temperaturesText = CellText(prod, ProductColumn::Temperatures, row);
+        in.enthalpyText = CellText(prod, ProductColumn::Enthalpy, row);
+    }
+    in.productName = CellText(prod, ProductColumn::Name, row);
     return in;
 }
 
@@ -90,14 +95,14 @@ PackagingLoadInputs packagingInputs(const RoomProject& p, const ReferenceData& d
     in.tEnd = LeadingNumber(p.task.Tend_Prod_txt);
     in.dailyMassKg = p.task.Oborot_Kg;
     in.packagingSelected = p.task.Packing_cmb >= 0;
-    in.specificHeat = d.Tara_array.number(kValueColumn, p.task.Packing_cmb);
+    in.specificHeat = d.packagings.at(kValueColumn, p.task.Packing_cmb);
     in.rTime = p.task.RTime;
     return in;
 }
 
 CoolingTimeInputs coolingInputs(const RoomProject& p, const ReferenceData& d) {
     const int row = ChosenProductRow(p.task);
-    const RefTable& prod = d.Prod_array;
+    const NumberTable& prod = d.products;
     CoolingTimeInputs in;
     in.tIn = LeadingNumber(p.task.Tin_Prod_txt);
     in.tEnd = LeadingNumber(p.task.Tend_Prod_txt);
@@ -106,14 +111,14 @@ CoolingTimeInputs coolingInputs(const RoomProject& p, const ReferenceData& d) {
     in.sizeCm = LeadingNumber(p.task.Dimens_txt);
     in.taskPosition = p.task.TaskSelected_ind;
     in.requestedHours = LeadingNumber(p.task.Real_time_txt);
-    in.cs = prod.number(ProductColumn::SpecificHeat, row);
-    in.water = prod.number(ProductColumn::Water, row);
-    in.lambda = prod.number(ProductColumn::Conductivity, row);
-    in.lambdaFrozen = prod.number(ProductColumn::ConductivityFrozen, row);
-    in.shape = prod.number(ProductColumn::Shape, row);
-    in.density = prod.number(ProductColumn::Density, row);
-    in.tCryo = prod.number(ProductColumn::Cryoscopic, row);
-    in.latent = prod.number(ProductColumn::LatentHeat, row);
+    in.cs = prod.at(ProductColumn::SpecificHeat, row);
+    in.water = prod.at(ProductColumn::Water, row);
+    in.lambda = prod.at(ProductColumn::Conductivity, row);
+    in.lambdaFrozen = prod.at(ProductColumn::ConductivityFrozen, row);
+    in.shape = prod.at(ProductColumn::Shape, row);
+    in.density = prod.at(ProductColumn::Density, row);
+    in.tCryo = prod.at(ProductColumn::Cryoscopic, row);
+    in.latent = prod.at(ProductColumn::LatentHeat, row);
     return in;
 }
 

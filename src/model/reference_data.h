@@ -6,14 +6,36 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "core/numtext.h"
 #include "refdb/reference_db.h"
 
 namespace coldroom {
 
+// A table's values read as numbers once (as RefTable::number reads them), for the
+// calculations that run thousands of times in a study.
+class NumberTable {
+public:
+    NumberTable() = default;
+    explicit NumberTable(const RefTable& table);
+    // Column `column` of row `row`; a row of -1 reads row 0; out of range reads 0.
+    double at(int column, int row) const {
+        if (row == -1) row = 0;
+        if (row < 0 || row >= static_cast<int>(rows_.size())) return 0;
+        const auto& values = rows_[static_cast<std::size_t>(row)];
+        return column >= 0 && column < static_cast<int>(values.size()) ? values[static_cast<std::size_t>(column)] : 0;
+    }
+
+private:
+    std::vector<std::vector<double>> rows_;
+};
+
 struct ReferenceData {
     RefTable Task_array, Prod_array, Tara_array;
     RefTable Loc_array, Oth_array, Upp_array, Mat_array;
+    // The same tables as numbers (names and number lists read as their leading number).
+    NumberTable products, packagings, locations, coatings, materials;
 
     // The global parameters of Others, as the calculations hold them.
     float Illum_store = 0, Illum_techno = 0, Att_Koef_StripCurtain = 0, Att_Koef_AirCurtain = 0;
@@ -21,7 +43,21 @@ struct ReferenceData {
 
     // Reads the values above from Oth_array.
     void ReadParameters();
+
+    // Each product's temperature and enthalpy lists, read once.
+    struct ProductTable {
+        NumberList temperatures, enthalpies;
+    };
+    std::vector<ProductTable> productTables;
+    // Reads the numbers and lists above from the task dialog's tables, and from the main
+    // window's.
+    void ReadTaskNumbers();
+    void ReadRoomNumbers();
 };
+
+// Column `column` of row `row` of a table, without a copy; a row of -1 reads row 0, out of
+// range reads "".
+const std::string& CellText(const RefTable& table, int column, int row);
 
 // Reads the tables of the task dialog (Tasks, ProdMeat, Tara) from `path` into `data`.
 // False with a Russian message naming the file, table, row and column.

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <charconv>
 #include <limits>
+#include <random>
 
 #include <clocale>
 #include <cstdio>
@@ -142,6 +146,40 @@ TEST(NumText, AnInputFieldNeverGetsTheUndefinedMark) {
     for (const auto& c : cases) {
         EXPECT_EQ(InputTextSingle(c.value), c.text);
         EXPECT_EQ(InputTextSingle(static_cast<float>(LeadingNumber(c.text))), c.text) << "reads back as itself";
+    }
+}
+
+}  // namespace
+}  // namespace coldroom
+
+namespace coldroom {
+namespace {
+
+// The quick reading of plain numbers gives exactly what the general reading gives: the
+// compacted text's number read by from_chars.
+TEST(NumText, LeadingNumberQuickAndGeneralReadingsAgree) {
+    auto reference = [](const std::string& text) {
+        std::string compact;
+        for (char c : text)
+            if (c != ' ' && c != '\t' && c != '\n') compact.push_back(c);
+        std::size_t i = compact[0] == '+' || compact[0] == '-' ? 1 : 0;
+        while (i < compact.size() && (std::isdigit(static_cast<unsigned char>(compact[i])) || compact[i] == '.')) ++i;
+        std::string number = compact.substr(0, i);
+        if (number[0] == '+') number.erase(0, 1);
+        if (number.find_first_of("0123456789") == std::string::npos || std::count(number.begin(), number.end(), '.') > 1)
+            return -1e300;  // not the quick reading's case
+        double v = 0;
+        std::from_chars(number.data(), number.data() + number.size(), v);
+        return v;
+    };
+    std::mt19937 random(7);
+    const std::string alphabet = "0123456789.- +\tx";
+    for (int n = 0; n < 20000; ++n) {
+        std::string text(1 + random() % 18, ' ');
+        for (char& c : text) c = alphabet[random() % alphabet.size()];
+        const double expected = reference(text);
+        if (expected == -1e300) continue;
+        EXPECT_EQ(LeadingNumber(text), expected) << '"' << text << '"';
     }
 }
 

@@ -84,6 +84,8 @@ void MainForm::registerControls() {
     }
     for (const LoadComponent& c : LoadComponents())
         if (!c.control.empty()) resultFields_[static_cast<int>(c.id)] = r.get<TextBox>(c.control);
+    for (const FieldSpec& f : FieldCatalogue())
+        if (f.form == FieldForm::Main) shown_.emplace_back(&f, *r.find(f.control));
 }
 
 void MainForm::wireHandlers() {
@@ -222,27 +224,34 @@ void MainForm::askAboutCoolingTime() {
 void MainForm::Show() {
     const RoomProject& p = session_.project;
     const ReferenceData& d = *session_.data;
-    for (const FieldSpec& f : FieldCatalogue()) {
-        if (f.form != FieldForm::Main) continue;
+    for (const auto& [field, control] : shown_) {
+        const FieldSpec& f = *field;
         switch (f.kind) {
         case FieldKind::Text: {
-            TextBox* box = registry_.get<TextBox>(f.control);
-            auto refused = refused_.find(f.control);
-            box->text = refused != refused_.end() ? refused->second : f.textOf(p);
+            TextBox* box = std::get<TextBox*>(control);
+            if (!refused_.empty()) {
+                auto refused = refused_.find(f.control);
+                if (refused != refused_.end()) {
+                    box->text = refused->second;
+                    break;
+                }
+            }
+            const std::string& text = f.textOf(p);
+            if (box->text != text) box->text = text;
             break;
         }
         case FieldKind::List: {
-            ListBox* list = registry_.get<ListBox>(f.control);
+            ListBox* list = std::get<ListBox*>(control);
             const int position = f.positionOf(p);
             // Positions the lists do not hold yet (before the window loads) stay unchosen.
             if (position >= -1 && position < list->count()) list->showIndex(position);
             break;
         }
         case FieldKind::Option:
-            registry_.get<OptionButton>(f.control)->showValue(f.optionOf(p) == f.selects);
+            std::get<OptionButton*>(control)->showValue(f.optionOf(p) == f.selects);
             break;
         case FieldKind::Check:
-            registry_.get<CheckBox>(f.control)->showValue(f.positionOf(p));
+            std::get<CheckBox*>(control)->showValue(f.positionOf(p));
             break;
         }
     }
@@ -261,13 +270,15 @@ void MainForm::Show() {
 
     if (!loaded_) return;
     // The product as the task hands it over.
-    TypeOfProduct_lbl.text = ListText(*FindField("Produkt_cmb", FieldForm::Task), p, d, p.task.Produkt_cmb);
+    static const FieldSpec& products = *FindField("Produkt_cmb", FieldForm::Task);
+    static const FieldSpec& packings = *FindField("Packing_cmb", FieldForm::Task);
+    TypeOfProduct_lbl.text = ListText(products, p, d, p.task.Produkt_cmb);
     TempIn_lbl.text = p.task.Tin_Prod_txt;
     TempEnd_lbl.text = p.task.Tend_Prod_txt;
     Loading_lbl.text = p.task.Load_prod_txt;
     Oborot_lbl.text = p.task.Oborot_tonn_txt;
     AirSpeed_lbl.text = p.task.Velocity_txt;
-    Tara_lbl.text = ListText(*FindField("Packing_cmb", FieldForm::Task), p, d, p.task.Packing_cmb);
+    Tara_lbl.text = ListText(packings, p, d, p.task.Packing_cmb);
     if (!activated_) return;
 
     const RoomResult& r = session_.result;

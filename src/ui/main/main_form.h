@@ -142,6 +142,8 @@ private:
     int eventDepth_ = 0;
     std::vector<std::string> problems_;
     std::map<std::string, std::string> refused_;  // control -> the text it holds
+    // The catalogue's fields of this window with the control showing each, found once.
+    std::vector<std::pair<const FieldSpec*, ControlRef>> shown_;
     std::array<TextBox*, kLoadComponentCount> resultFields_{};  // by LoadId; null: no field
 };
 

@@ -146,13 +146,13 @@ bool Study::Check(const std::vector<StudyAxis>& axes, std::string& error) const 
 }
 
 StudyPoint Study::Point(const std::vector<Setting>& settings) const {
-    RoomProject project = base_;
-    TaskDialogState dialog = dialog_;
-    const SetResult result = ApplySettings(project, dialog, *data_, settings);
+    work_ = base_;
+    workDialog_ = dialog_;
+    const SetResult result = ApplySettings(work_, workDialog_, *data_, settings);
     StudyPoint point;
     point.refused = result.status != SetStatus::Done;
     point.message = result.message;
-    if (!point.refused) point.loads = ComputeRoom(project, *data_).loads;
+    if (!point.refused) point.loads = ComputeRoom(work_, *data_).loads;
     return point;
 }
 

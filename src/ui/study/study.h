@@ -67,6 +67,9 @@ private:
     RoomProject base_;
     TaskDialogState dialog_;
     LoadBreakdown baseLoads_;
+    // The copy each point is entered on: assigned from the base, it keeps its storage.
+    mutable RoomProject work_;
+    mutable TaskDialogState workDialog_;
 };
 
 // Every point of a grid over `axes`, the first axis outermost.
