@@ -88,7 +88,8 @@ TEST(ProductLoad, UndefinedInsteadOfAWrongNumber) {
 
 TEST(ProductLoad, ListsOfDifferentLengthUseTheCommonPart) {
     ProductLoadInputs in = baseProduct();
-    in.enthalpyText = std::string(kEnthalpy).substr(0, std::string(kEnthalpy).rfind(','));  // 37 values
+    const std::string shorter = std::string(kEnthalpy).substr(0, std::string(kEnthalpy).rfind(','));  // 37 values
+    in.enthalpyText = shorter;
     ProductLoadResult r = computeProductLoad(in);
     EXPECT_EQ(r.load.watts, 842);
     EXPECT_NE(r.warning.find("«Говядина»"), std::string::npos) << r.warning;
