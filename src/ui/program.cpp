@@ -84,6 +84,13 @@ void Program::Opened(const std::string& path) {
 
 bool Program::RequestExit() {
     if (ended_) return ended_;
+    if (commitPending) commitPending();
+    const std::vector<std::string> putBack = main.PutBackRefused();
+    if (!putBack.empty()) {
+        std::string text = "Не принятое значение заменено прежним:";
+        for (const std::string& caption : putBack) text += "\r\n" + caption;
+        ui_.message(text, kAppTitle, MsgIcon::Information);
+    }
     if (!ConfirmLeave()) return false;
     return Exit();
 }
@@ -171,6 +178,8 @@ bool Program::activate(WindowId window) {
     case WindowId::MainWindow:
         if (!main.loaded()) return false;
         main.Activate();
+        // The activation may change what a save writes (the task's cycle over a typed one).
+        NoteChange();
         return true;
     case WindowId::TaskDialog:
         task.Activate();

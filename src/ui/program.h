@@ -75,9 +75,13 @@ public:
     bool SaveAs();
     // The project was read from `path` and shown: it is the saved state now.
     void Opened(const std::string& path);
-    // Exit, ВЫХОД, the window's close and the task dialog's Отмена: Exit once ConfirmLeave
-    // agrees. Returns whether the program is ending.
+    // Exit, ВЫХОД, the window's close and the task dialog's Отмена: the field being edited is
+    // committed; one whose value is refused is put back to the project's value (the person is
+    // told), so no refused entry keeps anyone in; then Exit once ConfirmLeave agrees. Returns
+    // whether the program is ending.
     bool RequestExit();
+    // Commits the field being edited as leaving it would (set by the desktop program).
+    std::function<void()> commitPending;
     // Escape in the task dialog: nothing at the start; after ИЗМЕНИТЬ the dialog's edits are
     // dropped and the main window comes back with the project as it was.
     void TaskDialogEscape();

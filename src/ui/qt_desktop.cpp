@@ -116,6 +116,8 @@ void DesktopProgram::show(WindowId id, const std::function<void()>& present) {
 }
 
 void DesktopProgram::refreshAll() {
+    // Whatever an event changed of what a save writes shows in the title at once.
+    program_.NoteChange();
     taskDialog_->refresh();
     if (mainWindow_) {
         mainWindow_->refresh();
@@ -156,6 +158,8 @@ void DesktopProgram::createMainWindow() {
     mainWindow_->setCommand(MainWindow::Command::Parameters, [this] { showEditor(); });
     mainWindow_->setCommand(MainWindow::Command::Help, [this] { showHelp(); });
     mainWindow_->setCommand(MainWindow::Command::About, [this] { showAbout(); });
+    // Leaving commits the field being edited itself: a refused value is put back, not kept.
+    program_.commitPending = [this] { commitPendingEdit(); };
     mainWindow_->setCommand(MainWindow::Command::Exit, [this] { program_.RequestExit(); });
     mainWindow_->setCommandRunner([this](const std::function<void()>& command) {
         program_.RunCommand([this] { commitPendingEdit(); }, command);
@@ -219,6 +223,7 @@ void DesktopProgram::presentPrintOptions() {
     }
     if (!printer_) printer_ = std::make_unique<QtReportPrinter>(mainWindow_.get());
     printForm_ = std::make_unique<PrintOptionsForm>(program_.session, program_.main, ui_, printer_.get());
+    printForm_->onProjectChanged = [this] { program_.NoteChange(); };
     auto* dialog = new PrintOptionsDialog(mainWindow_.get());
     dialog->setWindowFlag(Qt::Window);
     dialog->bind(printForm_->controls(), [this] { refreshAll(); });

@@ -50,14 +50,24 @@ TEST(PrintOptions, OpensWithTheTitleAndTheKeptAuthor) {
     EXPECT_TRUE(o.form->Print_Printer_opt.value());
 }
 
-TEST(PrintOptions, CancelKeepsTheEditedTitleAndAuthor) {
+// Отмена leaves the project as it was; a report made renames it, marked as a change at once.
+TEST(PrintOptions, CancelKeepsNothingAReportKeepsTheTitleAndAuthor) {
     Options o;
+    const std::string title = o.main().Name_txt.text;
+    o.form->onProjectChanged = [&o] { o.program().NoteChange(); };
     o.form->NameProject_txt.text = "Новое название";
     o.form->Company_txt.text = "ООО «Холод»";
     o.form->Cancel_btn.onClick();
-    EXPECT_EQ(o.main().Name_txt.text, "Новое название");
-    EXPECT_EQ(o.program().project().ProjectTitle, "Новое название");
+    EXPECT_EQ(o.main().Name_txt.text, title);
+    EXPECT_FALSE(o.program().document.modified());
     EXPECT_EQ(o.printer.pages, 0);
+
+    o.form->Open();
+    o.form->NameProject_txt.text = "Новое название";
+    o.form->Company_txt.text = "ООО «Холод»";
+    o.form->OK_btn.onClick();
+    EXPECT_EQ(o.program().project().ProjectTitle, "Новое название");
+    EXPECT_TRUE(o.program().document.modified());
     o.form->Open();
     EXPECT_EQ(o.form->Company_txt.text, "ООО «Холод»");
     // The next activation shows the kept title too.

@@ -155,6 +155,34 @@ TEST(WorkSafety, CommandsCommitThePendingEditFirst) {
     }
 }
 
+// A refused entry keeps no one in: leaving puts it back, says so and asks about the changes;
+// saving keeps refusing it. An activation that puts the task's cycle over a typed one is a
+// change the title shows at once.
+TEST(WorkSafety, RefusedEntriesArePutBackOnLeavingAndActivationsMarkTheProject) {
+    ProgramHarness h;
+    h.confirm();
+    MainForm& m = h.main();
+    ProgramHarness::enter(m.Door_H_txt, "3");
+    m.Length_txt.text = "-5";
+    h.program().commitPending = [&m] { m.Length_txt.onLeave(); };
+    EXPECT_FALSE(h.program().RunCommand(h.program().commitPending, [] {}));  // Save refuses
+    h.clearMessages();
+    h.ui.answers.push_back(MsgAnswer::Cancel);
+    EXPECT_FALSE(h.program().RequestExit());
+    ASSERT_EQ(h.messageCount(), 3u);  // the refusal, the value put back, the question
+    EXPECT_EQ(h.ui.messages[1].text, "Не принятое значение заменено прежним:\r\nДлина камеры");
+    EXPECT_EQ(m.Length_txt.text, "10");
+    EXPECT_TRUE(h.main().RefusedFields().empty());
+
+    h.program().commitPending = nullptr;
+    ProgramHarness::enter(m.Cycle_txt, "70");
+    h.program().document.reset(h.program().project(), "room.cfg");
+    h.program().WindowActivated(WindowId::About);
+    h.program().WindowActivated(WindowId::MainWindow);
+    EXPECT_EQ(m.Cycle_txt.text, "100");
+    EXPECT_TRUE(h.program().document.modified());
+}
+
 TEST(WorkSafety, NegativeValuesAreRefusedZeroIsNot) {
     ProgramHarness h;
     h.confirm();

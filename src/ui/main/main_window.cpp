@@ -217,7 +217,8 @@ void MainWindow::runCommand(Command command) {
     auto it = commands_.find(command);
     if (it == commands_.end() || !it->second) return;
     std::function<void()> run = it->second;
-    if (runner_) run = [this, fn = it->second] { runner_(fn); };
+    // Exit commits the pending field itself (a refused value must not keep the person in).
+    if (runner_ && command != Command::Exit) run = [this, fn = it->second] { runner_(fn); };
     // A command may change either form (opening a project sets the task too).
     if (binder_) {
         binder_->run(run);
@@ -323,6 +324,9 @@ QWidget* MainWindow::buildResults() {
     quit->setObjectName(QStringLiteral("Quit_btn"));
     quit->setMinimumSize(120, 32);
     quit->setEnabled(false);
+    // A click must reach it even while a field holds a refused value: it takes no focus, and
+    // leaving commits (or puts back) the field itself.
+    quit->setFocusPolicy(Qt::TabFocus);
     connect(quit, &QPushButton::clicked, this, [this] {
         // The form may own the button; otherwise it is the Exit command.
         if (!(binder_ && binder_->widget("Quit_btn"))) runCommand(Command::Exit);

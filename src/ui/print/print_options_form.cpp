@@ -55,6 +55,7 @@ void PrintOptionsForm::keepTitleAndAuthor() {
     session_.project.Name_txt = NameProject_txt.text;
     session_.project.ReportAuthor = Company_txt.text;
     main_.Show();
+    if (onProjectChanged) onProjectChanged();
 }
 
 void PrintOptionsForm::OK_btn_Click() {
@@ -77,10 +78,8 @@ void PrintOptionsForm::OK_btn_Click() {
     close();
 }
 
-void PrintOptionsForm::Cancel_btn_Click() {
-    keepTitleAndAuthor();
-    close();
-}
+// Отмена (and Escape) leave the project as it was.
+void PrintOptionsForm::Cancel_btn_Click() { close(); }
 
 void PrintOptionsForm::close() { ui_.hideWindow(WindowId::PrintOptions); }
 

@@ -1,5 +1,6 @@
 // State and handlers of the report options " Параметры печати отчета": where the report
-// goes, its title and author. Both buttons keep the title and author for the whole run.
+// goes, its title and author. A report made keeps the title (it is the project's) and the
+// author for the whole run; Отмена keeps nothing.
 #pragma once
 
 #include <functional>
@@ -37,6 +38,8 @@ public:
 
     ControlRegistry& controls() { return registry_; }
     std::function<std::string()> today = ShortDateToday;
+    // The project's title changed (the program updates its modified mark).
+    std::function<void()> onProjectChanged;
 
 private:
     void keepTitleAndAuthor();
