@@ -193,10 +193,8 @@ int StartAndOpen(Program& program, HeadlessUi& ui, const std::string& project, c
     if (!project.empty()) {
         ui.fileNames.push_back(project);
         std::string detail;
-        if (!OpenCommand(program, ui, &detail)) {
-            std::cerr << "coldroom-calc: " << project << ": " << detail << '\n';
-            return kExitUnreadable;
-        }
+        // The read-error message names the file and what is wrong with it.
+        if (!OpenCommand(program, ui, &detail)) return kExitUnreadable;
     }
     const SetResult set = ApplySettings(program, settings);
     switch (set.status) {

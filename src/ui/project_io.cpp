@@ -26,9 +26,10 @@ bool SaveProject(Program& program, UserInterface& ui, const std::string& path) {
 
 bool OpenProject(Program& program, UserInterface& ui, const std::string& path, std::string* detail) {
     std::string why;
+    // What is wrong comes first, then that nothing changed.
     auto fail = [&] {
         if (detail) *detail = why;
-        ui.message(kOpenFailedProjectKept, kAppTitle, MsgIcon::Critical);
+        ui.message("«" + path + "»: " + why + "\r\n" + kOpenFailedProjectKept, kAppTitle, MsgIcon::Critical);
         return false;
     };
     if (path.empty()) {

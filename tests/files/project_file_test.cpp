@@ -536,7 +536,7 @@ TEST_F(ProjectFile, ReadFailureLeavesTheProjectUntouched) {
         EXPECT_FALSE(OpenProject(h->program(), h->ui, file, &detail));
         EXPECT_FALSE(detail.empty());
         ASSERT_EQ(h->messageCount(), 1u);
-        EXPECT_EQ(h->lastMessage().text, kOpenFailedProjectKept);
+        EXPECT_EQ(h->lastMessage().text, "«" + file + "»: " + detail + "\r\n" + kOpenFailedProjectKept);
         EXPECT_EQ(h->lastMessage().title, kAppTitle);
         EXPECT_EQ(h->lastMessage().icon, MsgIcon::Critical);
         EXPECT_EQ(differences(before, snapshot(h->program())), "");
@@ -574,7 +574,7 @@ TEST_F(ProjectFile, ReadFailureLeavesTheProjectUntouched) {
         EXPECT_FALSE(OpenProject(h->program(), h->ui, place.file, &detail));
         EXPECT_EQ(detail, place.detail.empty() ? "файл слишком велик для файла конфигурации"
                                                : "не удается прочитать файл «" + place.file + "»: " + place.detail);
-        EXPECT_EQ(h->lastMessage().text, kOpenFailedProjectKept);
+        EXPECT_EQ(h->lastMessage().text, "«" + place.file + "»: " + detail + "\r\n" + kOpenFailedProjectKept);
         EXPECT_EQ(differences(before, snapshot(h->program())), "");
     }
 }
