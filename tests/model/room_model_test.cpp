@@ -54,5 +54,15 @@ TEST(RoomModel, CatalogueNamesEveryLineOfTheProjectFile) {
     }
 }
 
+// Only what the person entered is named after an open: the fans' power the program chose is a
+// result, whatever it reads.
+TEST(RoomModel, OutOfRangeWarningNamesEntriesOnly) {
+    RoomProject p;
+    p.ElectroEva_txt = "-5";
+    EXPECT_TRUE(FieldsOutOfRange(p).empty());
+    p.AutoEva_opt = false;
+    EXPECT_EQ(FieldsOutOfRange(p), std::vector<std::string>{"Мощность вентиляторов: -5"});
+}
+
 }  // namespace
 }  // namespace coldroom::test

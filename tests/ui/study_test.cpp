@@ -128,3 +128,35 @@ TEST(Study, PointsEqualTheProjectWithTheValueEnteredAndLeaveItUnchanged) {
 
 }  // namespace
 }  // namespace coldroom::test
+
+namespace coldroom::test {
+namespace {
+
+// Hostile entries and studies are refused with their reason, never computed wrongly.
+TEST(Study, HostileAxesAndValuesAreRefusedWithTheirReason) {
+    Opened p;
+    for (const char* name : {"Location_cmb", "optAll_Temp", "NorthOut_opt"})
+        EXPECT_EQ(ApplySettings(p.program(), {{name, "1e10"}}).status, SetStatus::BadValue) << name;
+
+    StudyAxis a;
+    std::string error;
+    ASSERT_TRUE(ParseAxis("Length_txt=1e300:3e300:1e300", a, error)) << error;
+    EXPECT_EQ(a.values(), (std::vector<double>{1e300, 2e300, 3e300}));
+    EXPECT_FALSE(ParseAxis("Length_txt=1:1.000000000001:1e-13", a, error));
+    EXPECT_NE(error.find("повторяются"), std::string::npos) << error;
+
+    Study study(p.program().session.data);
+    const std::vector<StudyAxis> huge{{"Length_txt", 1, 20000, 1}, {"Width_txt", 1, 20000, 1}};
+    EXPECT_FALSE(study.Check(huge, error));
+    EXPECT_NE(error.find("400000000"), std::string::npos) << error;
+    EXPECT_TRUE(StudyGrid(huge).empty());
+}
+
+TEST(Study, ParametersAreNamedAsThePersonKnowsThem) {
+    EXPECT_EQ(StudyCaption("Electro_txt"), "Теплоприток от технологического оборудования, кВт·ч");
+    EXPECT_EQ(StudyCaption("Produkt.Tin_Prod_txt"), "Начальная температура продукта, °C");
+    for (const StudyParameter& p : StudyParameters()) EXPECT_NE(p.caption, p.name);
+}
+
+}  // namespace
+}  // namespace coldroom::test

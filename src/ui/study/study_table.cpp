@@ -8,9 +8,9 @@
 
 namespace coldroom {
 
-TextTable StudyTable(const std::vector<StudyAxis>& axes, const std::vector<StudyPoint>& points) {
+TextTable StudyTable(const std::vector<StudyAxis>& axes, const std::vector<StudyPoint>& points, bool byCaption) {
     TextTable table(1);
-    for (const StudyAxis& axis : axes) table[0].push_back(axis.name);
+    for (const StudyAxis& axis : axes) table[0].push_back(byCaption ? StudyCaption(axis.name) : axis.name);
     for (const LoadComponent& c : LoadComponents()) table[0].push_back(c.chartLabel ? c.chartLabel : c.caption);
     table[0].push_back("Примечание");
     for (const StudyPoint& p : points) {

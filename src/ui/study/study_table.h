@@ -12,7 +12,10 @@ namespace coldroom {
 
 using TextTable = std::vector<std::vector<std::string>>;
 
-TextTable StudyTable(const std::vector<StudyAxis>& axes, const std::vector<StudyPoint>& points);
+// `byCaption`: the parameters' heads are their captions ("Температура в камере, °C"), as a
+// window shows them; otherwise their names, as the command line takes them.
+TextTable StudyTable(const std::vector<StudyAxis>& axes, const std::vector<StudyPoint>& points,
+                     bool byCaption = false);
 
 // Writes a table as CSV: ';' between cells, Windows-1251, CR LF, like the CSV report.
 // False with a Russian `error`; nothing is written then. The path "-" writes to standard output.

@@ -184,7 +184,7 @@ void StudyWindow::showChart(double current) {
 }
 
 void StudyWindow::showTable() {
-    const TextTable rows = StudyTable({axis_}, points_);
+    const TextTable rows = StudyTable({axis_}, points_, true);
     table_->clear();
     table_->setColumnCount(static_cast<int>(rows[0].size()));
     table_->setRowCount(static_cast<int>(rows.size()) - 1);
@@ -199,7 +199,7 @@ void StudyWindow::showTable() {
 
 bool StudyWindow::saveCsv(const QString& path) {
     std::string error;
-    if (!WriteTableCsv(path.toStdString(), StudyTable({axis_}, points_), error)) {
+    if (!WriteTableCsv(path.toStdString(), StudyTable({axis_}, points_, true), error)) {
         status_->setText(q(error));
         return false;
     }
