@@ -73,6 +73,17 @@ std::string checkMessage(const TaskValues& t, TaskCheck k, double v) {
     return {};
 }
 
+// A checked field refused: its flag and message are kept for the confirmation, and told now
+// unless `silent`.
+TaskOutcome refused(TaskDialogState& dialog, TaskCheck k, const std::string& message, bool silent) {
+    dialog.FieldError[k] = true;
+    dialog.FieldMessage[k] = message;
+    TaskOutcome out;
+    out.accepted = false;
+    if (!silent) out.notices.push_back({TaskNotice::Kind::Refusal, message});
+    return out;
+}
+
 void fillProductSize(TaskValues& t, const ReferenceData& d) {
     t.Dimens_txt = GeneralText(100 * d.Prod_array.number(ProductColumn::Dimension, t.ProdSelected_ind));
 }
@@ -232,13 +243,7 @@ TaskOutcome CheckTaskField(RoomProject& p, TaskDialogState& dialog, TaskCheck k,
     if (k != CheckCoolingTime) text = NormalizeNumberText(text);
     const double v = LeadingNumber(text);
     const std::string message = checkMessage(t, k, v);
-    if (!message.empty()) {
-        dialog.FieldError[k] = true;
-        dialog.FieldMessage[k] = message;
-        out.accepted = false;
-        if (!silent) out.notices.push_back({TaskNotice::Kind::Refusal, message});
-        return out;
-    }
+    if (!message.empty()) return refused(dialog, k, message, silent);
     dialog.FieldError[k] = false;
     if (k == CheckCoolingTime) text = NormalizeNumberText(text);
     if (silent) return out;
@@ -266,14 +271,10 @@ TaskOutcome CheckTurnoverTonnes(RoomProject& p, TaskDialogState& dialog, std::st
     const double v = LeadingNumber(t.Oborot_tonn_txt);
     const double load = LeadingNumber(t.Load_prod_txt);
     if (v < 0 || v > load) {
-        const std::string message =
-            twoLines("Неверно задан суточный оборот продуктов. ", "Значение должно лежать в интервале от 0 до ") +
-            t.Load_prod_txt;
-        dialog.FieldError[CheckTurnover] = true;
-        dialog.FieldMessage[CheckTurnover] = message;
-        out.accepted = false;
-        if (!silent) out.notices.push_back({TaskNotice::Kind::Refusal, message});
-        return out;
+        return refused(dialog, CheckTurnover,
+                       twoLines("Неверно задан суточный оборот продуктов. ",
+                                "Значение должно лежать в интервале от 0 до ") + t.Load_prod_txt,
+                       silent);
     }
     dialog.FieldError[CheckTurnover] = false;
     if (silent) return out;
