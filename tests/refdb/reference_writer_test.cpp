@@ -97,6 +97,78 @@ TEST(ReferenceWriter, AFailedWriteLeavesEveryTableAsItWas) {
     }
 }
 
+// A change carries what it read: a row or a row count another program changed meanwhile
+// makes it fail as stale; what the loader would refuse is never committed.
+TEST(ReferenceWriter, ChangesCheckWhatTheyReadAndWhatTheyLeave) {
+    TestDatabase db = test::MinimalReferenceDatabase();
+    const std::string path = db.write();
+    const RefTable tara = Read(path, "Tara");
+    const std::vector<std::string> task = Read(path, "Tasks").rows[0];
+    using Kind = WriteFailure::Kind;
+    struct Case {
+        const char* what;
+        RowChange change;
+        bool stored;
+        Kind kind;
+        const char* message;
+    } cases[] = {
+        {"as read", RowChange::Update("Tara", 0, {{1, "0.5"}}).expecting(tara.rows[0], 1), true, Kind::Engine, ""},
+        {"row changed", RowChange::Update("Tara", 0, {{1, "0.7"}}).expecting(tara.rows[0], 1), false, Kind::Stale,
+         "Строка изменена другой программой: таблица «Tara», строка 1"},
+        {"row count changed", RowChange::Append("Tara", {"Ящик", "1"}).expecting({}, 2), false, Kind::Stale,
+         "Строка изменена другой программой"},
+        {"a number as text", RowChange::Delete("Tasks", 0).expecting({"Задача 1", "0.0", "20", "4", "90", "24", "0.50", "1"}, 17),
+         false, Kind::Refused, "не хватает строк"},
+        {"a product that is not there", RowChange::Update("Tasks", 0, {{7, "1,2"}}), false, Kind::Refused,
+         "«Reference»: нет продукта с номером 2"},
+        {"above the task dialog's 36 °C", RowChange::Update("Tasks", 1, {{2, "38"}}), false, Kind::Refused,
+         "с ним программа не смогла бы загрузить справочные данные. В таблице «Tasks»"},
+    };
+    for (const Case& c : cases) {
+        ReferenceWriter writer;
+        std::string error;
+        ASSERT_TRUE(writer.open(path, error)) << error;
+        WriteFailure failure;
+        EXPECT_EQ(writer.apply({c.change}, failure), c.stored) << c.what << ": " << failure.message;
+        if (c.stored) continue;
+        EXPECT_EQ(failure.kind, c.kind) << c.what;
+        EXPECT_NE(failure.message.find(c.message), std::string::npos) << c.what << ": " << failure.message;
+    }
+    EXPECT_EQ(Read(path, "Tara").rows[0][1], "0.5");
+    EXPECT_EQ(Read(path, "Tasks").rows[0], task);
+}
+
+// A product is deleted only when no stored list names it, and the later numbers move down in
+// the same transaction: a failure there keeps the product.
+TEST(ReferenceWriter, DeletingAProductRenumbersTheStoredLists) {
+    TestDatabase db = test::MinimalReferenceDatabase();
+    for (const char* name : {"Продукт 2", "Продукт 3"}) {
+        db.table("ProdMeat").rows.push_back(db.table("ProdMeat").rows[0]);
+        db.table("ProdMeat").rows.back()[0] = name;
+    }
+    db.table("Tasks").rows[0][7] = "3,1";
+    db.table("Tasks").rows[1][7] = "2";
+    const std::string path = db.write();
+    ReferenceWriter writer;
+    std::string error;
+    ASSERT_TRUE(writer.open(path, error)) << error;
+    WriteFailure failure;
+    ProductDeletion result;
+    EXPECT_FALSE(writer.deleteProduct(RowChange::Delete("ProdMeat", 1), result, failure));
+    EXPECT_EQ(result.listedBy, std::vector<int>{1});
+    EXPECT_EQ(failure.kind, WriteFailure::Kind::Refused);
+
+    test::ExecuteSql(path, "UPDATE Tasks SET Reference = '1' WHERE rowid = 2;"
+                           "CREATE TRIGGER locked BEFORE UPDATE ON Tasks BEGIN SELECT RAISE(ABORT, 'locked'); END");
+    EXPECT_FALSE(writer.deleteProduct(RowChange::Delete("ProdMeat", 1), result, failure));
+    EXPECT_EQ(Names(Read(path, "ProdMeat")), (std::vector<std::string>{"Продукт 1", "Продукт 2", "Продукт 3"}));
+    test::ExecuteSql(path, "DROP TRIGGER locked");
+    ASSERT_TRUE(writer.deleteProduct(RowChange::Delete("ProdMeat", 1), result, failure)) << failure.message;
+    EXPECT_EQ(result.renumbered, (std::vector<std::pair<int, std::string>>{{0, "2,1"}}));
+    EXPECT_EQ(Read(path, "Tasks").text(7, 0), "2,1");
+    EXPECT_EQ(Read(path, "ProdMeat").text(0, 1), "Продукт 3");
+}
+
 TEST(ReferenceWriter, NeverCreatesADatabase) {
     TestDatabase db;
     ReferenceWriter writer;
