@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
@@ -31,6 +32,10 @@ std::string ChooseDatabase(const std::string& shipped) {
     const bool broken = found.state == StartupDatabase::State::Broken;
     QMessageBox box(broken ? QMessageBox::Critical : QMessageBox::Question, QString::fromUtf8(kAppTitle),
                     QString::fromStdString(question.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box.setTextFormat(Qt::PlainText);
+    // Paths and the loader's sentence read better on wide lines, as the other messages have them.
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+        label->setMinimumWidth(90 * label->fontMetrics().averageCharWidth());
     std::vector<std::pair<QAbstractButton*, StartupChoice>> buttons;
     for (const auto& [choice, caption] : question.answers)
         buttons.emplace_back(box.addButton(QString::fromStdString(caption), QMessageBox::AcceptRole), choice);

@@ -219,6 +219,9 @@ TEST(EditorForm, NewRowsGetTheirDefaultsAndAreStoredWhenLeft) {
     f.cmdTaskAdd.onClick();
     EXPECT_EQ(f.txtReference.text, "1,2,3,4");
     EXPECT_EQ(f.cmbProduct.items, (Strings{"Продукт 1", "Продукт 2", "Продукт 3", "Продукт 4"}));
+    Editor one(test::MinimalReferenceDatabase());  // one product: a new task lists what there is
+    one.form.cmdTaskAdd.onClick();
+    EXPECT_EQ(one.form.txtReference.text, "1");
     for (auto [box, text] : {std::pair{&f.txtTask, "Новая"}, {&f.txtTcell, "-2"}, {&f.txtTstart, "10"},
                              {&f.txtTend, "0"}, {&f.txtCooltime, "12"}, {&f.txtVelocity, "0,5"},
                              {&f.txtHumidity, "90"}})

@@ -378,7 +378,8 @@ bool EditorForm::store(BoundView& view, const std::vector<RowChange>& changes) {
 void EditorForm::reportWriteFailure(const BoundView& view, const WriteFailure& failure) {
     switch (failure.kind) {
     case WriteFailure::Kind::Stale:
-        ui_.message(failure.message + kCrLf + "Справочные данные прочитаны заново, изменение не записано.",
+        ui_.message(std::string("Строка изменена другой программой.") + kCrLf +
+                        "Справочные данные прочитаны заново, изменение не записано: проверьте строку и повторите его.",
                     kAppTitle, MsgIcon::Warning);
         reload();
         return;
@@ -409,7 +410,11 @@ void EditorForm::Add_Click(BoundView& view) {
     view.current = view.data.rowCount();
     show(view);
     if (&view == &datTask) {
-        txtReference.text = "1,2,3,4";
+        // The first four products, "1,2,3,4"; a shorter table gives what it has, since a
+        // number without its product could never be stored.
+        std::vector<double> first;
+        for (int n = 1; n <= std::min(4, datProduct.data.rowCount()); ++n) first.push_back(n);
+        txtReference.text = JoinNumberList(first);
         txtReference_Change();
     } else if (&view == &datProduct) {
         txtT.text = "-30,-28,-26,-24,-22,-20,-18,-16,-14,-12,-10,-8,-6,-4,-3,-2,-1,0,1,2,3,4,6,8,10,12,14,16,18,"

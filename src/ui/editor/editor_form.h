@@ -99,8 +99,9 @@ public:
     // The specific heat column of a product holds the dry matter's, which the cooling time
     // uses; a person who knows meat's 3.4 would otherwise "correct" it.
     static constexpr const char* kHeatCapTip =
-        "Теплоемкость сухих веществ продукта, кДж/кг °С: по ней рассчитывается время охлаждения.\n"
-        "Это не теплоемкость продукта в целом (для мяса около 3.4) — не заменяйте ее.";
+        "Теплоемкость сухих веществ продукта, кДж/кг °С. Время охлаждения считается с теплоемкостью\n"
+        "продукта 4.2·W + c·(1 − W), где W — влагосодержание, c — это значение.\n"
+        "Это не теплоемкость продукта в целом (для мяса около 3.4): не заменяйте ее.";
 
     static constexpr int kMaxProducts = 61;
     static constexpr int kFixedTasks = 17;  // the product groups' task numbers
