@@ -403,21 +403,6 @@ TEST(EditorForm, AnotherWritersChangesAreNeverOverwritten) {
     EXPECT_TRUE(second.Load(e.shipped, e.user, error)) << error;
 }
 
-// A link in the copy's place (to the shipped file, say) is never written through.
-TEST(EditorForm, AUserCopyThatIsALinkIsNeverWrittenThrough) {
-    Editor e;
-    std::filesystem::create_symlink(e.shipped, e.user);
-    const std::string shipped = test::ReadBytes(e.shipped);
-    std::string error;
-    ASSERT_TRUE(e.form.Load(e.shipped, e.user, error)) << error;
-    e.form.cmdOtherUpdate.onClick();
-    e.form.Value_txt.text = "3";
-    e.form.cmdOtherUpdate.onClick();
-    EXPECT_NE(e.lastText().find("символическая ссылка"), std::string::npos) << e.lastText();
-    EXPECT_EQ(test::ReadBytes(e.shipped), shipped);
-    EXPECT_TRUE(std::filesystem::is_symlink(e.user));
-}
-
 // Whatever value a field accepts at the edges of its range is stored, and the tables load
 // again as at the next start.
 TEST(EditorForm, EveryEdgeValueAFieldAcceptsLoadsAgain) {
