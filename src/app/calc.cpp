@@ -3,6 +3,7 @@
 //
 //     coldroom-calc [--db PATH] [--json] [--save OUT.cfg] [--html OUT] [--csv OUT] [--pdf OUT]
 //                   [--set NAME=TEXT]... [--vary NAME=FROM:TO:STEP]... [PROJECT.cfg...]
+//     coldroom-calc --restore-reference-data
 //     coldroom-calc --help | --version
 //
 // A report named "-" goes to standard output in place of the results.
@@ -44,7 +45,7 @@ constexpr int kExitOk = 0, kExitInternal = 1, kExitUsage = 2, kExitUnreadable = 
               kExitNotSaved = 5;
 const char* kUsage =
     "Использование: coldroom-calc [--db PATH] [--json] [--save OUT.cfg] [--html OUT] [--csv OUT] [--pdf OUT] "
-    "[--set ИМЯ=ТЕКСТ]... [--vary ИМЯ=ОТ:ДО:ШАГ]... [PROJECT.cfg...]";
+    "[--set ИМЯ=ТЕКСТ]... [--vary ИМЯ=ОТ:ДО:ШАГ]... [--restore-reference-data] [PROJECT.cfg...]";
 const char* kHelp =
     "Рассчитывает проект ColdRoom (файл .cfg) так, как его показывает программа после открытия,\n"
     "и выводит теплопритоки и требуемую холодопроизводительность. Без проекта рассчитывается\n"
@@ -64,6 +65,8 @@ const char* kHelp =
     "  --vary ИМЯ=ОТ:ДО:ШАГ  исследование параметра: расчет для каждого значения (два --vary — сетка);\n"
     "                 Panels_D — толщина первого слоя всех стен, потолка и пола\n"
     "  несколько проектов — сводная таблица по всем\n"
+    "  --restore-reference-data  вернуться к исходным справочным данным программы; измененная\n"
+    "                 копия не удаляется, а сохраняется рядом как Data.dtx.broken-ДАТА\n"
     "  -h, --help     показать эту справку\n"
     "  --version      показать версию программы\n"
     "\n"
@@ -79,6 +82,7 @@ struct Options {
     bool json = false;
     bool help = false;
     bool version = false;
+    bool restore = false;  // --restore-reference-data
     std::vector<Setting> settings;   // --set, in order
     std::vector<std::string> axes;   // --vary
     std::vector<std::string> moreProjects;
@@ -97,6 +101,8 @@ bool parseArguments(int argc, char** argv, Options& options, std::string& error)
                 options.help = true;
             } else if (arg == "--version") {
                 options.version = true;
+            } else if (arg == "--restore-reference-data") {
+                options.restore = true;
             } else if (arg == "--set" || arg == "--vary") {
                 Setting setting;
                 if (i + 1 >= argc || !ParseSetting(argv[i + 1], setting)) {
@@ -155,7 +161,41 @@ int run(int argc, char** argv) {
         std::cerr << "coldroom-calc: на стандартный вывод можно направить только один отчет\n" << kUsage << '\n';
         return kExitUsage;
     }
-    if (options.database.empty()) options.database = EffectiveDatabasePath(DefaultDatabasePath());
+    if (options.restore) {
+        if (!options.database.empty()) {
+            std::cerr << "coldroom-calc: --restore-reference-data восстанавливает справочные данные программы, "
+                         "а не файл --db\n"
+                      << kUsage << '\n';
+            return kExitUsage;
+        }
+        const std::string kept = MoveCopyAside(UserDatabasePath(), "broken", error);
+        if (!error.empty()) {
+            std::cerr << "coldroom-calc: " << error << '\n';
+            return kExitDatabase;
+        }
+        std::cerr << "coldroom-calc: "
+                  << (kept.empty() ? "измененной копии справочных данных нет, программа работает с исходными данными."
+                                   : "восстановлены исходные справочные данные; прежняя копия сохранена как «" +
+                                         kept + "».")
+                  << '\n';
+        // Alone, the option only restores.
+        const bool moreToDo = !options.project.empty() || !options.settings.empty() || !options.axes.empty() ||
+                              !options.saveTo.empty() || !options.html.empty() || !options.csv.empty() ||
+                              !options.pdf.empty() || options.json;
+        if (!moreToDo) return kExitOk;
+    }
+    if (options.database.empty()) {
+        const StartupDatabase found = CheckStartupDatabase(DefaultDatabasePath(), UserDatabasePath(), false);
+        if (found.state == StartupDatabase::State::Broken) {
+            std::cerr << "coldroom-calc: измененные справочные данные «" << found.copy << "» не загружаются:\n"
+                      << found.problem << "\n"
+                      << "Чтобы вернуться к исходным справочным данным, запустите coldroom-calc "
+                         "--restore-reference-data (копия сохранится рядом как «"
+                      << AsideName(found.copy, "broken") << "») или удалите файл «" << found.copy << "».\n";
+            return kExitDatabase;
+        }
+        options.database = found.path;
+    }
 
     if (!options.axes.empty() || !options.moreProjects.empty()) {
         if (!options.saveTo.empty() || !options.html.empty() || !options.pdf.empty()) {

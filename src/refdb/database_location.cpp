@@ -1,8 +1,21 @@
 #include "refdb/database_location.h"
 
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
+
+#include "refdb/reference_db.h"
 
 namespace coldroom {
 namespace fs = std::filesystem;
@@ -11,13 +24,135 @@ namespace {
 
 std::string Quoted(const std::string& name) { return "«" + name + "»"; }
 
-std::string Reason(const std::error_code& ec) {
-    if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted ||
-        ec == std::errc::read_only_file_system)
-        return "нет доступа";
-    if (ec == std::errc::no_space_on_device) return "диск переполнен";
-    if (ec == std::errc::no_such_file_or_directory) return "файл не найден";
-    return ec.message();
+std::string FolderOf(const std::string& path) {
+    const std::string folder = fs::path(path).parent_path().string();
+    return folder.empty() ? "." : folder;
+}
+
+// The record of which shipped file a copy was made from, beside the copy.
+std::string OriginRecord(const std::string& userCopy) { return userCopy + ".origin"; }
+
+// A fingerprint of the shipped file's bytes (FNV-1a, 64 bits); "" when it cannot be read.
+std::string Fingerprint(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return {};
+    std::uint64_t hash = 14695981039346656037ull;
+    char buffer[1 << 14];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        for (std::streamsize i = 0; i < in.gcount(); ++i) {
+            hash ^= static_cast<unsigned char>(buffer[i]);
+            hash *= 1099511628211ull;
+        }
+    }
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return text;
+}
+
+std::string ReadOrigin(const std::string& userCopy) {
+    std::ifstream in(OriginRecord(userCopy));
+    std::string line;
+    std::getline(in, line);
+    return line;
+}
+
+// Written beside and renamed over; a record that cannot be written only means the question
+// about newer shipped data is asked once more.
+void WriteOrigin(const std::string& userCopy, const std::string& fingerprint) {
+    const std::string record = OriginRecord(userCopy), temp = record + ".part";
+    {
+        std::ofstream out(temp, std::ios::trunc);
+        out << fingerprint << '\n';
+        if (!out.flush()) {
+            std::error_code ignored;
+            fs::remove(temp, ignored);
+            return;
+        }
+    }
+    std::error_code ec;
+    fs::rename(temp, record, ec);
+    if (ec) fs::remove(temp, ec);
+}
+
+// What stands where the copy should be, when it is not a regular file.
+std::string NotACopy(fs::file_type type) {
+    switch (type) {
+    case fs::file_type::symlink:
+        return "на месте копии находится символическая ссылка, а не файл, сделанный программой; через ссылку "
+               "программа не читает и не записывает";
+    case fs::file_type::directory: return "на месте копии находится папка";
+    default: return "на месте копии находится устройство, канал или другой особый файл, а не обычный файл";
+    }
+}
+
+// Too little room for `bytes` on the disk of `folder`.
+bool DiskTooFull(const std::string& folder, std::uintmax_t bytes) {
+    struct statvfs disk {};
+    return statvfs(folder.c_str(), &disk) == 0 &&
+           static_cast<std::uintmax_t>(disk.f_bavail) * disk.f_frsize < bytes + 4096;
+}
+
+// The cause of a failed step of the copy in plain words: `folder` is where the copy goes.
+std::string Cause(int error, const std::string& folder, std::uintmax_t bytes) {
+    switch (error) {
+    case ENOSPC: return "на диске нет места";
+    case EDQUOT: return "превышена квота диска";
+    case EROFS: return "диск с папкой " + Quoted(folder) + " доступен только для чтения";
+    case EACCES:
+    case EPERM: return "нет прав на запись в папку " + Quoted(folder) + " (папка только для чтения)";
+    case ENOTDIR:
+    case EEXIST: return "на пути к папке " + Quoted(folder) + " находится файл, а не папка";
+    case EISDIR: return "на месте копии находится папка";
+    case ENAMETOOLONG: return "слишком длинное имя файла";
+    case ELOOP: return "слишком много символических ссылок на пути к папке " + Quoted(folder);
+    case EFBIG: return "файл слишком велик для этого диска";
+    case EIO:
+        // A full disk may show itself only as a failed write.
+        if (DiskTooFull(folder, bytes)) return "на диске нет места";
+        return "ошибка ввода-вывода диска";
+    default: return "ошибка файловой системы (код " + std::to_string(error) + ")";
+    }
+}
+
+// Copies the bytes of `source` into the new file `fd`. Returns 0, or the errno that stopped
+// it; `sourceFailed` tells which side it came from.
+int CopyBytes(const std::string& source, int fd, bool& sourceFailed) {
+    sourceFailed = true;
+    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) return errno;
+    char buffer[1 << 16];
+    int error = 0;
+    while (error == 0) {
+        const ssize_t n = ::read(in, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) error = errno;
+        if (n <= 0) break;
+        for (ssize_t done = 0; done < n && error == 0;) {
+            const ssize_t w = ::write(fd, buffer + done, static_cast<size_t>(n - done));
+            if (w < 0 && errno == EINTR) continue;
+            if (w < 0) {
+                error = errno;
+                sourceFailed = false;
+            } else {
+                done += w;
+            }
+        }
+    }
+    ::close(in);
+    if (error == 0 && ::fsync(fd) != 0) {
+        error = errno;
+        sourceFailed = false;
+    }
+    return error;
+}
+
+std::string Today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    return text;
 }
 
 }  // namespace
@@ -42,7 +177,7 @@ std::string EffectiveDatabasePath(const std::string& shipped) {
 
 std::string EffectiveDatabasePath(const std::string& shipped, const std::string& userCopy) {
     std::error_code ec;
-    if (!userCopy.empty() && fs::is_regular_file(userCopy, ec)) return userCopy;
+    if (!userCopy.empty() && fs::symlink_status(userCopy, ec).type() == fs::file_type::regular) return userCopy;
     return shipped;
 }
 
@@ -56,28 +191,53 @@ std::string EnsureWritableCopy(const std::string& shipped, const std::string& us
         error = "Не удается определить папку данных пользователя (не заданы XDG_DATA_HOME и HOME).";
         return {};
     }
-    std::error_code ec;
-    if (fs::is_regular_file(userCopy, ec)) return userCopy;
-    auto failed = [&](const std::error_code& why) {
-        error = "Не удается скопировать базу данных " + Quoted(shipped) + " в " + Quoted(userCopy) +
-                ": " + Reason(why) + ".";
+    auto failed = [&](const std::string& cause) {
+        error = "Не удается скопировать базу данных " + Quoted(shipped) + " в " + Quoted(userCopy) + ": " + cause + ".";
         return std::string();
     };
-    const fs::path target(userCopy);
-    fs::create_directories(target.parent_path(), ec);
-    if (ec) return failed(ec);
-    // Copy beside the target and rename it over, so an interrupted copy is never taken for
-    // the user's database at the next start.
-    const fs::path temp = target.parent_path() / (target.filename().string() + ".part");
-    fs::copy_file(shipped, temp, fs::copy_options::overwrite_existing, ec);
-    if (!ec)  // copy_file keeps the source's permissions, and the shipped file may be read-only
-        fs::permissions(temp, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
-    if (!ec) fs::rename(temp, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        return failed(ec);
+    std::error_code ec;
+    const fs::file_type there = fs::symlink_status(userCopy, ec).type();
+    if (there == fs::file_type::regular) return userCopy;
+    if (there != fs::file_type::not_found && there != fs::file_type::none) return failed(NotACopy(there));
+
+    const std::string folder = FolderOf(userCopy);
+    const std::uintmax_t bytes = fs::file_size(shipped, ec);
+    if (ec) return failed(ec == std::errc::no_such_file_or_directory ? "исходный файл не найден"
+                                                                     : "нет доступа к исходному файлу");
+    fs::create_directories(folder, ec);
+    if (ec) return failed(Cause(ec.value(), folder, bytes));
+
+    // A name of its own beside the target, renamed over only once whole: an interrupted copy
+    // is never taken for the user's database, and two programs copying at once never share
+    // a half-written file.
+    std::string temp = userCopy + ".part-XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) return failed(Cause(errno, folder, bytes));
+    bool sourceFailed = false;
+    int err = CopyBytes(shipped, fd, sourceFailed);
+    // Writable by its owner whatever the shipped file's permissions were.
+    if (err == 0 && ::fchmod(fd, S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH) != 0) err = errno, sourceFailed = false;
+    if (::close(fd) != 0 && err == 0) err = errno, sourceFailed = false;
+    if (err == 0 && ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, userCopy.c_str(), RENAME_NOREPLACE) != 0) {
+        err = errno;
+        sourceFailed = false;
+        // A file system without the no-replace rename: a hard link refuses to replace as well.
+        if (err == EINVAL || err == ENOSYS) {
+            err = ::link(temp.c_str(), userCopy.c_str()) == 0 ? 0 : errno;
+            if (err == 0) ::unlink(temp.c_str());
+        }
     }
+    if (err != 0) {
+        ::unlink(temp.c_str());
+        // Another program made the copy first: that one is the user's copy now.
+        const fs::file_type made = fs::symlink_status(userCopy, ec).type();
+        if (err == EEXIST && made == fs::file_type::regular) return userCopy;
+        if (err == EEXIST) return failed(NotACopy(made));
+        if (sourceFailed)
+            return failed(err == ENOENT ? "исходный файл не найден" : "не удается прочитать исходный файл");
+        return failed(Cause(err, folder, bytes));
+    }
+    WriteOrigin(userCopy, Fingerprint(shipped));
     return userCopy;
 }
 
@@ -91,10 +251,117 @@ bool RestoreShippedDatabase(const std::string& userCopy, std::string& error) {
     fs::remove(userCopy, ec);
     if (ec) {
         error = "Не удается удалить измененную копию базы данных " + Quoted(userCopy) + ": " +
-                Reason(ec) + ".";
+                Cause(ec.value(), FolderOf(userCopy), 0) + ".";
         return false;
     }
+    fs::remove(OriginRecord(userCopy), ec);
     return true;
+}
+
+std::string AsideName(const std::string& userCopy, const char* tag) {
+    const std::string base = userCopy + "." + tag + "-" + Today();
+    std::string name = base;
+    std::error_code ec;
+    for (int n = 2; fs::symlink_status(name, ec).type() != fs::file_type::not_found && n < 1000; ++n)
+        name = base + "-" + std::to_string(n);
+    return name;
+}
+
+std::string MoveCopyAside(const std::string& userCopy, const char* tag, std::string& error) {
+    std::error_code ec;
+    if (userCopy.empty() || fs::symlink_status(userCopy, ec).type() == fs::file_type::not_found) return {};
+    const std::string aside = AsideName(userCopy, tag);
+    if (::renameat2(AT_FDCWD, userCopy.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) != 0 &&
+        ::rename(userCopy.c_str(), aside.c_str()) != 0) {
+        error = "Не удается переименовать копию справочных данных " + Quoted(userCopy) + " в " + Quoted(aside) +
+                ": " + Cause(errno, FolderOf(userCopy), 0) + ".";
+        return {};
+    }
+    // The record goes with the copy it describes.
+    fs::rename(OriginRecord(userCopy), aside + ".origin", ec);
+    return aside;
+}
+
+StartupDatabase CheckStartupDatabase(const std::string& shipped, const std::string& userCopy, bool askAboutNewer) {
+    StartupDatabase found;
+    found.copy = userCopy;
+    found.path = shipped;
+    std::error_code ec;
+    const fs::file_type there = userCopy.empty() ? fs::file_type::not_found : fs::symlink_status(userCopy, ec).type();
+    if (there == fs::file_type::not_found || there == fs::file_type::none) return found;
+    if (there != fs::file_type::regular) {
+        found.state = StartupDatabase::State::Broken;
+        found.problem = Quoted(userCopy) + ": " + NotACopy(there) + ".";
+        return found;
+    }
+    found.path = userCopy;
+    ReferenceDatabase db;
+    bool busy = false;
+    std::string error;
+    bool loads = db.open(userCopy, error, &busy);
+    // A file another program keeps busy is not broken: the start waits for it once more.
+    if (!loads && busy) return found;
+    for (const TableSchema& table : ReferenceSchema()) {
+        if (!loads) break;
+        loads = db.loadTable(table.name, error).has_value();
+    }
+    if (!loads) {
+        found.state = StartupDatabase::State::Broken;
+        found.problem = error;
+        return found;
+    }
+    if (askAboutNewer) {
+        const std::string origin = ReadOrigin(userCopy), now = Fingerprint(shipped);
+        if (!now.empty() && origin != now) {
+            found.state = StartupDatabase::State::NewerShipped;
+            found.originKnown = !origin.empty();
+        }
+    }
+    return found;
+}
+
+StartupQuestion StartupQuestionOf(const StartupDatabase& found) {
+    const std::string fileName = fs::path(found.copy).filename().string();
+    StartupQuestion q;
+    switch (found.state) {
+    case StartupDatabase::State::Ready: break;
+    case StartupDatabase::State::Broken:
+        q.text = "Измененные справочные данные " + Quoted(found.copy) + " не загружаются:\r\n" + found.problem +
+                 "\r\n\r\nМожно в этот раз работать с исходными справочными данными программы или восстановить "
+                 "исходные данные. Копия не удаляется: при восстановлении она сохранится рядом под именем " +
+                 Quoted(fs::path(AsideName(found.copy, "broken")).filename().string()) + ".";
+        q.answers = {{StartupChoice::UseShippedOnce, "Исходные данные в этот раз"},
+                     {StartupChoice::RestoreShipped, "Восстановить исходные данные"}};
+        break;
+    case StartupDatabase::State::NewerShipped:
+        q.text = std::string(found.originKnown
+                                 ? "Исходные справочные данные программы обновились после того, как была сделана "
+                                   "ваша измененная копия "
+                                 : "Неизвестно, из каких исходных справочных данных сделана ваша измененная копия ") +
+                 Quoted(found.copy) + ". Исправления исходных данных в копии не видны.\r\n\r\n" +
+                 "Оставить свою копию или взять новые исходные данные? Прежняя копия сохранится рядом под именем " +
+                 Quoted(fs::path(AsideName(found.copy, "backup")).filename().string()) + ".";
+        q.answers = {{StartupChoice::KeepCopy, "Оставить мою копию"},
+                     {StartupChoice::TakeShipped, "Взять новые данные"}};
+        break;
+    }
+    return q;
+}
+
+std::string ApplyStartupChoice(const StartupDatabase& found, StartupChoice choice, const std::string& shipped,
+                               std::string& keptAs, std::string& error) {
+    keptAs.clear();
+    switch (choice) {
+    case StartupChoice::UseShippedOnce: return shipped;
+    case StartupChoice::KeepCopy:
+        WriteOrigin(found.copy, Fingerprint(shipped));
+        return found.copy;
+    case StartupChoice::RestoreShipped:
+    case StartupChoice::TakeShipped:
+        keptAs = MoveCopyAside(found.copy, choice == StartupChoice::RestoreShipped ? "broken" : "backup", error);
+        return keptAs.empty() && !error.empty() ? std::string() : shipped;
+    }
+    return shipped;
 }
 
 }  // namespace coldroom

@@ -44,9 +44,8 @@ namespace OthersRow {
 enum : int { IllumStore = 0, IllumTechno, AttenuationStripCurtain, AttenuationAirCurtain, FanPowerShare };
 }
 
-// How many product numbers of a task's Reference list the task dialog reads, and how many
-// the parameter editor lets a task hold.
+// How many product numbers of a task's Reference list the task dialog reads; the parameter
+// editor lets a task hold no more, since a product past them would never be offered.
 inline constexpr int kTaskProductsInDialog = 11;
-inline constexpr int kTaskProductsInEditor = 21;
 
 }  // namespace coldroom

@@ -23,15 +23,15 @@ std::string RefTable::text(int column, int row) const {
 
 double RefTable::number(int column, int row) const { return LeadingNumber(text(column, row)); }
 
-namespace {
-
 // What an SQLite result code means to the user.
 std::string DescribeSqliteError(int code, sqlite3* db) {
     switch (code & 0xff) {
     case SQLITE_NOTADB: return "файл не является базой данных";
     case SQLITE_CORRUPT: return "файл базы данных поврежден";
     case SQLITE_BUSY:
-    case SQLITE_LOCKED: return "база данных занята другой программой";
+    case SQLITE_LOCKED:
+        return "база данных занята другой программой и не освободилась за " +
+               std::to_string(ReferenceDatabase::kBusyWaitMs / 1000) + " с";
     case SQLITE_CANTOPEN:
     case SQLITE_PERM:
     case SQLITE_AUTH: return "нет доступа к файлу";
@@ -42,10 +42,6 @@ std::string DescribeSqliteError(int code, sqlite3* db) {
     }
     const char* detail = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
     return std::string("ошибка SQLite: ") + (detail ? detail : "неизвестная ошибка");
-}
-
-std::string OpenFailure(const std::string& path, const std::string& reason) {
-    return "Не удается открыть базу данных " + Quoted(path) + ": " + reason + ".";
 }
 
 // Every value is read back as the text the number rules expect: a REAL 0.5 as "0.5" (not
@@ -61,6 +57,104 @@ std::string ValueText(sqlite3_stmt* stmt, int column) {
         return bytes && size > 0 ? std::string(bytes, static_cast<size_t>(size)) : std::string();
     }
     }
+}
+
+std::optional<RefTable> ReadTable(sqlite3* db, const std::string& table, const std::string& file,
+                                  std::string& error) {
+    auto readFailure = [&](int rc) {
+        return "Не удается прочитать таблицу " + Quoted(table) + " базы данных " + Quoted(file) + ": " +
+               DescribeSqliteError(rc, db) + ".";
+    };
+    const TableSchema* schema = FindTableSchema(table);
+
+    Statement find;
+    int rc = find.prepare(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE");
+    if (rc == SQLITE_OK)
+        rc = sqlite3_bind_text(find.get(), 1, table.c_str(), static_cast<int>(table.size()), SQLITE_TRANSIENT);
+    if (rc == SQLITE_OK) rc = sqlite3_step(find.get());
+    if (rc == SQLITE_DONE) {
+        error = "В базе данных " + Quoted(file) + " нет таблицы " + Quoted(table) + ".";
+        return std::nullopt;
+    }
+    if (rc != SQLITE_ROW) {
+        error = readFailure(rc);
+        return std::nullopt;
+    }
+
+    // Row positions are the stored order, which for SQLite is ascending rowid.
+    Statement select;
+    rc = select.prepare(db, "SELECT * FROM " + QuotedIdentifier(table) + " ORDER BY rowid");
+    if (rc != SQLITE_OK) {
+        error = readFailure(rc);
+        return std::nullopt;
+    }
+
+    RefTable result;
+    result.name = schema ? schema->name : table;
+    const int columnCount = sqlite3_column_count(select.get());
+    for (int c = 0; c < columnCount; ++c) {
+        const char* name = sqlite3_column_name(select.get(), c);
+        result.columns.emplace_back(name ? name : "");
+    }
+
+    if (schema) {
+        // Columns are addressed by position, so names and order must both match.
+        const std::string where = "В таблице " + Quoted(result.name) + " базы данных " + Quoted(file) + " ";
+        const auto& expected = schema->columns;
+        for (size_t c = 0; c < expected.size(); ++c) {
+            if (c < result.columns.size() && SameNameIgnoringCase(result.columns[c], expected[c])) continue;
+            bool elsewhere = false;  // then position c exists and holds another name
+            for (const auto& present : result.columns)
+                if (SameNameIgnoringCase(present, expected[c])) elsewhere = true;
+            if (!elsewhere || c >= result.columns.size()) {
+                error = where + "нет столбца " + Quoted(expected[c]) + ".";
+            } else {
+                error = where + "нарушен порядок столбцов: столбец № " + std::to_string(c + 1) + " должен быть " +
+                        Quoted(expected[c]) + ", а найден " + Quoted(PrintableText(result.columns[c])) + ".";
+            }
+            return std::nullopt;
+        }
+        if (result.columns.size() > expected.size()) {
+            error = where + "лишний столбец " + Quoted(PrintableText(result.columns[expected.size()])) + ".";
+            return std::nullopt;
+        }
+    }
+
+    while ((rc = sqlite3_step(select.get())) == SQLITE_ROW) {
+        std::vector<std::string> row;
+        row.reserve(static_cast<size_t>(columnCount));
+        for (int c = 0; c < columnCount; ++c) row.push_back(ValueText(select.get(), c));
+        result.rows.push_back(std::move(row));
+    }
+    if (rc != SQLITE_DONE) {
+        error = readFailure(rc);
+        return std::nullopt;
+    }
+
+    if (schema && result.rowCount() < schema->minimumRows) {
+        error = "В таблице " + Quoted(result.name) + " базы данных " + Quoted(file) +
+                " не хватает строк: нужно не меньше " + std::to_string(schema->minimumRows) + ", найдено " +
+                std::to_string(result.rowCount()) + ".";
+        return std::nullopt;
+    }
+    return result;
+}
+
+int ProductRowCount(sqlite3* db) {
+    // Without a product table the product numbers cannot be judged here; reading that table
+    // reports it missing.
+    constexpr int kUnknown = 1 << 30;
+    Statement count;
+    if (count.prepare(db, "SELECT count(*) FROM \"ProdMeat\"") != SQLITE_OK || sqlite3_step(count.get()) != SQLITE_ROW)
+        return kUnknown;
+    const sqlite3_int64 rows = sqlite3_column_int64(count.get(), 0);
+    return rows > kUnknown ? kUnknown : static_cast<int>(rows);
+}
+
+namespace {
+
+std::string OpenFailure(const std::string& path, const std::string& reason) {
+    return "Не удается открыть базу данных " + Quoted(path) + ": " + reason + ".";
 }
 
 // The first bytes of every SQLite 3 database file.
@@ -86,11 +180,18 @@ void SetErrorQuietly(std::string& error, Build build) {
     }
 }
 
+// A schema table as read when the file was opened, or why it could not be used.
+struct ReadTableResult {
+    std::optional<RefTable> table;
+    std::string error;
+};
+
 }  // namespace
 
 struct ReferenceDatabase::Impl {
     sqlite3* db = nullptr;
     std::string path;
+    std::vector<ReadTableResult> snapshot;  // in the order of ReferenceSchema()
 
     Impl() = default;
     Impl(const Impl&) = delete;
@@ -100,6 +201,31 @@ struct ReferenceDatabase::Impl {
         if (db) sqlite3_close_v2(db);
         db = nullptr;
         path.clear();
+        snapshot.clear();
+    }
+
+    // Every schema table, read in one transaction. False (with `error`) only when the file
+    // could not be read at all; a table that is missing or wrong is kept as its own error.
+    bool readSnapshot(std::string& error, bool* busy) {
+        // The shared lock is taken by the first read and held to the end, so no writer can
+        // commit between two tables.
+        int rc = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+        if (rc == SQLITE_OK) rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) {
+            error = OpenFailure(path, DescribeSqliteError(rc, db));
+            if (busy) *busy = (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED;
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+            return false;
+        }
+        const int products = ProductRowCount(db);
+        for (const TableSchema& schema : ReferenceSchema()) {
+            ReadTableResult read;
+            read.table = ReadTable(db, schema.name, path, read.error);
+            if (read.table && !CheckTableValues(*read.table, path, products, read.error)) read.table.reset();
+            snapshot.push_back(std::move(read));
+        }
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        return true;
     }
 };
 
@@ -115,7 +241,8 @@ const std::string& ReferenceDatabase::path() const {
     return impl_ ? impl_->path : none;
 }
 
-bool ReferenceDatabase::open(const std::string& path, std::string& error) {
+bool ReferenceDatabase::open(const std::string& path, std::string& error, bool* busy) {
+    if (busy) *busy = false;
     try {
         if (!impl_) impl_ = std::make_unique<Impl>();
         impl_->close();
@@ -159,35 +286,16 @@ bool ReferenceDatabase::open(const std::string& path, std::string& error) {
             sqlite3_close_v2(db);
             return false;
         }
-        // The windows keep their own connections and the editor writes through another one.
-        sqlite3_busy_timeout(db, 2000);
-        // Reading the table list makes SQLite look at the file, which reveals a damaged one.
-        rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
-        if (rc != SQLITE_OK) {
-            error = OpenFailure(path, DescribeSqliteError(rc, db));
-            sqlite3_close_v2(db);
-            return false;
-        }
+        // The editor writes through another connection, and another program may be writing.
+        sqlite3_busy_timeout(db, kBusyWaitMs);
         impl_->db = db;
         impl_->path = path;
-        return true;
+        if (impl_->readSnapshot(error, busy)) return true;
     } catch (...) {
         SetErrorQuietly(error, [&] { return OpenFailure(path, "недостаточно памяти"); });
     }
     if (impl_) impl_->close();
     return false;
-}
-
-int ReferenceDatabase::productRowCount() const {
-    // Without a product table the product numbers cannot be judged here; reading that table
-    // reports it missing.
-    constexpr int kUnknown = 1 << 30;
-    Statement count;
-    if (count.prepare(impl_->db, "SELECT count(*) FROM \"ProdMeat\"") != SQLITE_OK ||
-        sqlite3_step(count.get()) != SQLITE_ROW)
-        return kUnknown;
-    const sqlite3_int64 rows = sqlite3_column_int64(count.get(), 0);
-    return rows > kUnknown ? kUnknown : static_cast<int>(rows);
 }
 
 std::optional<RefTable> ReferenceDatabase::loadTable(const std::string& table,
@@ -200,91 +308,14 @@ std::optional<RefTable> ReferenceDatabase::loadTable(const std::string& table,
     }
     const std::string& file = impl_->path;
     try {
-        auto readFailure = [&](int rc) {
-            return "Не удается прочитать таблицу " + Quoted(table) + " базы данных " +
-                   Quoted(file) + ": " + DescribeSqliteError(rc, impl_->db) + ".";
-        };
-        const TableSchema* schema = FindTableSchema(table);
-
-        Statement find;
-        int rc = find.prepare(impl_->db,
-                              "SELECT 1 FROM sqlite_master WHERE type = 'table' AND "
-                              "name = ?1 COLLATE NOCASE");
-        if (rc == SQLITE_OK)
-            rc = sqlite3_bind_text(find.get(), 1, table.c_str(), static_cast<int>(table.size()),
-                                   SQLITE_TRANSIENT);
-        if (rc == SQLITE_OK) rc = sqlite3_step(find.get());
-        if (rc == SQLITE_DONE) {
-            error = "В базе данных " + Quoted(file) + " нет таблицы " + Quoted(table) + ".";
-            return std::nullopt;
+        const auto& schema = ReferenceSchema();
+        for (size_t i = 0; i < schema.size() && i < impl_->snapshot.size(); ++i) {
+            if (!SameNameIgnoringCase(table, schema[i].name)) continue;
+            const ReadTableResult& read = impl_->snapshot[i];
+            if (!read.table) error = read.error;
+            return read.table;
         }
-        if (rc != SQLITE_ROW) {
-            error = readFailure(rc);
-            return std::nullopt;
-        }
-
-        // Row positions are the stored order, which for SQLite is ascending rowid.
-        Statement select;
-        rc = select.prepare(impl_->db, "SELECT * FROM " + QuotedIdentifier(table) +
-                                           " ORDER BY rowid");
-        if (rc != SQLITE_OK) {
-            error = readFailure(rc);
-            return std::nullopt;
-        }
-
-        RefTable result;
-        result.name = schema ? schema->name : table;
-        const int columnCount = sqlite3_column_count(select.get());
-        for (int c = 0; c < columnCount; ++c) {
-            const char* name = sqlite3_column_name(select.get(), c);
-            result.columns.emplace_back(name ? name : "");
-        }
-
-        if (schema) {
-            // Columns are addressed by position, so names and order must both match.
-            const std::string where =
-                "В таблице " + Quoted(result.name) + " базы данных " + Quoted(file) + " ";
-            const auto& expected = schema->columns;
-            for (size_t c = 0; c < expected.size(); ++c) {
-                if (c < result.columns.size() && SameNameIgnoringCase(result.columns[c], expected[c]))
-                    continue;
-                bool elsewhere = false;  // then position c exists and holds another name
-                for (const auto& present : result.columns)
-                    if (SameNameIgnoringCase(present, expected[c])) elsewhere = true;
-                if (!elsewhere || c >= result.columns.size()) {
-                    error = where + "нет столбца " + Quoted(expected[c]) + ".";
-                } else {
-                    error = where + "нарушен порядок столбцов: столбец № " +
-                            std::to_string(c + 1) + " должен быть " + Quoted(expected[c]) +
-                            ", а найден " + Quoted(PrintableText(result.columns[c])) + ".";
-                }
-                return std::nullopt;
-            }
-            if (result.columns.size() > expected.size()) {
-                error = where + "лишний столбец " + Quoted(PrintableText(result.columns[expected.size()])) + ".";
-                return std::nullopt;
-            }
-        }
-
-        while ((rc = sqlite3_step(select.get())) == SQLITE_ROW) {
-            std::vector<std::string> row;
-            row.reserve(static_cast<size_t>(columnCount));
-            for (int c = 0; c < columnCount; ++c) row.push_back(ValueText(select.get(), c));
-            result.rows.push_back(std::move(row));
-        }
-        if (rc != SQLITE_DONE) {
-            error = readFailure(rc);
-            return std::nullopt;
-        }
-
-        if (schema && result.rowCount() < schema->minimumRows) {
-            error = "В таблице " + Quoted(result.name) + " базы данных " + Quoted(file) +
-                    " не хватает строк: нужно не меньше " + std::to_string(schema->minimumRows) +
-                    ", найдено " + std::to_string(result.rowCount()) + ".";
-            return std::nullopt;
-        }
-        if (schema && !CheckTableValues(result, file, productRowCount(), error)) return std::nullopt;
-        return result;
+        return ReadTable(impl_->db, table, file, error);
     } catch (...) {
         SetErrorQuietly(error, [&] {
             return "Не удается прочитать таблицу " + Quoted(table) + " базы данных " +

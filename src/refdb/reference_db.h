@@ -46,24 +46,44 @@ public:
     ReferenceDatabase(ReferenceDatabase&&) noexcept;
     ReferenceDatabase& operator=(ReferenceDatabase&&) noexcept;
 
-    // Opens an existing file read-write. On failure returns false and sets `error` to a
-    // Russian message naming the file and what is wrong.
-    bool open(const std::string& path, std::string& error);
+    // Opens an existing file and reads the seven tables of the schema in one read
+    // transaction, so that they are read as one moment of the file: a task's product numbers
+    // and the product table always belong together, whatever another program writes
+    // meanwhile. A writer is waited for up to kBusyWaitMs. On failure returns false and sets
+    // `error` to a Russian message naming the file and what is wrong; `busy`, when given,
+    // tells whether the file was only kept busy by another program.
+    bool open(const std::string& path, std::string& error, bool* busy = nullptr);
     bool isOpen() const;
     const std::string& path() const;
 
-    // Reads a whole table; checks its columns (names and order), the minimum row count of the
-    // schema and every value (CheckTableValues). On failure returns nullopt and sets `error`
-    // (Russian).
+    // A table of the schema as read when the file was opened; another table is read now.
+    // Checks its columns (names and order), the minimum row count of the schema and every
+    // value (CheckTableValues). On failure returns nullopt and sets `error` (Russian).
     std::optional<RefTable> loadTable(const std::string& table, std::string& error) const;
 
-private:
-    // Rows of the product table, which a task's product numbers must name.
-    int productRowCount() const;
+    static constexpr int kBusyWaitMs = 5000;
 
+private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
+
+// What one column of a reference table may hold. The parameter editor checks its fields with
+// these rules and the loader refuses what they refuse, so a table the editor wrote loads.
+struct ValueRule {
+    enum class Kind { Free, Name, Number, NumberList, ProductList, Shape };
+    Kind kind = Kind::Free;
+    double low = 0, high = 0;
+    bool lowIncluded = true;
+    // 0 loads as well, though the editor asks for more: tables written before the editor
+    // checked may hold it, and the loads then show undefined rather than a wrong figure.
+    bool zeroLoads = false;
+
+    // The range (Number, each element of a NumberList) or the shape coefficients (Shape).
+    bool accepts(double v) const;
+};
+// The rule of a column of a schema table; nullptr for another table or column.
+const ValueRule* FindValueRule(std::string_view table, int column);
 
 // Checks every value of a schema table: names not empty, numbers within the ranges the program
 // computes with (before anything casts them), product numbers of a task naming rows of a

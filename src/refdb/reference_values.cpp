@@ -1,8 +1,7 @@
 // What each value of the reference tables may hold. The forms compute with these numbers and
 // turn some into list positions, so a value outside its range is refused where the table is
-// read, with the file, table, row and column named, instead of being computed with. The ranges
-// are those the parameter editor enforces, so every table it wrote passes; a material or
-// product property of 0 is let through, as the loads show it undefined rather than wrong.
+// read, with the file, table, row and column named, instead of being computed with. The
+// parameter editor checks its fields against these very rules, so whatever it stores loads.
 #include "refdb/reference_db.h"
 
 #include <cmath>
@@ -15,31 +14,28 @@
 namespace coldroom {
 namespace {
 
-enum class Kind { Free, Name, Number, NumberList, ProductList, Shape };
+using Kind = ValueRule::Kind;
 
-struct Rule {
-    Kind kind = Kind::Free;
-    double low = 0, high = 0;
-    bool lowIncluded = true;
-};
-
-Rule name() { return {Kind::Name}; }
+ValueRule name() { return {Kind::Name}; }
 // low < v <= high, or low <= v <= high.
-Rule above(double low, double high) { return {Kind::Number, low, high, false}; }
-Rule between(double low, double high) { return {Kind::Number, low, high, true}; }
-Rule listBetween(double low, double high, bool lowIncluded) { return {Kind::NumberList, low, high, lowIncluded}; }
+ValueRule above(double low, double high) { return {Kind::Number, low, high, false}; }
+ValueRule between(double low, double high) { return {Kind::Number, low, high, true}; }
+// A material or product property: 0 loads as well (see ValueRule::zeroLoads).
+ValueRule property(double low, double high) { return {Kind::Number, low, high, false, true}; }
+ValueRule listBetween(double low, double high, bool lowIncluded) { return {Kind::NumberList, low, high, lowIncluded}; }
 
-// Rules by table, one per schema column in order.
-const std::vector<Rule>* RulesOf(const std::string& table) {
-    static const std::vector<std::pair<const char*, std::vector<Rule>>> rules = {
+// Rules by table, one per schema column in order. The product's start temperature ends at
+// 36 °C because the task dialog accepts no more: a task above it could never be confirmed.
+const std::vector<ValueRule>* RulesOf(std::string_view table) {
+    static const std::vector<std::pair<const char*, std::vector<ValueRule>>> rules = {
         {"Tasks",
-         {name(), between(-50, 20), between(-20, 40), between(-40, 15), between(20, 100), above(0, 24),
+         {name(), between(-50, 20), between(-20, 36), between(-40, 15), between(20, 100), above(0, 24),
           above(0, 20), {Kind::ProductList}}},
         {"ProdMeat",
-         {name(), between(0, 1), between(0, 4.5), between(0, 4.5), listBetween(-100, 100, true),
-          listBetween(0, 1000, false), between(0, 1), between(0, 4), between(0, 4), between(0, 1), {Kind::Shape},
-          between(0, 1500), between(-10, 0), between(0, 400)}},
-        {"Isolation", {name(), between(0, 4)}},
+         {name(), property(0, 1), property(0, 4.5), property(0, 4.5), listBetween(-100, 100, true),
+          listBetween(0, 1000, false), property(0, 1), property(0, 4), property(0, 4), property(0, 1), {Kind::Shape},
+          property(10, 1500), above(-10, 0), property(100, 400)}},
+        {"Isolation", {name(), property(0, 4)}},
         {"Location", {name(), above(0, 80), between(10, 50), between(20, 100)}},
         {"Tara", {name(), between(0, 4)}},
         {"Upper", {name(), above(0, 1)}},
@@ -50,16 +46,14 @@ const std::vector<Rule>* RulesOf(const std::string& table) {
     return nullptr;
 }
 
-bool inRange(const Rule& r, double v) {
-    return (r.lowIncluded ? v >= r.low : v > r.low) && v <= r.high;
-}
+bool loads(const ValueRule& r, double v) { return r.accepts(v) || (r.zeroLoads && v == 0); }
 
-std::string rangeText(const Rule& r) {
+std::string rangeText(const ValueRule& r) {
     return std::string(r.lowIncluded ? "от " : "больше ") + GeneralText(r.low) + " до " + GeneralText(r.high);
 }
 
 // "" when the value is good, else what is wrong with it.
-std::string problem(const Rule& r, const std::string& text, int productRows) {
+std::string problem(const ValueRule& r, const std::string& text, int productRows) {
     double v = 0;
     switch (r.kind) {
     case Kind::Free: return {};
@@ -67,12 +61,10 @@ std::string problem(const Rule& r, const std::string& text, int productRows) {
         return text.find_first_not_of(" \t") == std::string::npos ? "пустое название" : "";
     case Kind::Number:
         if (!StrictNumber(text, v)) return "не число";
-        return inRange(r, v) ? "" : "значение вне пределов (" + rangeText(r) + ")";
+        return loads(r, v) ? "" : "значение вне пределов (" + rangeText(r) + ")";
     case Kind::Shape:
         if (!StrictNumber(text, v)) return "не число";
-        for (double allowed : {0.56, 1.0, 0.5, 0.33})
-            if (v == allowed) return {};
-        return "коэффициент формы может быть 0.56, 1, 0.5 или 0.33";
+        return r.accepts(v) ? "" : "коэффициент формы может быть 0.56, 1, 0.5 или 0.33";
     case Kind::NumberList:
     case Kind::ProductList: {
         size_t pos = 0;
@@ -83,7 +75,7 @@ std::string problem(const Rule& r, const std::string& text, int productRows) {
             const bool empty = r.kind == Kind::ProductList && element.find_first_not_of(" \t") == std::string::npos;
             if (empty) v = 0;
             else if (!StrictNumber(element, v)) return "элемент списка не число";
-            if (r.kind == Kind::NumberList && !inRange(r, v))
+            if (r.kind == Kind::NumberList && !r.accepts(v))
                 return "элемент списка вне пределов (" + rangeText(r) + ")";
             if (r.kind == Kind::ProductList && (v != std::floor(v) || v < 0 || v > productRows))
                 return "нет продукта с номером " + GeneralText(v);
@@ -97,8 +89,19 @@ std::string problem(const Rule& r, const std::string& text, int productRows) {
 
 }  // namespace
 
+bool ValueRule::accepts(double v) const {
+    if (kind == Kind::Shape) return v == 0.56 || v == 1.0 || v == 0.5 || v == 0.33;
+    return (lowIncluded ? v >= low : v > low) && v <= high;
+}
+
+const ValueRule* FindValueRule(std::string_view table, int column) {
+    const std::vector<ValueRule>* rules = RulesOf(table);
+    if (!rules || column < 0 || column >= static_cast<int>(rules->size())) return nullptr;
+    return &(*rules)[static_cast<size_t>(column)];
+}
+
 bool CheckTableValues(const RefTable& table, const std::string& file, int productRows, std::string& error) {
-    const std::vector<Rule>* rules = RulesOf(table.name);
+    const std::vector<ValueRule>* rules = RulesOf(table.name);
     if (!rules) return true;
     for (int row = 0; row < table.rowCount(); ++row) {
         for (size_t c = 0; c < rules->size() && c < table.columns.size(); ++c) {

@@ -1,10 +1,14 @@
 // Changes to the reference database made by the parameter editor. Rows are addressed by
 // position (ascending rowid, as the reader numbers them); every call is one transaction, so
-// a failed write leaves the tables exactly as they were.
+// a failed write leaves the tables exactly as they were. A change may carry what its row
+// held when it was read: another program that changed the row meanwhile makes the write
+// fail instead of landing on a row the person never saw. And no change is kept that would
+// leave a table the loader refuses.
 #pragma once
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace coldroom {
@@ -17,23 +21,43 @@ struct ColumnText {
 };
 
 struct RowChange {
-    enum class Kind { Update, Append, Delete };
+    // Expect changes nothing: it only checks, like the expectations of the others.
+    enum class Kind { Update, Append, Delete, Expect };
     Kind kind = Kind::Update;
     std::string table;
-    int row = -1;                    // Update, Delete: row position
+    int row = -1;                    // Update, Delete, Expect: row position
     std::vector<ColumnText> values;  // Update: the columns to change; Append: columns left out are ""
+    // Update, Delete, Expect: every column of the row as it was read; empty: not checked.
+    std::vector<std::string> expected;
+    // The table's row count as it was read, before this change; -1: not checked.
+    int expectedRows = -1;
 
     static RowChange Update(std::string table, int row, std::vector<ColumnText> values);
     // A row of texts for every column in order.
     static RowChange Append(std::string table, const std::vector<std::string>& texts);
     static RowChange Delete(std::string table, int row);
+    static RowChange Expect(std::string table, int row, std::vector<std::string> expected);
+    // The same change, checked against the row and the row count as they were read.
+    RowChange expecting(std::vector<std::string> row, int rows) &&;
 };
 
 // Why a write failed: a Russian sentence naming the table and the file, and the database
 // engine's own text (also part of `message`).
 struct WriteFailure {
+    enum class Kind {
+        Engine,   // the engine refused or failed (locked, read-only, full disk, a trigger)
+        Stale,    // the row is no longer what was read: another program changed it
+        Refused,  // the tables would no longer load, or a product is still in a task's list
+    };
+    Kind kind = Kind::Engine;
     std::string message;
     std::string engineText;
+};
+
+// What deleting a product did to the tasks' product lists.
+struct ProductDeletion {
+    std::vector<int> listedBy;                            // task rows that list it: nothing deleted
+    std::vector<std::pair<int, std::string>> renumbered;  // task row and its new list
 };
 
 class ReferenceWriter {
@@ -63,6 +87,12 @@ public:
     bool appendRow(const std::string& table, const std::vector<std::string>& texts,
                    WriteFailure& failure);
     bool deleteRow(const std::string& table, int row, WriteFailure& failure);
+
+    // Deletes a product (`product`: a Delete of a ProdMeat row, with its expectations) and,
+    // in the same transaction, moves every product number above it down by one in the
+    // tasks' lists as they are stored. A product that a stored list names is not deleted:
+    // the call fails (Refused) and `result.listedBy` names those tasks.
+    bool deleteProduct(const RowChange& product, ProductDeletion& result, WriteFailure& failure);
 
 private:
     struct Impl;

@@ -1,7 +1,12 @@
 #include "refdb/reference_db.h"
 
 #include "ui/controls.h"
+#include "refdb/reference_writer.h"
 #include "refdb/test_db.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -276,6 +281,9 @@ TEST(ReferenceDb, ABadValueIsRefusedNamingFileTableRowAndColumn) {
         {"ProdMeat", 0, 10, "0.7", "строка 1, столбец «ShapeA»: коэффициент формы может быть 0.56, 1, 0.5 или 0.33"},
         {"Location", 33, 2, nullptr, "строка 34, столбец «Temperature»: не число (значение «»)."},
         {"Others", 4, 1, -1e300, "строка 5, столбец «Value»: значение вне пределов (от 0 до 1000)"},
+        // A task above 36 °C could never be confirmed in the task dialog.
+        {"Tasks", 3, 2, 38, "строка 4, столбец «TempIn»: значение вне пределов (от -20 до 36)"},
+        {"ProdMeat", 0, 11, 5, "строка 1, столбец «Density»: значение вне пределов (больше 10 до 1500)"},
     };
     for (const auto& c : cases) {
         TestDatabase db = MinimalReferenceDatabase();
@@ -288,6 +296,65 @@ TEST(ReferenceDb, ABadValueIsRefusedNamingFileTableRowAndColumn) {
         const std::string expected = "В таблице «" + std::string(c.table) + "» базы данных " + Quoted(path) + ", " + c.message;
         EXPECT_EQ(error.substr(0, expected.size()), expected);
     }
+    // A property of 0, which older tables may hold, loads: the loads show it undefined.
+    TestDatabase db = MinimalReferenceDatabase();
+    for (int column : {1, 7, 11, 13}) db.table("ProdMeat").rows[0][static_cast<size_t>(column)] = 0;
+    db.table("Isolation").rows[0][1] = 0;
+    ReferenceDatabase ref;
+    std::string error;
+    ASSERT_TRUE(ref.open(db.write(), error)) << error;
+    EXPECT_TRUE(ref.loadTable("ProdMeat", error)) << error;
+    EXPECT_TRUE(ref.loadTable("Isolation", error)) << error;
+}
+
+TEST(ReferenceDb, ALoadReadsOneMomentOfTheFileWhileAnotherProcessWrites) {
+    constexpr int kFillers = 60;
+    TestDatabase db = MinimalReferenceDatabase();
+    auto& products = db.table("ProdMeat").rows;
+    const auto kept = products[0];
+    products.clear();
+    for (int i = 0; i < kFillers; ++i) {
+        products.push_back(kept);
+        products.back()[0] = "Заполнитель " + std::to_string(i);
+    }
+    products.push_back(kept);  // "Продукт 1", last
+    db.table("Tasks").rows[0][7] = std::to_string(kFillers + 1);
+    for (int t = 1; t < 17; ++t) db.table("Tasks").rows[static_cast<size_t>(t)][7] = "0";
+    const std::string path = db.write();
+
+    const pid_t writer = fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+        ReferenceWriter w;
+        std::string error;
+        WriteFailure failure;
+        ProductDeletion deletion;
+        bool ok = w.open(path, error);
+        // A pause between the writes lets the loads in, as a person's clicks would.
+        for (int i = 0; ok && i < kFillers; ++i, usleep(3000))
+            ok = w.deleteProduct(RowChange::Delete("ProdMeat", 0), deletion, failure);
+        _exit(ok ? 0 : 1);
+    }
+    int loads = 0;
+    for (int status = 0; waitpid(writer, &status, WNOHANG) == 0; ++loads) {
+        ReferenceDatabase ref;
+        std::string error;
+        ASSERT_TRUE(ref.open(path, error)) << error;
+        auto tasks = ref.loadTable("Tasks", error);
+        auto productTable = ref.loadTable("ProdMeat", error);
+        ASSERT_TRUE(tasks && productTable) << error;
+        EXPECT_EQ(productTable->text(0, static_cast<int>(tasks->number(7, 0)) - 1), "Продукт 1") << "load " << loads;
+        if (HasFailure()) {
+            kill(writer, SIGKILL);
+            waitpid(writer, &status, 0);
+            return;
+        }
+    }
+    ReferenceDatabase ref;
+    std::string error;
+    ASSERT_TRUE(ref.open(path, error)) << error;
+    EXPECT_EQ(ref.loadTable("Tasks", error)->text(7, 0), "1");
+    EXPECT_GT(loads, 20);
 }
 
 TEST(ReferenceDb, OpeningAMissingFileDoesNotCreateIt) {

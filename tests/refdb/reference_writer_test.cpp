@@ -97,6 +97,48 @@ TEST(ReferenceWriter, AFailedWriteLeavesEveryTableAsItWas) {
     }
 }
 
+// A change carries what it read: a row or a row count another program changed meanwhile
+// makes it fail as stale; what the loader would refuse is never committed.
+TEST(ReferenceWriter, ChangesCheckWhatTheyReadAndWhatTheyLeave) {
+    TestDatabase db = test::MinimalReferenceDatabase();
+    const std::string path = db.write();
+    const RefTable tara = Read(path, "Tara");
+    const std::vector<std::string> task = Read(path, "Tasks").rows[0];
+    using Kind = WriteFailure::Kind;
+    struct Case {
+        const char* what;
+        RowChange change;
+        bool stored;
+        Kind kind;
+        const char* message;
+    } cases[] = {
+        {"as read", RowChange::Update("Tara", 0, {{1, "0.5"}}).expecting(tara.rows[0], 1), true, Kind::Engine, ""},
+        // Another program changed the row just written: this one is no longer what was read.
+        {"row changed", RowChange::Update("Tara", 0, {{1, "0.7"}}).expecting(tara.rows[0], 1), false, Kind::Stale,
+         "Строка изменена другой программой: таблица «Tara», строка 1"},
+        {"row count changed", RowChange::Append("Tara", {"Ящик", "1"}).expecting({}, 2), false, Kind::Stale,
+         "Строка изменена другой программой"},
+        {"a number as text", RowChange::Delete("Tasks", 0).expecting({"Задача 1", "0.0", "20", "4", "90", "24", "0.50", "1"}, 17),
+         false, Kind::Refused, "не хватает строк"},
+        {"a product that is not there", RowChange::Update("Tasks", 0, {{7, "1,2"}}), false, Kind::Refused,
+         "«Reference»: нет продукта с номером 2"},
+        {"above the task dialog's 36 °C", RowChange::Update("Tasks", 1, {{2, "38"}}), false, Kind::Refused,
+         "с ним программа не смогла бы загрузить справочные данные. В таблице «Tasks»"},
+    };
+    for (const Case& c : cases) {
+        ReferenceWriter writer;
+        std::string error;
+        ASSERT_TRUE(writer.open(path, error)) << error;
+        WriteFailure failure;
+        EXPECT_EQ(writer.apply({c.change}, failure), c.stored) << c.what << ": " << failure.message;
+        if (c.stored) continue;
+        EXPECT_EQ(failure.kind, c.kind) << c.what;
+        EXPECT_NE(failure.message.find(c.message), std::string::npos) << c.what << ": " << failure.message;
+    }
+    EXPECT_EQ(Read(path, "Tara").rows[0][1], "0.5");
+    EXPECT_EQ(Read(path, "Tasks").rows[0], task);
+}
+
 TEST(ReferenceWriter, NeverCreatesADatabase) {
     TestDatabase db;
     ReferenceWriter writer;

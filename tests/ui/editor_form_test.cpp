@@ -1,7 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cmath>
+
+#include "core/numtext.h"
 #include "refdb/database_location.h"
+#include "refdb/reference_writer.h"
 #include "refdb/test_db.h"
+#include "temp_dir.h"
+#include "ui/editor/editor_checks.h"
 #include "ui/editor/editor_form.h"
 #include "ui/headless_ui.h"
 
@@ -106,12 +114,14 @@ TEST(EditorForm, TaskProductList) {
         f.btnAdd.onClick();
         EXPECT_EQ(e.stored("Tasks").text(7, row), "4") << row;
     }
-    f.txtReference.text = "1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1";
+    // The task dialog shows 11 products of a task: a 12th is refused, naming the limit.
+    f.txtReference.text = "1,1,1,1,1,1,1,1,1,1,1";
     f.txtReference_Change();
-    const size_t shown = e.ui.messages.size();
     f.btnAdd.onClick();
-    EXPECT_EQ(e.ui.messages.size(), shown + 1);
-    EXPECT_EQ(f.TaskRefs.size(), 21u);
+    EXPECT_EQ(e.ui.messages.back().title, "Добавление невозможно!");
+    EXPECT_NE(e.lastText().find("не больше 11 продуктов"), std::string::npos) << e.lastText();
+    EXPECT_EQ(f.TaskRefs.size(), 11u);
+    EXPECT_EQ(e.stored("Tasks").text(7, 2), "4");
 }
 
 TEST(EditorForm, FieldChecks) {
@@ -141,6 +151,12 @@ TEST(EditorForm, FieldChecks) {
         {&EditorForm::txtTend, "21", false, "Температура конца охлаждения должна\r\n быть в пределах", "21"},
         {&EditorForm::txtTend, "-1", false, "должна\r\n быть больше температуры в камере", "-1"},
         {&EditorForm::txtTstart, "3", true, "должна\r\n быть больше температуры конца охлаждения", "3"},
+        // The task dialog accepts a start temperature up to 36 °C, and so does the editor.
+        {&EditorForm::txtTstart, "36", false, "", "36"},
+        {&EditorForm::txtTstart, "37", false, "должна\r\n быть в пределах от -20°С до +36°С", "37"},
+        {&EditorForm::Value_txt, "1000", false, "", "1000"},
+        {&EditorForm::Value_txt, "-0,05", true, "Значение параметра должно быть в пределах от 0 до 1000", "-0.05"},
+        {&EditorForm::Value_txt, "2000", false, "Значение параметра должно быть в пределах от 0 до 1000", "2000"},
     };
     for (const Case& c : cases) {
         Editor e;
@@ -203,6 +219,9 @@ TEST(EditorForm, NewRowsGetTheirDefaultsAndAreStoredWhenLeft) {
     f.cmdTaskAdd.onClick();
     EXPECT_EQ(f.txtReference.text, "1,2,3,4");
     EXPECT_EQ(f.cmbProduct.items, (Strings{"Продукт 1", "Продукт 2", "Продукт 3", "Продукт 4"}));
+    Editor one(test::MinimalReferenceDatabase());  // one product: a new task lists what there is
+    one.form.cmdTaskAdd.onClick();
+    EXPECT_EQ(one.form.txtReference.text, "1");
     for (auto [box, text] : {std::pair{&f.txtTask, "Новая"}, {&f.txtTcell, "-2"}, {&f.txtTstart, "10"},
                              {&f.txtTend, "0"}, {&f.txtCooltime, "12"}, {&f.txtVelocity, "0,5"},
                              {&f.txtHumidity, "90"}})
@@ -244,13 +263,14 @@ TEST(EditorForm, AFailingFieldKeepsTheRowUnwritten) {
 }
 
 TEST(EditorForm, AWriteTheEngineRefusesIsReportedAndChangesNothing) {
-    TestDatabase db = EditorDatabase();
-    db.addRows("Tara", {{"Тара 2", "1.2"}});
-    Editor e(std::move(db));
-    std::filesystem::create_directories(std::filesystem::path(e.user).parent_path());
+    Editor e;
     std::filesystem::copy_file(e.shipped, e.user);
-    test::ExecuteSql(e.user, "CREATE TRIGGER locked BEFORE UPDATE ON Tasks BEGIN SELECT RAISE(ABORT, 'locked'); END;"
+    // A packaging of the person's own, which may be deleted.
+    test::ExecuteSql(e.user, "INSERT INTO Tara VALUES ('Тара 2', 1.2);"
+                             "CREATE TRIGGER locked BEFORE UPDATE ON Tasks BEGIN SELECT RAISE(ABORT, 'locked'); END;"
                              "CREATE TRIGGER kept BEFORE DELETE ON Tara BEGIN SELECT RAISE(ABORT, 'kept'); END");
+    std::string error;
+    ASSERT_TRUE(e.form.Load(e.shipped, e.user, error)) << error;
     EditorForm& f = e.form;
     f.cmdTaskUpdate.onClick();
     f.txtTask.text = "Другое";
@@ -261,14 +281,26 @@ TEST(EditorForm, AWriteTheEngineRefusesIsReportedAndChangesNothing) {
     EXPECT_EQ(f.txtTask.text, "Другое");
 
     f.SSTab1.setIndex(4);
+    f.datTara.last.onClick();
     e.ui.answers.push_back(MsgAnswer::Yes);
     f.cmdTaraDelete.onClick();
     EXPECT_EQ(e.ui.messages.back().icon, MsgIcon::Critical);
     EXPECT_NE(e.lastText().find("kept"), std::string::npos);
     EXPECT_EQ(e.stored("Tara").rowCount(), 2);
-    EXPECT_EQ(f.txtTara.text, "Тара 1");
+    EXPECT_EQ(f.txtTara.text, "Тара 2");
 }
 
+// Fills a new row from the view's first row, with its own name.
+void FillNewRow(BoundView& view, const std::string& name) {
+    for (const auto& field : view.fields)
+        if (field.column != 0 && std::string_view(field.name) != "txtReference")
+            field.box->text = view.data.text(field.column, 0);
+    view.fields.front().box->text = name;
+}
+
+// The rows that came with the program stay; the person's own rows go, a product only when
+// no stored list names it (whatever the screen shows), the later numbers renumbered in the
+// stored lists, and a task after a question.
 TEST(EditorForm, DeletesKeepWhatPointsAtRows) {
     Editor e;
     EditorForm& f = e.form;
@@ -277,34 +309,138 @@ TEST(EditorForm, DeletesKeepWhatPointsAtRows) {
         button.onClick();
         return e.ui.messages.size() == before + 1 && e.ui.messages.back().title == "Удаление невозможно!";
     };
-    EXPECT_TRUE(refused(f.cmdTaskDelete));  // a product group's task
+    EXPECT_TRUE(refused(f.cmdTaskDelete));   // a product group's task
     EXPECT_TRUE(refused(f.cmdLocusDelete));  // 35 places are the fewest
-    EXPECT_TRUE(refused(f.cmdProdDelete));  // product 1 is listed by tasks 4 to 17
-    EXPECT_NE(e.lastText().find("\r\n4. Задача 4\r\n"), std::string::npos);
+    f.MoveTo(f.datProduct, 3);
+    EXPECT_TRUE(refused(f.cmdProdDelete));  // no list names it, but it came with the program
+    EXPECT_NE(e.lastText().find("поставляемого с программой"), std::string::npos) << e.lastText();
+    f.datTask.last.onClick();
+    EXPECT_TRUE(refused(f.cmdTaskDelete));  // the shipped special task 18
+    EXPECT_TRUE(refused(f.cmdIsoDelete));
     EXPECT_EQ(e.stored("ProdMeat").rowCount(), 6);
 
-    f.MoveTo(f.datProduct, 3);
+    for (const char* name : {"Продукт 7", "Продукт 8"}) {
+        f.cmdProdAdd.onClick();
+        FillNewRow(f.datProduct, name);
+        f.cmdProdUpdate.onClick();
+    }
+    ASSERT_EQ(e.stored("ProdMeat").rowCount(), 8);
+    f.cmdTaskUpdate.onClick();  // task 18 lists 6, then 6,8
+    f.cmbNewProd.setIndex(7);
+    f.btnAdd.onClick();
+    f.MoveTo(f.datTask, 0);  // task 1 lists 2,5, then 2,5,7
+    f.cmbNewProd.setIndex(6);
+    f.btnAdd.onClick();
+    ASSERT_EQ(e.stored("Tasks").text(7, 0), "2,5,7");
+
+    // Task 1 loses product 7 on the screen only: the file refuses the write.
+    test::ExecuteSql(e.user, "CREATE TRIGGER locked BEFORE UPDATE ON Tasks BEGIN SELECT RAISE(ABORT, 'locked'); END");
+    f.cmbProduct.setIndex(2);
+    f.btnDelete.onClick();
+    EXPECT_EQ(f.txtReference.text, "2,5");
+    f.MoveTo(f.datProduct, 6);
+    EXPECT_TRUE(refused(f.cmdProdDelete));
+    EXPECT_NE(e.lastText().find("\r\n1. Задача 1\r\n"), std::string::npos) << e.lastText();
+    EXPECT_EQ(e.stored("ProdMeat").rowCount(), 8);
+    test::ExecuteSql(e.user, "DROP TRIGGER locked");
+    f.cmdTaskUpdate.onClick();
     f.cmdProdDelete.onClick();
-    EXPECT_EQ(f.txtProduct.text, "Продукт 5");
-    const RefTable tasks = e.stored("Tasks");
-    EXPECT_EQ(tasks.text(7, 0), "2,4");
-    EXPECT_EQ(tasks.text(7, 17), "5");
-    EXPECT_EQ(e.stored("ProdMeat").rowCount(), 5);
-    EXPECT_EQ(f.cmbProduct.items, (Strings{"Продукт 2", "Продукт 5"}));
-    EXPECT_EQ(f.cmbNewProd.count(), 5);
+    EXPECT_EQ(e.stored("ProdMeat").rowCount(), 7);
+    EXPECT_EQ(f.txtProduct.text, "Продукт 8");
+    EXPECT_EQ(e.stored("Tasks").text(7, 0), "2,5");
+    EXPECT_EQ(e.stored("Tasks").text(7, 17), "6,7");  // still product 6 and «Продукт 8»
 
-    f.datTask.last.onClick();
-    f.cmdTaskDelete.onClick();
-    EXPECT_EQ(e.stored("Tasks").rowCount(), 17);
-    EXPECT_EQ(f.datTask.position.text, "17 из 17");
-
-    f.cmdIsoDelete.onClick();  // asked, answered No
+    f.cmdTaskAdd.onClick();
+    FillNewRow(f.datTask, "Моя задача");
+    f.cmdTaskUpdate.onClick();
+    ASSERT_EQ(e.stored("Tasks").rowCount(), 19);
+    f.cmdTaskDelete.onClick();  // asked, answered No
     EXPECT_EQ(e.ui.messages.back().buttons, MsgButtons::YesNo);
-    EXPECT_EQ(e.stored("Isolation").rowCount(), 2);
+    EXPECT_NE(e.lastText().find("«Моя задача», после ее удаления не откроются"), std::string::npos) << e.lastText();
+    EXPECT_EQ(e.stored("Tasks").rowCount(), 19);
     e.ui.answers.push_back(MsgAnswer::Yes);
-    f.cmdIsoDelete.onClick();
-    EXPECT_EQ(e.stored("Isolation").rowCount(), 1);
-    EXPECT_EQ(f.txtIsoName.text, "Материал 2");
+    f.cmdTaskDelete.onClick();
+    EXPECT_EQ(e.stored("Tasks").rowCount(), 18);
+    EXPECT_EQ(f.datTask.position.text, "18 из 18");
+}
+
+// One editor per file, and another program's change is never written over: the write is
+// refused and the editor reads the tables again.
+TEST(EditorForm, AnotherWritersChangesAreNeverOverwritten) {
+    Editor e;
+    EditorForm& f = e.form;
+    HeadlessUi otherUi;
+    EditorForm second(otherUi);
+    std::string error;
+    EXPECT_FALSE(second.Load(e.shipped, e.user, error));
+    EXPECT_NE(error.find("процесс " + std::to_string(getpid())), std::string::npos) << error;
+
+    ReferenceWriter other;
+    ASSERT_TRUE(other.open(EnsureWritableCopy(e.shipped, e.user, error), error)) << error;
+    WriteFailure failure;
+    ASSERT_TRUE(other.updateRow("Isolation", 0, {{0, "Чужой материал"}}, failure)) << failure.message;
+    f.SSTab1.setIndex(1);
+    f.cmdIsoUpdate.onClick();
+    f.txtConduct.text = "0.5";
+    f.cmdIsoUpdate.onClick();
+    EXPECT_EQ(e.lastText().rfind("Строка изменена другой программой", 0), 0u) << e.lastText();
+    EXPECT_EQ(e.stored("Isolation").rows[0], (Strings{"Чужой материал", "0.024"}));
+    EXPECT_EQ(f.txtIsoName.text, "Чужой материал");
+
+    // Product 3 deleted elsewhere: "Продукт 4" as the editor still numbers it is now number 3.
+    ProductDeletion deletion;
+    ASSERT_TRUE(other.deleteProduct(RowChange::Delete("ProdMeat", 2), deletion, failure)) << failure.message;
+    f.SSTab1.setIndex(0);
+    f.MoveTo(f.datTask, 1);
+    f.cmdTaskUpdate.onClick();
+    f.cmbNewProd.setIndex(3);
+    f.btnAdd.onClick();
+    EXPECT_EQ(e.lastText().rfind("Строка изменена другой программой", 0), 0u) << e.lastText();
+    EXPECT_EQ(e.stored("Tasks").text(7, 1), "0");
+    EXPECT_EQ(f.cmbNewProd.items[3], "Продукт 5");
+
+    f.btnCancel.onClick();
+    EXPECT_TRUE(second.Load(e.shipped, e.user, error)) << error;
+}
+
+// Whatever value a field accepts at the edges of its range is stored, and the tables load
+// again as at the next start.
+TEST(EditorForm, EveryEdgeValueAFieldAcceptsLoadsAgain) {
+    Editor e;
+    EditorForm& f = e.form;
+    int stored = 0;
+    auto tryValue = [&](BoundView& view, TextBox& box, const std::string& text) {
+        view.update->onClick();
+        const std::string before = box.text;
+        const size_t messages = e.ui.messages.size();
+        box.text = text;
+        box.onLeave();
+        if (e.ui.messages.size() == messages) view.update->onClick();
+        if (e.ui.messages.size() == messages) {
+            ++stored;
+            ReferenceDatabase reader;
+            std::string error;
+            EXPECT_TRUE(reader.open(EffectiveDatabasePath(e.shipped, e.user), error)) << error;
+            for (const TableSchema& t : ReferenceSchema())
+                EXPECT_TRUE(reader.loadTable(t.name, error)) << box.text << ": " << error;
+        }
+        box.text = before;  // the next value starts from a row that passes
+        view.update->onClick();
+    };
+    for (BoundView* view : f.views()) {
+        f.SSTab1.setIndex(view->tab);
+        for (const auto& field : view->fields) {
+            const EditorCheck* check = FindEditorCheck(field.name);
+            if (!check || check->kind == EditorCheck::Kind::Name) continue;
+            const ValueRule& r = check->rule();
+            const double step = (r.high - r.low) / 100;
+            for (double v : {r.low, std::nextafter(r.low, 1e300), r.low - step, r.high, std::nextafter(r.high, -1e300),
+                             r.high + step, 0.0, -0.05, 0.56, 2000.0})
+                tryValue(*view, *field.box, GeneralText(v));
+        }
+    }
+    for (const char* point : {"1000", "1E-300", "0"}) tryValue(f.datProduct, f.txtEnthalpy, point);
+    EXPECT_GT(stored, 80);
 }
 
 TEST(EditorForm, ExitStoresTheShownRowsAndCancelDropsThem) {

@@ -96,6 +96,8 @@ TEST(EditorWindow, ShowsTheWholeFormAndMovesThroughIt) {
     Settle();
     EXPECT_EQ(f.PointIndex, 1);
     EXPECT_EQ(Child<QLineEdit>(&window, "txtEnthalpy")->palette().color(QPalette::Active, QPalette::Base), QColor(Qt::white));
+    // What the specific heat holds is told where it is typed.
+    EXPECT_TRUE(Child<QLineEdit>(&window, "txtHeatCap")->toolTip().startsWith(QStringLiteral("Теплоемкость сухих веществ")));
 }
 
 TEST(EditorWindow, OpensOnceFromTheMainWindowAndClosesWithTheRestartNote) {

@@ -1,8 +1,10 @@
 #include "ui/editor/editor_checks.h"
 
 #include <map>
+#include <stdexcept>
 
 #include "core/numtext.h"
+#include "refdb/reference_columns.h"
 
 namespace coldroom {
 namespace {
@@ -16,70 +18,79 @@ const char* const kConductivity = LINES("Коэффициент теплопро
 const char* const kConductivityBlank = LINES("Коэффициент теплопроводности должен быть", " в пределах от 0 до 4 Вт/м2°С");
 const char* const kHeatCapacity = LINES("Удельная теплоемкость должна быть", "в пределах от 0 до 4.5 кДж/кг°С");
 
-EditorCheck Name(const char* message) { return {Kind::Name, 0, 0, false, false, message, nullptr}; }
-// low < v <= high, the most common range.
-EditorCheck Above(double low, double high, const char* leave, const char* enter = nullptr) {
-    return {Kind::Range, low, high, false, true, leave, enter};
+// The parameters of the "Разное" tab have no message of their own: it is made from the range.
+const char* ParameterMessage() {
+    static const std::string text = [] {
+        const ValueRule& r = *FindValueRule("Others", kValueColumn);
+        return "Значение параметра должно быть в пределах от " + GeneralText(r.low) + " до " + GeneralText(r.high);
+    }();
+    return text.c_str();
 }
-// low <= v <= high.
-EditorCheck Between(double low, double high, const char* message) {
-    return {Kind::Range, low, high, true, true, message, nullptr};
+
+EditorCheck Name(const char* table, int column, const char* message) {
+    return {Kind::Name, table, column, message, nullptr};
+}
+EditorCheck Range(const char* table, int column, const char* leave, const char* enter = nullptr) {
+    return {Kind::Range, table, column, leave, enter};
 }
 
 const std::map<std::string_view, EditorCheck>& Checks() {
+    namespace P = ProductColumn;
+    namespace T = TaskColumn;
     static const std::map<std::string_view, EditorCheck> checks = {
-        {"txtTask", Name("Введите название задачи!")},
-        {"txtTcell", Between(-50, 20, LINES("Температура в камере должна быть", " в пределах от -50°С до +20°С"))},
-        {"txtTstart", {Kind::TempStart, -20, 40, true, true, "Температура начала охлаждения должна", nullptr}},
-        {"txtTend", {Kind::TempEnd, -40, 15, true, true, "Температура конца охлаждения должна", nullptr}},
-        {"txtCooltime", Above(0, 24, "Время охлаждения должно быть в пределах от 0 до 24 часов")},
-        {"txtVelocity", Above(0, 20, LINES("Скорость движения воздуха в камере", " должна быть в пределах от 0 до 20 м/с"),
+        {"txtTask", Name("Tasks", T::Name, "Введите название задачи!")},
+        {"txtTcell", Range("Tasks", T::TempCell, LINES("Температура в камере должна быть", " в пределах от -50°С до +20°С"))},
+        {"txtTstart", {Kind::TempStart, "Tasks", T::TempIn, "Температура начала охлаждения должна", nullptr}},
+        {"txtTend", {Kind::TempEnd, "Tasks", T::TempOut, "Температура конца охлаждения должна", nullptr}},
+        {"txtCooltime", Range("Tasks", T::CoolTime, "Время охлаждения должно быть в пределах от 0 до 24 часов")},
+        {"txtVelocity", Range("Tasks", T::Velocity, LINES("Скорость движения воздуха в камере", " должна быть в пределах от 0 до 20 м/с"),
                               LINES("Скорость движения воздуха в камере ", "должна быть в пределах от 0 до 20 м/с"))},
-        {"txtHumidity", Between(20, 100, LINES("Влажность в камере должна быть", "в пределах от 20 до 100 %"))},
-        {"txtIsoName", Name("Введите название материала изоляции")},
-        {"txtConduct", Above(0, 4, kConductivity)},
-        {"txtProduct", Name("Введите название продукта")},
-        {"txtNorma", Above(0, 1, LINES("Неверно задана норма хранения. ",
-                                       "Значение должно лежать в интервале от 0 до 1 тонна/куб.м"))},
-        {"txtHeatCap", Above(0, 4.5, kHeatCapacity)},
-        {"txtHeatCap_freez", Above(0, 4.5, kHeatCapacity)},
-        {"txtWlaga", Above(0, 1, "Влагосодержание должно быть в пределах от 0 до 1")},
-        {"txtCond", Above(0, 4, kConductivity, kConductivityBlank)},
-        {"txtCond_freez", Above(0, 4, kConductivityBlank)},
-        {"txtSize", Above(0, 1, LINES("Характерный размер продукта должен", " быть в пределах от 0 до 1 м"))},
+        {"txtHumidity", Range("Tasks", T::Humidity, LINES("Влажность в камере должна быть", "в пределах от 20 до 100 %"))},
+        {"txtIsoName", Name("Isolation", 0, "Введите название материала изоляции")},
+        {"txtConduct", Range("Isolation", kValueColumn, kConductivity)},
+        {"txtProduct", Name("ProdMeat", P::Name, "Введите название продукта")},
+        {"txtNorma", Range("ProdMeat", P::Norma, LINES("Неверно задана норма хранения. ",
+                                                        "Значение должно лежать в интервале от 0 до 1 тонна/куб.м"))},
+        {"txtHeatCap", Range("ProdMeat", P::SpecificHeat, kHeatCapacity)},
+        {"txtHeatCap_freez", Range("ProdMeat", P::SpecificHeatFrozen, kHeatCapacity)},
+        {"txtWlaga", Range("ProdMeat", P::Water, "Влагосодержание должно быть в пределах от 0 до 1")},
+        {"txtCond", Range("ProdMeat", P::Conductivity, kConductivity, kConductivityBlank)},
+        {"txtCond_freez", Range("ProdMeat", P::ConductivityFrozen, kConductivityBlank)},
+        {"txtSize", Range("ProdMeat", P::Dimension, LINES("Характерный размер продукта должен", " быть в пределах от 0 до 1 м"))},
         {"txtShape",
-         {Kind::Shape, 0, 0, false, false,
+         {Kind::Shape, "ProdMeat", P::Shape,
           "Коэффициент формы может принимать значения: \r\n0.56 (для мясных полутуш и четвертин); \r\n"
           "1 (для продуктов в форме пластин и брикетов); \r\n0.5 (для продуктов в форме цилиндра); \r\n"
           "0.33 (для продуктов в форме шара)",
           "Коэффициент формы может принимать значения:\r\n 0.56 (для мясных полутуш и четвертин);\r\n"
           " 1 (для продуктов в форме пластин и брикетов); \r\n0.5 (для продуктов в форме цилиндра); \r\n"
           "0.33 (для продуктов в форме шара)"}},
-        {"txtDensity", Above(10, 1500, LINES("Плотность продуктов должна быть", "в пределах от 10 до 1500 кг/куб.м"))},
-        {"txtCryo", Above(-10, 0, LINES("Криоскопическая температура должна быть", "в пределах от -10 до 0 °С"))},
-        {"txtFreez", Above(100, 400, LINES("Удельная теплота замерзания должна", "быть в пределах от 100 до 400 кДж/кг"))},
-        {"txtEnthalpy", Above(0, 1000, LINES("Значения энтальпии следует привести", "к диапазону от 0 до 1000 кДж/кг"))},
-        {"txtCity", Name("Введите место расположения камеры")},
-        {"txtLongitude", Above(0, 80, "Широта места должна лежать в интервале от 0 до 80°")},
-        {"txtSummerTemp", Between(10, 50, LINES("Расчетная летняя температура должна", " быть в пределах от 10°С до 50°С"))},
-        {"txtHumid", Between(20, 100, LINES("Влажность воздуха должна быть", "в пределах от 20 до 100 %"))},
-        {"txtTara", Name("Введите тип тары!")},
-        {"txtHeatTara", Between(0, 4, LINES("Удельная теплоемкость должна быть", "в пределах от 0 до 4 кДж/кг°С"))},
-        {"txtCoat", Name("Введите тип внешнего покрытия камеры")},
-        {"txtAbsorp", Above(0, 1, LINES("Коэффициент поглощения солнечного излучения", "должен быть в пределах от 0 до 1"))},
+        {"txtDensity", Range("ProdMeat", P::Density, LINES("Плотность продуктов должна быть", "в пределах от 10 до 1500 кг/куб.м"))},
+        {"txtCryo", Range("ProdMeat", P::Cryoscopic, LINES("Криоскопическая температура должна быть", "в пределах от -10 до 0 °С"))},
+        {"txtFreez", Range("ProdMeat", P::LatentHeat, LINES("Удельная теплота замерзания должна", "быть в пределах от 100 до 400 кДж/кг"))},
+        {"txtEnthalpy", Range("ProdMeat", P::Enthalpy, LINES("Значения энтальпии следует привести", "к диапазону от 0 до 1000 кДж/кг"))},
+        {"txtCity", Name("Location", LocationColumn::City, "Введите место расположения камеры")},
+        {"txtLongitude", Range("Location", LocationColumn::Latitude, "Широта места должна лежать в интервале от 0 до 80°")},
+        {"txtSummerTemp", Range("Location", LocationColumn::Temperature, LINES("Расчетная летняя температура должна", " быть в пределах от 10°С до 50°С"))},
+        {"txtHumid", Range("Location", LocationColumn::Humidity, LINES("Влажность воздуха должна быть", "в пределах от 20 до 100 %"))},
+        {"txtTara", Name("Tara", 0, "Введите тип тары!")},
+        {"txtHeatTara", Range("Tara", kValueColumn, LINES("Удельная теплоемкость должна быть", "в пределах от 0 до 4 кДж/кг°С"))},
+        {"txtCoat", Name("Upper", 0, "Введите тип внешнего покрытия камеры")},
+        {"txtAbsorp", Range("Upper", kValueColumn, LINES("Коэффициент поглощения солнечного излучения", "должен быть в пределах от 0 до 1"))},
+        {"Value_txt", Range("Others", kValueColumn, ParameterMessage())},
     };
     return checks;
 }
 
 #undef LINES
 
-bool InRange(const EditorCheck& c, double v) {
-    const bool aboveLow = c.lowIncluded ? v >= c.low : v > c.low;
-    const bool belowHigh = c.highIncluded ? v <= c.high : v < c.high;
-    return aboveLow && belowHigh;
-}
-
 }  // namespace
+
+const ValueRule& EditorCheck::rule() const {
+    const ValueRule* r = FindValueRule(table, column);
+    if (!r) throw std::logic_error(std::string("no value rule for ") + table + " column " + std::to_string(column));
+    return *r;
+}
 
 const EditorCheck* FindEditorCheck(std::string_view control) {
     auto it = Checks().find(control);
@@ -94,22 +105,21 @@ std::string EditorCheckMessage(const EditorCheck& check, const std::string& text
         return text.find_first_not_of(" \t\r\n") == std::string::npos ? message : "";
     }
     const double v = LeadingNumber(text);
+    const bool inRange = check.rule().accepts(v);
     auto second = [&](const char* line) { return std::string(message) + "\r\n" + line; };
     switch (check.kind) {
-    case Kind::Shape:
-        return v == 1 || v == 0.56 || v == 0.5 || v == 0.33 ? "" : message;
     case Kind::TempStart:
-        if (!InRange(check, v)) return second(" быть в пределах от -20°С до +40°С");
+        if (!inRange) return second(" быть в пределах от -20°С до +36°С");
         if (v < valueOf("txtTcell")) return second(" быть больше температуры в камере");
         if (v < valueOf("txtTend")) return second(" быть больше температуры конца охлаждения");
         return "";
     case Kind::TempEnd:
-        if (!InRange(check, v)) return second(" быть в пределах от -40°С до +15°С");
+        if (!inRange) return second(" быть в пределах от -40°С до +15°С");
         if (v < valueOf("txtTcell")) return second(" быть больше температуры в камере");
         if (v > valueOf("txtTstart")) return second(" быть меньше температуры начала охлаждения");
         return "";
     default:
-        return InRange(check, v) ? "" : message;
+        return inRange ? "" : message;
     }
 }
 

@@ -1,9 +1,11 @@
 #include "ui/editor/editor_form.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/numtext.h"
 #include "refdb/database_location.h"
+#include "refdb/reference_columns.h"
 #include "ui/editor/editor_checks.h"
 
 namespace coldroom {
@@ -175,6 +177,8 @@ bool EditorForm::Load(const std::string& shipped, const std::string& userCopy, s
     userCopy_ = userCopy;
     readPath_ = EffectiveDatabasePath(shipped, userCopy);
     writer_.close();
+    // One editor per database: the lock is on the file the changes go to.
+    if (!lock_.held() && !lock_.acquire(userCopy.empty() ? readPath_ : userCopy, error)) return false;
     // Every table is read before anything is shown, so a damaged file leaves the editor unopened.
     ReferenceDatabase db;
     if (!db.open(readPath_, error)) return false;
@@ -186,6 +190,7 @@ bool EditorForm::Load(const std::string& shipped, const std::string& userCopy, s
         view->current = view->data.rowCount() > 0 ? 0 : -1;
         for (const auto& f : view->fields) f.box->enabled = false;
     }
+    countShippedRows();
     txtTemperature.enabled = txtEnthalpy.enabled = false;
     cmbProduct.enabled = cmbNewProd.enabled = btnAdd.enabled = btnDelete.enabled = false;
     TemperatureBackColor = EnthalpyBackColor = Rgb{};
@@ -201,6 +206,39 @@ bool EditorForm::Load(const std::string& shipped, const std::string& userCopy, s
     SSTab1.setIndex(0);
     SSTab1_Click();  // also when tab 0 was chosen already
     return true;
+}
+
+// The rows of the shipped file are the program's own. A shipped file that cannot be read
+// leaves every row there now protected.
+void EditorForm::countShippedRows() {
+    ReferenceDatabase shipped;
+    std::string ignored;
+    const bool readable = readPath_ != shipped_ && shipped.open(shipped_, ignored);
+    for (BoundView* view : views()) {
+        auto table = readable ? shipped.loadTable(view->table, ignored) : std::nullopt;
+        view->shippedRows = table ? table->rowCount() : view->data.rowCount();
+    }
+}
+
+void EditorForm::reload() {
+    const int tab = SSTab1.index();
+    std::vector<int> rows;
+    for (BoundView* view : views()) rows.push_back(view->current);
+    std::string error;
+    if (!Load(shipped_, userCopy_, error)) {
+        ui_.message(error, kAppTitle, MsgIcon::Critical);
+        return;
+    }
+    size_t i = 0;
+    for (BoundView* view : views()) {
+        const int row = std::min(rows[i++], view->data.rowCount() - 1);
+        if (row > 0) {
+            view->current = row;
+            show(*view);
+        }
+    }
+    SSTab1.setIndex(tab);
+    SSTab1_Click();
 }
 
 void EditorForm::SSTab1_Click() {
@@ -289,9 +327,27 @@ bool EditorForm::writeCurrent(BoundView& view) {
         row[static_cast<size_t>(f.column)] = f.box->text;
         changed.push_back({f.column, f.box->text});
     }
-    RowChange change = view.adding ? RowChange::Append(view.table, row)
-                                   : RowChange::Update(view.table, view.current, std::move(changed));
-    if (!store(view, {change})) return false;
+    // The row and the table as they were read: another program's change in between makes
+    // the write fail rather than land on a row the person never saw.
+    const int rows = view.data.rowCount();
+    std::vector<RowChange> changes{
+        view.adding ? RowChange::Append(view.table, row).expecting({}, rows)
+                    : RowChange::Update(view.table, view.current, std::move(changed))
+                          .expecting(view.data.rows[static_cast<size_t>(view.current)], rows)};
+    // A product list names products by number: they must still be the ones shown.
+    if (&view == &datTask && (view.adding || row[TaskColumn::Reference] != view.data.text(TaskColumn::Reference, view.current))) {
+        std::vector<long> listed;
+        if (LeadingNumber(row[TaskColumn::Reference]) != 0)
+            for (double n : ParseNumberList(row[TaskColumn::Reference], 10000).values) listed.push_back(std::lround(n));
+        std::sort(listed.begin(), listed.end());
+        listed.erase(std::unique(listed.begin(), listed.end()), listed.end());
+        for (long n : listed)
+            if (n >= 1 && n <= datProduct.data.rowCount())
+                changes.push_back(RowChange::Expect(datProduct.table, static_cast<int>(n - 1),
+                                                    datProduct.data.rows[static_cast<size_t>(n - 1)]));
+        if (!listed.empty()) changes.back().expectedRows = datProduct.data.rowCount();
+    }
+    if (!store(view, changes)) return false;
     if (view.adding) {
         view.data.rows.push_back(std::move(row));
         view.adding = false;
@@ -320,6 +376,19 @@ bool EditorForm::store(BoundView& view, const std::vector<RowChange>& changes) {
 }
 
 void EditorForm::reportWriteFailure(const BoundView& view, const WriteFailure& failure) {
+    switch (failure.kind) {
+    case WriteFailure::Kind::Stale:
+        ui_.message(std::string("Строка изменена другой программой.") + kCrLf +
+                        "Справочные данные прочитаны заново, изменение не записано: проверьте строку и повторите его.",
+                    kAppTitle, MsgIcon::Warning);
+        reload();
+        return;
+    case WriteFailure::Kind::Refused:
+        ui_.message(failure.message, kAppTitle, MsgIcon::Critical);
+        return;
+    case WriteFailure::Kind::Engine:
+        break;
+    }
     // The task view has always reported the engine's words this way; the others get the
     // full sentence naming the table and the file.
     if (&view == &datTask)
@@ -341,7 +410,11 @@ void EditorForm::Add_Click(BoundView& view) {
     view.current = view.data.rowCount();
     show(view);
     if (&view == &datTask) {
-        txtReference.text = "1,2,3,4";
+        // The first four products, "1,2,3,4"; a shorter table gives what it has, since a
+        // number without its product could never be stored.
+        std::vector<double> first;
+        for (int n = 1; n <= std::min(4, datProduct.data.rowCount()); ++n) first.push_back(n);
+        txtReference.text = JoinNumberList(first);
         txtReference_Change();
     } else if (&view == &datProduct) {
         txtT.text = "-30,-28,-26,-24,-22,-20,-18,-16,-14,-12,-10,-8,-6,-4,-3,-2,-1,0,1,2,3,4,6,8,10,12,14,16,18,"
@@ -377,6 +450,7 @@ void EditorForm::btnCancel_Click() {
 
 void EditorForm::close() {
     writer_.close();
+    lock_.release();
     for (BoundView* view : views()) view->adding = false;
 }
 

@@ -11,6 +11,7 @@
 
 #include "ui/controls.h"
 #include "ui/user_interface.h"
+#include "refdb/editor_lock.h"
 #include "refdb/reference_db.h"
 #include "refdb/reference_writer.h"
 
@@ -46,6 +47,9 @@ public:
     RefTable data;       // the rows as stored
     int current = -1;    // the row shown; -1 for an empty table
     bool adding = false;  // the row shown is new and not stored yet (it follows the last row)
+    // Rows that came with the program: projects point at them by position, so they are
+    // edited but never deleted.
+    int shippedRows = 0;
 
     int rowCount() const { return data.rowCount() + (adding ? 1 : 0); }
 };
@@ -92,15 +96,21 @@ public:
     static constexpr const char* kProductListLabel = "Продукты";
     static constexpr const char* kTemperatureLabel = "Температура, °С";
     static constexpr const char* kEnthalpyLabel = "Энтальпия, кДж/кг";
+    // The specific heat column of a product holds the dry matter's, which the cooling time
+    // uses; a person who knows meat's 3.4 would otherwise "correct" it.
+    static constexpr const char* kHeatCapTip =
+        "Теплоемкость сухих веществ продукта, кДж/кг °С. Время охлаждения считается с теплоемкостью\n"
+        "продукта 4.2·W + c·(1 − W), где W — влагосодержание, c — это значение.\n"
+        "Это не теплоемкость продукта в целом (для мяса около 3.4): не заменяйте ее.";
 
-    static constexpr int kMaxTaskProducts = 21;
     static constexpr int kMaxProducts = 61;
     static constexpr int kFixedTasks = 17;  // the product groups' task numbers
 
     // Opens the editor on the database the program reads: the user's copy `userCopy` when it
     // exists, else `shipped`. The first change copies `shipped` to `userCopy` and is written
-    // there; an empty `userCopy` writes into `shipped` itself. Returns false with a Russian
-    // message when a table cannot be read.
+    // there; an empty `userCopy` writes into `shipped` itself. The rows `shipped` holds are
+    // the ones that came with the program. Returns false with a Russian message when a table
+    // cannot be read or another editor has the database open.
     bool Load(const std::string& shipped, const std::string& userCopy, std::string& error);
     // The file changes are written to ("" until the first change).
     const std::string& writtenPath() const { return writer_.path(); }
@@ -151,7 +161,11 @@ private:
     bool ensureWriter();
     void reportWriteFailure(const BoundView& view, const WriteFailure& failure);
     bool refuseDelete(BoundView& view);
-    std::vector<RowChange> productDeletion(int row, std::vector<std::pair<int, std::string>>& renumbered);
+    void deleteProduct();
+    std::string listedMessage(const std::vector<int>& tasks) const;
+    void countShippedRows();
+    // Reads every table again after another program changed one, keeping the tab and rows.
+    void reload();
     void refreshProductNames();
     std::string productName(double number) const;
     void showPoint();
@@ -160,6 +174,7 @@ private:
     UserInterface& ui_;
     ControlRegistry registry_;
     ReferenceWriter writer_;
+    EditorLock lock_;
     std::string shipped_, userCopy_, readPath_;
 };
 

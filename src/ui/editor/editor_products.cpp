@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/numtext.h"
+#include "refdb/reference_columns.h"
 #include "ui/editor/editor_checks.h"
 #include "ui/editor/editor_form.h"
 
@@ -51,9 +52,11 @@ void EditorForm::txtReference_Change() {
 void EditorForm::btnAdd_Click() {
     const int position = cmbNewProd.index();
     if (position < 0 || datTask.current < 0) return;
-    if (static_cast<int>(TaskRefs.size()) >= kMaxTaskProducts) {
-        ui_.message("В задаче уже " + std::to_string(kMaxTaskProducts) +
-                        " продукт — больше продуктов в одной задаче редактор не поддерживает.",
+    // The task dialog offers no more products of a task than this; one more would be lost.
+    if (static_cast<int>(TaskRefs.size()) >= kTaskProductsInDialog) {
+        ui_.message("В задаче уже " + std::to_string(kTaskProductsInDialog) +
+                        " продуктов: окно «Выбор технологической задачи» показывает не больше " +
+                        std::to_string(kTaskProductsInDialog) + " продуктов одной задачи.",
                     "Добавление невозможно!", MsgIcon::Warning);
         return;
     }

@@ -221,7 +221,16 @@ QWidget* EditorWindow::buildTaskTab() {
 QWidget* EditorWindow::buildProductTab() {
     EditorForm& f = *form_;
     auto* fields = Spaced<QHBoxLayout>(16);
-    fields->addLayout(FieldGrid(f.datProduct, 260), 1);
+    QGridLayout* grid = FieldGrid(f.datProduct, 260);
+    fields->addLayout(grid, 1);
+    // What the specific heat column holds, on the field and on its label.
+    for (int i = 0; i < grid->count(); ++i) {
+        auto* label = qobject_cast<QLabel*>(grid->itemAt(i)->widget());
+        if (label && label->buddy() && label->buddy()->objectName() == QLatin1String("txtHeatCap")) {
+            label->setToolTip(s(EditorForm::kHeatCapTip));
+            label->buddy()->setToolTip(s(EditorForm::kHeatCapTip));
+        }
+    }
     fields->addWidget(pointEditor());
     return Page(f.datProduct, rowList(f.datProduct), fields, tabButtons(f.datProduct), navigator(f.datProduct));
 }
