@@ -27,6 +27,9 @@ inline constexpr QuantityRange kAirVelocity{0, 20, true};
 inline constexpr QuantityRange kCoolingTime{0, std::numeric_limits<double>::infinity(), true};
 inline constexpr QuantityRange kNonNegative{0};
 inline constexpr QuantityRange kPositive{0, std::numeric_limits<double>::infinity(), true};
+// A stored task's typical humidity and cooling time: within what the dialog takes.
+inline constexpr QuantityRange kTaskHumidity{20, 100};
+inline constexpr QuantityRange kTaskCoolingTime{0, 24, true};
 }  // namespace Quantity
 
 }  // namespace coldroom

@@ -4,6 +4,8 @@
 // parameter editor checks its fields against these very rules, so whatever it stores loads.
 #include "refdb/reference_db.h"
 
+#include "core/quantity_ranges.h"
+
 #include <cmath>
 #include <cstdint>
 
@@ -23,14 +25,18 @@ ValueRule between(double low, double high) { return {Kind::Number, low, high, tr
 // A material or product property: 0 loads as well (see ValueRule::zeroLoads).
 ValueRule property(double low, double high) { return {Kind::Number, low, high, false, true}; }
 ValueRule listBetween(double low, double high, bool lowIncluded) { return {Kind::NumberList, low, high, lowIncluded}; }
+// A quantity the forms take too: the same range, from the one table of them.
+ValueRule quantity(const QuantityRange& q) { return {Kind::Number, q.low, q.high, !q.lowExcluded}; }
 
-// Rules by table, one per schema column in order. The product's start temperature ends at
-// 36 °C because the task dialog accepts no more: a task above it could never be confirmed.
+// Rules by table, one per schema column in order. A task's temperatures and air velocity are
+// the quantities the task dialog takes, with its ranges: a stored task can always be confirmed.
+// Its humidity and cooling time are narrower than what may be typed (a typical task's values).
 const std::vector<ValueRule>* RulesOf(std::string_view table) {
     static const std::vector<std::pair<const char*, std::vector<ValueRule>>> rules = {
         {"Tasks",
-         {name(), between(-50, 20), between(-20, 36), between(-40, 15), between(20, 100), above(0, 24),
-          above(0, 20), {Kind::ProductList}}},
+         {name(), quantity(Quantity::kRoomTemperature), quantity(Quantity::kProductStart),
+          quantity(Quantity::kProductEnd), quantity(Quantity::kTaskHumidity), quantity(Quantity::kTaskCoolingTime),
+          quantity(Quantity::kAirVelocity), {Kind::ProductList}}},
         {"ProdMeat",
          {name(), property(0, 1), property(0, 4.5), property(0, 4.5), listBetween(-100, 100, true),
           listBetween(0, 1000, false), property(0, 1), property(0, 4), property(0, 4), property(0, 1), {Kind::Shape},
