@@ -47,8 +47,11 @@ DesktopProgram::DesktopProgram(std::string databasePath, QObject* parent)
     taskDialog_->bind(program_.task.controls(), [this] { refreshAll(); });
     taskDialog_->binder()->join(ui_, running_);
     taskDialog_->setEscapeRequest([this] { program_.TaskDialogEscape(); });
-    taskDialog_->setGroupSource(
-        [this] { return ChosenTaskGroup(program_.state.OfferedTasks, program_.task.Task_cmb.index()); });
+    // With no task in the list (a group without tasks), the group clicked stays pressed.
+    taskDialog_->setGroupSource([this] {
+        const ListBox& tasks = program_.task.Task_cmb;
+        return tasks.count() ? ChosenTaskGroup(program_.state.OfferedTasks, tasks.index()) : std::string();
+    });
     adopt(WindowId::TaskDialog, taskDialog_.get());
     ui_.setWindowCommands(
         WindowId::TaskDialog, [this] { show(WindowId::TaskDialog, [this] { presentTaskDialog(); }); },

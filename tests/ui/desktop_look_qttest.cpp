@@ -80,23 +80,39 @@ TEST(LoadChartLook, TextsShowWholeLevelWithTheirBars) {
     }
 }
 
-// A message's own lines are not broken again, which left single words on a line.
-TEST(MessageLook, TheProgramsLinesStayWhole) {
+// A message's own lines are not broken again (single words were left on a line); its title has
+// room beside a title bar's icon and buttons («Ошибка …начения!» was cut); its answers have
+// Alt letters.
+TEST(MessageLook, LinesTitleAndAnswersShowWhole) {
     App();
     QtUserInterface ui;
     const QString first = QStringLiteral("Желаемое время меньше расчетного! Для заданных параметров невозможно");
-    int labelWidth = 0, needed = 0;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-        ASSERT_NE(label, nullptr);
-        labelWidth = label->width();
-        needed = label->fontMetrics().horizontalAdvance(first);
-        box->buttons().front()->click();
-    });
+    int labelWidth = 0, needed = 0, boxWidth = 0, titleNeeds = 0;
+    QStringList answers;
+    auto look = [&] {
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            labelWidth = label->width();
+            needed = label->fontMetrics().horizontalAdvance(first);
+            QFont bold = box->font();
+            bold.setBold(true);
+            titleNeeds = QFontMetrics(bold).horizontalAdvance(box->windowTitle()) + 3 * 24;
+            boxWidth = box->width();
+            answers.clear();
+            for (QAbstractButton* b : box->buttons()) answers << b->text();
+            box->buttons().front()->click();
+        });
+    };
+    look();
     ui.message(first.toStdString() + "\r\n охладить продукт за 24 ч.", "Заголовок", MsgIcon::None, MsgButtons::Ok);
     EXPECT_GE(labelWidth, needed);
+    look();
+    ui.message("Длина", kInputErrorTitle, MsgIcon::Critical, MsgButtons::YesNoCancel);
+    EXPECT_GE(boxWidth, titleNeeds);
+    answers.sort();
+    EXPECT_EQ(answers, (QStringList{QStringLiteral("&Да"), QStringLiteral("&Нет"), QStringLiteral("&Отмена")}));
 }
 
 }  // namespace

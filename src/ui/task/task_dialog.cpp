@@ -165,8 +165,8 @@ void TaskDialog::bind(const ControlRegistry& controls, std::function<void()> ref
 void TaskDialog::refresh() {
     if (binder_) binder_->refresh();
     if (!groupSource_) return;
-    // The group follows the chosen task (a project opened, a special group with no tasks),
-    // not only the clicks on the group buttons.
+    // The group follows the chosen task (a project opened, the tasks offered from code), not
+    // only the clicks on the group buttons.
     auto* group = findChild<QPushButton*>(QString::fromStdString(groupSource_()));
     if (group && !group->isChecked()) group->setChecked(true);
 }

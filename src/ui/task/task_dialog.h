@@ -34,8 +34,8 @@ public:
     void setCloseRequest(std::function<void()> fn) { closeRequest_ = std::move(fn); }
     // What Escape does; without it Escape is a wish to close.
     void setEscapeRequest(std::function<void()> fn) { escapeRequest_ = std::move(fn); }
-    // Where the refresh learns which group button the chosen task belongs to. Unset, the
-    // button last clicked stays pressed.
+    // Where the refresh learns which group button the chosen task belongs to. Unset, or
+    // telling no name, the button last clicked stays pressed.
     void setGroupSource(std::function<std::string()> source) { groupSource_ = std::move(source); }
 
 protected:
