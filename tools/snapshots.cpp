@@ -1,6 +1,6 @@
 // Pictures of every window, for a look at the layout by eye: the task dialog, the main window
 // with each tab and each surface page at the two screen sizes it must serve, the chart with a
-// component that cannot be computed, the parameter editor with each tab (and while a task and
+// component that cannot be computed, a study, the parameter editor with each tab (and while a task and
 // a product are being edited), the About box, the report options and the help page at a few
 // places.
 //
@@ -9,6 +9,7 @@
 // It runs the desktop program on the offscreen platform (unless another is asked for) over
 // the reference data beside it, as a person would: start, confirm the task, look around.
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QIcon>
 #include <QLineEdit>
@@ -32,6 +33,7 @@
 #include "ui/main/main_window.h"
 #include "ui/qt_desktop.h"
 #include "ui/qt_load_chart.h"
+#include "ui/study/study_window.h"
 #include "ui/task/task_dialog.h"
 
 namespace {
@@ -129,6 +131,22 @@ void editorPictures(DesktopProgram& desktop, Camera& camera) {
     settle();
 }
 
+// A study of the room temperature, with every line and with the components alone.
+void studyPictures(DesktopProgram& desktop, Camera& camera) {
+    coldroom::StudyWindow* study = coldroom::ShowStudyWindow(desktop.program(), desktop.mainWindow());
+    study->parameterList()->setCurrentIndex(study->parameterList()->findData(QStringLiteral("TempIn_txt")));
+    study->fromField()->setText(QStringLiteral("-30"));
+    study->toField()->setText(QStringLiteral("10"));
+    study->stepField()->setText(QStringLiteral("2.5"));
+    study->runStudy();
+    study->resize(1000, 620);  // its size on a screen larger than the offscreen one
+    camera.shoot(study, QStringLiteral("study"));
+    study->showLine(coldroom::LoadId::Capacity, false);
+    study->showLine(coldroom::LoadId::Total, false);
+    camera.shoot(study, QStringLiteral("study_components"));
+    study->close();
+}
+
 void helpPictures(DesktopProgram& desktop, Camera& camera) {
     desktop.showHelp();
     coldroom::HelpWindow* help = desktop.helpWindow();
@@ -176,6 +194,7 @@ int main(int argc, char* argv[]) {
     if (!desktop.mainWindow()) return 1;
     mainWindowPictures(desktop, camera);
 
+    studyPictures(desktop, camera);
     editorPictures(desktop, camera);
     desktop.showAbout();
     if (desktop.aboutBox()) camera.shoot(desktop.aboutBox(), QStringLiteral("about"));

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/load_breakdown.h"
+#include "core/numtext.h"
 
 namespace coldroom {
 namespace {
@@ -49,14 +50,20 @@ const std::array<LoadComponent, kLoadComponentCount>& LoadComponents() {
 const LoadComponent& LoadComponentOf(LoadId id) { return LoadComponents()[static_cast<int>(id)]; }
 
 std::vector<ChartedLoad> ChartedLoads(const LoadBreakdown& b) {
-    auto shown = [](LoadValue v) { return v.defined && std::isfinite(v.watts) ? v : LoadValue::undefined({}); };
+    // Every bar in whole watts by the results' own rule (the whole part), so that a bar and
+    // the field of the same value never differ by a watt. The fans' heat over the work cycle
+    // is the one value no field shows; their field shows their power, so their bar is named
+    // for the heat.
+    auto shown = [](LoadValue v) {
+        return v.defined && std::isfinite(v.watts) ? LoadValue::of(IntFloor(v.watts)) : LoadValue::undefined({});
+    };
     const LoadValue fans = shown(b.fans);
     std::vector<ChartedLoad> bars;
     for (const LoadComponent& c : LoadComponents()) {
         if (!c.chartLabel) continue;
         LoadValue v = shown(c.value(b));
         if (c.id == LoadId::Operation && v.defined && fans.defined) v.watts -= fans.watts;
-        bars.push_back({c.chartLabel, v});
+        bars.push_back({c.id, c.id == LoadId::Fans ? "Теплота вентиляторов" : c.chartLabel, v});
     }
     return bars;
 }

@@ -42,9 +42,11 @@ const LoadComponent& LoadComponentOf(LoadId id);
 inline const std::string& LoadControl(LoadId id) { return LoadComponentOf(id).control; }
 inline const std::string& LoadCaption(LoadId id) { return LoadComponentOf(id).caption; }
 
-// The chart's bars in order. The fans' heat is part of the operation; drawn apart, it is
-// taken out of the operation's bar. A value that cannot be shown as a number is missing.
+// The chart's bars in order, in whole watts as the results show them. The fans' heat is part
+// of the operation; drawn apart, it is taken out of the operation's bar. A value that cannot
+// be shown as a number is missing.
 struct ChartedLoad {
+    LoadId id;
     const char* label;
     LoadValue value;
 };

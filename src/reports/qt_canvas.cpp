@@ -22,9 +22,27 @@ constexpr double kPointsPerInch = 72;
 // Outline width of the boxes: a fine line, as a printer's one-pixel line would be.
 constexpr double kLineWidthMm = 0.15;
 
-// The height two lines of text ink, one line's spacing apart: from the capitals' top of the
-// first to the descenders' foot of the second.
-double twoLinesInk(const QFontMetricsF& m) { return m.ascent() + m.descent() + m.capHeight() + m.descent(); }
+// Two lines in one cell are set a little closer than the font's line spacing (solid, with a
+// twentieth of the size between them), which leaves the box's outlines clear of the ink.
+constexpr double kTwoLinePitchEm = 1.05;
+// The least room between a two-line text's ink and its box's top and bottom lines.
+constexpr double kTwoLineMarginMm = 0.35;
+
+// How far the ink of a text reaches above and below its baseline: brackets and capitals up,
+// descenders down.
+struct Ink {
+    double up, down;
+};
+Ink inkOf(const QFontMetricsF& m, const QString& text) {
+    const QRectF r = m.tightBoundingRect(text);
+    return {-r.top(), r.bottom()};
+}
+
+// The height of two lines' ink, one pitch apart, per point of size.
+double twoLinesInkPerPt(const QFontMetricsF& m, const QFont& font, double sizePt) {
+    const Ink tallest = inkOf(m, QStringLiteral("(Ару"));
+    return (tallest.up + kTwoLinePitchEm * font.pixelSize() + tallest.down) / sizePt;
+}
 
 QString toQt(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -87,8 +105,9 @@ FittedText QtCanvas::fit(const std::string& text, const TextStyle& style, double
         sized.sizePt = sizePt;
         return QFontMetricsF(FontFor(sized), device).horizontalAdvance(toQt(t)) / kUnitsPerMm;
     };
-    const QFontMetricsF m(FontFor(style), device);
-    const double twoLinesMmPerPt = twoLinesInk(m) / kUnitsPerMm / style.sizePt;
+    const QFont font = FontFor(style);
+    const QFontMetricsF m(font, device);
+    const double twoLinesMmPerPt = twoLinesInkPerPt(m, font, style.sizePt) / kUnitsPerMm;
     return FitText(text, style.sizePt, maxWidth, height, twoLinesMmPerPt, width);
 }
 
@@ -112,9 +131,9 @@ void QtCanvas::Text(double x, double y, const std::string& text, const TextStyle
 
 void QtCanvas::WrappedText(double x, double y, const std::string& text, const TextStyle& style, double maxWidth,
                            double top, double bottom) {
-    // The lines keep clear of the box's outlines, so that they read as two lines of one cell.
-    constexpr double clear = 0.25;
-    const FittedText fitted = fit(text, style, maxWidth, bottom - top - 2 * clear);
+    // The lines keep clear of the box's outlines, as a one-line text does, so that they read
+    // as two lines of one cell.
+    const FittedText fitted = fit(text, style, maxWidth, bottom - top - 2 * kTwoLineMarginMm);
     if (fitted.lines.size() < 2) {
         Text(x, y, text, style, maxWidth);
         return;
@@ -123,13 +142,14 @@ void QtCanvas::WrappedText(double x, double y, const std::string& text, const Te
     sized.sizePt = fitted.sizePt;
     const QFont font = FontFor(sized);
     const QFontMetricsF m(font, painter_.device());
-    const double line = (m.ascent() + m.descent()) / kUnitsPerMm;
-    // The ink, not the font's line boxes, sits in the middle of the box.
-    double lineTop = (top + bottom - twoLinesInk(m) / kUnitsPerMm) / 2 - (m.ascent() - m.capHeight()) / kUnitsPerMm;
-    for (const std::string& l : fitted.lines) {
-        drawLine(x, lineTop, toQt(l), font, maxWidth);
-        lineTop += line;
-    }
+    const QString first = toQt(fitted.lines[0]), second = toQt(fitted.lines[1]);
+    // The ink of these two lines, not the font's line boxes, sits in the middle of the box.
+    const double pitch = kTwoLinePitchEm * font.pixelSize() / kUnitsPerMm;
+    const double up = inkOf(m, first).up / kUnitsPerMm, down = inkOf(m, second).down / kUnitsPerMm;
+    const double baseline = (top + bottom - (up + pitch + down)) / 2 + up;
+    const double ascent = m.ascent() / kUnitsPerMm;
+    drawLine(x, baseline - ascent, first, font, maxWidth);
+    drawLine(x, baseline + pitch - ascent, second, font, maxWidth);
 }
 
 bool PaintPrintedReport(QPagedPaintDevice& device, const ReportInput& input, std::string& error,

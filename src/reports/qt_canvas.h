@@ -27,8 +27,8 @@ public:
     // so that it never prints over the next cell.
     void Text(double x, double y, const std::string& text, const TextStyle& style,
               double maxWidth = 0) override;
-    // A text too long for one line goes on two, centred between the box rows, before it is
-    // set smaller (FitText).
+    // A text too long for one line goes on two, set solid with their ink centred between the
+    // box rows and clear of its lines, before it is set smaller (FitText).
     void WrappedText(double x, double y, const std::string& text, const TextStyle& style,
                      double maxWidth, double top, double bottom) override;
 

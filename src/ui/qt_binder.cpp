@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,6 +25,23 @@ namespace {
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
+// A button's text as the person reads it: "&&" is an ampersand, a lone '&' marks the Alt letter.
+QString withoutMnemonic(const QString& text) {
+    QString plain;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&' && i + 1 < text.size()) ++i;
+        plain += text[i];
+    }
+    return plain;
+}
+
+bool isEnter(QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    const auto modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && modifiers == Qt::NoModifier;
+}
+
 }  // namespace
 
 struct QtBinder::Binding {
@@ -39,6 +57,9 @@ struct QtBinder::Binding {
     bool shownEnabled = true;
     std::string shownText;
     std::vector<std::string> shownItems;
+    // A button's caption as the window wrote it, with its Alt letter: shown while the form's
+    // caption is the same text.
+    QString mnemonicText;
 };
 
 namespace {
@@ -182,7 +203,8 @@ void QtBinder::bindWidget(QWidget* w, const std::string& name, const ControlRef&
     case Binding::PushButton: {
         auto* push = static_cast<QPushButton*>(w);
         Button* button = std::get<Button*>(ref);
-        if (button->caption.empty()) button->caption = push->text().toStdString();
+        if (push->text().contains(u'&')) b->mnemonicText = push->text();
+        if (button->caption.empty()) button->caption = withoutMnemonic(push->text()).toStdString();
         connect(push, &QPushButton::clicked, this, [this, b, button] { dispatch(b, button->onClick); });
         break;
     }
@@ -284,7 +306,12 @@ void QtBinder::refreshBinding(Binding& b) {
     case Binding::PushButton: {
         const std::string& caption = std::get<Button*>(b.control)->caption;
         if (!b.known || caption != b.shownText) {
-            static_cast<QPushButton*>(w)->setText(q(caption));
+            QString text = q(caption);
+            if (!b.mnemonicText.isEmpty() && withoutMnemonic(b.mnemonicText) == text)
+                text = b.mnemonicText;
+            else
+                text.replace(u'&', QStringLiteral("&&"));  // the form's '&' is a character
+            static_cast<QPushButton*>(w)->setText(text);
             b.shownText = caption;
         }
         break;
@@ -363,6 +390,17 @@ void QtBinder::refreshAll() {
 }
 
 bool QtBinder::eventFilter(QObject* watched, QEvent* event) {
+    if (isEnter(event)) {
+        // Enter in a field commits the field, and that is all: the key goes no further, so a
+        // dialog's default button is not pressed with it.
+        Binding* b = bindingOf(watched);
+        if (!b || b->kind != Binding::LineEdit || !std::holds_alternative<TextBox*>(b->control) ||
+            static_cast<QLineEdit*>(b->widget.data())->isReadOnly())
+            return QObject::eventFilter(watched, event);
+        static_cast<QObject*>(b->widget.data())->event(event);
+        event->accept();
+        return true;
+    }
     if (event->type() != QEvent::FocusOut) return QObject::eventFilter(watched, event);
     Binding* b = bindingOf(watched);
     if (!b || b->kind != Binding::LineEdit || !std::holds_alternative<TextBox*>(b->control))

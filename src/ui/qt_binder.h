@@ -3,7 +3,9 @@
 // it goes into the control (its text, position or option) and runs the control's handler.
 // After every event it handled the binder calls `refresh`, which the program points at a
 // routine that refreshes every bound window from its form. A tab widget shows a list: its
-// entries are the tab captions and its position the page shown.
+// entries are the tab captions and its position the page shown. Enter in a text field runs
+// the field's handler and goes no further (a dialog's default button is not pressed by it); a
+// button keeps the Alt letter its window gave its caption.
 #pragma once
 
 #include <QObject>

@@ -1,12 +1,10 @@
 #include "ui/qt_desktop.h"
 
-#include <unistd.h>
-
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
@@ -24,17 +22,16 @@
 #include "ui/qt_form_widgets.h"
 #include "ui/study/study_window.h"
 #include "ui/task/task_dialog.h"
+#include "ui/task/task_groups.h"
 
 namespace coldroom {
 
-std::string ProgramFolder() {
-    std::string path = DefaultDatabasePath();
-    auto slash = path.rfind('/');
-    std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-    // Installed, the program's folder is a system one the person cannot save into: the file
-    // dialogs start at home instead.
-    if (access(folder.c_str(), W_OK) != 0) folder = QDir::homePath().toStdString();
-    return folder;
+void CentreOnScreen(QWidget& window) {
+    const QScreen* screen = window.screen();
+    if (!screen) return;
+    QRect place(QPoint(), window.frameGeometry().size());
+    place.moveCenter(screen->availableGeometry().center());
+    window.move(place.topLeft());
 }
 
 DesktopProgram::DesktopProgram(std::string databasePath, QObject* parent)
@@ -46,11 +43,15 @@ DesktopProgram::DesktopProgram(std::string databasePath, QObject* parent)
           });
       }),
       editedShipped_(std::move(databasePath)) {
-    ui_.setInitialFolder(QString::fromStdString(ProgramFolder()));
     taskDialog_ = std::make_unique<TaskDialog>();
     taskDialog_->bind(program_.task.controls(), [this] { refreshAll(); });
     taskDialog_->binder()->join(ui_, running_);
     taskDialog_->setEscapeRequest([this] { program_.TaskDialogEscape(); });
+    // With no task in the list (a group without tasks), the group clicked stays pressed.
+    taskDialog_->setGroupSource([this] {
+        const ListBox& tasks = program_.task.Task_cmb;
+        return tasks.count() ? ChosenTaskGroup(program_.project().task.OfferedTasks, tasks.index()) : std::string();
+    });
     adopt(WindowId::TaskDialog, taskDialog_.get());
     ui_.setWindowCommands(
         WindowId::TaskDialog, [this] { show(WindowId::TaskDialog, [this] { presentTaskDialog(); }); },
@@ -170,7 +171,7 @@ void DesktopProgram::createMainWindow() {
     adopt(WindowId::MainWindow, mainWindow_.get());
     // Beside the editor's own entry, in the same menu.
     if (auto* utils = mainWindow_->findChild<QMenu*>(QStringLiteral("Utils"))) {
-        QAction* restore = utils->addAction(QStringLiteral("Восстановить исходные справочные данные"));
+        QAction* restore = utils->addAction(QStringLiteral("&Восстановить исходные справочные данные"));
         restore->setObjectName(QStringLiteral("mnRestoreData"));
         // Like every command of the window: the field being edited is committed first.
         auto asCommand = [this](std::function<void()> command) {
@@ -181,7 +182,7 @@ void DesktopProgram::createMainWindow() {
         connect(restore, &QAction::triggered, this, asCommand([this] { restoreReferenceData(); }));
         const QIcon chartIcon = QIcon::fromTheme(QStringLiteral("office-chart-line"),
                                                  mainWindow_->style()->standardIcon(QStyle::SP_FileDialogContentsView));
-        QAction* study = utils->addAction(chartIcon, QStringLiteral("Исследование параметра"));
+        QAction* study = utils->addAction(chartIcon, QStringLiteral("&Исследование параметра"));
         study->setObjectName(QStringLiteral("mnStudy"));
         connect(study, &QAction::triggered, this, asCommand([this] { ShowStudyWindow(program_, mainWindow_.get()); }));
         if (auto* bar = mainWindow_->findChild<QToolBar*>(QStringLiteral("Toolbar1"))) bar->addAction(study);
@@ -195,7 +196,12 @@ void DesktopProgram::presentTaskDialog() {
 void DesktopProgram::presentMainWindow() {
     if (!mainWindow_) createMainWindow();
     mainWindow_->refresh();
-    if (!mainWindow_->isVisible()) FitToScreen(*mainWindow_);
+    if (!mainWindow_->isVisible()) {
+        FitToScreen(*mainWindow_);
+        // Where nothing placed it (no place kept from the last run), the window opens in the
+        // middle of the screen rather than where the window system's cascade would put it.
+        if (!mainWindow_->testAttribute(Qt::WA_Moved)) CentreOnScreen(*mainWindow_);
+    }
     BringToFront(*mainWindow_);
 }
 

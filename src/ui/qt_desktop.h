@@ -127,4 +127,7 @@ QString UserSettingsPath();
 // folder, or home when that folder cannot be written (an installed program).
 std::string ProgramFolder();
 
+// Moves a window, title bar and all, to the middle of the free area of its screen.
+void CentreOnScreen(QWidget& window);
+
 }  // namespace coldroom

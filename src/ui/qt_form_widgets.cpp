@@ -8,6 +8,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <tuple>
 
 #include <QEvent>
 #include <QPointer>
@@ -99,18 +100,16 @@ void FollowEnabled(QWidget* source, QWidget* follower) { new EnabledFollower(sou
 
 namespace coldroom {
 
-QHBoxLayout* DialogButtons(const QString& okCaption, const QString& cancelCaption, int minimumWidth) {
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    const std::pair<const char*, QString> buttons[] = {{"OK_btn", okCaption}, {"Cancel_btn", cancelCaption}};
-    for (const auto& [name, caption] : buttons) {
-        auto* button = new QPushButton(caption);
+QDialogButtonBox* DialogButtons(const QString& okCaption, const QString& cancelCaption, int minimumWidth) {
+    auto* box = new QDialogButtonBox;
+    const std::tuple<const char*, QString, QDialogButtonBox::ButtonRole> buttons[] = {
+        {"OK_btn", okCaption, QDialogButtonBox::AcceptRole}, {"Cancel_btn", cancelCaption, QDialogButtonBox::RejectRole}};
+    for (const auto& [name, caption, role] : buttons) {
+        QPushButton* button = box->addButton(caption, role);
         button->setObjectName(QString::fromLatin1(name));
-        button->setAutoDefault(false);
         button->setMinimumWidth(minimumWidth);
-        row->addWidget(button);
     }
-    return row;
+    return box;  // shown in its dialog, the box makes its accept button the default one
 }
 
 // Caption, field and unit on one row of a grid; the unit follows the field's enabled state.

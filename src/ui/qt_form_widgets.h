@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -29,9 +30,10 @@ QLabel* UnitLabel(const QString& text);
 // A label that shows a value the form writes (the product summary, the times).
 QLabel* ValueLabel(const char* name);
 QGroupBox* Frame(const QString& title, const char* name = nullptr);
-// The confirm and cancel buttons of a dialog, right-aligned: "OK_btn" and "Cancel_btn".
-// Neither is a default button, so Enter in a field commits the field and presses nothing.
-QHBoxLayout* DialogButtons(const QString& okCaption, const QString& cancelCaption, int minimumWidth);
+// The confirm and cancel buttons of a dialog in the platform's order: "OK_btn", the default
+// button, and "Cancel_btn". Enter presses the button with the focus, else the default one;
+// in a bound text field it only commits the field (the binder sees to that).
+QDialogButtonBox* DialogButtons(const QString& okCaption, const QString& cancelCaption, int minimumWidth);
 // Caption, field and unit on one row of a grid; the unit follows the field's enabled state.
 QLineEdit* AddNumberRow(QGridLayout* grid, int row, QLabel* caption, QLineEdit* field, const QString& unit = {});
 // A box or grid layout with its spacing, and the same margin on every side when it is set on

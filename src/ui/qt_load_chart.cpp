@@ -1,7 +1,14 @@
 #include "ui/qt_load_chart.h"
 
-#include <QPainter>
-#include <QPainterPath>
+#include <QBarCategoryAxis>
+#include <QBarSet>
+#include <QChartView>
+#include <QGraphicsLayout>
+#include <QGridLayout>
+#include <QHorizontalStackedBarSeries>
+#include <QLabel>
+#include <QLineSeries>
+#include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
@@ -10,50 +17,19 @@ namespace coldroom {
 
 namespace {
 
-const QColor kBarColours[] = {QColor(70, 110, 170), QColor(200, 120, 60), QColor(150, 150, 90),
-                              QColor(90, 150, 110), QColor(140, 100, 160)};
+const QColor kSpareColours[] = {QColor(70, 110, 170), QColor(200, 120, 60), QColor(150, 150, 90),
+                                QColor(90, 150, 110), QColor(140, 100, 160)};
 constexpr int kRowHeight = 26;
-constexpr int kBarHeight = 14;
+constexpr int kShownRows = 5;  // the height kept while no results are shown
 
 QString wattsText(double w) {
-    // Thin-space groups make five- and six-figure loads readable at a glance.
-    QString digits = QString::number(std::llround(std::fabs(w)));
+    // Whole watts by the results' rule; thin-space groups make five- and six-figure loads
+    // readable at a glance.
+    const double whole = std::floor(w);
+    QString digits = QString::number(std::fabs(whole), 'f', 0);
     for (qsizetype i = digits.size() - 3; i > 0; i -= 3) digits.insert(i, QChar(0x2009));
-    return (w < 0 && std::llround(w) != 0 ? QStringLiteral("−") : QString()) + digits +
-           QStringLiteral(" Вт");
+    return (whole < 0 ? QStringLiteral("−") : QString()) + digits + QStringLiteral(" Вт");
 }
-
-}  // namespace
-
-LoadChart::LoadChart(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("LoadChart"));
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-}
-
-void LoadChart::setBars(std::vector<Bar> bars) {
-    const bool same = bars.size() == bars_.size() &&
-                      std::equal(bars.begin(), bars.end(), bars_.begin(), [](const Bar& a, const Bar& b) {
-                          return a.label == b.label && a.defined == b.defined && a.watts == b.watts;
-                      });
-    if (same) return;
-    bars_ = std::move(bars);
-    update();
-}
-
-void LoadChart::showLoads(const std::vector<ChartedLoad>& loads) {
-    std::vector<Bar> bars;
-    bars.reserve(loads.size());
-    for (const ChartedLoad& l : loads) bars.push_back({QString::fromUtf8(l.label), l.value.watts, l.value.defined});
-    setBars(std::move(bars));
-}
-
-QSize LoadChart::sizeHint() const {
-    return {300, 16 + kRowHeight * static_cast<int>(std::max<size_t>(bars_.size(), 5))};
-}
-
-QSize LoadChart::minimumSizeHint() const { return {220, sizeHint().height()}; }
-
-namespace {
 
 // Shares mean something only when every component is known and none is below zero.
 bool showShares(const std::vector<LoadChart::Bar>& bars, double& total) {
@@ -66,9 +42,72 @@ bool showShares(const std::vector<LoadChart::Bar>& bars, double& total) {
     return shares && total > 0;
 }
 
-QRect chartArea(const QRect& r) { return r.adjusted(4, 8, -4, -4); }
-
 }  // namespace
+
+QColor LoadColour(LoadId id) {
+    switch (id) {
+    case LoadId::Envelope: return kSpareColours[0];
+    case LoadId::Product: return kSpareColours[1];
+    case LoadId::Packaging: return kSpareColours[2];
+    case LoadId::Operation: return kSpareColours[3];
+    case LoadId::Fans: return kSpareColours[4];
+    case LoadId::Total: return QColor(110, 110, 110);
+    case LoadId::Capacity: return QColor(200, 40, 40);
+    case LoadId::Respiration: return QColor(180, 160, 40);
+    case LoadId::Door: return QColor(60, 170, 190);
+    default: return QColor(120, 120, 120);
+    }
+}
+
+// The names and the values are labels in rows of one height; the chart beside them spans the
+// rows with its plot filling it, so that its bar of each row stands level with the row's texts.
+// Laid out so, the values are never cut: when room is short the bars give way first.
+LoadChart::LoadChart(QWidget* parent) : QWidget(parent), grid_(new QGridLayout(this)), view_(new QChartView) {
+    setObjectName(QStringLiteral("LoadChart"));
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    grid_->setContentsMargins(4, 4, 4, 4);
+    grid_->setHorizontalSpacing(8);
+    grid_->setVerticalSpacing(0);
+    grid_->setColumnStretch(1, 1);
+    // The usual six-figure width keeps the bars still while values change.
+    grid_->setColumnMinimumWidth(2, fontMetrics().horizontalAdvance(QStringLiteral("888 888 Вт  100 %")));
+    grid_->setColumnMinimumWidth(1, 20);
+
+    view_->setFrameShape(QFrame::NoFrame);
+    view_->setFocusPolicy(Qt::NoFocus);
+    view_->setRenderHint(QPainter::Antialiasing);
+    view_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view_->setMinimumSize(20, kRowHeight);
+    view_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    view_->setStyleSheet(QStringLiteral("background: transparent"));
+    QChart* chart = view_->chart();
+    chart->legend()->hide();
+    chart->setMargins(QMargins(0, 0, 0, 0));
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+    chart->setBackgroundVisible(false);
+    chart->setPlotAreaBackgroundVisible(false);
+    grid_->addWidget(view_, 0, 1, kShownRows, 1);
+    for (int r = 0; r < kShownRows; ++r) grid_->setRowMinimumHeight(r, kRowHeight);
+}
+
+void LoadChart::setBars(std::vector<Bar> bars) {
+    const auto sameRow = [](const Bar& a, const Bar& b) { return a.label == b.label && a.colour == b.colour; };
+    const auto sameValue = [](const Bar& a, const Bar& b) { return a.defined == b.defined && a.watts == b.watts; };
+    const bool sameRows = bars.size() == bars_.size() && std::equal(bars.begin(), bars.end(), bars_.begin(), sameRow);
+    if (sameRows && series_ && std::equal(bars.begin(), bars.end(), bars_.begin(), sameValue)) return;
+    bars_ = std::move(bars);
+    if (!sameRows || !series_) rebuild();
+    showValues();
+}
+
+void LoadChart::showLoads(const std::vector<ChartedLoad>& loads) {
+    std::vector<Bar> bars;
+    bars.reserve(loads.size());
+    for (const ChartedLoad& l : loads)
+        bars.push_back({QString::fromUtf8(l.label), l.value.watts, l.value.defined, LoadColour(l.id)});
+    setBars(std::move(bars));
+}
 
 QString LoadChart::valueText(size_t index) const {
     const Bar& b = bars_.at(index);
@@ -79,80 +118,100 @@ QString LoadChart::valueText(size_t index) const {
     return value;
 }
 
-LoadChart::Columns LoadChart::columns() const {
-    const QRect area = chartArea(rect());
-    const QFontMetrics fm = fontMetrics();
-    Columns c;
-    int labelWidth = 0;
-    // The usual six-figure width keeps the bars still while values change; longer ones widen it.
-    int valueWidth = fm.horizontalAdvance(QStringLiteral("888 888 Вт  100 %"));
-    for (size_t i = 0; i < bars_.size(); ++i) {
-        labelWidth = std::max(labelWidth, fm.horizontalAdvance(bars_[i].label));
-        valueWidth = std::max(valueWidth, fm.horizontalAdvance(valueText(i)) + 2);
-    }
-    constexpr int kGap = 10, kValueGap = 8, kShortestBar = 20;
-    c.valueWidth = std::min(valueWidth, area.width());
-    c.valueLeft = area.right() - c.valueWidth;
-    // The captions give way only once the bars are down to their shortest.
-    const int forLabels = c.valueLeft - kValueGap - kShortestBar - kGap - area.left();
-    c.labelLeft = area.left();
-    c.labelWidth = std::clamp(forLabels, 0, labelWidth);
-    c.barLeft = c.labelLeft + c.labelWidth + kGap;
-    c.barSpan = std::max(0, c.valueLeft - kValueGap - c.barLeft);
-    return c;
+QStringList LoadChart::names() const {
+    QStringList texts;
+    for (QLabel* label : names_) texts << label->text();
+    return texts;
 }
 
-void LoadChart::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRect area = chartArea(rect());
-    const QFontMetrics fm = fontMetrics();
-    const Columns c = columns();
+QStringList LoadChart::values() const {
+    QStringList texts;
+    for (QLabel* label : values_) texts << label->text();
+    return texts;
+}
 
-    double maxPositive = 0, maxNegative = 0;
-    for (const Bar& b : bars_) {
-        if (!b.defined) continue;
-        maxPositive = std::max(maxPositive, b.watts);
-        maxNegative = std::max(maxNegative, -b.watts);
+// One bar set per component with a value in its own row only: stacked, every row shows one
+// bar, in its component's colour. The first component is the top row.
+void LoadChart::rebuild() {
+    for (QLabel* label : names_) delete label;
+    for (QLabel* label : values_) delete label;
+    names_.clear();
+    values_.clear();
+    QChart* chart = view_->chart();
+    chart->removeAllSeries();
+    for (QAbstractAxis* axis : chart->axes()) {
+        chart->removeAxis(axis);
+        delete axis;
     }
-    const int barLeft = c.barLeft;
-    const int barSpan = c.barSpan;
-    const double range = maxPositive + maxNegative;
-    const int zeroX = barLeft + (range > 0 ? static_cast<int>(barSpan * maxNegative / range) : 0);
-    const QColor text = palette().color(QPalette::WindowText);
-    const QColor faint = palette().color(QPalette::Mid);
+    const int rows = static_cast<int>(bars_.size());
+    series_ = new QHorizontalStackedBarSeries;
+    series_->setBarWidth(kRowHeight > 0 ? 14.0 / kRowHeight : 0.5);
+    QStringList categories;
+    for (int i = 0; i < rows; ++i) {
+        const Bar& bar = bars_[static_cast<size_t>(i)];
+        auto* set = new QBarSet(bar.label);
+        for (int k = 0; k < rows; ++k) set->append(0);
+        const QColor colour = bar.colour.isValid() ? bar.colour : kSpareColours[i % std::size(kSpareColours)];
+        set->setColor(colour);
+        set->setBorderColor(colour);
+        series_->append(set);
+        categories.prepend(QString::number(i));
 
-    int y = area.top();
-    for (size_t i = 0; i < bars_.size(); ++i, y += kRowHeight) {
-        const Bar& b = bars_[i];
-        const QRect row(area.left(), y, area.width(), kRowHeight);
-        p.setPen(text);
-        p.drawText(QRect(c.labelLeft, row.top(), c.labelWidth, row.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                   fm.elidedText(b.label, Qt::ElideRight, c.labelWidth));
-        const int barTop = row.top() + (kRowHeight - kBarHeight) / 2;
-        if (!b.defined) {
-            // Missing: an empty dashed outline where the bar would be.
-            QPen dashed(faint, 1, Qt::DashLine);
-            p.setPen(dashed);
-            p.setBrush(Qt::NoBrush);
-            if (barSpan > 1) p.drawRect(QRectF(barLeft + 0.5, barTop + 0.5, barSpan - 1, kBarHeight - 1));
-        } else {
-            const double share = range > 0 ? b.watts / range : 0;
-            const int length = static_cast<int>(std::lround(std::fabs(share) * barSpan));
-            const QRect bar = b.watts >= 0 ? QRect(zeroX, barTop, std::max(length, 1), kBarHeight)
-                                           : QRect(zeroX - length, barTop, std::max(length, 1), kBarHeight);
-            p.setPen(Qt::NoPen);
-            p.setBrush(kBarColours[i % std::size(kBarColours)]);
-            p.drawRect(bar);
-        }
-        p.setPen(b.defined ? text : faint);
-        p.drawText(QRect(c.valueLeft, row.top(), c.valueWidth, row.height()), Qt::AlignRight | Qt::AlignVCenter,
-                   valueText(i));
+        auto* name = new QLabel(bar.label, this);
+        name->setObjectName(QStringLiteral("LoadChartName"));
+        auto* value = new QLabel(this);
+        value->setObjectName(QStringLiteral("LoadChartValue"));
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grid_->addWidget(name, i, 0, Qt::AlignVCenter);
+        grid_->addWidget(value, i, 2);
+        names_.push_back(name);
+        values_.push_back(value);
     }
-    if (maxNegative > 0) {  // the zero line, when some component is a gain below zero
-        p.setPen(QPen(faint, 1));
-        p.drawLine(zeroX, area.top(), zeroX, y);
+    chart->addSeries(series_);
+    // The line at zero, drawn only when a component is a gain below zero.
+    zero_ = new QLineSeries;
+    zero_->setPen(QPen(palette().color(QPalette::Mid), 1));
+    chart->addSeries(zero_);
+
+    auto* rowsAxis = new QBarCategoryAxis;
+    rowsAxis->setCategories(categories);
+    watts_ = new QValueAxis;
+    chart->addAxis(rowsAxis, Qt::AlignLeft);
+    chart->addAxis(watts_, Qt::AlignBottom);
+    for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(series_), static_cast<QAbstractSeries*>(zero_)}) {
+        series->attachAxis(rowsAxis);
+        series->attachAxis(watts_);
     }
+    rowsAxis->setVisible(false);
+    watts_->setVisible(false);
+
+    grid_->removeWidget(view_);
+    grid_->addWidget(view_, 0, 1, std::max(rows, 1), 1);
+    for (int r = 0; r < std::max(rows, kShownRows); ++r) grid_->setRowMinimumHeight(r, r < rows || rows == 0 ? kRowHeight : 0);
+}
+
+void LoadChart::showValues() {
+    if (!series_) return;
+    double low = 0, high = 0;
+    const QList<QBarSet*> sets = series_->barSets();
+    const int rows = static_cast<int>(bars_.size());
+    const QColor text = palette().color(QPalette::WindowText), faint = palette().color(QPalette::Mid);
+    for (int i = 0; i < rows; ++i) {
+        const Bar& b = bars_[static_cast<size_t>(i)];
+        const double w = b.defined && std::isfinite(b.watts) ? b.watts : 0;
+        sets[i]->replace(rows - 1 - i, w);
+        low = std::min(low, w);
+        high = std::max(high, w);
+        QLabel* value = values_[static_cast<size_t>(i)];
+        value->setText(valueText(static_cast<size_t>(i)));
+        QPalette colours = value->palette();
+        colours.setColor(QPalette::WindowText, b.defined ? text : faint);
+        value->setPalette(colours);
+    }
+    zero_->clear();
+    if (low < 0) zero_->append({QPointF(0, -0.5), QPointF(0, rows - 0.5)});
+    if (high <= low) high = low + 1;
+    watts_->setRange(low, high);
 }
 
 }  // namespace coldroom

@@ -1,15 +1,28 @@
-// A small horizontal bar chart of the load components beside the results. It shows what it
-// is given; a component that cannot be computed is drawn as missing, not as zero.
+// A small horizontal bar chart of the load components beside the results: their names, their
+// bars on Qt Charts, and their watts and shares. It shows what it is given; a component that
+// cannot be computed has no bar and a dash for its value, never a zero.
 #pragma once
 
+#include <QColor>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <vector>
 
 #include "core/load_components.h"
 
+class QChartView;
+class QGridLayout;
+class QHorizontalStackedBarSeries;
+class QLabel;
+class QLineSeries;
+class QValueAxis;
+
 namespace coldroom {
+
+// The colour of a load component wherever it is drawn: its bar here and its line in a study.
+QColor LoadColour(LoadId id);
 
 class LoadChart : public QWidget {
 public:
@@ -17,6 +30,7 @@ public:
         QString label;
         double watts = 0;
         bool defined = true;
+        QColor colour = {};  // none: the next of a few distinct colours
     };
 
     explicit LoadChart(QWidget* parent = nullptr);
@@ -27,25 +41,24 @@ public:
     // The bars of the charted load components, in their order.
     void showLoads(const std::vector<ChartedLoad>& loads);
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
-
-    // Where the parts of a row go at the present width, in pixels from the left. The values
-    // are never cut: when room is short the bars, then the captions, give way.
-    struct Columns {
-        int labelLeft = 0, labelWidth = 0;
-        int barLeft = 0, barSpan = 0;
-        int valueLeft = 0, valueWidth = 0;
-    };
-    Columns columns() const;
     // The text after bar `index`: its watts, and its share when shares make sense.
     QString valueText(size_t index) const;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
+    // What the rows show, top to bottom: the names and the values.
+    QStringList names() const;
+    QStringList values() const;
+    QChartView* view() const { return view_; }
 
 private:
+    void rebuild();
+    void showValues();
+
     std::vector<Bar> bars_;
+    QGridLayout* grid_;
+    QChartView* view_;
+    std::vector<QLabel*> names_, values_;
+    QHorizontalStackedBarSeries* series_ = nullptr;
+    QLineSeries* zero_ = nullptr;
+    QValueAxis* watts_ = nullptr;
 };
 
 }  // namespace coldroom

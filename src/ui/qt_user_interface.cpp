@@ -1,6 +1,7 @@
 #include "ui/qt_user_interface.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -27,7 +28,8 @@ QStringList splitFilter(const std::string& filter) {
 // The program's messages break their own lines; the box's narrow default width would break
 // them again and leave a word or two alone on a line. The text gets the width of its longest
 // line, up to about ninety characters (still a readable measure) and three quarters of the screen,
-// beyond which a line wraps.
+// beyond which a line wraps. The box is also made wide enough for its title beside the window
+// system's icon and buttons, which would otherwise cut it ("Ошибка …начения!").
 void setTextWidth(QMessageBox& box, const QString& body) {
     auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
     if (!label) return;
@@ -36,10 +38,19 @@ void setTextWidth(QMessageBox& box, const QString& body) {
     for (const QString& line : body.split(u'\n')) longest = std::max(longest, metrics.horizontalAdvance(line));
     int measure = 90 * metrics.averageCharWidth();
     if (const QScreen* screen = box.screen()) measure = std::min(measure, screen->availableGeometry().width() * 3 / 4);
-    label->setMinimumWidth(std::min(longest + 2, measure));
+    label->setMinimumWidth(std::max(std::min(longest + 2, measure), TitleRoom(box.windowTitle(), label->font())));
 }
 
 }  // namespace
+
+int TitleRoom(const QString& title, const QFont& font) {
+    QFont bold = font;
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    // The window's icon and three buttons, each about a title bar high.
+    const int bar = 2 * metrics.height();
+    return metrics.horizontalAdvance(title) + 4 * bar;
+}
 
 QString QtFileFilter(const std::string& filter) {
     const QStringList parts = splitFilter(filter);
@@ -85,7 +96,7 @@ QWidget* QtUserInterface::dialogParent() const {
 }
 
 QString QtUserInterface::initialFolder() const {
-    return initialFolder_.isEmpty() ? QCoreApplication::applicationDirPath() : initialFolder_;
+    return initialFolder_.isEmpty() ? QDir::homePath() : initialFolder_;
 }
 
 MsgAnswer QtUserInterface::message(const std::string& text, const std::string& title, MsgIcon icon,
@@ -106,30 +117,38 @@ MsgAnswer QtUserInterface::message(const std::string& text, const std::string& t
                     QMessageBox::NoButton, dialogParent());
     box.setTextFormat(Qt::PlainText);
     setTextWidth(box, body);
-    if (buttons == MsgButtons::YesNo) {
-        QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
-        QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
-        box.setDefaultButton(yes);
-        box.setEscapeButton(no);
-        box.exec();
-        return box.clickedButton() == yes ? MsgAnswer::Yes : MsgAnswer::No;
+    // The standard buttons in Russian, each with its Alt letter; Enter presses «Да» (or
+    // «OK»), Escape the answer that changes nothing.
+    const auto answer = [&box](QMessageBox::StandardButton button, const char* text) {
+        box.addButton(button)->setText(QString::fromUtf8(text));
+    };
+    switch (buttons) {
+    case MsgButtons::YesNo:
+        answer(QMessageBox::Yes, "&Да");
+        answer(QMessageBox::No, "&Нет");
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+        break;
+    case MsgButtons::YesNoCancel:
+        answer(QMessageBox::Yes, "&Да");
+        answer(QMessageBox::No, "&Нет");
+        answer(QMessageBox::Cancel, "&Отмена");
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    default:
+        answer(QMessageBox::Ok, "OK");
+        box.setDefaultButton(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+        break;
     }
-    if (buttons == MsgButtons::YesNoCancel) {
-        QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
-        QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
-        QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
-        box.setDefaultButton(yes);
-        box.setEscapeButton(cancel);
-        box.exec();
-        // Closing the box any other way keeps the person where they were.
-        if (box.clickedButton() == yes) return MsgAnswer::Yes;
-        return box.clickedButton() == no ? MsgAnswer::No : MsgAnswer::Cancel;
-    }
-    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    box.setDefaultButton(ok);
-    box.setEscapeButton(ok);
     box.exec();
-    return MsgAnswer::Ok;
+    // Closing the box any other way keeps the person where they were.
+    const QAbstractButton* clicked = box.clickedButton();
+    if (buttons == MsgButtons::Ok) return MsgAnswer::Ok;
+    if (clicked == box.button(QMessageBox::Yes)) return MsgAnswer::Yes;
+    if (buttons == MsgButtons::YesNo || clicked == box.button(QMessageBox::No)) return MsgAnswer::No;
+    return MsgAnswer::Cancel;
 }
 
 std::string QtUserInterface::openFileName(const std::string& filter) {

@@ -3,6 +3,7 @@
 // application registers for each of them.
 #pragma once
 
+#include <QFont>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -22,6 +23,10 @@ QString QtFileFilter(const std::string& filter);
 // The extension a saved file gets when the person types a name without one ("cfg").
 QString DefaultSuffix(const std::string& filter);
 
+// The width a window needs for its `title` (in a window system's bold title `font`) beside the
+// title bar's icon and buttons.
+int TitleRoom(const QString& title, const QFont& font);
+
 class QtUserInterface : public UserInterface {
 public:
     QtUserInterface() = default;
@@ -32,8 +37,9 @@ public:
     // How a window is shown or hidden (the application may create it on first showing).
     // Without a command, a registered window is simply shown (brought to the front) or hidden.
     void setWindowCommands(WindowId id, std::function<void()> show, std::function<void()> hide);
-    // The folder the file dialogs open in; the program's folder unless set.
+    // The folder the file dialogs open in; the person's home folder unless set.
     void setInitialFolder(const QString& folder) { initialFolder_ = folder; }
+    QString initialFolder() const;
 
     MsgAnswer message(const std::string& text, const std::string& title, MsgIcon icon,
                       MsgButtons buttons = MsgButtons::Ok) override;
@@ -45,7 +51,6 @@ public:
 
 private:
     QWidget* dialogParent() const;
-    QString initialFolder() const;
 
     struct Entry {
         QPointer<QWidget> window;

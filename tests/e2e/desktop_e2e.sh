@@ -133,7 +133,7 @@ open="^(Открыть|Open)$"
 next_button=(663 491)         # task dialog: «Далее >>»
 room_length=(229 167)         # main window: «Длина, м (север и юг)»
 north_outer=(775 475)         # main window, tab СЕВЕР: «Внешняя»
-quit_button=(1212 775)        # main window: «ВЫХОД»
+quit_button=(1212 753)        # main window: «ВЫХОД»
 html_option=(30 77)           # report options: «В файл формата HTML»
 pdf_option=(30 128)           # report options: «В файл PDF»
 print_button=(266 283)        # report options: «Печать»
@@ -144,6 +144,9 @@ window "$task"
 click "$win" "${next_button[@]}"
 window "$main"
 gone "$task"
+# The main window opens in the middle of the 1600×1000 screen (its 1280×800 and a title bar).
+read -r x y < <(xdotool getwindowgeometry "$win" | sed -n 's/.*Position: \([0-9-]*\),\([0-9-]*\).*/\1 \2/p')
+((x >= 130 && x <= 190 && y >= 70 && y <= 150)) || fail "the main window opened at $x,$y, not in the middle"
 
 click "$win" "${room_length[@]}"
 xdotool key ctrl+a

@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QDataStream>
+#include <QChartView>
 #include <QDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -79,41 +80,68 @@ TEST(WindowFit, AnExtremeSavedPlaceComesBackOnTheScreen) {
     }
 }
 
-// Tens of megawatts keep every digit; the bars and then the captions give way.
-TEST(LoadChartLook, EightFigureValuesShowWhole) {
+// Tens of megawatts keep every digit and the names stay whole: the bars give way. Each row's
+// bar stands level with its texts.
+TEST(LoadChartLook, TextsShowWholeLevelWithTheirBars) {
     App();
     for (int width : {300, 220}) {
         LoadChart chart;
-        chart.setBars({{QStringLiteral("Ограждения"), 61920486}, {QStringLiteral("Эксплуатация"), 465}});
+        chart.setBars({{QStringLiteral("Ограждения"), 61920486},
+                       {QStringLiteral("Теплота вентиляторов"), 465},
+                       {QStringLiteral("Продукты"), 0, false}});
         chart.resize(width, chart.sizeHint().height());
-        QString value = chart.valueText(0);
-        const int needed = chart.fontMetrics().horizontalAdvance(value);
-        EXPECT_EQ(value.remove(QChar(0x2009)), QStringLiteral("61920486 Вт  100 %"));
-        const LoadChart::Columns c = chart.columns();
-        EXPECT_GE(c.valueWidth, needed) << width;
-        EXPECT_LE(c.valueLeft + c.valueWidth, width) << width;
-        EXPECT_LE(c.barLeft + c.barSpan, c.valueLeft) << width;
-        EXPECT_LE(c.labelLeft + c.labelWidth, c.barLeft) << width;
+        chart.show();
+        QApplication::processEvents();
+        // Thin spaces group the digits; no shares while a component is unknown.
+        EXPECT_EQ(chart.values(), (QStringList{QStringLiteral("61\u2009920\u2009486 Вт"), QStringLiteral("465 Вт"),
+                                               QStringLiteral("—")}));
+        const auto labels = chart.findChildren<QLabel*>();
+        ASSERT_EQ(labels.size(), 6);
+        const QRectF plot = chart.view()->chart()->plotArea();
+        for (QLabel* label : labels) {
+            EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text())) << width;
+            const int row = static_cast<int>(chart.names().indexOf(label->text()) >= 0
+                                                 ? chart.names().indexOf(label->text())
+                                                 : chart.values().indexOf(label->text()));
+            const double barMiddle = chart.view()->y() + plot.top() + (row + 0.5) * plot.height() / 3;
+            EXPECT_NEAR(label->geometry().center().y(), barMiddle, 3) << label->text().toStdString();
+        }
     }
 }
 
-// A message's own lines are not broken again, which left single words on a line.
-TEST(MessageLook, TheProgramsLinesStayWhole) {
+// A message's own lines are not broken again (single words were left on a line); its title has
+// room beside a title bar's icon and buttons («Ошибка …начения!» was cut); its answers have
+// Alt letters.
+TEST(MessageLook, LinesTitleAndAnswersShowWhole) {
     App();
     QtUserInterface ui;
     const QString first = QStringLiteral("Желаемое время меньше расчетного! Для заданных параметров невозможно");
-    int labelWidth = 0, needed = 0;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-        ASSERT_NE(label, nullptr);
-        labelWidth = label->width();
-        needed = label->fontMetrics().horizontalAdvance(first);
-        box->buttons().front()->click();
-    });
+    int labelWidth = 0, needed = 0, boxWidth = 0, titleNeeds = 0;
+    QStringList answers;
+    auto look = [&] {
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            labelWidth = label->width();
+            needed = label->fontMetrics().horizontalAdvance(first);
+            QFont bold = box->font();
+            bold.setBold(true);
+            titleNeeds = QFontMetrics(bold).horizontalAdvance(box->windowTitle()) + 3 * 24;
+            boxWidth = box->width();
+            answers.clear();
+            for (QAbstractButton* b : box->buttons()) answers << b->text();
+            box->buttons().front()->click();
+        });
+    };
+    look();
     ui.message(first.toStdString() + "\r\n охладить продукт за 24 ч.", "Заголовок", MsgIcon::None, MsgButtons::Ok);
     EXPECT_GE(labelWidth, needed);
+    look();
+    ui.message("Длина", kInputErrorTitle, MsgIcon::Critical, MsgButtons::YesNoCancel);
+    EXPECT_GE(boxWidth, titleNeeds);
+    answers.sort();
+    EXPECT_EQ(answers, (QStringList{QStringLiteral("&Да"), QStringLiteral("&Нет"), QStringLiteral("&Отмена")}));
 }
 
 }  // namespace

@@ -1,20 +1,41 @@
 // The real desktop program on the offscreen platform: start, confirm the task, type into a
-// field and see the results change.
+// field and see the results change. By Qt's conventions: an Alt letter on every button and menu
+// entry, none twice in one window; Escape closes the help; the task dialog's group follows the
+// chosen task; a status message moves nothing; the file dialogs start at home; the report is
+// previewed without a printer.
 #include <gtest/gtest.h>
 
 #include "qt_test_app.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDir>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMap>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include "refdb/test_db.h"
+#include "reports/report_fixture.h"
 #include "ui/main/about_dialog.h"
+#include "ui/main/help_window.h"
 #include "ui/main/main_window.h"
+#include "ui/print/print_options_dialog.h"
 #include "ui/qt_desktop.h"
+#include "ui/study/study_window.h"
 #include "ui/task/task_dialog.h"
 
 namespace coldroom {
@@ -107,6 +128,136 @@ TEST(Desktop, ConfirmTypeAndTheResultsFollow) {
     EXPECT_EQ(cycle, taskCycle);
 
     desktop.program().Exit();
+}
+
+// The Alt letter a text marks, or none ("&&" is an ampersand).
+QChar AltLetter(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != u'&') continue;
+        if (text[i + 1] != u'&') return text[i + 1].toLower();
+        ++i;
+    }
+    return {};
+}
+
+// Every push button of `window` and every entry of its menus has an Alt letter; no letter
+// serves twice among the window's buttons, its labels and its menu titles, nor within a menu.
+void ExpectAltLetters(QWidget* window) {
+    const std::string name = window->objectName().toStdString();
+    QMap<QChar, QString> used;
+    auto take = [&](QMap<QChar, QString>& letters, const QString& text, bool required) {
+        const QChar letter = AltLetter(text);
+        if (letter.isNull()) {
+            EXPECT_FALSE(required) << name << ": no Alt letter in «" << text.toStdString() << "»";
+            return;
+        }
+        EXPECT_FALSE(letters.contains(letter)) << name << ": «" << text.toStdString() << "» and «"
+                                               << letters.value(letter).toStdString() << "» share a letter";
+        letters.insert(letter, text);
+    };
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        if (button->window() == window && (qobject_cast<QPushButton*>(button) || qobject_cast<QRadioButton*>(button) ||
+                                           qobject_cast<QCheckBox*>(button)))
+            take(used, button->text(), qobject_cast<QPushButton*>(button));
+    for (QLabel* label : window->findChildren<QLabel*>())
+        if (label->window() == window && label->buddy()) take(used, label->text(), false);
+    if (auto* bar = window->findChild<QMenuBar*>()) {
+        for (QAction* title : bar->actions()) {
+            take(used, title->text(), true);
+            QMap<QChar, QString> entries;
+            for (QAction* entry : title->menu()->actions())
+                if (!entry->isSeparator()) take(entries, entry->text(), true);
+        }
+    }
+}
+
+TEST(Desktop, AltLettersEscapeAndTheGroupOfTheChosenTask) {
+    App();
+    MessageBoxAnswerer answerer;
+    DesktopProgram desktop(test::ShippedDatabasePath());
+    ASSERT_TRUE(desktop.start());
+    Settle();
+    TaskDialog* task = desktop.taskDialog();
+    auto checkedGroup = [task] {
+        for (QPushButton* b : task->findChildren<QPushButton*>())
+            if (b->isCheckable() && b->isChecked()) return b->objectName();
+        return QString();
+    };
+    // The group follows the tasks offered from code too (a project read); a group without tasks
+    // (the shipped data has no special ones) stays pressed over its empty list.
+    task->findChild<QPushButton*>("btn_Special")->click();
+    Settle();
+    EXPECT_EQ(checkedGroup(), "btn_Special");
+    Program& program = desktop.program();
+    ChooseTaskGroup(program.project(), program.session.dialog, program.data(), MilkTasks());
+    program.task.Show();
+    desktop.refreshAll();
+    EXPECT_EQ(checkedGroup(), "btn_Milk");
+    task->findChild<QPushButton*>("btn_Meat")->click();
+    ExpectAltLetters(task);
+
+    task->findChild<QPushButton*>("OK_btn")->click();
+    Settle();
+    MainWindow* main = desktop.mainWindow();
+    ASSERT_NE(main, nullptr);
+    ExpectAltLetters(main);
+    // The report is in the "Файлы" menu as well, with the toolbar button's keys.
+    EXPECT_TRUE(main->findChild<QMenu*>("Config")->actions().contains(main->findChild<QAction*>("PrintFile")));
+
+    desktop.showPrintOptions();
+    Settle();
+    auto* options = main->findChild<PrintOptionsDialog*>();
+    ASSERT_NE(options, nullptr);
+    ExpectAltLetters(options);
+    options->findChild<QPushButton*>("Cancel_btn")->click();
+    StudyWindow* study = ShowStudyWindow(desktop.program(), main);
+    ExpectAltLetters(study);
+    study->close();
+
+    desktop.showHelp();
+    Settle();
+    QPointer<HelpWindow> help = desktop.helpWindow();
+    ASSERT_NE(help, nullptr);
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(help->browser(), &escape);
+    Settle();
+    EXPECT_TRUE(!help || !help->isVisible()) << "Escape closes the help";
+
+    // The dialogs start at home until the person has chosen a folder, not in the program's
+    // folder (the build tree).
+    EXPECT_EQ(desktop.ui().initialFolder(), QDir::homePath());
+
+    // A status message does not move the results and the ВЫХОД button.
+    auto* quit = main->findChild<QPushButton*>("Quit_btn");
+    const QPoint before = quit->mapTo(main, QPoint());
+    main->statusBar()->showMessage(QStringLiteral("Рабочий цикл агрегата взят из задачи"));
+    Settle();
+    EXPECT_EQ(quit->mapTo(main, QPoint()), before);
+    desktop.program().Exit();
+}
+
+// Without a printer the page is previewed as a PDF page; the paper chosen in the preview is
+// the one painted on.
+TEST(Desktop, TheReportIsPreviewedWithoutAPrinter) {
+    App();
+    if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is set up here";
+    std::vector<QPageSize::PageSizeId> papers;
+    QTimer::singleShot(0, [&] {
+        auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(preview, nullptr);
+        QPrinter* shown = preview->printer();
+        EXPECT_EQ(shown->outputFormat(), QPrinter::PdfFormat);
+        papers.push_back(shown->pageLayout().pageSize().id());
+        shown->setPageSize(QPageSize(QPageSize::Letter));
+        preview->findChild<QPrintPreviewWidget*>()->updatePreview();
+        EXPECT_EQ(preview->findChild<QPrintPreviewWidget*>()->pageCount(), 1);
+        papers.push_back(shown->pageLayout().pageSize().id());
+        preview->reject();
+    });
+    QtReportPrinter printer;
+    std::string error;
+    EXPECT_TRUE(printer.PrintPage(testing::GoldenInput(true), error)) << error;
+    EXPECT_EQ(papers, (std::vector<QPageSize::PageSizeId>{QPageSize::A4, QPageSize::Letter}));
 }
 
 }  // namespace

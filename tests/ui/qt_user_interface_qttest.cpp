@@ -53,7 +53,7 @@ void answerNextBox(const QString& press, BoxSeen& seen) {
         ASSERT_NE(box, nullptr);
         seen = {box->windowTitle(), box->text(), box->icon(), static_cast<int>(box->buttons().size())};
         for (QAbstractButton* b : box->buttons())
-            if (b->text() == press) b->click();
+            if (QString(b->text()).remove(u'&') == press) b->click();
     });
 }
 

@@ -287,19 +287,36 @@ TEST_F(WindowsTest, EnterReachesTheHandlerAndTheRefreshReachesBothWindows) {
     EXPECT_EQ(bars[0].watts, 2100);
 }
 
-TEST_F(WindowsTest, EnterInTheTaskDialogCommitsTheFieldAndPressesNoButton) {
-    int enters = 0, confirms = 0;
+// Enter in a text field commits the field and presses no button; elsewhere it presses the
+// button that has the focus, or «Далее >>».
+TEST_F(WindowsTest, EnterCommitsAFieldOrPressesTheFocusedOrDefaultButton) {
+    int enters = 0;
+    std::string pressed;
     taskForm.get<TextBox>("Velocity_txt").onEnter = [&] { ++enters; };
-    taskForm.get<Button>("OK_btn").onClick = [&] { ++confirms; };
+    for (const char* name : {"OK_btn", "Cancel_btn", "btn_Fish"})
+        taskForm.get<Button>(name).onClick = [&pressed, name] { pressed += name; };
     task->show();
-    auto* velocity = in<QLineEdit>(task.get(), "Velocity_txt");
-    velocity->setFocus();
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QCoreApplication::sendEvent(velocity, &enter);
-    EXPECT_EQ(enters, 1);
-    EXPECT_EQ(confirms, 0);
-    in<QPushButton>(task.get(), "OK_btn")->click();
-    EXPECT_EQ(confirms, 1);
+    task->activateWindow();
+    QApplication::processEvents();
+    const struct {
+        const char* focus;
+        int enters;
+        const char* pressed;
+    } cases[] = {
+        {"Velocity_txt", 1, ""}, {"Smena_cmb", 0, "OK_btn"}, {"btn_Fish", 0, "btn_Fish"},
+        {"Cancel_btn", 0, "Cancel_btn"}, {"Velocity_txt", 1, ""},
+    };
+    for (const auto& c : cases) {
+        enters = 0;
+        pressed.clear();
+        auto* widget = in<QWidget>(task.get(), c.focus);
+        widget->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(widget->hasFocus()) << c.focus;
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(widget, &enter);
+        EXPECT_EQ(enters, c.enters) << c.focus;
+        EXPECT_EQ(pressed, c.pressed) << c.focus;
+    }
 }
 
 TEST_F(WindowsTest, CommandsEnableTheirMenuAndToolbarEntries) {
@@ -335,9 +352,10 @@ TEST_F(WindowsTest, ChartAndShapesFollowTheResults) {
     ASSERT_EQ(bars.size(), 5u);
     EXPECT_TRUE(bars[0].defined);
     EXPECT_FALSE(bars[1].defined);
-    // The fans' 184.5 W drawn apart from the rest of the operational 1021 W.
-    EXPECT_DOUBLE_EQ(bars[4].watts, 184.5);
-    EXPECT_DOUBLE_EQ(bars[3].watts, 1021 - 184.5);
+    // The fans' 184.5 W drawn apart from the rest of the operational 1021 W, in whole watts
+    // as the fields show them.
+    EXPECT_DOUBLE_EQ(bars[4].watts, 184);
+    EXPECT_DOUBLE_EQ(bars[3].watts, 1021 - 184);
     EXPECT_EQ(main->shownShapeColour(), colour);
     colour = {250, 210, 200};
     main->refresh();
@@ -479,7 +497,7 @@ TEST(RealFormsTest, BothWindowsShowTheWholeOfTheirForms) {
     EXPECT_EQ(main.binder()->unboundControls(), std::vector<std::string>{});
     EXPECT_EQ(task.binder()->unboundControls(), std::vector<std::string>{});
     EXPECT_EQ(main.findChild<QLabel*>(QStringLiteral("BreathLoss_lbl"))->text(), "Теплота дыхания, Вт");
-    EXPECT_EQ(main.findChild<QPushButton*>(QStringLiteral("Quit_btn"))->text(), "ВЫХОД");
+    EXPECT_EQ(main.findChild<QPushButton*>(QStringLiteral("Quit_btn"))->text(), "&ВЫХОД");  // with its Alt letter
 }
 
 }  // namespace

@@ -35,7 +35,8 @@ void Settle() {
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
 }
 
-// Clicks the button of that caption in every message box that comes up; keeps their texts.
+// Clicks the button of that caption (its Alt letter aside) in every message box that comes up;
+// keeps their texts.
 struct Answerer {
     QString caption;
     QStringList texts;
@@ -48,7 +49,7 @@ struct Answerer {
                 texts << box->text();
                 QAbstractButton* chosen = nullptr;
                 for (QAbstractButton* b : box->buttons())
-                    if (b->text() == caption) chosen = b;
+                    if (QString(b->text()).remove(u'&') == caption) chosen = b;
                 chosen ? chosen->click() : box->buttons().first()->click();
             }
         });

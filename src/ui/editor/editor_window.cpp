@@ -164,8 +164,8 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorForm> form, QWidget* parent)
     RetainSizeWhenHidden(taskNavigator);
     bottom->addWidget(taskNavigator);
     bottom->addStretch();
-    bottom->addWidget(NamedButton("btnCancel", s("ОТМЕНА"), 110));
-    bottom->addWidget(NamedButton("Exit_btn", s("ВЫХОД с сохранением изменений")));
+    bottom->addWidget(NamedButton("btnCancel", s("&ОТМЕНА"), 110));
+    bottom->addWidget(NamedButton("Exit_btn", s("&ВЫХОД с сохранением изменений")));
     root->addLayout(bottom);
 
     // The wrapped labels of the product tab need the height; the whole fits 1024x700.
@@ -311,8 +311,11 @@ QWidget* EditorWindow::rowList(BoundView& view) {
     rows->view = &view;
     rows->list = new QListWidget;
     rows->list->setObjectName(QString::fromLatin1(view.name) + QStringLiteral("_rows"));
-    rows->list->setFixedWidth(190);
-    rows->list->setUniformItemSizes(true);
+    // A long task or material name goes on to a second line rather than being cut.
+    rows->list->setFixedWidth(220);
+    rows->list->setWordWrap(true);
+    rows->list->setTextElideMode(Qt::ElideNone);
+    rows->list->setResizeMode(QListView::Adjust);
     rows->list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Queued: a row that cannot be left says so in a message box, which must not come up in
     // the middle of the list's own mouse handling.
@@ -333,7 +336,8 @@ QWidget* EditorWindow::tabButtons(BoundView& view) {
     auto* buttons = new QWidget;
     auto* row = Spaced<QHBoxLayout>(8, buttons, 0);
     for (Button* b : {view.add, view.remove, view.update})
-        if (b) row->addWidget(NamedButton(NameOf(*form_, b), QString::fromStdString(b->caption), 100));
+        // Alt and the first letter presses the button of the page shown.
+        if (b) row->addWidget(NamedButton(NameOf(*form_, b), u'&' + QString::fromStdString(b->caption), 100));
     row->addStretch();
     return buttons;
 }

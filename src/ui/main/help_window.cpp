@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMessageBox>
 #include <QStyle>
@@ -135,6 +136,14 @@ void HelpWindow::showContents() {
     contents.setFragment(QString::fromLatin1(kHelpContentsAnchor));
     browser_->setSource(contents, QTextDocument::HtmlResource);
     browser_->scrollToAnchor(QString::fromLatin1(kHelpContentsAnchor));
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel)) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void HelpWindow::followLink(const QUrl& link) {

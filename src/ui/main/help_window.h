@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class QKeyEvent;
 class QTextBrowser;
 class QToolButton;
 
@@ -39,6 +40,10 @@ public:
 
     // How links that leave the page are opened; the system's browser unless replaced.
     void setExternalOpener(std::function<bool(const QUrl&)> opener) { openExternal_ = std::move(opener); }
+
+protected:
+    // Escape closes the window, as it closes a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void followLink(const QUrl& link);

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
@@ -123,6 +124,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
         "QLineEdit#Total_poteri, QLineEdit#Capacity_need { font-weight: bold; }"
         "QLineEdit#Capacity_need { background: #e8f0ff; border: 1px solid #4a6ea8; padding: 2px 4px; }"));
     updateShapes();
+    // The status line is there from the start: a message coming up later does not shorten the
+    // window's content, and the ВЫХОД button stays where the person saw it.
+    statusBar();
     resize(1280, 800);
 }
 
@@ -197,7 +201,13 @@ void MainWindow::buildMenus() {
         QAction* action = addCommandAction(t.command, t.key, s(t.tip));
         action->setIcon(t.icon);
         action->setToolTip(s(t.tip));
-        if (t.command == Command::Print) action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+        if (t.command == Command::Print) {
+            // The same command in the "Файлы" menu, where a person looks for it first.
+            action->setText(s("Пе&чать отчета…"));
+            action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+            files->insertAction(recentMenu_->menuAction(), action);
+            files->insertSeparator(recentMenu_->menuAction());
+        }
         if (t.command == Command::Parameters || t.command == Command::Help) bar->addSeparator();
         bar->addAction(action);
     }
@@ -320,7 +330,7 @@ QWidget* MainWindow::buildResults() {
     box->addWidget(chart_);
     box->addStretch(1);
 
-    auto* quit = new QPushButton(s("ВЫХОД"));
+    auto* quit = new QPushButton(s("&ВЫХОД"));
     quit->setObjectName(QStringLiteral("Quit_btn"));
     quit->setMinimumSize(120, 32);
     quit->setEnabled(false);

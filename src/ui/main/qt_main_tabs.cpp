@@ -177,18 +177,31 @@ QWidget* MainWindow::buildDimensionsTab() {
             layers->addWidget(ListField(material.c_str(), 170), layer, 1);
             layers->addWidget(NumberField(thickness.c_str(), 72), layer, 2);
         }
+        int next = 4;
+        const std::string wall = prefix == "Nord" ? "North" : prefix;
+        if (prefix != "Floor") {
+            // The outer surface under the layers, as wide as they are: its names are long.
+            const std::string coating = wall + "Surf_cmb";
+            auto* list = ListField(coating.c_str(), 160);
+            list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+            list->setMinimumContentsLength(0);
+            auto* caption = CaptionLabel(s("Внешнее покрытие"));
+            caption->setBuddy(list);
+            layers->addWidget(caption, next, 0, 1, 3);
+            layers->addWidget(list, next + 1, 0, 1, 3, Qt::AlignLeft);
+            next += 2;
+        }
         auto* rule = new QFrame;
         rule->setFrameShape(QFrame::HLine);
         rule->setFrameShadow(QFrame::Sunken);
-        layers->addWidget(rule, 4, 0, 1, 3);
-        layers->addWidget(CaptionLabel(s("Теплопотери, Вт")), 5, 1, Qt::AlignRight | Qt::AlignVCenter);
-        layers->addWidget(ResultField(surface.result, 72), 5, 2);
+        layers->addWidget(rule, next, 0, 1, 3);
+        layers->addWidget(CaptionLabel(s("Теплопотери, Вт")), next + 1, 1, Qt::AlignRight | Qt::AlignVCenter);
+        layers->addWidget(ResultField(surface.result, 72), next + 1, 2);
         layers->setColumnStretch(1, 1);
-        layers->setRowStretch(6, 1);
+        layers->setRowStretch(next + 2, 1);
         row->addLayout(layers, 1);
 
         auto* side = Spaced<QVBoxLayout>(6);
-        const std::string wall = prefix == "Nord" ? "North" : prefix;
         if (prefix == "Floor") {
             side->addWidget(OptionFrame(s("Расположение"), Option("FloorAir_Opt", s("Над помещением")),
                                         Option("FloorGrunt_Opt", s("На грунте"))));
@@ -204,9 +217,6 @@ QWidget* MainWindow::buildDimensionsTab() {
                                             Option(out.c_str(), prefix == "South" ? s("Наружная") : s("Внешняя")),
                                             Option(ins.c_str(), s("Внутренняя"))));
             }
-            const std::string coating = wall + "Surf_cmb";
-            side->addWidget(CaptionLabel(s("Внешнее покрытие")));
-            side->addWidget(ListField(coating.c_str(), 160));
         }
         side->addStretch(1);
         row->addLayout(side, 0);
@@ -229,13 +239,17 @@ QWidget* MainWindow::buildOperationTab() {
     grid->setVerticalSpacing(5);
     grid->setHorizontalSpacing(6);
     grid->addWidget(Option("Door_Standard_opt", s("Стандартные условия")), 0, 0, 1, 3);
+    // The type of room on a row of its own under its caption, wide enough for its longest name.
     auto* cellType = ListField("TypeOfCell_cmb", 140);
+    cellType->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    cellType->setMinimumContentsLength(0);
     auto* cellCaption = FormCaption("TypeOfCell_lbl");
-    grid->addWidget(cellCaption, 1, 0);
-    grid->addWidget(cellType, 1, 1, 1, 2);
-    grid->setRowMinimumHeight(2, 6);
-    grid->addWidget(Option("Door_Special_opt", s("Специальные условия")), 3, 0, 1, 3);
-    int r = 4;
+    cellCaption->setBuddy(cellType);
+    grid->addWidget(cellCaption, 1, 0, 1, 3);
+    grid->addWidget(cellType, 2, 0, 1, 3, Qt::AlignLeft);
+    grid->setRowMinimumHeight(3, 6);
+    grid->addWidget(Option("Door_Special_opt", s("Специальные условия")), 4, 0, 1, 3);
+    int r = 5;
     AddNumberRow(grid, r++, FormCaption("Door_W_lbl"), NumberField("Door_W_txt"), s("м"));
     AddNumberRow(grid, r++, FormCaption("Door_H_lbl"), NumberField("Door_H_txt"), s("м"));
     AddNumberRow(grid, r++, FormCaption("Door_Open_lbl"), NumberField("Door_Open_txt"),
@@ -386,7 +400,7 @@ QWidget* MainWindow::buildProductTab() {
     breath->addStretch(1);
     side->addLayout(breath);
     side->addStretch(1);
-    auto* change = new QPushButton(s("ИЗМЕНИТЬ"));
+    auto* change = new QPushButton(s("&ИЗМЕНИТЬ"));
     change->setObjectName(QStringLiteral("Change_btn"));
     change->setMinimumSize(120, 30);
     change->setToolTip(s(" Выбор технологической задачи").trimmed());

@@ -31,12 +31,11 @@ QRectF PrintableArea(const QPrinter& printer) {
     return QRectF(0, 0, paper.width(), paper.height()).marginsRemoved(layout.minimumMargins());
 }
 
-// Prints the report on `printer`: A4 portrait, the page drawn from the paper's corner and
-// scaled into the printable area, so that nothing falls into the printer's margin.
+// Paints the report on `printer`, scaled into the printable area of the paper chosen there (A4
+// portrait unless the person chose another in the preview), so that nothing falls into the
+// printer's margin.
 bool PrintReport(QPrinter& printer, const ReportInput& input, std::string& error) {
     printer.setFullPage(true);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
     printer.setDocName(QString::fromStdString(input.projectTitle));
     if (!PaintPrintedReport(printer, input, error, PrintableArea(printer))) {
         error = "Не удается напечатать отчет: принтер недоступен";
@@ -56,10 +55,10 @@ PrintOptionsDialog::PrintOptionsDialog(QWidget* parent) : QDialog(parent) {
 
     auto* where = Frame(QStringLiteral("Куда печатать"), "Frame1");
     auto* whereLayout = new QVBoxLayout(where);
-    whereLayout->addWidget(option("Print_Printer_opt", QStringLiteral("На принтер")));
-    whereLayout->addWidget(option("Print_Html_opt", QStringLiteral("В файл формата HTML ")));
-    whereLayout->addWidget(option("Print_File_opt", QStringLiteral("В файл .csv (формат Excel)")));
-    whereLayout->addWidget(option("Print_Pdf_opt", QStringLiteral("В файл PDF")));
+    whereLayout->addWidget(option("Print_Printer_opt", QStringLiteral("&На принтер")));
+    whereLayout->addWidget(option("Print_Html_opt", QStringLiteral("В файл фор&мата HTML ")));
+    whereLayout->addWidget(option("Print_File_opt", QStringLiteral("В фай&л .csv (формат Excel)")));
+    whereLayout->addWidget(option("Print_Pdf_opt", QStringLiteral("В &файл PDF")));
     root->addWidget(where);
 
     auto* texts = new QFormLayout;
@@ -72,7 +71,7 @@ PrintOptionsDialog::PrintOptionsDialog(QWidget* parent) : QDialog(parent) {
     texts->addRow(CaptionLabel(QStringLiteral("Расчет сделал (фамилия исполнителя/ название фирмы)")), author);
     root->addLayout(texts);
 
-    root->addLayout(DialogButtons(QStringLiteral("Печать"), QStringLiteral("Отмена"), 100));
+    root->addWidget(DialogButtons(QStringLiteral("&Печать"), QStringLiteral("&Отмена"), 100));
     setMinimumWidth(440);
 }
 
@@ -93,16 +92,16 @@ void PrintOptionsDialog::reject() {
 }
 
 bool QtReportPrinter::PrintPage(const ReportInput& input, std::string& error) {
-    if (QPrinterInfo::availablePrinters().isEmpty()) {
-        error = "Не найден ни один принтер. Выберите «В файл PDF», чтобы сохранить отчет для печати.";
-        return false;
-    }
     QPrinter printer(QPrinter::HighResolution);
+    // A preview needs no printer: without one the page is previewed as a PDF page, and the
+    // print dialog of the preview offers a printer set up meanwhile, or a PDF file.
+    if (QPrinterInfo::availablePrinters().isEmpty()) printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setFullPage(true);
     printer.setDocName(QString::fromStdString(input.projectTitle));
     QPrintPreviewDialog preview(&printer, parent_);
+    preview.setObjectName(QStringLiteral("ReportPreview"));
     preview.setWindowTitle(QStringLiteral("Предварительный просмотр отчета"));
     std::string paintError;
     bool painted = true;

@@ -1,25 +1,30 @@
 #include "ui/study/study_window.h"
 
+#include <QCheckBox>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLegend>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QPainter>
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QTableWidget>
 #include <QValueAxis>
 #include <cmath>
 
-#include "core/load_components.h"
 #include "core/numtext.h"
 #include "ui/program.h"
 #include "ui/qt_form_widgets.h"
+#include "ui/qt_load_chart.h"
 #include "ui/study/study_table.h"
 
 namespace coldroom {
@@ -27,39 +32,129 @@ namespace {
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
-// The lines drawn: the required capacity first, then the components the total is made of.
-std::vector<LoadId> drawnLoads() {
+// A line's name; with `mnemonic`, its Alt letter marked (each one of its own in the window).
+QString lineName(LoadId id, bool mnemonic = false) {
+    const LoadComponent& c = LoadComponentOf(id);
+    QString name = QString::fromUtf8(c.chartLabel ? c.chartLabel : c.caption.c_str());
+    if (!mnemonic) return name;
+    const QString letter = id == LoadId::Capacity ? QStringLiteral("х")
+                           : id == LoadId::Product ? QStringLiteral("д")
+                                                   : name.left(1);
+    return name.insert(name.indexOf(letter), u'&');
+}
+
+QIcon swatch(const QColor& colour) {
+    QPixmap square(12, 12);
+    square.fill(colour);
+    return QIcon(square);
+}
+
+// The project's point as the chart marks it.
+QPixmap dot() {
+    QPixmap pixmap(12, 12);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(Qt::black);
+    p.setPen(Qt::white);
+    p.drawEllipse(QRectF(0.5, 0.5, 11, 11));
+    return pixmap;
+}
+
+// `path`, with `suffix` added when the name has no extension of its own.
+QString withSuffix(const QString& path, const char* suffix) {
+    return QFileInfo(path).suffix().isEmpty() ? path + u'.' + QLatin1String(suffix) : path;
+}
+
+// An axis over [low, high] with its ticks at round values, labelled with as many decimals as
+// the step needs.
+void roundTicks(QValueAxis* axis, double low, double high, int parts) {
+    const double step = RoundTickStep(high - low, parts);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(step);
+    int decimals = 0;
+    while (decimals < 6 && std::fabs(step * std::pow(10, decimals) - std::round(step * std::pow(10, decimals))) > 1e-9)
+        ++decimals;
+    axis->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
+}
+
+}  // namespace
+
+double RoundTickStep(double span, int parts) {
+    if (!(span > 0) || !std::isfinite(span) || parts < 1) return 1;
+    const double rough = span / parts;
+    const double power = std::pow(10, std::floor(std::log10(rough)));
+    for (double m : {1.0, 2.0, 2.5, 5.0})
+        if (m * power >= rough * (1 - 1e-12)) return m * power;
+    return 10 * power;
+}
+
+std::vector<LoadId> StudyWindow::drawnLoads() {
+    // The required capacity first, then the total and the components it is made of.
     std::vector<LoadId> ids{LoadId::Capacity, LoadId::Total};
     for (const LoadComponent& c : LoadComponents())
         if (c.role == LoadRole::Component) ids.push_back(c.id);
     return ids;
 }
 
-}  // namespace
-
 StudyWindow::StudyWindow(Program& program, QWidget* parent)
-    : QWidget(parent, Qt::Window), program_(program), study_(program.session.data) {
+    : QDialog(parent, Qt::Window), program_(program), study_(program.session.data) {
     setObjectName(QStringLiteral("StudyWindow"));
     setWindowTitle(QStringLiteral("Исследование параметра"));
+    setSizeGripEnabled(true);
     parameter_ = new QComboBox(this);
     parameter_->setObjectName(QStringLiteral("StudyParameter"));
     for (const StudyParameter& p : StudyParameters()) parameter_->addItem(QString::fromStdString(p.caption), QString::fromStdString(p.name));
     from_ = new QLineEdit(this);
     to_ = new QLineEdit(this);
     step_ = new QLineEdit(this);
-    auto* run = new QPushButton(QStringLiteral("Рассчитать"), this);
-    auto* csv = new QPushButton(QStringLiteral("Сохранить таблицу…"), this);
-    auto* png = new QPushButton(QStringLiteral("Сохранить график…"), this);
+    auto* run = new QPushButton(QStringLiteral("&Рассчитать"), this);
+    run->setObjectName(QStringLiteral("StudyRun"));
+    run->setDefault(true);
+    auto* csv = new QPushButton(QStringLiteral("Сохранить &таблицу…"), this);
+    auto* png = new QPushButton(QStringLiteral("Сохранить &график…"), this);
     status_ = new QLabel(this);
     status_->setWordWrap(true);
     table_ = new QTableWidget(this);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     chart_ = new QChartView(new QChart, this);
     chart_->setRenderHint(QPainter::Antialiasing);
-    chart_->setMinimumSize(520, 360);
+    chart_->setMinimumSize(420, 360);
+    // The legend is a list of check boxes beside the chart: every name whole, and the choice of
+    // the lines drawn. The saved picture takes the chart and the list together.
+    chartPanel_ = new QWidget(this);
+    chartPanel_->setObjectName(QStringLiteral("StudyChart"));
+    chartPanel_->setAutoFillBackground(true);
+    auto* legend = new QVBoxLayout;
+    legend->setSpacing(2);
+    legend->addStretch(1);
+    for (LoadId id : drawnLoads()) {
+        auto* box = new QCheckBox(lineName(id, true), chartPanel_);
+        box->setObjectName(QStringLiteral("StudyLine"));
+        box->setProperty("load", static_cast<int>(id));
+        box->setIcon(swatch(LoadColour(id)));
+        box->setChecked(true);
+        connect(box, &QCheckBox::toggled, this, [this, id](bool shown) { showLine(id, shown); });
+        legend->addWidget(box);
+    }
+    auto* project = new QCheckBox(QStringLiteral("Прое&кт"), chartPanel_);
+    project->setObjectName(QStringLiteral("StudyProjectPoint"));
+    project->setIcon(QIcon(dot()));
+    project->setChecked(true);
+    connect(project, &QCheckBox::toggled, this, [this](bool shown) {
+        markShown_ = shown;
+        if (!points_.empty()) showChart();
+    });
+    legend->addWidget(project);
+    legend->addStretch(1);
+    auto* panel = new QHBoxLayout(chartPanel_);
+    panel->setContentsMargins(0, 0, 6, 0);
+    panel->addWidget(chart_, 1);
+    panel->addLayout(legend);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Параметр"), parameter_);
+    form->addRow(QStringLiteral("&Параметр"), parameter_);
     auto* range = new QHBoxLayout;
     for (auto [label, field] : {std::pair{"от", from_}, std::pair{"до", to_}, std::pair{"шаг", step_}}) {
         range->addWidget(new QLabel(QString::fromUtf8(label), this));
@@ -72,8 +167,8 @@ StudyWindow::StudyWindow(Program& program, QWidget* parent)
     buttons->addWidget(csv);
     buttons->addWidget(png);
     auto* results = new QHBoxLayout;
-    results->addWidget(chart_, 3);
-    results->addWidget(table_, 2);
+    results->addWidget(chartPanel_, 2);
+    results->addWidget(table_, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);
@@ -82,12 +177,13 @@ StudyWindow::StudyWindow(Program& program, QWidget* parent)
 
     connect(parameter_, &QComboBox::currentIndexChanged, this, [this] { parameterChosen(); });
     connect(run, &QPushButton::clicked, this, [this] { runStudy(); });
+    // The dialogs start in the person's home folder, never in the program's.
     connect(csv, &QPushButton::clicked, this, [this] {
-        const QString path = QFileDialog::getSaveFileName(this, QString(), QString(), QStringLiteral("CSV (*.csv)"));
+        const QString path = QFileDialog::getSaveFileName(this, QString(), QDir::homePath(), QStringLiteral("CSV (*.csv)"));
         if (!path.isEmpty()) saveCsv(path);
     });
     connect(png, &QPushButton::clicked, this, [this] {
-        const QString path = QFileDialog::getSaveFileName(this, QString(), QString(), QStringLiteral("PNG (*.png)"));
+        const QString path = QFileDialog::getSaveFileName(this, QString(), QDir::homePath(), QStringLiteral("PNG (*.png)"));
         if (!path.isEmpty()) savePng(path);
     });
     parameterChosen();
@@ -129,9 +225,9 @@ bool StudyWindow::runStudy() {
     // The project as it stands now; the study changes only its copy.
     study_.Begin(program_.project(), program_.session.dialog);
     points_ = study_.Run({axis_});
-    double current = NAN;
-    if (double v = 0; currentValue(v)) current = v;
-    showChart(current);
+    current_ = NAN;
+    if (double v = 0; currentValue(v)) current_ = v;
+    showChart();
     showTable();
     QStringList refused;
     for (const StudyPoint& p : points_)
@@ -141,9 +237,20 @@ bool StudyWindow::runStudy() {
     return true;
 }
 
-void StudyWindow::showChart(double current) {
+void StudyWindow::showLine(LoadId id, bool shown) {
+    if (shown)
+        hidden_.erase(id);
+    else
+        hidden_.insert(id);
+    for (QCheckBox* box : chartPanel_->findChildren<QCheckBox*>())
+        if (box->property("load").toInt() == static_cast<int>(id) && box->isChecked() != shown) box->setChecked(shown);
+    if (!points_.empty()) showChart();
+}
+
+void StudyWindow::showChart() {
     auto* chart = new QChart;
     chart->setTitle(parameter_->currentText());
+    chart->legend()->hide();  // the check boxes beside it are its legend
     auto* x = new QValueAxis;
     auto* y = new QValueAxis;
     x->setTitleText(parameter_->currentText());
@@ -151,10 +258,17 @@ void StudyWindow::showChart(double current) {
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     double low = 0, high = 0;
+    auto attach = [&](QXYSeries* series) {
+        chart->addSeries(series);
+        series->attachAxis(x);
+        series->attachAxis(y);
+    };
     for (LoadId id : drawnLoads()) {
+        if (hidden_.count(id)) continue;
         const LoadComponent& c = LoadComponentOf(id);
         auto* line = new QLineSeries;
-        line->setName(QString::fromUtf8(c.chartLabel ? c.chartLabel : c.caption.c_str()));
+        line->setName(lineName(id));
+        line->setPen(QPen(LoadColour(id), id == LoadId::Capacity ? 2.5 : 1.8));
         for (const StudyPoint& p : points_) {
             const LoadValue& v = c.value(p.loads);
             if (p.refused || !v.defined || !std::isfinite(v.watts)) continue;
@@ -162,22 +276,29 @@ void StudyWindow::showChart(double current) {
             low = std::min(low, v.watts);
             high = std::max(high, v.watts);
         }
-        chart->addSeries(line);
-        line->attachAxis(x);
-        line->attachAxis(y);
+        attach(line);
     }
+    // The project's own point, on the capacity line.
     const LoadValue& base = study_.baseLoads().capacity;
-    if (std::isfinite(current) && base.defined) {
+    if (std::isfinite(current_) && base.defined && markShown_) {
         auto* mark = new QScatterSeries;
         mark->setName(QStringLiteral("Проект"));
         mark->setMarkerSize(11);
-        mark->append(current, base.watts);
-        chart->addSeries(mark);
-        mark->attachAxis(x);
-        mark->attachAxis(y);
+        mark->setColor(Qt::black);
+        mark->setBorderColor(Qt::white);
+        mark->append(current_, base.watts);
+        attach(mark);
+        low = std::min(low, base.watts);
+        high = std::max(high, base.watts);
     }
-    if (!points_.empty()) x->setRange(std::min(axis_.from, axis_.to), std::max(axis_.from, axis_.to));
-    y->setRange(low, high > low ? high * 1.05 : low + 1);
+    const double xLow = std::min(axis_.from, axis_.to), xHigh = std::max(axis_.from, axis_.to);
+    if (!points_.empty()) x->setRange(xLow, xHigh > xLow ? xHigh : xLow + 1);
+    roundTicks(x, x->min(), x->max(), 8);
+    // The watts from a round value to a round value, zero included.
+    if (high <= low) high = low + 1;
+    const double step = RoundTickStep(high - low, 8);
+    y->setRange(std::floor(low / step) * step, std::ceil(high * 1.02 / step) * step);
+    roundTicks(y, y->min(), y->max(), 8);
     QChart* old = chart_->chart();
     chart_->setChart(chart);
     delete old;
@@ -199,7 +320,7 @@ void StudyWindow::showTable() {
 
 bool StudyWindow::saveCsv(const QString& path) {
     std::string error;
-    if (!WriteTableCsv(path.toStdString(), StudyTable({axis_}, points_, true), error)) {
+    if (!WriteTableCsv(withSuffix(path, "csv").toStdString(), StudyTable({axis_}, points_, true), error)) {
         status_->setText(q(error));
         return false;
     }
@@ -207,8 +328,9 @@ bool StudyWindow::saveCsv(const QString& path) {
 }
 
 bool StudyWindow::savePng(const QString& path) {
-    if (chart_->grab().save(path, "PNG")) return true;
-    status_->setText(QStringLiteral("Не удалось записать ") + path);
+    const QString file = withSuffix(path, "png");
+    if (chartPanel_->grab().save(file, "PNG")) return true;
+    status_->setText(QStringLiteral("Не удалось записать ") + file);
     return false;
 }
 

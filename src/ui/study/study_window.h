@@ -1,12 +1,16 @@
 // The window "Исследование параметра": one input of the open project stepped over a range,
 // the required capacity and the load components drawn against it beside a table of the
-// values, the project's own point marked. The study runs on a copy of the project.
+// values, the project's own point marked. The study runs on a copy of the project. A dialog
+// by Qt's conventions: Enter presses «Рассчитать» (or the button that has the focus), Escape
+// closes it.
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 #include <memory>
+#include <set>
 #include <vector>
 
+#include "core/load_components.h"
 #include "ui/study/study.h"
 
 class QComboBox;
@@ -14,12 +18,13 @@ class QLineEdit;
 class QTableWidget;
 class QLabel;
 class QChartView;
+class QPushButton;
 
 namespace coldroom {
 
 class Program;
 
-class StudyWindow : public QWidget {
+class StudyWindow : public QDialog {
     Q_OBJECT
 public:
     StudyWindow(Program& program, QWidget* parent = nullptr);
@@ -27,8 +32,15 @@ public:
 
     // Runs the study the fields describe; false with the reason shown in the window.
     bool runStudy();
+    // Save the table (CSV) and the chart (PNG); a name without an extension gets the
+    // format's. False with the reason shown in the window.
     bool saveCsv(const QString& path);
     bool savePng(const QString& path);
+
+    // The lines drawn, in their order, and whether each is shown; hiding lines scales the
+    // chart to the rest.
+    static std::vector<LoadId> drawnLoads();
+    void showLine(LoadId id, bool shown);
 
     QComboBox* parameterList() const { return parameter_; }
     QLineEdit* fromField() const { return from_; }
@@ -41,7 +53,7 @@ public:
 
 private:
     void parameterChosen();
-    void showChart(double current);
+    void showChart();
     void showTable();
     // The parameter's value in the open project (the first layer of the north wall for the
     // panels of every surface).
@@ -51,14 +63,22 @@ private:
     Study study_;
     StudyAxis axis_;
     std::vector<StudyPoint> points_;
+    double current_ = 0;
+    std::set<LoadId> hidden_;
+    bool markShown_ = true;
     QComboBox* parameter_;
     QLineEdit *from_, *to_, *step_;
     QTableWidget* table_;
     QChartView* chart_;
+    QWidget* chartPanel_;
     QLabel* status_;
 };
 
 // Opens the study window of `program` over `owner`, or raises the one already open.
 StudyWindow* ShowStudyWindow(Program& program, QWidget* owner);
+
+// A step of 1, 2, 2.5 or 5 times a power of ten that cuts `span` into at most `parts`
+// parts: the ticks of a chart's axis at round values.
+double RoundTickStep(double span, int parts);
 
 }  // namespace coldroom

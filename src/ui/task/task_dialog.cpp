@@ -18,7 +18,8 @@ namespace {
 QPushButton* groupButton(const char* name, const QString& caption, QButtonGroup* group) {
     auto* button = new QPushButton(caption);
     button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);  // Enter in a field commits the field, it presses nothing
+    // Enter presses the group whose button has the focus, as Space does.
+    button->setAutoDefault(true);
     button->setMinimumHeight(30);
     QFont bold = button->font();
     bold.setBold(true);
@@ -58,13 +59,14 @@ TaskDialog::TaskDialog(QWidget* parent) : QDialog(parent) {
     auto* chosen = new QButtonGroup(this);
     chosen->setExclusive(true);
     // The program starts with the meat tasks offered.
-    groups->addWidget(groupButton("btn_Meat", QStringLiteral("Мясо, птица и субпродукты"), chosen));
+    // Each button and list has an Alt letter of its own.
+    groups->addWidget(groupButton("btn_Meat", QStringLiteral("&Мясо, птица и субпродукты"), chosen));
     chosen->buttons().front()->setChecked(true);
-    groups->addWidget(groupButton("btn_Kolb", QStringLiteral("Колбасы и колбасные изделия"), chosen));
-    groups->addWidget(groupButton("btn_Fish", QStringLiteral("Рыба и рыбопродукты"), chosen));
-    groups->addWidget(groupButton("btn_Milk", QStringLiteral("Яйца, сыр и молочные продукты"), chosen));
-    groups->addWidget(groupButton("btn_Ice", QStringLiteral("Мороженое"), chosen));
-    groups->addWidget(groupButton("btn_Special", QStringLiteral("Специальные задачи"), chosen));
+    groups->addWidget(groupButton("btn_Kolb", QStringLiteral("&Колбасы и колбасные изделия"), chosen));
+    groups->addWidget(groupButton("btn_Fish", QStringLiteral("&Рыба и рыбопродукты"), chosen));
+    groups->addWidget(groupButton("btn_Milk", QStringLiteral("&Яйца, сыр и молочные продукты"), chosen));
+    groups->addWidget(groupButton("btn_Ice", QStringLiteral("Моро&женое"), chosen));
+    groups->addWidget(groupButton("btn_Special", QStringLiteral("&Специальные задачи"), chosen));
     groups->addStretch();
     top->addLayout(groups);
 
@@ -73,18 +75,18 @@ TaskDialog::TaskDialog(QWidget* parent) : QDialog(parent) {
     choice->setVerticalSpacing(8);
     auto* task = ListField("Task_cmb", 320);
     task->setEditable(true);
-    auto* taskCaption = CaptionLabel(QStringLiteral("Технологическая задача"));
+    auto* taskCaption = CaptionLabel(QStringLiteral("Технологическая &задача"));
     taskCaption->setBuddy(task);
     choice->addWidget(taskCaption, 0, 0, 1, 2);
     choice->addWidget(task, 1, 0, 1, 2);
     choice->setRowMinimumHeight(2, 6);
     auto* product = ListField("Produkt_cmb", 260);
-    auto* productCaption = CaptionLabel(QStringLiteral("Тип продукта"));
+    auto* productCaption = CaptionLabel(QStringLiteral("&Тип продукта"));
     productCaption->setBuddy(product);
     choice->addWidget(productCaption, 3, 0);
     choice->addWidget(product, 3, 1);
     auto* packing = ListField("Packing_cmb", 260);
-    auto* packingCaption = CaptionLabel(QStringLiteral("Тара и упаковка"));
+    auto* packingCaption = CaptionLabel(QStringLiteral("Тара и &упаковка"));
     packingCaption->setBuddy(packing);
     choice->addWidget(packingCaption, 4, 0);
     choice->addWidget(packing, 4, 1);
@@ -148,7 +150,7 @@ TaskDialog::TaskDialog(QWidget* parent) : QDialog(parent) {
     paramsBox->addLayout(bottom);
     root->addWidget(params);
 
-    root->addLayout(DialogButtons(QStringLiteral("Далее >>"), QStringLiteral("Отмена"), 110));
+    root->addWidget(DialogButtons(QStringLiteral("&Далее >>"), QStringLiteral("&Отмена"), 110));
 
     resize(sizeHint().expandedTo(QSize(780, 0)));
 }
@@ -162,6 +164,11 @@ void TaskDialog::bind(const ControlRegistry& controls, std::function<void()> ref
 
 void TaskDialog::refresh() {
     if (binder_) binder_->refresh();
+    if (!groupSource_) return;
+    // The group follows the chosen task (a project opened, the tasks offered from code), not
+    // only the clicks on the group buttons.
+    auto* group = findChild<QPushButton*>(QString::fromStdString(groupSource_()));
+    if (group && !group->isChecked()) group->setChecked(true);
 }
 
 void TaskDialog::requestClose() {

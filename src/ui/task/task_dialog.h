@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "ui/controls.h"
 
@@ -24,7 +25,7 @@ public:
     // Binds the widgets to the form's controls. `refreshAll` refreshes every bound window
     // after each handled event; empty, this window alone is refreshed.
     void bind(const ControlRegistry& controls, std::function<void()> refreshAll = {});
-    // Shows the form's state.
+    // Shows the form's state, and the group of the chosen task pressed.
     void refresh();
     QtBinder* binder() const { return binder_.get(); }
 
@@ -33,6 +34,9 @@ public:
     void setCloseRequest(std::function<void()> fn) { closeRequest_ = std::move(fn); }
     // What Escape does; without it Escape is a wish to close.
     void setEscapeRequest(std::function<void()> fn) { escapeRequest_ = std::move(fn); }
+    // Where the refresh learns which group button the chosen task belongs to. Unset, or
+    // telling no name, the button last clicked stays pressed.
+    void setGroupSource(std::function<std::string()> source) { groupSource_ = std::move(source); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -44,6 +48,7 @@ private:
     std::unique_ptr<QtBinder> binder_;
     std::function<void()> closeRequest_;
     std::function<void()> escapeRequest_;
+    std::function<std::string()> groupSource_;
 };
 
 }  // namespace coldroom
