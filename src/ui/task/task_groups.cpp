@@ -1,15 +1,20 @@
 #include "ui/task/task_groups.h"
 
+#include <algorithm>
+
+#include "model/task_edit.h"
+
 namespace coldroom {
 
 std::string TaskGroupButton(double task) {
     struct Group {
-        double last;  // the group's last task number
+        const std::vector<double>& (*tasks)();
         const char* button;
     };
-    static const Group groups[] = {{4, "btn_Meat"}, {6, "btn_Kolb"}, {9, "btn_Fish"}, {14, "btn_Milk"}, {17, "btn_Ice"}};
+    static const Group groups[] = {{MeatTasks, "btn_Meat"}, {SausageTasks, "btn_Kolb"}, {FishTasks, "btn_Fish"},
+                                   {MilkTasks, "btn_Milk"}, {IceCreamTasks, "btn_Ice"}};
     for (const Group& g : groups)
-        if (task <= g.last) return g.button;
+        if (std::find(g.tasks().begin(), g.tasks().end(), task) != g.tasks().end()) return g.button;
     return "btn_Special";
 }
 
