@@ -182,6 +182,20 @@ void DesktopProgram::createMainWindow() {
         connect(study, &QAction::triggered, this, asCommand([this] { ShowStudyWindow(program_, mainWindow_.get()); }));
         if (auto* bar = mainWindow_->findChild<QToolBar*>(QStringLiteral("Toolbar1"))) bar->addAction(study);
     }
+    // A store of several rooms: beside the project's own file commands.
+    auto* files = mainWindow_->findChild<QMenu*>(QStringLiteral("Config"));
+    auto* recent = mainWindow_->findChild<QMenu*>(QStringLiteral("mnRecent"));
+    if (files && recent) {
+        QAction* store = new QAction(QIcon::fromTheme(QStringLiteral("view-list-details"),
+                                                      mainWindow_->style()->standardIcon(QStyle::SP_FileDialogDetailedView)),
+                                     QStringLiteral("&Холодильник…"), files);
+        store->setObjectName(QStringLiteral("mnStore"));
+        store->setToolTip(QStringLiteral("Холодильник: несколько камер и нагрузка по уровням температур"));
+        files->insertAction(recent->menuAction(), store);
+        files->insertSeparator(recent->menuAction());
+        connect(store, &QAction::triggered, this, [this] { GuardedCall(ui_, [this] { showStore(); }); });
+        if (auto* bar = mainWindow_->findChild<QToolBar*>(QStringLiteral("Toolbar1"))) bar->addAction(store);
+    }
 }
 
 void DesktopProgram::presentTaskDialog() {
