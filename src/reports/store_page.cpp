@@ -8,29 +8,49 @@ namespace coldroom {
 namespace {
 
 constexpr double kLeft = 10, kRight = kLandscapeWidthMm - 10, kTop = 10, kBottom = kLandscapeHeightMm - 12;
-constexpr double kHeadHeight = 10, kRowHeight = 6, kLineHeight = 4.5;
-constexpr double kSettingsChars = 150;  // characters of a settings line at 8 pt across the page
+constexpr double kHeadHeight = 10, kRowHeight = 7, kLineHeight = 4.5;
+constexpr double kSettingsChars = 185;  // characters of a settings line at 8 pt across the page
 
-const TextStyle kTitle{12, true, false}, kText{8, false, false}, kHead{7, true, false}, kCell{7, false, false},
+const TextStyle kTitle{12, true, false}, kText{8, false, false}, kHead{6.5, true, false}, kCell{7, false, false},
     kBold{7, true, false};
 
-// Widths of the columns the page shows, by their head; the last column takes what is left.
+// How a column of the sheet is set on the page: its width and the head it prints, shortened
+// where the sheet's own would not fit. The last column takes what is left.
+struct PageColumn {
+    const char* head;  // the sheet's head
+    double width;
+    const char* shown;  // nullptr: the head as it is
+};
+const PageColumn kPageColumns[] = {
+    {"Камера", 42, nullptr}, {"Файл", 24, nullptr}, {"Объем, м3", 12, nullptr}, {"Температура, °C", 11, "Темп., °C"},
+    {"Уровень", 13, nullptr}, {"Ограждения", 16, nullptr}, {"Продукты", 15, nullptr},
+    {"в т.ч. теплота дыхания", 14, "в т.ч. дыхание"}, {"Упаковка", 15, nullptr}, {"Эксплуатация", 18, nullptr},
+    {"в т.ч. через дверь", 14, nullptr}, {"Вентиляторы", 19, nullptr}, {"Суммарные потери", 16, nullptr},
+    {"Требуемая холодопроизводительность", 21, "Требуемая холодопроизв."}, {"На компрессоры", 17, nullptr},
+    {"Уровень температуры", 50, nullptr}, {"Камер", 13, nullptr}, {"Доля эксплуатационных, %", 31, nullptr},
+    {"Холодопроизводительность камер, Вт", 38, nullptr}, {"кВт", 15, nullptr},
+    {"Нагрузка на компрессоры, Вт", 34, nullptr},
+};
+constexpr double kMarginColumn = 28;  // "с запасом N %, кВт"
+
 double widthOf(const StoreColumn& c) {
-    if (c.head == "Камера") return 38;
-    if (c.head == "Файл") return 26;
-    if (c.head == LoadCaption(LoadId::Capacity)) return 22;
-    if (c.head == "Уровень" || c.head == "Объем, м3") return 13;
-    if (c.head == "Уровень температуры") return 50;
-    if (c.head.find("Вт") != std::string::npos && c.head != "кВт") return 34;
-    if (c.head == "Доля эксплуатационных, %" || c.head.find("запасом") != std::string::npos) return 26;
-    if (c.head == "кВт") return 18;
-    return 14;
+    for (const PageColumn& p : kPageColumns)
+        if (c.head == p.head) return p.width;
+    return kMarginColumn;
 }
 
-// Long heads get a place to break.
 std::string headText(const std::string& head) {
-    if (head == LoadCaption(LoadId::Capacity)) return "Требуемая холодо- производительность";
+    for (const PageColumn& p : kPageColumns)
+        if (head == p.head && p.shown) return p.shown;
     return head;
+}
+
+// A figure's width in digits: the dash of an undefined value is about two.
+double ems(const std::string& text) {
+    double n = 0;
+    for (char c : text)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) n += static_cast<unsigned char>(c) < 0x80 ? 1 : 1.8;
+    return n;
 }
 
 // Splits a sentence into lines of about `chars` characters at blanks.
@@ -70,16 +90,15 @@ public:
         // A figure stands at the right of its box; the painter has no alignment, so its place
         // is estimated from its length (figures and points are about half an em wide).
         double dx = 1.2;
-        if (number) dx = std::max(1.2, x2 - x1 - 1.2 - 0.55 * style.sizePt * 0.3528 * static_cast<double>(t.size()));
-        page().push_back({t, x1, y1, x2, y2, dx, wraps ? 0.8 : 1.2, style, true, wraps});
+        if (number) dx = std::max(1.2, x2 - x1 - 1.2 - 0.56 * style.sizePt * 0.3528 * ems(t));
+        page().push_back({t, x1, y1, x2, y2, dx, 1.6, style, true, wraps});
     }
     // A table: the head row, then the rows, a new page (with the head again) where they run out.
     void table(const std::vector<StoreColumn>& columns, const std::vector<std::size_t>& shown,
                const std::vector<std::vector<std::string>>& rows, bool boldLast) {
         std::vector<double> x{kLeft};
         for (std::size_t i = 0; i < shown.size(); ++i)
-            x.push_back(i + 1 == shown.size() && columns[shown[i]].head == "Примечание" ? kRight
-                                                                                          : x.back() + widthOf(columns[shown[i]]));
+            x.push_back(x.back() + widthOf(columns[shown[i]]));
         auto head = [&] {
             for (std::size_t i = 0; i < shown.size(); ++i)
                 box(headText(columns[shown[i]].head), x[i], y_, x[i + 1], y_ + kHeadHeight, kHead, false, true);
@@ -93,19 +112,23 @@ public:
                 head();
             }
             const TextStyle& style = boldLast && r + 1 == rows.size() ? kBold : kCell;
+            // A room's title may take two lines.
             for (std::size_t i = 0; i < shown.size(); ++i)
-                box(rows[r][shown[i]], x[i], y_, x[i + 1], y_ + kRowHeight, style, columns[shown[i]].number);
+                box(rows[r][shown[i]], x[i], y_, x[i + 1], y_ + kRowHeight, style, columns[shown[i]].number,
+                    !columns[shown[i]].number);
             y_ += kRowHeight;
         }
         y_ += 5;
     }
     void lines(const std::vector<std::string>& sentences) {
-        for (const std::string& sentence : sentences)
+        for (const std::string& sentence : sentences) {
+            if (sentence.empty()) y_ += kLineHeight;
             for (const std::string& line : wrapped(sentence, kSettingsChars)) {
                 if (y_ + kLineHeight > kBottom) newPage();
                 text(line, kLeft, y_, kText);
                 y_ += kLineHeight;
             }
+        }
     }
     std::vector<StorePage> take() {
         // Page numbers, once the number of pages is known.
@@ -134,17 +157,26 @@ private:
 
 std::vector<StorePage> StorePages(const StoreSheet& sheet) {
     Pages pages(sheet);
+    // The surfaces are summed in the envelope's column; the rooms' notes follow the table.
     std::vector<std::size_t> roomColumns, levelColumns;
-    for (std::size_t c = 0; c < sheet.roomColumns.size(); ++c)
+    const std::size_t note = sheet.roomColumns.size() - 1;
+    for (std::size_t c = 0; c < note; ++c)
         if (!sheet.roomColumns[c].surface) roomColumns.push_back(c);
     for (std::size_t c = 0; c < sheet.levelColumns.size(); ++c) levelColumns.push_back(c);
     pages.lines({"Камеры, теплопритоки в Вт (через ограждения - сумма стен, пола и потолка)"});
     pages.table(sheet.roomColumns, roomColumns, sheet.rooms, false);
+    std::vector<std::string> notes;
+    for (const auto& row : sheet.rooms)
+        if (!row[note].empty()) notes.push_back("Камера «" + row[1] + "»: " + row[note]);
+    if (!notes.empty()) {
+        pages.lines(notes);
+        pages.lines({""});
+    }
     pages.lines({"Уровни температур"});
     pages.table(sheet.levelColumns, levelColumns, sheet.levels, true);
     pages.lines(sheet.settings);
-    std::vector<std::string> notes;
-    for (const std::string& note : sheet.notes) notes.push_back("Внимание: " + note);
+    notes.clear();
+    for (const std::string& n : sheet.notes) notes.push_back("Внимание: " + n);
     pages.lines(notes);
     return pages.take();
 }

@@ -147,15 +147,23 @@ StoreSheet MakeStoreSheet(const Store& store, const std::vector<StoreRoomData>& 
         if (m > 0) cells.push_back(withMargin(sum.compressor, m));
         s.levels.push_back(std::move(cells));
     };
+    // Why a level's figures are missing, once for the levels it holds for: "СТ, НТ: …".
+    std::vector<std::pair<std::string, std::string>> missing;  // reason, levels
     for (int l = 0; l < kTemperatureLevelCount; ++l) {
         const LevelLoads& sum = loads.levels[static_cast<size_t>(l)];
         if (sum.rooms == 0) continue;
         levelRow(kLevelTitles[l], sum, GeneralText(store.settings.operationShare[l]));
+        const std::string name = LevelShortName(static_cast<TemperatureLevel>(l));
         for (const LoadValue* v : {&sum.capacity, &sum.compressor}) {
-            const std::string note = std::string(LevelShortName(static_cast<TemperatureLevel>(l))) + ": " + v->problem;
-            if (!v->defined && std::find(s.notes.begin(), s.notes.end(), note) == s.notes.end()) s.notes.push_back(note);
+            if (v->defined) continue;
+            auto it = std::find_if(missing.begin(), missing.end(), [&](const auto& m) { return m.first == v->problem; });
+            if (it == missing.end())
+                missing.emplace_back(v->problem, name);
+            else if (it->second.find(name) == std::string::npos)
+                it->second += ", " + name;
         }
     }
+    for (const auto& [reason, levels] : missing) s.notes.push_back(levels + ": " + reason);
     levelRow("Холодильник в целом", loads.total, "");
 
     s.settings.push_back("Уровень температуры камеры, если он не задан: СТ - при температуре в камере от " +

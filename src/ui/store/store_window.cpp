@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStackedBarSeries>
 #include <QStatusBar>
@@ -34,6 +35,17 @@ namespace coldroom {
 namespace {
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
+
+// A long column head on two lines, broken at the blank nearest its middle.
+QString twoLines(const std::string& head) {
+    QString text = q(head);
+    if (text.size() <= 14) return text;
+    int best = -1;
+    for (int i = text.indexOf(u' '); i >= 0; i = text.indexOf(u' ', i + 1))
+        if (best < 0 || std::abs(i - text.size() / 2) < std::abs(best - text.size() / 2)) best = i;
+    if (best > 0) text[best] = u'\n';
+    return text;
+}
 
 constexpr int kLevelColumn = 4;  // the rooms' table: title, file, volume, temperature, level, …
 
@@ -113,26 +125,26 @@ StoreWindow::StoreWindow(UserInterface& ui, std::function<std::shared_ptr<const 
     chart_ = new QChartView(new QChart);
     chart_->setObjectName(QStringLiteral("StoreChart"));
     chart_->setRenderHint(QPainter::Antialiasing);
-    chart_->setMinimumHeight(260);
+    chart_->setMinimumHeight(240);
     notes_ = new QLabel;
     notes_->setObjectName(QStringLiteral("StoreNotes"));
     notes_->setWordWrap(true);
     notes_->setStyleSheet(QStringLiteral("color: #a02020;"));
 
-    auto* lower = new QWidget;
-    auto* lowerLayout = new QHBoxLayout(lower);
-    lowerLayout->setContentsMargins(0, 0, 0, 0);
-    auto* sums = new QVBoxLayout;
-    sums->addWidget(new QLabel(QStringLiteral("Суммы по уровням температур")));
-    sums->addWidget(levels_, 1);
-    sums->addWidget(notes_);
-    lowerLayout->addLayout(sums, 1);
-    lowerLayout->addWidget(chart_, 1);
+    // The rooms, then what they add up to, then a bar per room.
+    auto* sums = new QWidget;
+    auto* sumsLayout = new QVBoxLayout(sums);
+    sumsLayout->setContentsMargins(0, 0, 0, 0);
+    sumsLayout->addWidget(new QLabel(QStringLiteral("Суммы по уровням температур")));
+    sumsLayout->addWidget(levels_, 1);
+    sumsLayout->addWidget(notes_);
     auto* split = new QSplitter(Qt::Vertical);
     split->addWidget(rooms_);
-    split->addWidget(lower);
-    split->setStretchFactor(0, 1);
+    split->addWidget(sums);
+    split->addWidget(chart_);
+    split->setStretchFactor(0, 2);
     split->setStretchFactor(1, 1);
+    split->setStretchFactor(2, 3);
     layout->addWidget(split, 1);
     setCentralWidget(central);
     statusBar();
@@ -255,7 +267,7 @@ void StoreWindow::showRooms(const StoreSheet& sheet) {
     rooms_->setColumnCount(static_cast<int>(sheet.roomColumns.size()));
     rooms_->setRowCount(static_cast<int>(sheet.rooms.size()));
     QStringList head;
-    for (const StoreColumn& c : sheet.roomColumns) head << q(c.head);
+    for (const StoreColumn& c : sheet.roomColumns) head << twoLines(c.head);
     rooms_->setHorizontalHeaderLabels(head);
     const auto& loads = session_->rooms().loads();
     for (int r = 0; r < rooms_->rowCount(); ++r) {
@@ -290,6 +302,10 @@ void StoreWindow::showRooms(const StoreSheet& sheet) {
         rooms_->setCellWidget(r, kLevelColumn, level);
     }
     rooms_->resizeColumnsToContents();
+    // Up to six rooms in view before the table scrolls.
+    rooms_->setMinimumHeight(rooms_->horizontalHeader()->sizeHint().height() +
+                             std::clamp(rooms_->rowCount(), 2, 6) * rooms_->verticalHeader()->defaultSectionSize() +
+                             rooms_->horizontalScrollBar()->sizeHint().height() + 2 * rooms_->frameWidth() + 2);
     selectRoom(std::min(selected, rooms_->rowCount() - 1));
 }
 
@@ -298,7 +314,7 @@ void StoreWindow::showLevels(const StoreSheet& sheet) {
     levels_->setColumnCount(static_cast<int>(sheet.levelColumns.size()));
     levels_->setRowCount(static_cast<int>(sheet.levels.size()));
     QStringList head;
-    for (const StoreColumn& c : sheet.levelColumns) head << q(c.head);
+    for (const StoreColumn& c : sheet.levelColumns) head << twoLines(c.head);
     levels_->setHorizontalHeaderLabels(head);
     for (int r = 0; r < levels_->rowCount(); ++r)
         for (int c = 0; c < levels_->columnCount(); ++c) {
@@ -312,6 +328,10 @@ void StoreWindow::showLevels(const StoreSheet& sheet) {
             levels_->setItem(r, c, item);
         }
     levels_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // All of it in view, without a scroll bar: it is the answer the window is for.
+    levels_->setFixedHeight(levels_->horizontalHeader()->sizeHint().height() +
+                            levels_->rowCount() * levels_->verticalHeader()->defaultSectionSize() +
+                            2 * levels_->frameWidth() + 2);
     levels_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
 }
 
@@ -343,6 +363,7 @@ void StoreWindow::showChart() {
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(x);
     series->attachAxis(y);
+    y->applyNiceNumbers();
     QChart* old = chart_->chart();
     chart_->setChart(chart);
     delete old;
