@@ -163,7 +163,7 @@ std::vector<StorePage> StorePages(const StoreSheet& sheet) {
     for (std::size_t c = 0; c < note; ++c)
         if (!sheet.roomColumns[c].surface) roomColumns.push_back(c);
     for (std::size_t c = 0; c < sheet.levelColumns.size(); ++c) levelColumns.push_back(c);
-    pages.lines({"Камеры, теплопритоки в Вт (через ограждения - сумма стен, пола и потолка)"});
+    pages.lines({"Камеры, теплопритоки в Вт (через ограждения — сумма стен, пола и потолка)"});
     pages.table(sheet.roomColumns, roomColumns, sheet.rooms, false);
     std::vector<std::string> notes;
     for (const auto& row : sheet.rooms)

@@ -166,11 +166,11 @@ StoreSheet MakeStoreSheet(const Store& store, const std::vector<StoreRoomData>& 
     for (const auto& [reason, levels] : missing) s.notes.push_back(levels + ": " + reason);
     levelRow("Холодильник в целом", loads.total, "");
 
-    s.settings.push_back("Уровень температуры камеры, если он не задан: СТ - при температуре в камере от " +
-                         GeneralText(kColdestMediumRoom) + " °C и выше, НТ - ниже " + GeneralText(kColdestMediumRoom) +
-                         " °C (воздухоохладители кипят на 7-10 K ниже температуры воздуха в камере).");
-    s.settings.push_back("Нагрузка на компрессоры: теплопритоки через ограждения, от продуктов и упаковки - полностью, "
-                         "эксплуатационные - с долей одновременности: СТ " +
+    s.settings.push_back("Уровень температуры камеры, если он не задан: СТ — при температуре в камере от " +
+                         GeneralText(kColdestMediumRoom) + " °C и выше, НТ — ниже " + GeneralText(kColdestMediumRoom) +
+                         " °C (воздухоохладители кипят на 7–10 K ниже температуры воздуха в камере).");
+    s.settings.push_back("Нагрузка на компрессоры: теплопритоки через ограждения, от продуктов и упаковки — полностью, "
+                         "эксплуатационные — с долей одновременности: СТ " +
                          GeneralText(store.settings.share(TemperatureLevel::Medium)) + " %, НТ " +
                          GeneralText(store.settings.share(TemperatureLevel::Low)) +
                          " %; сумма каждой камеры делится на ее рабочий цикл.");

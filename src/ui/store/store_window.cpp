@@ -363,7 +363,14 @@ void StoreWindow::showChart() {
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(x);
     series->attachAxis(y);
-    y->applyNiceNumbers();
+    double highest = 0;
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        double stacked = 0;
+        for (QBarSet* set : sets) stacked += set->at(static_cast<qsizetype>(i));
+        highest = std::max(highest, stacked);
+    }
+    y->setRange(0, highest > 0 ? highest : 1);  // no figures: an empty chart, not a range of nothing
+    if (highest > 0) y->applyNiceNumbers();
     QChart* old = chart_->chart();
     chart_->setChart(chart);
     delete old;
