@@ -22,6 +22,7 @@
 #include "ui/print/print_options_dialog.h"
 #include "ui/print/print_options_form.h"
 #include "ui/qt_form_widgets.h"
+#include "ui/store/store_window.h"
 #include "ui/study/study_window.h"
 #include "ui/task/task_dialog.h"
 
@@ -186,9 +187,7 @@ void DesktopProgram::createMainWindow() {
     auto* files = mainWindow_->findChild<QMenu*>(QStringLiteral("Config"));
     auto* recent = mainWindow_->findChild<QMenu*>(QStringLiteral("mnRecent"));
     if (files && recent) {
-        QAction* store = new QAction(QIcon::fromTheme(QStringLiteral("view-list-details"),
-                                                      mainWindow_->style()->standardIcon(QStyle::SP_FileDialogDetailedView)),
-                                     QStringLiteral("&Холодильник…"), files);
+        QAction* store = new QAction(StoreIcon(), QStringLiteral("&Холодильник…"), files);
         store->setObjectName(QStringLiteral("mnStore"));
         store->setToolTip(QStringLiteral("Холодильник: несколько камер и нагрузка по уровням температур"));
         files->insertAction(recent->menuAction(), store);

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStackedBarSeries>
@@ -62,12 +63,29 @@ const ReportKind kReports[] = {
 
 }  // namespace
 
+QIcon StoreIcon() {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(60, 60, 70), 1.5));
+    p.setBrush(QColor(235, 238, 242));
+    p.drawPolygon(QPolygonF({QPointF(2, 13), QPointF(16, 4), QPointF(30, 13), QPointF(30, 29), QPointF(2, 29)}));
+    const QColor doors[] = {QColor(120, 180, 90), QColor(70, 120, 200), QColor(70, 120, 200)};
+    for (int i = 0; i < 3; ++i) {
+        p.setBrush(doors[i]);
+        p.drawRect(QRectF(5 + i * 8.3, 16, 6, 13));
+    }
+    return QIcon(pixmap);
+}
+
 StoreWindow::StoreWindow(UserInterface& ui, std::function<std::shared_ptr<const ReferenceData>()> data, Hooks hooks,
                          QWidget* parent)
     : QMainWindow(parent), ui_(ui), hooks_(std::move(hooks)),
       session_(std::make_unique<StoreSession>(ui, std::move(data))) {
     setObjectName(QStringLiteral("StoreWindow"));
     setWindowFlag(Qt::Window);
+    setWindowIcon(StoreIcon());
     buildMenus();
 
     auto* central = new QWidget;

@@ -3,6 +3,7 @@
 // reports. It shows a StoreSession and forwards what the person does to it.
 #pragma once
 
+#include <QIcon>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -19,6 +20,10 @@ class QMenu;
 class QTableWidget;
 
 namespace coldroom {
+
+// The store's sign for menus and toolbars: a building of three chambers, one medium- and two
+// low-temperature.
+QIcon StoreIcon();
 
 class StoreWindow : public QMainWindow {
     Q_OBJECT
