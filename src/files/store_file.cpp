@@ -186,12 +186,14 @@ private:
 
 }  // namespace
 
-std::string FolderOf(const std::string& path) {
+std::string FullPath(const std::string& path) {
     std::error_code ec;
     fs::path absolute = fs::absolute(fs::path(path), ec);
     if (ec) absolute = fs::path(path);
-    return absolute.lexically_normal().parent_path().string();
+    return absolute.lexically_normal().string();
 }
+
+std::string FolderOf(const std::string& path) { return fs::path(FullPath(path)).parent_path().string(); }
 
 std::string AbsolutePath(const std::string& path, const std::string& folder) {
     const fs::path p(path);

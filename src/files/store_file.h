@@ -42,7 +42,9 @@ bool ReadStoreFile(const std::string& path, Store& store, std::string& why);
 // Writes the store to `path` atomically; the file that was there stays when this fails.
 bool WriteStoreFile(const std::string& path, const Store& store, std::string& error);
 
-// The absolute folder of a file and a path as seen from a folder, for the room paths.
+// A path made absolute from the current folder; the absolute folder of a file; a path as
+// seen from a folder and back, for the room paths.
+std::string FullPath(const std::string& path);
 std::string FolderOf(const std::string& path);
 std::string AbsolutePath(const std::string& path, const std::string& folder);
 std::string RelativePath(const std::string& path, const std::string& folder);

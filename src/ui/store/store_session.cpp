@@ -81,7 +81,7 @@ bool StoreSession::OpenFile(const std::string& path) {
         return false;
     }
     store_ = saved_ = std::move(read);
-    path_ = AbsolutePath(path, FolderOf(path));
+    path_ = FullPath(path);
     recompute();
     if (onFileUsed) onFileUsed(path_);
     return true;
@@ -99,7 +99,7 @@ bool StoreSession::saveTo(const std::string& path) {
         return false;
     }
     saved_ = store_;
-    path_ = AbsolutePath(path, FolderOf(path));
+    path_ = FullPath(path);
     if (onFileUsed) onFileUsed(path_);
     return true;
 }
@@ -112,7 +112,7 @@ void StoreSession::DiscardChanges() {
 bool StoreSession::AddRoom(std::string path) {
     if (path.empty()) path = ui_.openFileName(kConfigFilter);
     if (path.empty()) return false;
-    path = AbsolutePath(path, FolderOf(path));
+    path = FullPath(path);
     const auto same = [&](const StoreRoom& room) { return room.path == path; };
     if (std::any_of(store_.rooms.begin(), store_.rooms.end(), same)) {
         ui_.message("Камера «" + PrintableText(RoomFileName(path)) + "» уже есть в холодильнике.", kAppTitle,
@@ -132,7 +132,7 @@ std::string StoreSession::AddNewRoom(const RoomProject& project) {
         ui_.message(error, kAppTitle, MsgIcon::Critical);
         return {};
     }
-    path = AbsolutePath(path, FolderOf(path));
+    path = FullPath(path);
     if (!AddRoom(path)) return {};
     return path;
 }
