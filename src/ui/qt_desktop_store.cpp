@@ -34,6 +34,8 @@ void DesktopProgram::createStoreWindow() {
     StoreWindow::Hooks hooks;
     hooks.openRoom = [this](const std::string& path) { openStoreRoom(path); };
     hooks.newRoom = [this] { return StartProject(program_.data()); };
+    // hooks.designMargin is where a program-wide design margin reaches the store's sums and
+    // reports; unset, they show none.
     auto data = [this] { return std::shared_ptr<const ReferenceData>(program_.session.data); };
     store_ = new StoreWindow(ui_, data, std::move(hooks), mainWindow_.get());
 
