@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Pictures of every window and tab into docs/screenshots/: the task dialog, the main window's
 # tabs and surface pages at two window sizes, the report options, the About box and the help
-# page. Offscreen, over the shipped reference data (never a copy the user edited).
+# page, and the store window with the example store. Offscreen, over the shipped reference data
+# (never a copy the user edited).
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$here/scripts/setup.sh"
@@ -12,4 +13,5 @@ rm -f "$out"/*.png
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 XDG_DATA_HOME="$scratch" XDG_RUNTIME_DIR="$scratch" QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 LC_ALL= \
-    "$here/build/bin/coldroom_snapshots" "$out" 2> >(grep -v "This plugin does not support" >&2)
+    "$here/build/bin/coldroom_snapshots" "$out" --store "$here/docs/store/three_rooms.coldstore" \
+    2> >(grep -v "This plugin does not support" >&2)

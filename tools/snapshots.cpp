@@ -2,9 +2,9 @@
 // with each tab and each surface page at the two screen sizes it must serve, the chart with a
 // component that cannot be computed, a study, the parameter editor with each tab (and while a task and
 // a product are being edited), the About box, the report options and the help page at a few
-// places.
+// places, and with --store the window «Холодильник» showing that store.
 //
-//     build/bin/coldroom_snapshots OUTPUT_FOLDER [--db PATH]
+//     build/bin/coldroom_snapshots OUTPUT_FOLDER [--db PATH] [--store STORE.coldstore]
 //
 // It runs the desktop program on the offscreen platform (unless another is asked for) over
 // the reference data beside it, as a person would: start, confirm the task, look around.
@@ -34,6 +34,7 @@
 #include "ui/qt_desktop.h"
 #include "ui/qt_load_chart.h"
 #include "ui/study/study_window.h"
+#include "ui/store/store_window.h"
 #include "ui/task/task_dialog.h"
 
 namespace {
@@ -163,7 +164,7 @@ void helpPictures(DesktopProgram& desktop, Camera& camera) {
 
 int main(int argc, char* argv[]) {
     if (argc < 2 || argv[1][0] == '-') {
-        std::cerr << "usage: coldroom_snapshots OUTPUT_FOLDER [--db PATH]\n";
+        std::cerr << "usage: coldroom_snapshots OUTPUT_FOLDER [--db PATH] [--store STORE.coldstore]\n";
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -175,9 +176,11 @@ int main(int argc, char* argv[]) {
         std::cerr << "coldroom_snapshots: cannot make " << argv[1] << '\n';
         return 1;
     }
-    std::string database = coldroom::DefaultDatabasePath();
-    for (int i = 2; i + 1 < argc; ++i)
+    std::string database = coldroom::DefaultDatabasePath(), store;
+    for (int i = 2; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "--db") == 0) database = argv[i + 1];
+        if (std::strcmp(argv[i], "--store") == 0) store = argv[i + 1];
+    }
 
     QTimer answerer;
     answerMessageBoxes(answerer);
@@ -205,6 +208,15 @@ int main(int argc, char* argv[]) {
             if (auto* cancel = w->findChild<QPushButton*>(QStringLiteral("Cancel_btn"))) cancel->click();
         }
     helpPictures(desktop, camera);
+    if (!store.empty()) {
+        desktop.showStore();
+        if (coldroom::StoreWindow* window = desktop.storeWindow(); window && window->session().OpenFile(store)) {
+            window->refresh();
+            window->resize(1280, 800);
+            window->selectRoom(0);
+            camera.shoot(window, QStringLiteral("store_window"));
+        }
+    }
 
     desktop.program().Exit();
     std::cout << camera.saved() << " pictures in " << folder.toStdString() << '\n';

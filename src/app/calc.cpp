@@ -4,6 +4,7 @@
 //     coldroom-calc [--db PATH] [--json] [--save OUT.cfg] [--html OUT] [--csv OUT] [--pdf OUT]
 //                   [--set NAME=TEXT]... [--vary NAME=FROM:TO:STEP]... [PROJECT.cfg...]
 //     coldroom-calc --restore-reference-data
+//     coldroom-calc [--db PATH] [--json] [--html OUT] [--csv OUT] [--pdf OUT] --store STORE.coldstore
 //     coldroom-calc --help | --version
 //
 // A report named "-" goes to standard output in place of the results.
@@ -28,6 +29,7 @@
 
 #include "app/calc_output.h"
 #include "app/calc_pdf.h"
+#include "app/calc_store.h"
 #include "app/calc_study.h"
 #include "refdb/database_location.h"
 #include "refdb/reference_db.h"
@@ -45,7 +47,7 @@ constexpr int kExitOk = 0, kExitInternal = 1, kExitUsage = 2, kExitUnreadable = 
               kExitNotSaved = 5;
 const char* kUsage =
     "Использование: coldroom-calc [--db PATH] [--json] [--save OUT.cfg] [--html OUT] [--csv OUT] [--pdf OUT] "
-    "[--set ИМЯ=ТЕКСТ]... [--vary ИМЯ=ОТ:ДО:ШАГ]... [--restore-reference-data] [PROJECT.cfg...]";
+    "[--set ИМЯ=ТЕКСТ]... [--vary ИМЯ=ОТ:ДО:ШАГ]... [--restore-reference-data] [PROJECT.cfg... | --store STORE.coldstore]";
 const char* kHelp =
     "Рассчитывает проект ColdRoom (файл .cfg) так, как его показывает программа после открытия,\n"
     "и выводит теплопритоки и требуемую холодопроизводительность. Без проекта рассчитывается\n"
@@ -67,11 +69,14 @@ const char* kHelp =
     "  несколько проектов — сводная таблица по всем\n"
     "  --restore-reference-data  вернуться к исходным справочным данным программы; измененная\n"
     "                 копия не удаляется, а сохраняется рядом как Data.dtx.broken-ДАТА\n"
+    "  --store FILE   холодильник: камеры, суммы по уровням температур и нагрузка на компрессоры;\n"
+    "                 с --json, --html, --csv, --pdf — его отчеты\n"
     "  -h, --help     показать эту справку\n"
     "  --version      показать версию программы\n"
     "\n"
     "Коды завершения: 0 — готово, 1 — внутренняя ошибка, 2 — неверные параметры,\n"
-    "3 — не удается прочитать файл проекта, 4 — не удается открыть справочную базу данных,\n"
+    "3 — не удается прочитать файл проекта (или холодильника, или файл одной из его камер),\n"
+    "4 — не удается открыть справочную базу данных,\n"
     "5 — не удается записать файл (--save, отчет), 6 — значение --set отклонено проверкой.\n";
 
 struct Options {
@@ -79,6 +84,7 @@ struct Options {
     std::string project;
     std::string saveTo;
     std::string html, csv, pdf;  // reports to write
+    std::string store;           // a cold store file instead of projects
     bool json = false;
     bool help = false;
     bool version = false;
@@ -117,6 +123,7 @@ bool parseArguments(int argc, char** argv, Options& options, std::string& error)
                                              : arg == "--html" ? &options.html
                                              : arg == "--csv"  ? &options.csv
                                              : arg == "--pdf"  ? &options.pdf
+                                             : arg == "--store" ? &options.store
                                                                : nullptr) {
                 if (i + 1 >= argc || std::string_view(argv[i + 1]).empty()) {
                     error = "после " + std::string(arg) + " нужен путь к файлу";
@@ -181,7 +188,7 @@ int run(int argc, char** argv) {
         // Alone, the option only restores.
         const bool moreToDo = !options.project.empty() || !options.settings.empty() || !options.axes.empty() ||
                               !options.saveTo.empty() || !options.html.empty() || !options.csv.empty() ||
-                              !options.pdf.empty() || options.json;
+                              !options.pdf.empty() || options.json || !options.store.empty();
         if (!moreToDo) return kExitOk;
     }
     if (options.database.empty()) {
@@ -195,6 +202,16 @@ int run(int argc, char** argv) {
             return kExitDatabase;
         }
         options.database = found.path;
+    }
+
+    if (!options.store.empty()) {
+        if (!options.project.empty() || !options.axes.empty() || !options.settings.empty() || !options.saveTo.empty()) {
+            std::cerr << "coldroom-calc: --store рассчитывает холодильник, без проектов, --set, --vary и --save\n"
+                      << kUsage << '\n';
+            return kExitUsage;
+        }
+        return RunStoreRequest({options.database, options.store, options.html, options.csv, options.pdf, options.json},
+                               std::cout);
     }
 
     if (!options.axes.empty() || !options.moreProjects.empty()) {

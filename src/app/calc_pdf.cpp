@@ -6,12 +6,14 @@
 #include <system_error>
 
 namespace coldroom {
+namespace {
 
-bool WritePdfOnDemand(const std::string& path, const ReportInput& input, std::string& error) {
+// The module's entry point `name`, or null with why not.
+void* moduleEntry(const char* name, std::string& why) {
     std::error_code ec;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
     const std::filesystem::path folder = ec ? std::filesystem::path(".") : self.parent_path();
-    std::string why = "не найден";
+    why = "не найден";
     for (const auto& candidate : {folder / kPdfModuleFile, folder / ".." / "libexec" / "coldroom" / kPdfModuleFile}) {
         if (!std::filesystem::exists(candidate, ec)) continue;
         // Kept loaded to the end of the run: Qt's objects may outlive the call.
@@ -20,11 +22,28 @@ bool WritePdfOnDemand(const std::string& path, const ReportInput& input, std::st
             why = dlerror();
             continue;
         }
-        if (auto entry = reinterpret_cast<WritePdfEntry>(dlsym(module, kPdfModuleEntry)))
-            return entry(path, input, error);
+        if (void* entry = dlsym(module, name)) return entry;
         why = "нет точки входа";
     }
-    error = std::string("Модуль отчета PDF ") + kPdfModuleFile + ": " + why;
+    return nullptr;
+}
+
+std::string moduleError(const std::string& why) { return std::string("Модуль отчета PDF ") + kPdfModuleFile + ": " + why; }
+
+}  // namespace
+
+bool WritePdfOnDemand(const std::string& path, const ReportInput& input, std::string& error) {
+    std::string why;
+    if (auto entry = reinterpret_cast<WritePdfEntry>(moduleEntry(kPdfModuleEntry, why))) return entry(path, input, error);
+    error = moduleError(why);
+    return false;
+}
+
+bool WriteStorePdfOnDemand(const std::string& path, const StoreSheet& sheet, std::string& error) {
+    std::string why;
+    if (auto entry = reinterpret_cast<WriteStorePdfEntry>(moduleEntry(kStorePdfModuleEntry, why)))
+        return entry(path, sheet, error);
+    error = moduleError(why);
     return false;
 }
 

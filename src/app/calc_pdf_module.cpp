@@ -1,13 +1,21 @@
-// The PDF module coldroom-calc loads on demand: the printed report painted with Qt.
+// The PDF module coldroom-calc loads on demand: the reports painted with Qt.
 #include <type_traits>
 
 #include "app/calc_pdf.h"
 #include "reports/report_pdf.h"
+#include "reports/store_page.h"
 
 extern "C" __attribute__((visibility("default"))) bool coldroom_write_report_pdf(
     const std::string& path, const coldroom::ReportInput& input, std::string& error) {
     return coldroom::WriteReportPdf(path, input, error);
 }
 
-// The entry point keeps the type the program calls it by.
+extern "C" __attribute__((visibility("default"))) bool coldroom_write_store_pdf(
+    const std::string& path, const coldroom::StoreSheet& sheet, std::string& error) {
+    coldroom::EnsurePaintingApplication();
+    return coldroom::WriteStorePdf(path, sheet, error);
+}
+
+// The entry points keep the types the program calls them by.
 static_assert(std::is_same_v<decltype(&coldroom_write_report_pdf), coldroom::WritePdfEntry>);
+static_assert(std::is_same_v<decltype(&coldroom_write_store_pdf), coldroom::WriteStorePdfEntry>);

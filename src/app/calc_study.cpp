@@ -149,8 +149,8 @@ int runStudy(const StudyRequest& request, std::ostream& out) {
 }
 
 int runSummary(const StudyRequest& request, std::ostream& out) {
-    // The CSV is Windows-1251, which has no "³".
-    Sheet sheet{{"Проект", "Объем, м3", "Температура, °C"}, {}, 3};
+    // The CSV is Windows-1251, which has no "³". Projects of one title tell apart by their file.
+    Sheet sheet{{"Файл", "Проект", "Объем, м3", "Температура, °C"}, {}, 4};
     loadHead(sheet.head);
     std::string json = "{\n  \"projects\": [";
     LoadValues sums{};
@@ -160,7 +160,7 @@ int runSummary(const StudyRequest& request, std::ostream& out) {
         const Program& p = *opened.program;
         const LoadBreakdown& b = p.main.results();
         auto& row = sheet.rows.emplace_back();
-        row = {p.project().ProjectTitle, p.main.Volume_txt.text, p.main.TempIn_txt.text};
+        row = {request.projects[i], p.project().ProjectTitle, p.main.Volume_txt.text, p.main.TempIn_txt.text};
         loadCells(row, b);
         for (const LoadComponent& c : LoadComponents()) {
             LoadValue& sum = sums[static_cast<int>(c.id)];
@@ -172,7 +172,7 @@ int runSummary(const StudyRequest& request, std::ostream& out) {
                 JsonString(p.main.Volume_txt.text) + ", \"roomTemperature\": " + JsonString(p.main.TempIn_txt.text) +
                 ", \"loads\": " + jsonLoads(valuesOf(b)) + "}";
     }
-    auto& total = sheet.rows.emplace_back(std::vector<std::string>{"Итого", "", ""});
+    auto& total = sheet.rows.emplace_back(std::vector<std::string>{"Итого", "", "", ""});
     for (const LoadComponent& c : LoadComponents()) total.push_back(LoadText(sums[static_cast<int>(c.id)]));
     json += "\n  ],\n  \"total\": " + jsonLoads(sums) + "\n}\n";
     return emit(request, sheet, json, out);
@@ -216,6 +216,8 @@ int StartAndOpen(Program& program, HeadlessUi& ui, const std::string& project, c
     std::cerr << "coldroom-calc: --set " << set.name << ": значение не принято: " << set.message << '\n';
     return kExitRefused;
 }
+
+std::string JsonLoads(const LoadBreakdown& b) { return jsonLoads(valuesOf(b)); }
 
 int RunStudyRequest(const StudyRequest& request, std::ostream& out) {
     return request.axes.empty() ? runSummary(request, out) : runStudy(request, out);

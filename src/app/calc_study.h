@@ -11,6 +11,7 @@
 namespace coldroom {
 
 class Program;
+struct LoadBreakdown;
 class HeadlessUi;
 
 inline constexpr int kExitRefused = 6;
@@ -29,6 +30,9 @@ struct StudyRequest {
     std::string csv;                    // write the table here
     bool json = false;                  // print JSON instead of the table
 };
+
+// Every load component of `b` as a JSON object by the components' keys (undefined: null).
+std::string JsonLoads(const LoadBreakdown& b);
 
 // Runs a study (axes given) or a summary of several projects and prints it. Returns the
 // exit code.

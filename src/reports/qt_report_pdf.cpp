@@ -7,7 +7,7 @@
 
 namespace coldroom {
 
-bool WriteReportPdf(const std::string& path, const ReportInput& input, std::string& error) {
+void EnsurePaintingApplication() {
     if (!QCoreApplication::instance()) {
         // Fonts need an application object; a tool without a screen paints offscreen.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -24,6 +24,10 @@ bool WriteReportPdf(const std::string& path, const ReportInput& input, std::stri
         (void)app;
         qInstallMessageHandler(previous);
     }
+}
+
+bool WriteReportPdf(const std::string& path, const ReportInput& input, std::string& error) {
+    EnsurePaintingApplication();
     return WritePrintedReportPdf(path, input, error);
 }
 

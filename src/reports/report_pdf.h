@@ -12,4 +12,7 @@ namespace coldroom {
 // object when the process has none. Returns false with a Russian message.
 bool WriteReportPdf(const std::string& path, const ReportInput& input, std::string& error);
 
+// Starts the offscreen application object painting needs when the process has none.
+void EnsurePaintingApplication();
+
 }  // namespace coldroom

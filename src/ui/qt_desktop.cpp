@@ -20,6 +20,7 @@
 #include "ui/print/print_options_dialog.h"
 #include "ui/print/print_options_form.h"
 #include "ui/qt_form_widgets.h"
+#include "ui/store/store_window.h"
 #include "ui/study/study_window.h"
 #include "ui/task/task_dialog.h"
 #include "ui/task/task_groups.h"
@@ -186,6 +187,18 @@ void DesktopProgram::createMainWindow() {
         study->setObjectName(QStringLiteral("mnStudy"));
         connect(study, &QAction::triggered, this, asCommand([this] { ShowStudyWindow(program_, mainWindow_.get()); }));
         if (auto* bar = mainWindow_->findChild<QToolBar*>(QStringLiteral("Toolbar1"))) bar->addAction(study);
+    }
+    // A store of several rooms: beside the project's own file commands.
+    auto* files = mainWindow_->findChild<QMenu*>(QStringLiteral("Config"));
+    auto* recent = mainWindow_->findChild<QMenu*>(QStringLiteral("mnRecent"));
+    if (files && recent) {
+        QAction* store = new QAction(StoreIcon(), QStringLiteral("&Холодильник…"), files);
+        store->setObjectName(QStringLiteral("mnStore"));
+        store->setToolTip(QStringLiteral("Холодильник: несколько камер и нагрузка по уровням температур"));
+        files->insertAction(recent->menuAction(), store);
+        files->insertSeparator(recent->menuAction());
+        connect(store, &QAction::triggered, this, [this] { GuardedCall(ui_, [this] { showStore(); }); });
+        if (auto* bar = mainWindow_->findChild<QToolBar*>(QStringLiteral("Toolbar1"))) bar->addAction(store);
     }
 }
 

@@ -26,6 +26,7 @@ class QtReportPrinter;
 class AboutDialog;
 class HelpWindow;
 class EditorWindow;
+class StoreWindow;
 
 class DesktopProgram : public QObject {
 public:
@@ -77,6 +78,9 @@ public:
     void showEditor();
     // Drops the user's copy of the reference data after asking.
     void restoreReferenceData();
+    // The window «Холодильник», made at its first showing.
+    void showStore();
+    StoreWindow* storeWindow() const;
 
 private:
     // The toolkit's half of showing a window; the program loads and activates it.
@@ -99,6 +103,10 @@ private:
     void restoreMainWindowPlace();
     void showSettingsNote();
     void showRecentProjects();
+    // The store window's ties to the program (qt_desktop_store.cpp).
+    void createStoreWindow();
+    void openStoreRoom(const std::string& path);
+    void showRecentStores();
 
     QtUserInterface ui_;
     Program program_;
@@ -117,6 +125,8 @@ private:
     std::unique_ptr<QSettings> settings_;
     QString settingsNote_;  // why the settings are not kept, until shown
     RecentProjects recent_;
+    QPointer<StoreWindow> store_;
+    RecentProjects recentStores_;
 };
 
 // Where the user's settings are kept on this system: the file QSettings uses for this

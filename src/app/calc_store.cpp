@@ -1,0 +1,96 @@
+#include "app/calc_store.h"
+
+#include <iostream>
+
+#include "app/calc_output.h"
+#include "app/calc_pdf.h"
+#include "app/calc_study.h"
+#include "core/numtext.h"
+#include "files/store_file.h"
+#include "files/store_rooms.h"
+#include "reports/report_input.h"
+#include "reports/store_report.h"
+
+namespace coldroom {
+namespace {
+
+constexpr int kExitUnreadable = 3, kExitDatabase = 4, kExitNotSaved = 5;
+const char* kLevelKeys[kTemperatureLevelCount] = {"medium", "low"};
+
+std::string jsonNumber(const LoadValue& v) { return v.defined ? GeneralText(v.watts) : "null"; }
+
+std::string jsonSum(const LevelLoads& sum) {
+    return "{\"rooms\": " + std::to_string(sum.rooms) + ", \"capacity\": " + jsonNumber(sum.capacity) +
+           ", \"compressor\": " + jsonNumber(sum.compressor) + "}";
+}
+
+std::string json(const StoreRequest& request, const Store& store, const StoreRooms& rooms, const StoreSheet& sheet) {
+    std::string text = "{\n  \"file\": " + JsonString(request.store) + ",\n  \"title\": " + JsonString(store.title) +
+                       ",\n  \"operationShare\": {\"medium\": " +
+                       GeneralText(store.settings.share(TemperatureLevel::Medium)) +
+                       ", \"low\": " + GeneralText(store.settings.share(TemperatureLevel::Low)) + "},\n  \"rooms\": [";
+    for (std::size_t i = 0; i < store.rooms.size(); ++i) {
+        const StoreRoomData& room = rooms.rooms()[i];
+        const StoreRowLoads& row = rooms.loads().rows[i];
+        text += std::string(i ? ",\n    " : "\n    ") + "{\"file\": " + JsonString(sheet.rooms[i][1]) + ", \"level\": " +
+                (row.level ? JsonString(kLevelKeys[static_cast<int>(*row.level)]) : "null") +
+                ", \"levelChosen\": " + (store.rooms[i].level == LevelChoice::Auto ? "false" : "true");
+        if (!room.read) {
+            text += ", \"read\": false, \"problem\": " + JsonString(room.problem) + "}";
+            continue;
+        }
+        text += ", \"read\": true, \"title\": " + JsonString(room.project.ProjectTitle) + ", \"volume\": " +
+                JsonString(room.project.Volume_txt) + ", \"roomTemperature\": " + JsonString(room.project.TempIn_txt) +
+                ", \"loads\": " + JsonLoads(room.result.loads) + ", \"compressor\": " + jsonNumber(row.compressor) + "}";
+    }
+    text += store.rooms.empty() ? "]" : "\n  ]";
+    text += ",\n  \"levels\": {";
+    for (int l = 0; l < kTemperatureLevelCount; ++l)
+        text += std::string(l ? ", " : "") + JsonString(kLevelKeys[l]) + ": " + jsonSum(rooms.loads().levels[static_cast<size_t>(l)]);
+    return text + "},\n  \"total\": " + jsonSum(rooms.loads().total) + "\n}\n";
+}
+
+}  // namespace
+
+int RunStoreRequest(const StoreRequest& request, std::ostream& out) {
+    Store store;
+    std::string error;
+    if (!ReadStoreFile(request.store, store, error)) {
+        std::cerr << "coldroom-calc: " << error << '\n';
+        return kExitUnreadable;
+    }
+    const auto data = LoadReferenceData(request.database, error);
+    if (!data) {
+        std::cerr << "coldroom-calc: " << error << '\n';
+        return kExitDatabase;
+    }
+    StoreRooms rooms;
+    rooms.Update(store, *data);
+    const StoreSheet sheet = MakeStoreSheet(store, rooms.rooms(), rooms.loads(), {request.store, ShortDateToday()});
+
+    int status = 0;
+    for (std::size_t i = 0; i < store.rooms.size(); ++i)
+        if (!rooms.rooms()[i].read) {
+            std::cerr << "coldroom-calc: камера «" << sheet.rooms[i][1] << "»: " << rooms.rooms()[i].problem << '\n';
+            status = kExitUnreadable;
+        }
+    bool toStdout = false;
+    const std::pair<const std::string*, bool (*)(const std::string&, const StoreSheet&, std::string&)> reports[] = {
+        {&request.html, WriteStoreHtml}, {&request.csv, WriteStoreCsv}, {&request.pdf, WriteStorePdfOnDemand}};
+    for (const auto& [path, write] : reports) {
+        if (path->empty()) continue;
+        toStdout = toStdout || *path == "-";
+        if (!write(*path, sheet, error)) {
+            std::cerr << "coldroom-calc: " << error << '\n';
+            status = kExitNotSaved;
+        }
+    }
+    if (request.json)
+        out << json(request, store, rooms, sheet);
+    else if (!toStdout)
+        for (const std::string& line : StoreTextLines(sheet)) out << line << '\n';
+    out.flush();
+    return status;
+}
+
+}  // namespace coldroom

@@ -1,0 +1,52 @@
+// Store files (*.coldstore): a small UTF-8 text a person can read, compare and keep under
+// version control. A [store] section with the format, the title and the shares, then one
+// [room] section per room with its project file, relative to the store file's folder, and
+// its temperature level:
+//
+//     [store]
+//     format = 1
+//     title = Холодильник на три камеры
+//     operation_share_medium = 75
+//     operation_share_low = 75
+//
+//     [room]
+//     file = камеры/охлаждение.cfg
+//     level = auto
+//
+// Blank lines and lines starting with # or ; are ignored; either line end is read.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "model/store.h"
+
+namespace coldroom {
+
+inline constexpr const char* kStoreFilter = "Холодильники (*.coldstore) | *.coldstore";
+inline constexpr const char* kStoreExtension = ".coldstore";
+inline constexpr int kStoreFormat = 1;
+
+// The text of a store file whose folder is `folder` (absolute): room paths are written
+// relative to it.
+std::string StoreText(const Store& store, const std::string& folder);
+
+// Reads a store file's text; relative room paths are taken from `folder`. On failure returns
+// false with `why` naming the line ("строка 7: …") and leaves `store` untouched.
+bool ParseStoreText(std::string_view text, const std::string& folder, Store& store, std::string& why);
+
+// Reads the store file at `path` (a regular file of reasonable size). On failure returns false
+// with a Russian message naming the file and, for a damaged one, the line.
+bool ReadStoreFile(const std::string& path, Store& store, std::string& why);
+
+// Writes the store to `path` atomically; the file that was there stays when this fails.
+bool WriteStoreFile(const std::string& path, const Store& store, std::string& error);
+
+// A path made absolute from the current folder; the absolute folder of a file; a path as
+// seen from a folder and back, for the room paths.
+std::string FullPath(const std::string& path);
+std::string FolderOf(const std::string& path);
+std::string AbsolutePath(const std::string& path, const std::string& folder);
+std::string RelativePath(const std::string& path, const std::string& folder);
+
+}  // namespace coldroom

@@ -1,0 +1,242 @@
+#include "reports/store_report.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/load_breakdown.h"
+#include "core/load_components.h"
+#include "core/numtext.h"
+#include "files/store_file.h"
+#include "io/atomic_file.h"
+#include "io/cp1251.h"
+#include "reports/csv_report.h"
+#include "reports/html_report.h"
+
+namespace coldroom {
+namespace {
+
+const char* kLevelTitles[kTemperatureLevelCount] = {"СТ, среднетемпературный", "НТ, низкотемпературный"};
+
+std::string levelText(const StoreRoom& room, const std::optional<TemperatureLevel>& level) {
+    if (!level) return kUndefinedText;
+    std::string text = LevelShortName(*level);
+    if (room.level != LevelChoice::Auto) text += " (задан)";
+    return text;
+}
+
+std::string withMargin(const LoadValue& watts, double percent) {
+    if (!watts.defined) return KilowattText(watts);
+    return KilowattText(LoadValue::of(watts.watts * (1 + percent / 100)));
+}
+
+std::size_t displayWidth(std::string_view s) {
+    return static_cast<std::size_t>(
+        std::count_if(s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// A table as aligned text: numbers set right, texts left; the last column runs on freely.
+void alignedTable(const std::vector<StoreColumn>& columns, const std::vector<std::vector<std::string>>& rows,
+                  std::vector<std::string>& out) {
+    std::vector<std::size_t> width(columns.size());
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        width[c] = displayWidth(columns[c].head);
+        for (const auto& row : rows) width[c] = std::max(width[c], displayWidth(row[c]));
+    }
+    auto line = [&](auto cellOf) {
+        std::string text;
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            const std::string& cell = cellOf(c);
+            const std::string pad(c + 1 < columns.size() ? width[c] - displayWidth(cell) : 0, ' ');
+            text += (c ? "  " : "") + (columns[c].number ? pad + cell : cell + pad);
+        }
+        while (!text.empty() && text.back() == ' ') text.pop_back();
+        out.push_back(text);
+    };
+    line([&](std::size_t c) -> const std::string& { return columns[c].head; });
+    for (const auto& row : rows) line([&](std::size_t c) -> const std::string& { return row[c]; });
+}
+
+std::string csvRow(const std::vector<std::string>& cells) {
+    std::string line;
+    for (std::size_t c = 0; c < cells.size(); ++c) line += (c ? ";" : "") + CsvCell(cells[c]);
+    return line;
+}
+
+std::vector<std::string> heads(const std::vector<StoreColumn>& columns) {
+    std::vector<std::string> out;
+    for (const StoreColumn& c : columns) out.push_back(c.head);
+    return out;
+}
+
+void htmlTable(const std::vector<StoreColumn>& columns, const std::vector<std::vector<std::string>>& rows,
+               const char* kind, std::vector<std::string>& out) {
+    out.push_back(std::string("<table class=\"") + kind + "\">");
+    std::string head = "<tr>";
+    for (const StoreColumn& c : columns) head += "<th>" + HtmlEscape(c.head) + "</th>";
+    out.push_back(head + "</tr>");
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        std::string line = "<tr>";
+        for (std::size_t c = 0; c < columns.size(); ++c)
+            line += std::string(columns[c].number ? "<td class=\"n\">" : "<td>") + HtmlEscape(rows[r][c]) + "</td>";
+        out.push_back(line + "</tr>");
+    }
+    out.push_back("</table>");
+}
+
+bool writeBytes(const std::string& path, const std::string& bytes, std::string& error) {
+    if (path == kStandardOutput) return WriteToStandardOutput(bytes, error);
+    return WriteFileAtomically(path, bytes, error);
+}
+
+}  // namespace
+
+std::string KilowattText(const LoadValue& watts) {
+    if (!watts.defined || !std::isfinite(watts.watts) || std::abs(watts.watts) > 1e15) return kUndefinedText;
+    // Tens of watts rounded half away from zero, so 8725 W reads 8.73 kW as by hand.
+    const long long tens = std::llround(watts.watts / 10);
+    const long long whole = std::llabs(tens) / 100, cents = std::llabs(tens) % 100;
+    return std::string(tens < 0 ? "-" : "") + std::to_string(whole) + (cents < 10 ? ".0" : ".") + std::to_string(cents);
+}
+
+StoreSheet MakeStoreSheet(const Store& store, const std::vector<StoreRoomData>& rooms, const StoreLoads& loads,
+                          const StoreSheetOptions& options) {
+    StoreSheet s;
+    s.title = store.title;
+    s.dateText = options.dateText;
+    // The CSV is Windows-1251, which has no "³".
+    s.roomColumns = {{"Камера"}, {"Файл"}, {"Объем, м3", true}, {"Температура, °C", true}, {"Уровень"}};
+    for (const LoadComponent& c : LoadComponents())
+        s.roomColumns.push_back({c.chartLabel ? c.chartLabel : c.caption, true, c.role == LoadRole::Surface});
+    s.roomColumns.push_back({"На компрессоры", true});
+    s.roomColumns.push_back({"Примечание"});
+
+    const std::string folder = options.storePath.empty() ? std::string() : FolderOf(options.storePath);
+    for (std::size_t i = 0; i < store.rooms.size(); ++i) {
+        const StoreRoom& room = store.rooms[i];
+        const StoreRoomData* data = i < rooms.size() ? &rooms[i] : nullptr;
+        const StoreRowLoads* row = i < loads.rows.size() ? &loads.rows[i] : nullptr;
+        auto& cells = s.rooms.emplace_back();
+        const bool read = data && data->read;
+        cells.push_back(read ? data->project.ProjectTitle : "");
+        cells.push_back(RelativePath(room.path, folder));
+        cells.push_back(read ? data->project.Volume_txt : "");
+        cells.push_back(read ? data->project.TempIn_txt : "");
+        cells.push_back(levelText(room, row ? row->level : std::nullopt));
+        for (const LoadComponent& c : LoadComponents()) cells.push_back(read ? LoadText(c.value(data->result.loads)) : "");
+        cells.push_back(read && row ? LoadText(row->compressor) : "");
+        std::string note = !data ? "файл не прочитан" : !read ? data->problem : data->result.loads.problem;
+        if (note.empty() && row && !row->compressor.defined) note = row->compressor.problem;
+        for (std::size_t at; (at = note.find("\r\n")) != std::string::npos;) note.replace(at, 2, " ");
+        cells.push_back(note);
+    }
+
+    const double m = options.marginPercent;
+    const std::string margin = "с запасом " + GeneralText(m) + " %, кВт";
+    s.levelColumns = {{"Уровень температуры"}, {"Камер", true}, {"Доля эксплуатационных, %", true},
+                      {"Холодопроизводительность камер, Вт", true}, {"кВт", true}};
+    if (m > 0) s.levelColumns.push_back({margin, true});
+    s.levelColumns.push_back({"Нагрузка на компрессоры, Вт", true});
+    s.levelColumns.push_back({"кВт", true});
+    if (m > 0) s.levelColumns.push_back({margin, true});
+    auto levelRow = [&](const std::string& name, const LevelLoads& sum, const std::string& share) {
+        std::vector<std::string> cells{name, std::to_string(sum.rooms), share, LoadText(sum.capacity),
+                                       KilowattText(sum.capacity)};
+        if (m > 0) cells.push_back(withMargin(sum.capacity, m));
+        cells.push_back(LoadText(sum.compressor));
+        cells.push_back(KilowattText(sum.compressor));
+        if (m > 0) cells.push_back(withMargin(sum.compressor, m));
+        s.levels.push_back(std::move(cells));
+    };
+    // Why a level's figures are missing, once for the levels it holds for: "СТ, НТ: …".
+    std::vector<std::pair<std::string, std::string>> missing;  // reason, levels
+    for (int l = 0; l < kTemperatureLevelCount; ++l) {
+        const LevelLoads& sum = loads.levels[static_cast<size_t>(l)];
+        if (sum.rooms == 0) continue;
+        levelRow(kLevelTitles[l], sum, GeneralText(store.settings.operationShare[l]));
+        const std::string name = LevelShortName(static_cast<TemperatureLevel>(l));
+        for (const LoadValue* v : {&sum.capacity, &sum.compressor}) {
+            if (v->defined) continue;
+            auto it = std::find_if(missing.begin(), missing.end(), [&](const auto& m) { return m.first == v->problem; });
+            if (it == missing.end())
+                missing.emplace_back(v->problem, name);
+            else if (it->second.find(name) == std::string::npos)
+                it->second += ", " + name;
+        }
+    }
+    for (const auto& [reason, levels] : missing) s.notes.push_back(levels + ": " + reason);
+    levelRow("Холодильник в целом", loads.total, "");
+
+    s.settings.push_back("Уровень температуры камеры, если он не задан: СТ — при температуре в камере от " +
+                         GeneralText(kColdestMediumRoom) + " °C и выше, НТ — ниже " + GeneralText(kColdestMediumRoom) +
+                         " °C (воздухоохладители кипят на 7–10 K ниже температуры воздуха в камере).");
+    s.settings.push_back("Нагрузка на компрессоры: теплопритоки через ограждения, от продуктов и упаковки — полностью, "
+                         "эксплуатационные — с долей одновременности: СТ " +
+                         GeneralText(store.settings.share(TemperatureLevel::Medium)) + " %, НТ " +
+                         GeneralText(store.settings.share(TemperatureLevel::Low)) +
+                         " %; сумма каждой камеры делится на ее рабочий цикл.");
+    if (m > 0)
+        s.settings.push_back("Запас " + GeneralText(m) + " % к холодопроизводительности камер и нагрузке на компрессоры.");
+    return s;
+}
+
+std::vector<std::string> StoreTextLines(const StoreSheet& sheet) {
+    std::vector<std::string> out{"Холодильник: " + sheet.title, "Теплопритоки камер, Вт:"};
+    alignedTable(sheet.roomColumns, sheet.rooms, out);
+    out.push_back("");
+    alignedTable(sheet.levelColumns, sheet.levels, out);
+    out.push_back("");
+    out.insert(out.end(), sheet.settings.begin(), sheet.settings.end());
+    for (const std::string& note : sheet.notes) out.push_back("Внимание: " + note);
+    return out;
+}
+
+std::vector<std::string> StoreCsvLines(const StoreSheet& sheet) {
+    std::vector<std::string> out{csvRow({"Холодильник", sheet.title, "", "", "Дата:  " + sheet.dateText}), "",
+                                 csvRow({"КАМЕРЫ, теплопритоки в Вт"}), csvRow(heads(sheet.roomColumns))};
+    for (const auto& row : sheet.rooms) out.push_back(csvRow(row));
+    out.push_back("");
+    out.push_back(csvRow({"УРОВНИ ТЕМПЕРАТУР"}));
+    out.push_back(csvRow(heads(sheet.levelColumns)));
+    for (const auto& row : sheet.levels) out.push_back(csvRow(row));
+    out.push_back("");
+    for (const std::string& line : sheet.settings) out.push_back(csvRow({line}));
+    for (const std::string& note : sheet.notes) out.push_back(csvRow({"Внимание: " + note}));
+    return out;
+}
+
+std::vector<std::string> StoreHtmlLines(const StoreSheet& sheet) {
+    const std::string title = HtmlEscape(sheet.title);
+    std::vector<std::string> out{
+        "<!DOCTYPE html>",
+        "<html lang=\"ru\"><head><meta charset=\"utf-8\"><title>" + title + "</title>",
+        "<style>body{font-family:sans-serif;margin:1.5em}table{border-collapse:collapse;margin:.5em 0 1.5em}"
+        "th,td{border:1px solid #999;padding:2px 6px}th{background:#e6e6ff}td.n{text-align:right}"
+        "table.levels tr:last-child td{font-weight:bold}</style>",
+        "</head><body>",
+        "<h1>Холодильник: " + title + "</h1>",
+        "<p>Дата: " + HtmlEscape(sheet.dateText) + "</p>",
+        "<h2>Камеры, теплопритоки в Вт</h2>"};
+    htmlTable(sheet.roomColumns, sheet.rooms, "rooms", out);
+    out.push_back("<h2>Уровни температур</h2>");
+    htmlTable(sheet.levelColumns, sheet.levels, "levels", out);
+    out.push_back("<h2>Принятые правила</h2>");
+    for (const std::string& line : sheet.settings) out.push_back("<p>" + HtmlEscape(line) + "</p>");
+    for (const std::string& note : sheet.notes) out.push_back("<p><b>Внимание:</b> " + HtmlEscape(note) + "</p>");
+    out.push_back("</body></html>");
+    return out;
+}
+
+bool WriteStoreCsv(const std::string& path, const StoreSheet& sheet, std::string& error) {
+    std::string bytes, why;
+    if (!Utf8ToCp1251(JoinCrLf(StoreCsvLines(sheet)), bytes, why)) {
+        error = FileWriteError(path, why);
+        return false;
+    }
+    return writeBytes(path, bytes, error);
+}
+
+bool WriteStoreHtml(const std::string& path, const StoreSheet& sheet, std::string& error) {
+    return writeBytes(path, JoinCrLf(StoreHtmlLines(sheet)), error);
+}
+
+}  // namespace coldroom

@@ -1,0 +1,56 @@
+// The reports of a cold store: the rooms as a table (every load component, the total, the
+// capacity and the room's part of its compressors' load), the sums per temperature level and
+// for the whole store, and the settings used. One sheet of texts is formed once; the window,
+// the command line, HTML, CSV and the PDF pages all show it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/store.h"
+#include "model/store_loads.h"
+
+namespace coldroom {
+
+struct StoreSheetOptions {
+    std::string storePath;     // the store's file: room files are named relative to its folder
+    std::string dateText;      // dd.mm.yyyy
+    double marginPercent = 0;  // the design margin the capacities are shown with; 0 shows none
+};
+
+struct StoreColumn {
+    std::string head;
+    bool number = false;   // a figure, set right
+    bool surface = false;  // one surface of the envelope: left out where room is short
+};
+
+struct StoreSheet {
+    std::string title;
+    std::string dateText;
+    std::vector<StoreColumn> roomColumns;
+    std::vector<std::vector<std::string>> rooms;  // one row per room, a cell per column
+    std::vector<StoreColumn> levelColumns;
+    std::vector<std::vector<std::string>> levels;  // each level that has rooms, then the store
+    std::vector<std::string> settings;             // the rules and shares used, one sentence each
+    std::vector<std::string> notes;                // why a figure is missing
+};
+
+StoreSheet MakeStoreSheet(const Store& store, const std::vector<StoreRoomData>& rooms, const StoreLoads& loads,
+                          const StoreSheetOptions& options);
+
+// Watts as kilowatts with two decimals ("3707" → "3.71"), or the dash.
+std::string KilowattText(const LoadValue& watts);
+
+// The sheet as aligned text, as the command line prints it (UTF-8, no line ends).
+std::vector<std::string> StoreTextLines(const StoreSheet& sheet);
+// The CSV report's lines (UTF-8, no line ends): cells as the CSV report quotes and guards them.
+std::vector<std::string> StoreCsvLines(const StoreSheet& sheet);
+// The HTML report's lines: a UTF-8 page, every text escaped.
+std::vector<std::string> StoreHtmlLines(const StoreSheet& sheet);
+
+// Write the reports atomically ("-" writes to standard output): CSV in Windows-1251 with
+// CR LF, HTML in UTF-8. False with a Russian `error`; nothing is written then.
+bool WriteStoreCsv(const std::string& path, const StoreSheet& sheet, std::string& error);
+bool WriteStoreHtml(const std::string& path, const StoreSheet& sheet, std::string& error);
+
+}  // namespace coldroom

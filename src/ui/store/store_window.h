@@ -1,0 +1,85 @@
+// The window «Холодильник»: a cold store's rooms as a table, the sums per temperature level
+// and for the store, a bar per room of its load components, and the store's file commands and
+// reports. It shows a StoreSession and forwards what the person does to it.
+#pragma once
+
+#include <QIcon>
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/store/store_session.h"
+
+class QAction;
+class QChartView;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QTableWidget;
+
+namespace coldroom {
+
+// The store's sign for menus and toolbars: a building of three chambers, one medium- and two
+// low-temperature.
+QIcon StoreIcon();
+
+class StoreWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    struct Hooks {
+        std::function<void(const std::string& path)> openRoom;  // in the main window, after its question
+        std::function<RoomProject()> newRoom;                   // a room as the program starts one
+        std::function<double()> designMargin;                   // %, 0 for none
+    };
+
+    StoreWindow(UserInterface& ui, std::function<std::shared_ptr<const ReferenceData>()> data, Hooks hooks,
+                QWidget* parent = nullptr);
+    ~StoreWindow() override;
+
+    StoreSession& session() { return *session_; }
+    // Shows the store as the session holds it now.
+    void refresh();
+    // A project file was saved or opened somewhere: rooms whose files changed are read again.
+    void roomFileChanged();
+    // Before the program ends: the store's unsaved work is asked about. Returns whether to go on.
+    bool confirmClose();
+    // The recent stores in the "Файл" menu, latest first; choosing one runs `open` with it.
+    void setRecentStores(const std::vector<std::string>& paths, std::function<void(const std::string&)> open);
+
+    // The room selected in the table, or -1.
+    int selectedRoom() const;
+    void selectRoom(int index);
+    bool writeReport(const std::string& kind, const std::string& path);
+
+    QTableWidget* roomsTable() const { return rooms_; }
+    QTableWidget* levelsTable() const { return levels_; }
+    QChartView* chartView() const { return chart_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildMenus();
+    void run(const std::function<void()>& command);
+    void report(const char* kind);
+    void showRooms(const StoreSheet& sheet);
+    void showLevels(const StoreSheet& sheet);
+    void showChart();
+
+    UserInterface& ui_;
+    Hooks hooks_;
+    std::unique_ptr<StoreSession> session_;
+    QLineEdit* title_ = nullptr;
+    QLineEdit* shares_[kTemperatureLevelCount] = {};
+    QTableWidget* rooms_ = nullptr;
+    QTableWidget* levels_ = nullptr;
+    QChartView* chart_ = nullptr;
+    QLabel* notes_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    bool refreshing_ = false;
+};
+
+}  // namespace coldroom

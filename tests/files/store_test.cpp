@@ -1,0 +1,238 @@
+// A cold store of several rooms: its file, its rooms read as the program opens them, the
+// sums per temperature level against a calculation by hand, and the document rules of the
+// window's session (what is kept when a file cannot be read or written).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/load_components.h"
+#include "files/project_codec.h"
+#include "files/store_file.h"
+#include "files/store_rooms.h"
+#include "io/failing_file_system.h"
+#include "reports/store_page.h"
+#include "temp_dir.h"
+#include "ui/main/commands.h"
+#include "ui/program_harness.h"
+#include "ui/store/store_session.h"
+
+namespace coldroom::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kExample = std::string(COLDROOM_TEST_DATA) + "/stores/three_rooms";
+const char* kRooms[] = {"chilling.cfg", "frozen-1.cfg", "frozen-2.cfg"};
+
+// The example store copied into `dir`; returns the store file.
+std::string CopyExample(const fs::path& dir) {
+    fs::create_directories(dir);
+    for (const auto& e : fs::directory_iterator(kExample))
+        if (e.is_regular_file()) fs::copy_file(e.path(), dir / e.path().filename());
+    return (dir / "three_rooms.coldstore").string();
+}
+
+std::shared_ptr<const ReferenceData> Shipped() {
+    static std::shared_ptr<const ReferenceData> data = [] {
+        std::string error;
+        auto d = LoadReferenceData(ShippedDatabasePath(), error);
+        if (!d) throw std::runtime_error(error);
+        return d;
+    }();
+    return data;
+}
+
+StoreRooms Computed(const Store& store) {
+    StoreRooms rooms;
+    rooms.Update(store, *Shipped());
+    return rooms;
+}
+
+Store Read(const std::string& path) {
+    Store store;
+    std::string why;
+    EXPECT_TRUE(ReadStoreFile(path, store, why)) << why;
+    return store;
+}
+
+TEST(Store, EachRoomAsASingleRunAndTheLevelsByHand) {
+    const Store store = Read(kExample + "/three_rooms.coldstore");
+    ASSERT_EQ(store.rooms.size(), 3u);
+    const StoreRooms rooms = Computed(store);
+    for (std::size_t i = 0; i < 3; ++i) {
+        ProgramHarness h{ProgramHarness::Shipped{}};
+        h.confirm();
+        h.ui.fileNames.push_back(kExample + "/" + kRooms[i]);
+        ASSERT_TRUE(OpenCommand(h.program(), h.ui));
+        ASSERT_TRUE(rooms.rooms()[i].read) << rooms.rooms()[i].problem;
+        for (const LoadComponent& c : LoadComponents())
+            EXPECT_EQ(LoadText(c.value(rooms.rooms()[i].result.loads)), LoadText(c.value(h.main().results())))
+                << kRooms[i] << ": " << c.caption;
+    }
+
+    // Chilling at 0 °C: total 2966, operation 439, cycle 80 %; frozen at -20 °C: totals 2492
+    // and 2025, operations 481 and 376, cycle 90 %. Compressors: (total - (1 - share) ×
+    // operation) × 100 / cycle per room, rounded; capacities 3707, 2768 and 2250.
+    struct Case {
+        double medium, low;
+        double mediumCompressor, lowCompressor;
+    };
+    for (const Case& c : {Case{75, 75, 3570, 2635 + 2146}, Case{50, 100, 3433, 2769 + 2250}, Case{0, 0, 3159, 2234 + 1832}}) {
+        Store s = store;
+        s.settings.operationShare[0] = c.medium;
+        s.settings.operationShare[1] = c.low;
+        const StoreLoads loads = Computed(s).loads();
+        const LevelLoads& medium = loads.level(TemperatureLevel::Medium);
+        const LevelLoads& low = loads.level(TemperatureLevel::Low);
+        EXPECT_EQ(medium.rooms, 1);
+        EXPECT_EQ(low.rooms, 2);
+        EXPECT_EQ(medium.capacity.watts, 3707);
+        EXPECT_EQ(low.capacity.watts, 2768 + 2250);
+        EXPECT_EQ(medium.compressor.watts, c.mediumCompressor) << c.medium;
+        EXPECT_EQ(low.compressor.watts, c.lowCompressor) << c.low;
+        EXPECT_EQ(loads.total.compressor.watts, c.mediumCompressor + c.lowCompressor);
+        EXPECT_EQ(loads.total.capacity.watts, 3707 + 5018);
+    }
+}
+
+TEST(Store, RoomPathsSurviveMovingTheFolderAndSavingElsewhere) {
+    TempDir dir;
+    CopyExample(dir.path() / "a");
+    fs::rename(dir.path() / "a", dir.path() / "b");
+    const std::string moved = (dir.path() / "b" / "three_rooms.coldstore").string();
+    Store store = Read(moved);
+    EXPECT_EQ(store.rooms[1].path, (dir.path() / "b" / "frozen-1.cfg").string());
+    EXPECT_TRUE(Computed(store).rooms()[2].read);
+
+    // Saved in a folder beside it, the rooms are named from there.
+    fs::create_directories(dir.path() / "c" / "sub");
+    std::string error;
+    ASSERT_TRUE(WriteStoreFile((dir.path() / "c" / "sub" / "s.coldstore").string(), store, error)) << error;
+    EXPECT_NE(ReadBytes(dir.file("c/sub/s.coldstore")).find("file = ../../b/chilling.cfg\n"), std::string::npos);
+    EXPECT_EQ(Read(dir.file("c/sub/s.coldstore")), store);
+}
+
+TEST(Store, ADamagedStoreFileNamesItsLine) {
+    const std::string head = "[store]\nformat = 1\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "строка 1: файл пуст"},
+        {"title = x\n", "строка 1: «title» стоит вне раздела"},
+        {"[room]\nfile = a.cfg\n", "строка 1: раздел [room] раньше раздела [store]"},
+        {head + "operation_share_low = 120\n", "строка 3: доля «120» — не число от 0 до 100"},
+        {head + "operation_share_low = 62,5\n[rooms]\n", "строка 4: неизвестный раздел [rooms]"},
+        {head + "colour = blue\n", "строка 3: неизвестный параметр «colour» в разделе [store]"},
+        {head + "\n[room]\nlevel = low\n\n[room]\nfile = b.cfg\n", "строка 4: в разделе [room] нет строки «file = …»"},
+        {head + "[room]\nfile = a.cfg\nlevel = cold\n", "строка 5: уровень «cold» — не auto, medium или low"},
+        {head + "[room]\nfile = a.cfg\nfile = b.cfg\n", "строка 5: «file» повторяется (первый раз в строке 4)"},
+        {"[store]\r\nformat = 2\r\n", "строка 2: файл записан более новой версией программы (формат 2)"},
+        {head + "title = \xC7\xE0\xEB\n", "строка 3: текст не в кодировке UTF-8"},
+        {head + "just words\n", "строка 3: ожидается «имя = значение» или заголовок раздела"},
+    };
+    for (const auto& [text, message] : cases) {
+        Store store;
+        store.title = "как было";
+        std::string why;
+        EXPECT_FALSE(ParseStoreText(text, "/x", store, why)) << message;
+        EXPECT_EQ(why, message);
+        EXPECT_EQ(store.title, "как было");
+    }
+    TempDir dir;
+    std::ofstream(dir.file("bad.coldstore")) << "[store]\nformat = 1\noops\n";
+    Store store;
+    std::string why;
+    EXPECT_FALSE(ReadStoreFile(dir.file("bad.coldstore"), store, why));
+    EXPECT_EQ(why, "Файл холодильника «" + dir.file("bad.coldstore") + "» поврежден: строка 3: ожидается «имя = значение» или заголовок раздела");
+}
+
+TEST(Store, AMissingRoomIsMarkedAndTheRestComputes) {
+    TempDir dir;
+    Store store = Read(CopyExample(dir.path()));
+    fs::remove(dir.path() / "frozen-2.cfg");
+    StoreRooms rooms = Computed(store);
+    EXPECT_FALSE(rooms.rooms()[2].read);
+    EXPECT_NE(rooms.rooms()[2].problem.find("frozen-2.cfg"), std::string::npos);
+    EXPECT_TRUE(rooms.rooms()[0].read && rooms.rooms()[1].read);
+    // Its level is not known: no level's sum can be told.
+    EXPECT_FALSE(rooms.loads().level(TemperatureLevel::Medium).capacity.defined);
+    EXPECT_NE(rooms.loads().total.compressor.problem.find("frozen-2.cfg"), std::string::npos);
+    // Set by hand, only its own level waits for it.
+    store.rooms[2].level = LevelChoice::Low;
+    rooms.Update(store, *Shipped());
+    EXPECT_EQ(rooms.loads().level(TemperatureLevel::Medium).compressor.watts, 3570);
+    EXPECT_FALSE(rooms.loads().level(TemperatureLevel::Low).compressor.defined);
+    const StoreSheet sheet = MakeStoreSheet(store, rooms.rooms(), rooms.loads(), {});
+    EXPECT_EQ(sheet.notes, std::vector<std::string>{"НТ: нет данных камеры «frozen-2.cfg»: " + rooms.rooms()[2].problem});
+}
+
+TEST(Store, ARoomChangedOnDiskIsReadAgain) {
+    TempDir dir;
+    const Store store = Read(CopyExample(dir.path()));
+    StoreRooms rooms = Computed(store);
+    EXPECT_FALSE(rooms.Update(store, *Shipped()));  // nothing changed: nothing read
+    fs::copy_file(dir.path() / "frozen-1.cfg", dir.path() / "chilling.cfg", fs::copy_options::overwrite_existing);
+    EXPECT_TRUE(rooms.Update(store, *Shipped()));
+    EXPECT_EQ(rooms.rooms()[0].result.loads.capacity.watts, 2768);
+    EXPECT_EQ(rooms.loads().level(TemperatureLevel::Low).rooms, 3);
+}
+
+TEST(StoreSession, NothingIsWrittenOverAStoreThatCouldNotBeReadNorLostToAFailedSave) {
+    TempDir dir;
+    const std::string good = CopyExample(dir.path());
+    std::ofstream(dir.file("bad.coldstore")) << "[store]\nformat = 1\n[room]\n";
+    HeadlessUi ui;
+    StoreSession session(ui, [] { return Shipped(); });
+    ASSERT_TRUE(session.OpenFile(good));
+    session.RemoveRoom(0);
+    EXPECT_TRUE(session.modified());
+
+    ui.answers = {MsgAnswer::Cancel};
+    EXPECT_FALSE(session.New());  // the unsaved question, answered Cancel, keeps the work
+    EXPECT_EQ(session.store().rooms.size(), 2u);
+
+    EXPECT_FALSE(session.OpenFile(dir.file("bad.coldstore")));
+    EXPECT_EQ(session.path(), good);
+    EXPECT_EQ(session.store().rooms.size(), 2u);
+    EXPECT_NE(ui.messages.back().text.find("строка 3"), std::string::npos);
+
+    const std::string before = ReadBytes(good);
+    for (FailingFileSystem::Step step : FailingFileSystem::kAllSteps) {
+        FailingFileSystem failing(step);
+        UseFileSystem use(failing);
+        EXPECT_FALSE(session.Save());
+        EXPECT_EQ(ReadBytes(good), before);
+        EXPECT_TRUE(session.modified());
+    }
+    ASSERT_TRUE(session.Save());
+    EXPECT_FALSE(session.modified());
+    EXPECT_EQ(Read(good).rooms.size(), 2u);
+    EXPECT_EQ(ReadBytes(dir.file("bad.coldstore")), "[store]\nformat = 1\n[room]\n");
+    EXPECT_FALSE(session.AddRoom(dir.file("frozen-1.cfg")));  // already there
+}
+
+// The reports of the example store, line by line, against the files beside it.
+TEST(StoreReports, ExactLines) {
+    const std::string path = kExample + "/three_rooms.coldstore";
+    const Store store = Read(path);
+    const StoreRooms rooms = Computed(store);
+    const StoreSheet sheet = MakeStoreSheet(store, rooms.rooms(), rooms.loads(), {path, "01.02.2026", 10});
+    auto lines = [](const std::string& file) {
+        std::vector<std::string> out;
+        std::ifstream in(kExample + "/expected/" + file);
+        for (std::string line; std::getline(in, line);) out.push_back(line);
+        return out;
+    };
+    EXPECT_EQ(StoreTextLines(sheet), lines("store.txt"));
+    EXPECT_EQ(StoreCsvLines(sheet), lines("store.csv"));
+    EXPECT_EQ(StoreHtmlLines(sheet), lines("store.html"));
+    EXPECT_EQ(KilowattText(LoadValue::of(8725)), "8.73");
+    // The PDF pages carry every figure of the sums.
+    std::string printed;
+    for (const StorePage& page : StorePages(sheet))
+        for (const PrintCell& cell : page) printed += cell.text + "\n";
+    for (const auto& row : sheet.levels)
+        for (const std::string& cell : row) EXPECT_NE(printed.find(cell + "\n"), std::string::npos) << cell;
+}
+
+}  // namespace
+}  // namespace coldroom::test
