@@ -31,9 +31,9 @@
 #include "refdb/database_location.h"
 #include "refdb/reference_db.h"
 #include "reports/report_dispatch.h"
+#include "reports/report_model.h"
 #include "ui/headless_ui.h"
 #include "ui/main/commands.h"
-#include "ui/print/print_options_form.h"
 #include "ui/program.h"
 
 namespace {
@@ -185,12 +185,12 @@ int run(int argc, char** argv) {
         {&options.html, ReportKind::Html}, {&options.csv, ReportKind::Csv}, {&options.pdf, ReportKind::Pdf}};
     for (const auto& [path, kind] : reports) {
         if (path->empty()) continue;
-        ReportInput input = GatherReportInput(program.main.controls(), program.session.result,
-                                              program.project().Name_txt, program.project().ReportAuthor,
-                                              ShortDateToday());
+        const ReportModel model =
+            BuildReportModel(program.project(), program.session.result, program.data(),
+                             {program.project().Name_txt, program.project().ReportAuthor, ShortDateToday()});
         std::string reportError;
-        bool written = kind == ReportKind::Pdf ? WritePdfOnDemand(*path, input, reportError)
-                                               : MakeReport(kind, *path, input, nullptr, reportError);
+        bool written = kind == ReportKind::Pdf ? WritePdfOnDemand(*path, model, reportError)
+                                               : MakeReport(kind, *path, model, nullptr, reportError);
         if (!written) {
             ui.message(reportError, kAppTitle, MsgIcon::Critical);
             status = kExitNotSaved;

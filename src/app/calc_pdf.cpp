@@ -7,7 +7,7 @@
 
 namespace coldroom {
 
-bool WritePdfOnDemand(const std::string& path, const ReportInput& input, std::string& error) {
+bool WritePdfOnDemand(const std::string& path, const ReportModel& model, std::string& error) {
     std::error_code ec;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
     const std::filesystem::path folder = ec ? std::filesystem::path(".") : self.parent_path();
@@ -21,7 +21,7 @@ bool WritePdfOnDemand(const std::string& path, const ReportInput& input, std::st
             continue;
         }
         if (auto entry = reinterpret_cast<WritePdfEntry>(dlsym(module, kPdfModuleEntry)))
-            return entry(path, input, error);
+            return entry(path, model, error);
         why = "нет точки входа";
     }
     error = std::string("Модуль отчета PDF ") + kPdfModuleFile + ": " + why;

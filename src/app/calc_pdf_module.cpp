@@ -5,8 +5,8 @@
 #include "reports/report_pdf.h"
 
 extern "C" __attribute__((visibility("default"))) bool coldroom_write_report_pdf(
-    const std::string& path, const coldroom::ReportInput& input, std::string& error) {
-    return coldroom::WriteReportPdf(path, input, error);
+    const std::string& path, const coldroom::ReportModel& model, std::string& error) {
+    return coldroom::WriteReportPdf(path, model, error);
 }
 
 // The entry point keeps the type the program calls it by.

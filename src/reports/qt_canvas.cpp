@@ -132,7 +132,7 @@ void QtCanvas::WrappedText(double x, double y, const std::string& text, const Te
     }
 }
 
-bool PaintPrintedReport(QPagedPaintDevice& device, const ReportInput& input, std::string& error,
+bool PaintPrintedReport(QPagedPaintDevice& device, const ReportModel& model, std::string& error,
                         const QRectF& printableMm) {
     QPainter painter;
     if (!painter.begin(&device)) {
@@ -143,7 +143,7 @@ bool PaintPrintedReport(QPagedPaintDevice& device, const ReportInput& input, std
     painter.setRenderHint(QPainter::TextAntialiasing);
     {
         QtCanvas canvas(painter, printableMm);
-        DrawPrintedReport(input, canvas);
+        DrawPrintedReport(model, canvas);
     }
     if (!painter.end()) {
         error = "Не удается завершить печать отчета";
@@ -152,7 +152,7 @@ bool PaintPrintedReport(QPagedPaintDevice& device, const ReportInput& input, std
     return true;
 }
 
-bool WritePrintedReportPdf(const std::string& path, const ReportInput& input, std::string& error) {
+bool WritePrintedReportPdf(const std::string& path, const ReportModel& model, std::string& error) {
     // The PDF engine says nothing about failed writes to a file, so the page is made in
     // memory and written with every write, the flush and the close checked: a full disk
     // then keeps the old file and is named as the cause.
@@ -168,10 +168,10 @@ bool WritePrintedReportPdf(const std::string& path, const ReportInput& input, st
         writer.setPageOrientation(QPageLayout::Portrait);
         writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
         writer.setResolution(1200);
-        writer.setTitle(toQt(input.projectTitle));
+        writer.setTitle(toQt(model.heading.title));
         writer.setCreator(QStringLiteral("ColdRoom"));
         std::string why;
-        if (!PaintPrintedReport(writer, input, why)) {
+        if (!PaintPrintedReport(writer, model, why)) {
             error = FileWriteError(path, why);
             return false;
         }

@@ -52,10 +52,10 @@ private:
 // A printer cannot ink the paper's edge: `printableMm`, its printable area, takes the page
 // scaled to fit; empty (a PDF) draws the page at full size. Returns false with a Russian
 // message when painting cannot start.
-bool PaintPrintedReport(QPagedPaintDevice& device, const ReportInput& input, std::string& error,
+bool PaintPrintedReport(QPagedPaintDevice& device, const ReportModel& model, std::string& error,
                         const QRectF& printableMm = {});
 
 // Writes the printed page to an A4 PDF file at `path`, replacing it atomically.
-bool WritePrintedReportPdf(const std::string& path, const ReportInput& input, std::string& error);
+bool WritePrintedReportPdf(const std::string& path, const ReportModel& model, std::string& error);
 
 }  // namespace coldroom

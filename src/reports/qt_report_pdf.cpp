@@ -7,7 +7,7 @@
 
 namespace coldroom {
 
-bool WriteReportPdf(const std::string& path, const ReportInput& input, std::string& error) {
+bool WriteReportPdf(const std::string& path, const ReportModel& model, std::string& error) {
     if (!QCoreApplication::instance()) {
         // Fonts need an application object; a tool without a screen paints offscreen.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -24,7 +24,7 @@ bool WriteReportPdf(const std::string& path, const ReportInput& input, std::stri
         (void)app;
         qInstallMessageHandler(previous);
     }
-    return WritePrintedReportPdf(path, input, error);
+    return WritePrintedReportPdf(path, model, error);
 }
 
 }  // namespace coldroom

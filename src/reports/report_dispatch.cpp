@@ -7,7 +7,7 @@
 
 namespace coldroom {
 
-bool MakeReport(ReportKind kind, const std::string& path, const ReportInput& input, ReportPrinter* printer,
+bool MakeReport(ReportKind kind, const std::string& path, const ReportModel& model, ReportPrinter* printer,
                 std::string& error) {
     if (kind != ReportKind::Printer && path.empty()) {
         error = kNoFileChosen;
@@ -15,16 +15,16 @@ bool MakeReport(ReportKind kind, const std::string& path, const ReportInput& inp
     }
     switch (kind) {
     case ReportKind::Html:
-        return WriteHtmlReport(path, input, error);
+        return WriteHtmlReport(path, model, error);
     case ReportKind::Csv:
-        return WriteCsvReport(path, input, error);
+        return WriteCsvReport(path, model, error);
     case ReportKind::Pdf:
     case ReportKind::Printer:
         if (!printer) {
             error = "Печать недоступна: не найден ни один принтер.";
             return false;
         }
-        return kind == ReportKind::Pdf ? printer->WritePdf(path, input, error) : printer->PrintPage(input, error);
+        return kind == ReportKind::Pdf ? printer->WritePdf(path, model, error) : printer->PrintPage(model, error);
     }
     return false;
 }

@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "reports/report_input.h"
+#include "reports/report_model.h"
 
 namespace coldroom {
 
 // Writes the printed page to an A4 PDF file, atomically. Starts an offscreen application
 // object when the process has none. Returns false with a Russian message.
-bool WriteReportPdf(const std::string& path, const ReportInput& input, std::string& error);
+bool WriteReportPdf(const std::string& path, const ReportModel& model, std::string& error);
 
 }  // namespace coldroom

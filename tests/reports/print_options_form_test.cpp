@@ -15,8 +15,8 @@ using test::ProgramHarness;
 struct FakePrinter : ReportPrinter {
     int pages = 0;
     bool fail = false;
-    ReportInput last;
-    bool PrintPage(const ReportInput& input, std::string& error) override {
+    ReportModel last;
+    bool PrintPage(const ReportModel& input, std::string& error) override {
         if (fail) {
             error = "Принтер недоступен";
             return false;
@@ -25,7 +25,7 @@ struct FakePrinter : ReportPrinter {
         last = input;
         return true;
     }
-    bool WritePdf(const std::string&, const ReportInput&, std::string&) override { return true; }
+    bool WritePdf(const std::string&, const ReportModel&, std::string&) override { return true; }
 };
 
 struct Options : ProgramHarness {
@@ -70,17 +70,15 @@ TEST(PrintOptions, PrinterGetsEveryFieldAndTheLayerNames) {
     ProgramHarness::enter(o.main().South2_D_txt, "50");  // layer 2 in use on every wall
     o.form->OK_btn.onClick();
     ASSERT_EQ(o.printer.pages, 1);
-    const ReportInput& in = o.printer.last;
-    EXPECT_EQ(in.Text("Length_txt"), "10");
-    EXPECT_EQ(in.Text("Total_poteri"), o.main().Total_poteri.text);
-    EXPECT_EQ(in.Text("TypeOfProduct_lbl"), "Продукт 1");
-    EXPECT_EQ(in.dateText, "07.12.2026");
-    EXPECT_TRUE(in.Option("CeilIns_opt"));
-    EXPECT_TRUE(MissingReportFields(in).empty());
-    const auto names = LayerMaterialNames(in);
-    EXPECT_EQ(names[0], "Материал 1");  // South2 in use
-    EXPECT_EQ(names[1], "...");         // South3 not
-    EXPECT_EQ(names[8], "...");         // Ceil2 not
+    const ReportModel& in = o.printer.last;
+    EXPECT_EQ(in.length.value, "10");
+    EXPECT_EQ(in.total.value, o.main().Total_poteri.text);
+    EXPECT_EQ(in.product.value, "Продукт 1");
+    EXPECT_EQ(in.heading.date, "07.12.2026");
+    EXPECT_TRUE(in.ceilingIsSlab);
+    EXPECT_EQ(in.surfaces[kSouth].material[1], "Материал 1");  // in use
+    EXPECT_EQ(in.surfaces[kSouth].material[2], "...");         // not
+    EXPECT_EQ(in.surfaces[kCeiling].material[1], "...");
     EXPECT_EQ(o.ui.visible.count(WindowId::PrintOptions), 0u);
 }
 

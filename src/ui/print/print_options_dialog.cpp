@@ -33,12 +33,12 @@ QRectF PrintableArea(const QPrinter& printer) {
 
 // Prints the report on `printer`: A4 portrait, the page drawn from the paper's corner and
 // scaled into the printable area, so that nothing falls into the printer's margin.
-bool PrintReport(QPrinter& printer, const ReportInput& input, std::string& error) {
+bool PrintReport(QPrinter& printer, const ReportModel& model, std::string& error) {
     printer.setFullPage(true);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
-    printer.setDocName(QString::fromStdString(input.projectTitle));
-    if (!PaintPrintedReport(printer, input, error, PrintableArea(printer))) {
+    printer.setDocName(QString::fromStdString(model.heading.title));
+    if (!PaintPrintedReport(printer, model, error, PrintableArea(printer))) {
         error = "Не удается напечатать отчет: принтер недоступен";
         return false;
     }
@@ -92,7 +92,7 @@ void PrintOptionsDialog::reject() {
     if (auto* cancel = findChild<QPushButton*>(QStringLiteral("Cancel_btn"))) cancel->click();
 }
 
-bool QtReportPrinter::PrintPage(const ReportInput& input, std::string& error) {
+bool QtReportPrinter::PrintPage(const ReportModel& model, std::string& error) {
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         error = "Не найден ни один принтер. Выберите «В файл PDF», чтобы сохранить отчет для печати.";
         return false;
@@ -101,13 +101,13 @@ bool QtReportPrinter::PrintPage(const ReportInput& input, std::string& error) {
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setFullPage(true);
-    printer.setDocName(QString::fromStdString(input.projectTitle));
+    printer.setDocName(QString::fromStdString(model.heading.title));
     QPrintPreviewDialog preview(&printer, parent_);
     preview.setWindowTitle(QStringLiteral("Предварительный просмотр отчета"));
     std::string paintError;
     bool painted = true;
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [&](QPrinter* target) {
-        painted = PrintReport(*target, input, paintError) && painted;
+        painted = PrintReport(*target, model, paintError) && painted;
     });
     preview.resize(900, 1000);
     FitToScreen(preview);
@@ -119,8 +119,8 @@ bool QtReportPrinter::PrintPage(const ReportInput& input, std::string& error) {
     return true;
 }
 
-bool QtReportPrinter::WritePdf(const std::string& path, const ReportInput& input, std::string& error) {
-    return WritePrintedReportPdf(path, input, error);
+bool QtReportPrinter::WritePdf(const std::string& path, const ReportModel& model, std::string& error) {
+    return WritePrintedReportPdf(path, model, error);
 }
 
 }  // namespace coldroom

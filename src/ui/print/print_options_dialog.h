@@ -33,8 +33,8 @@ private:
 class QtReportPrinter : public ReportPrinter {
 public:
     explicit QtReportPrinter(QWidget* parent = nullptr) : parent_(parent) {}
-    bool PrintPage(const ReportInput& input, std::string& error) override;
-    bool WritePdf(const std::string& path, const ReportInput& input, std::string& error) override;
+    bool PrintPage(const ReportModel& model, std::string& error) override;
+    bool WritePdf(const std::string& path, const ReportModel& model, std::string& error) override;
 
 private:
     QWidget* parent_;

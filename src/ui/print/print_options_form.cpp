@@ -4,29 +4,6 @@
 
 namespace coldroom {
 
-ReportInput GatherReportInput(const ControlRegistry& controls, const RoomResult& result, const std::string& title,
-                              const std::string& author, const std::string& dateText) {
-    ReportInput input;
-    for (const auto& [name, control] : controls.all()) {
-        if (auto* const* box = std::get_if<TextBox*>(&control)) {
-            input.text[name] = (*box)->text;
-        } else if (auto* const* caption = std::get_if<Caption*>(&control)) {
-            input.text[name] = (*caption)->text;
-        } else if (auto* const* list = std::get_if<ListBox*>(&control)) {
-            input.text[name] = (*list)->text();
-            input.enabled[name] = (*list)->enabled;
-        } else if (auto* const* option = std::get_if<OptionButton*>(&control)) {
-            input.option[name] = (*option)->value();
-        }
-    }
-    input.wallLossTotal = result.wallTotal.watts;
-    input.wallLossDefined = result.wallTotal.defined;
-    input.projectTitle = title;
-    input.author = author;
-    input.dateText = dateText;
-    return input;
-}
-
 PrintOptionsForm::PrintOptionsForm(RoomSession& session, MainForm& main, UserInterface& ui, ReportPrinter* printer)
     : session_(session), main_(main), ui_(ui), printer_(printer) {
     OK_btn.caption = "Печать";
@@ -66,10 +43,10 @@ void PrintOptionsForm::OK_btn_Click() {
     if (kind == ReportKind::Html) path = ui_.saveFileName("Файлы HTML (*.htm) | *.htm");
     if (kind == ReportKind::Csv) path = ui_.saveFileName("Файлы отчетов (*.csv) | *.csv");
     if (kind == ReportKind::Pdf) path = ui_.saveFileName("Документы PDF (*.pdf) | *.pdf");
-    ReportInput input =
-        GatherReportInput(main_.controls(), session_.result, NameProject_txt.text, Company_txt.text, today());
+    const ReportModel model = BuildReportModel(session_.project, session_.result, *session_.data,
+                                               {NameProject_txt.text, Company_txt.text, today()});
     std::string error;
-    if (!MakeReport(kind, path, input, printer_, error)) {
+    if (!MakeReport(kind, path, model, printer_, error)) {
         ui_.message(error, kAppTitle, MsgIcon::Critical);
         return;  // the options stay open so the person can choose another place
     }

@@ -9,16 +9,11 @@
 #include "ui/room_session.h"
 #include "ui/user_interface.h"
 #include "reports/report_dispatch.h"
-#include "reports/report_input.h"
+#include "reports/report_model.h"
 
 namespace coldroom {
 
 class MainForm;
-
-// Everything a report reads, gathered generically from a window's controls (the main
-// window's) and the result they show.
-ReportInput GatherReportInput(const ControlRegistry& controls, const RoomResult& result, const std::string& title,
-                              const std::string& author, const std::string& dateText);
 
 class PrintOptionsForm {
 public:
