@@ -2,7 +2,8 @@
 // that file, and prints the results as a table or as JSON.
 //
 //     coldroom-calc [--db PATH] [--json] [--save OUT.cfg] [--html OUT] [--csv OUT] [--pdf OUT]
-//                   [--set NAME=TEXT]... [--vary NAME=FROM:TO:STEP]... [PROJECT.cfg...]
+//                   [--note OUT] [--margin N] [--set NAME=TEXT]... [--vary NAME=FROM:TO:STEP]...
+//                   [PROJECT.cfg...]
 //     coldroom-calc --help | --version
 //
 // A report named "-" goes to standard output in place of the results.
@@ -17,6 +18,8 @@
 // be read, 4 the reference database could not be opened, 5 a file asked for (--save, a
 // report) could not be written, 6 a value given with --set was refused.
 #include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <exception>
 #include <iostream>
@@ -28,8 +31,11 @@
 #include "app/calc_output.h"
 #include "app/calc_pdf.h"
 #include "app/calc_study.h"
+#include "core/design_margin.h"
+#include "core/numtext.h"
 #include "refdb/database_location.h"
 #include "refdb/reference_db.h"
+#include "reports/calculation_note.h"
 #include "reports/report_dispatch.h"
 #include "reports/report_model.h"
 #include "ui/headless_ui.h"
@@ -44,7 +50,7 @@ constexpr int kExitOk = 0, kExitInternal = 1, kExitUsage = 2, kExitUnreadable = 
               kExitNotSaved = 5;
 const char* kUsage =
     "Использование: coldroom-calc [--db PATH] [--json] [--save OUT.cfg] [--html OUT] [--csv OUT] [--pdf OUT] "
-    "[--set ИМЯ=ТЕКСТ]... [--vary ИМЯ=ОТ:ДО:ШАГ]... [PROJECT.cfg...]";
+    "[--note OUT] [--margin N] [--set ИМЯ=ТЕКСТ]... [--vary ИМЯ=ОТ:ДО:ШАГ]... [PROJECT.cfg...]";
 const char* kHelp =
     "Рассчитывает проект ColdRoom (файл .cfg) так, как его показывает программа после открытия,\n"
     "и выводит теплопритоки и требуемую холодопроизводительность. Без проекта рассчитывается\n"
@@ -57,6 +63,9 @@ const char* kHelp =
     "  --html OUT     записать отчет в формате HTML\n"
     "  --csv OUT      записать отчет в файл .csv (формат Excel)\n"
     "  --pdf OUT      записать отчет в файл PDF (страница A4)\n"
+    "  --note OUT     записать расчётную записку: HTML (UTF-8), а если OUT оканчивается на .pdf — PDF\n"
+    "  --margin N     запас к требуемой холодопроизводительности в таблице и записке, % (0–100,\n"
+    "                 по умолчанию 10; 0 — не показывать)\n"
     "  --set ИМЯ=ТЕКСТ  ввести значение в поле ИМЯ, как человек (Enter и переход к другому полю);\n"
     "                 для списка — номер позиции, для переключателя и флажка — 1 или 0;\n"
     "                 поля окна задачи — с приставкой Produkt.\n"
@@ -74,7 +83,8 @@ struct Options {
     std::string database;
     std::string project;
     std::string saveTo;
-    std::string html, csv, pdf;  // reports to write
+    std::string html, csv, pdf, note;  // reports to write
+    int margin = kDefaultDesignMargin;
     bool json = false;
     bool help = false;
     bool version = false;
@@ -96,6 +106,15 @@ bool parseArguments(int argc, char** argv, Options& options, std::string& error)
                 options.help = true;
             } else if (arg == "--version") {
                 options.version = true;
+            } else if (arg == "--margin") {
+                double percent = -1;
+                if (i + 1 >= argc || !StrictNumber(argv[i + 1], percent) || percent != std::floor(percent) ||
+                    percent < 0 || percent > kMaxDesignMargin) {
+                    error = "после --margin нужно целое число от 0 до " + std::to_string(kMaxDesignMargin);
+                    return false;
+                }
+                options.margin = static_cast<int>(percent);
+                ++i;
             } else if (arg == "--set" || arg == "--vary") {
                 Setting setting;
                 if (i + 1 >= argc || !ParseSetting(argv[i + 1], setting)) {
@@ -110,6 +129,7 @@ bool parseArguments(int argc, char** argv, Options& options, std::string& error)
                                              : arg == "--html" ? &options.html
                                              : arg == "--csv"  ? &options.csv
                                              : arg == "--pdf"  ? &options.pdf
+                                             : arg == "--note" ? &options.note
                                                                : nullptr) {
                 if (i + 1 >= argc || std::string_view(argv[i + 1]).empty()) {
                     error = "после " + std::string(arg) + " нужен путь к файлу";
@@ -133,6 +153,20 @@ bool parseArguments(int argc, char** argv, Options& options, std::string& error)
     return true;
 }
 
+// The calculation note: a PDF when the name ends in .pdf, else the HTML page.
+bool WriteNote(Program& program, const std::string& path, int margin, HeadlessUi& ui) {
+    const CalculationNote note =
+        BuildCalculationNote(program.project(), program.session.result, program.data(),
+                             {program.project().Name_txt, program.project().ReportAuthor, ShortDateToday()}, margin);
+    std::string lower = path;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const bool pdf = lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".pdf") == 0;
+    std::string error;
+    if (pdf ? WriteNotePdfOnDemand(path, note, error) : WriteCalculationNoteHtml(path, note, error)) return true;
+    ui.message(error, kAppTitle, MsgIcon::Critical);
+    return false;
+}
+
 int run(int argc, char** argv) {
     Options options;
     std::string error;
@@ -149,7 +183,7 @@ int run(int argc, char** argv) {
         return kExitOk;
     }
     // "-" sends a report to standard output instead of the results, so it can be piped.
-    const int toStdout = (options.html == "-") + (options.csv == "-") + (options.pdf == "-");
+    const int toStdout = (options.html == "-") + (options.csv == "-") + (options.pdf == "-") + (options.note == "-");
     if (toStdout > 1 || (toStdout == 1 && options.json)) {
         std::cerr << "coldroom-calc: на стандартный вывод можно направить только один отчет\n" << kUsage << '\n';
         return kExitUsage;
@@ -157,9 +191,9 @@ int run(int argc, char** argv) {
     if (options.database.empty()) options.database = EffectiveDatabasePath(DefaultDatabasePath());
 
     if (!options.axes.empty() || !options.moreProjects.empty()) {
-        if (!options.saveTo.empty() || !options.html.empty() || !options.pdf.empty()) {
-            std::cerr << "coldroom-calc: --save, --html и --pdf пишут один проект, без --vary и без нескольких "
-                         "проектов\n"
+        if (!options.saveTo.empty() || !options.html.empty() || !options.pdf.empty() || !options.note.empty()) {
+            std::cerr << "coldroom-calc: --save, --html, --pdf и --note пишут один проект, без --vary и без "
+                         "нескольких проектов\n"
                       << kUsage << '\n';
             return kExitUsage;
         }
@@ -196,10 +230,11 @@ int run(int argc, char** argv) {
             status = kExitNotSaved;
         }
     }
+    if (!options.note.empty() && !WriteNote(program, options.note, options.margin, ui)) status = kExitNotSaved;
     if (options.json)
         PrintJson(std::cout, program, ui);
     else if (toStdout == 0)
-        PrintTable(std::cout, program);
+        PrintTable(std::cout, program, options.margin);
     std::cout.flush();
     return status;
 }

@@ -6,8 +6,10 @@
 #include <system_error>
 
 namespace coldroom {
+namespace {
 
-bool WritePdfOnDemand(const std::string& path, const ReportModel& model, std::string& error) {
+// The module's entry point `name`, or null with the reason in `error`.
+void* pdfEntry(const char* name, std::string& error) {
     std::error_code ec;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
     const std::filesystem::path folder = ec ? std::filesystem::path(".") : self.parent_path();
@@ -20,12 +22,23 @@ bool WritePdfOnDemand(const std::string& path, const ReportModel& model, std::st
             why = dlerror();
             continue;
         }
-        if (auto entry = reinterpret_cast<WritePdfEntry>(dlsym(module, kPdfModuleEntry)))
-            return entry(path, model, error);
+        if (void* entry = dlsym(module, name)) return entry;
         why = "нет точки входа";
     }
     error = std::string("Модуль отчета PDF ") + kPdfModuleFile + ": " + why;
-    return false;
+    return nullptr;
+}
+
+}  // namespace
+
+bool WritePdfOnDemand(const std::string& path, const ReportModel& model, std::string& error) {
+    auto entry = reinterpret_cast<WritePdfEntry>(pdfEntry(kPdfModuleEntry, error));
+    return entry && entry(path, model, error);
+}
+
+bool WriteNotePdfOnDemand(const std::string& path, const CalculationNote& note, std::string& error) {
+    auto entry = reinterpret_cast<WriteNotePdfEntry>(pdfEntry(kNotePdfModuleEntry, error));
+    return entry && entry(path, note, error);
 }
 
 }  // namespace coldroom

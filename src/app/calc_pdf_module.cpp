@@ -1,4 +1,5 @@
-// The PDF module coldroom-calc loads on demand: the printed report painted with Qt.
+// The PDF module coldroom-calc loads on demand: the printed report and the calculation note
+// painted with Qt.
 #include <type_traits>
 
 #include "app/calc_pdf.h"
@@ -9,5 +10,11 @@ extern "C" __attribute__((visibility("default"))) bool coldroom_write_report_pdf
     return coldroom::WriteReportPdf(path, model, error);
 }
 
-// The entry point keeps the type the program calls it by.
+extern "C" __attribute__((visibility("default"))) bool coldroom_write_note_pdf(
+    const std::string& path, const coldroom::CalculationNote& note, std::string& error) {
+    return coldroom::WriteNotePdf(path, note, error);
+}
+
+// The entry points keep the types the program calls them by.
 static_assert(std::is_same_v<decltype(&coldroom_write_report_pdf), coldroom::WritePdfEntry>);
+static_assert(std::is_same_v<decltype(&coldroom_write_note_pdf), coldroom::WriteNotePdfEntry>);

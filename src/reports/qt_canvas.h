@@ -6,6 +6,7 @@
 #include <QRectF>
 #include <string>
 
+#include "reports/calculation_note.h"
 #include "reports/printed_report.h"
 
 class QPagedPaintDevice;
@@ -57,5 +58,11 @@ bool PaintPrintedReport(QPagedPaintDevice& device, const ReportModel& model, std
 
 // Writes the printed page to an A4 PDF file at `path`, replacing it atomically.
 bool WritePrintedReportPdf(const std::string& path, const ReportModel& model, std::string& error);
+
+// The calculation note on as many pages as it takes, laid out with the device's own text
+// widths; as PaintPrintedReport otherwise.
+bool PaintCalculationNote(QPagedPaintDevice& device, const CalculationNote& note, std::string& error,
+                          const QRectF& printableMm = {});
+bool WriteCalculationNotePdf(const std::string& path, const CalculationNote& note, std::string& error);
 
 }  // namespace coldroom

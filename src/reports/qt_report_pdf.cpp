@@ -7,7 +7,9 @@
 
 namespace coldroom {
 
-bool WriteReportPdf(const std::string& path, const ReportModel& model, std::string& error) {
+namespace {
+
+void ensureApplication() {
     if (!QCoreApplication::instance()) {
         // Fonts need an application object; a tool without a screen paints offscreen.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -24,7 +26,18 @@ bool WriteReportPdf(const std::string& path, const ReportModel& model, std::stri
         (void)app;
         qInstallMessageHandler(previous);
     }
+}
+
+}  // namespace
+
+bool WriteReportPdf(const std::string& path, const ReportModel& model, std::string& error) {
+    ensureApplication();
     return WritePrintedReportPdf(path, model, error);
+}
+
+bool WriteNotePdf(const std::string& path, const CalculationNote& note, std::string& error) {
+    ensureApplication();
+    return WriteCalculationNotePdf(path, note, error);
 }
 
 }  // namespace coldroom

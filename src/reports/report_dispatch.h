@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "reports/calculation_note.h"
 #include "reports/report_model.h"
 
 namespace coldroom {
@@ -18,6 +19,9 @@ public:
     virtual bool PrintPage(const ReportModel& model, std::string& error) = 0;
     // Writes the printed page as a PDF file, atomically.
     virtual bool WritePdf(const std::string& path, const ReportModel& model, std::string& error) = 0;
+    // The same for the calculation note's pages.
+    virtual bool PrintNote(const CalculationNote& note, std::string& error) = 0;
+    virtual bool WriteNotePdf(const std::string& path, const CalculationNote& note, std::string& error) = 0;
 };
 
 enum class ReportKind { Printer, Html, Csv, Pdf };
@@ -26,5 +30,8 @@ enum class ReportKind { Printer, Html, Csv, Pdf };
 // a Russian message; the printer may be null when there is none.
 bool MakeReport(ReportKind kind, const std::string& path, const ReportModel& model, ReportPrinter* printer,
                 std::string& error);
+// Writes the calculation note: an HTML page (UTF-8), a PDF file or the printer (no CSV).
+bool MakeNote(ReportKind kind, const std::string& path, const CalculationNote& note, ReportPrinter* printer,
+              std::string& error);
 
 }  // namespace coldroom

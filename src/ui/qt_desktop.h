@@ -77,6 +77,8 @@ public:
     void showEditor();
     // Drops the user's copy of the reference data after asking.
     void restoreReferenceData();
+    // Asks for the design margin the results, the note and the command line show, and keeps it.
+    void chooseDesignMargin();
 
 private:
     // The toolkit's half of showing a window; the program loads and activates it.

@@ -26,6 +26,14 @@ struct FakePrinter : ReportPrinter {
         return true;
     }
     bool WritePdf(const std::string&, const ReportModel&, std::string&) override { return true; }
+    int notes = 0;
+    CalculationNote lastNote;
+    bool PrintNote(const CalculationNote& note, std::string&) override {
+        ++notes;
+        lastNote = note;
+        return true;
+    }
+    bool WriteNotePdf(const std::string&, const CalculationNote&, std::string&) override { return true; }
 };
 
 struct Options : ProgramHarness {
@@ -96,6 +104,29 @@ TEST(PrintOptions, HtmlAndCsvGoToTheChosenFile) {
     o.form->OK_btn.onClick();
     EXPECT_EQ(ReadBytes(csv).substr(0, 6), "\xD0\xE0\x63\xF7\xE5\xF2");  // "Раcчет" in Windows-1251, Latin c
     EXPECT_TRUE(o.ui.messages.empty());
+}
+
+// The note goes to the printer, HTML or PDF with the margin the results show, never to CSV.
+TEST(PrintOptions, TheNoteInPlaceOfTheReport) {
+    Options o;
+    o.main().DesignMargin = 20;
+    o.form->Print_File_opt.setValue(true);
+    o.form->Print_Note_chk.setValue(1);
+    EXPECT_FALSE(o.form->Print_File_opt.enabled);
+    EXPECT_TRUE(o.form->Print_Html_opt.value());
+    test::TempDir dir;
+    o.ui.fileNames = {dir.file("note.html")};
+    o.form->OK_btn.onClick();
+    const std::string page = ReadBytes(dir.file("note.html"));
+    EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
+    EXPECT_NE(page.find("с запасом 20 %"), std::string::npos);
+    o.form->Open();
+    o.form->OK_btn.onClick();
+    EXPECT_EQ(o.printer.notes, 1);
+    EXPECT_EQ(o.printer.pages, 0);
+    EXPECT_EQ(o.printer.lastNote.Find("capacity")->value, o.main().Capacity_need.text);
+    o.form->Print_Note_chk.setValue(0);
+    EXPECT_TRUE(o.form->Print_File_opt.enabled);
 }
 
 TEST(PrintOptions, FailuresAreReportedAndNothingIsLost) {

@@ -1,5 +1,6 @@
 #include "ui/print/print_options_dialog.h"
 
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QPrintPreviewDialog>
@@ -72,7 +73,14 @@ PrintOptionsDialog::PrintOptionsDialog(QWidget* parent) : QDialog(parent) {
     texts->addRow(CaptionLabel(QStringLiteral("Расчет сделал (фамилия исполнителя/ название фирмы)")), author);
     root->addLayout(texts);
 
-    root->addLayout(DialogButtons(QStringLiteral("Печать"), QStringLiteral("Отмена"), 100));
+    // The kind of report, beside the buttons: the note goes wherever the options above say,
+    // except the .csv file.
+    auto* buttons = DialogButtons(QStringLiteral("Печать"), QStringLiteral("Отмена"), 100);
+    auto* note = new QCheckBox(QStringLiteral("Расчётная записка"));
+    note->setObjectName(QStringLiteral("Print_Note_chk"));
+    note->setToolTip(QStringLiteral("Вместо отчета: все исходные данные, промежуточные величины и формулы расчета"));
+    buttons->insertWidget(0, note);
+    root->addLayout(buttons);
     setMinimumWidth(440);
 }
 
@@ -92,7 +100,8 @@ void PrintOptionsDialog::reject() {
     if (auto* cancel = findChild<QPushButton*>(QStringLiteral("Cancel_btn"))) cancel->click();
 }
 
-bool QtReportPrinter::PrintPage(const ReportModel& model, std::string& error) {
+bool QtReportPrinter::preview(const std::string& title,
+                              const std::function<bool(QPrinter&, std::string&)>& paint, std::string& error) {
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         error = "Не найден ни один принтер. Выберите «В файл PDF», чтобы сохранить отчет для печати.";
         return false;
@@ -101,13 +110,13 @@ bool QtReportPrinter::PrintPage(const ReportModel& model, std::string& error) {
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setFullPage(true);
-    printer.setDocName(QString::fromStdString(model.heading.title));
+    printer.setDocName(QString::fromStdString(title));
     QPrintPreviewDialog preview(&printer, parent_);
     preview.setWindowTitle(QStringLiteral("Предварительный просмотр отчета"));
     std::string paintError;
     bool painted = true;
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [&](QPrinter* target) {
-        painted = PrintReport(*target, model, paintError) && painted;
+        painted = paint(*target, paintError) && painted;
     });
     preview.resize(900, 1000);
     FitToScreen(preview);
@@ -117,6 +126,25 @@ bool QtReportPrinter::PrintPage(const ReportModel& model, std::string& error) {
         return false;
     }
     return true;
+}
+
+bool QtReportPrinter::PrintPage(const ReportModel& model, std::string& error) {
+    return preview(model.heading.title, [&](QPrinter& p, std::string& e) { return PrintReport(p, model, e); }, error);
+}
+
+bool QtReportPrinter::PrintNote(const CalculationNote& note, std::string& error) {
+    return preview(note.title, [&](QPrinter& printer, std::string& e) {
+        printer.setFullPage(true);
+        if (!PaintCalculationNote(printer, note, e, PrintableArea(printer))) {
+            e = "Не удается напечатать расчётную записку: принтер недоступен";
+            return false;
+        }
+        return true;
+    }, error);
+}
+
+bool QtReportPrinter::WriteNotePdf(const std::string& path, const CalculationNote& note, std::string& error) {
+    return WriteCalculationNotePdf(path, note, error);
 }
 
 bool QtReportPrinter::WritePdf(const std::string& path, const ReportModel& model, std::string& error) {

@@ -2,11 +2,14 @@
 #pragma once
 
 #include <QDialog>
+#include <string>
 #include <functional>
 #include <memory>
 
 #include "ui/controls.h"
 #include "ui/print/print_options_form.h"
+
+class QPrinter;
 
 namespace coldroom {
 
@@ -35,8 +38,14 @@ public:
     explicit QtReportPrinter(QWidget* parent = nullptr) : parent_(parent) {}
     bool PrintPage(const ReportModel& model, std::string& error) override;
     bool WritePdf(const std::string& path, const ReportModel& model, std::string& error) override;
+    bool PrintNote(const CalculationNote& note, std::string& error) override;
+    bool WriteNotePdf(const std::string& path, const CalculationNote& note, std::string& error) override;
 
 private:
+    // Shows the preview of what `paint` draws and prints it from there.
+    bool preview(const std::string& title,
+                 const std::function<bool(QPrinter&, std::string&)>& paint, std::string& error);
+
     QWidget* parent_;
 };
 

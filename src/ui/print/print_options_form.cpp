@@ -10,10 +10,12 @@ PrintOptionsForm::PrintOptionsForm(RoomSession& session, MainForm& main, UserInt
     Cancel_btn.caption = "Отмена";
     OK_btn.onClick = [this] { OK_btn_Click(); };
     Cancel_btn.onClick = [this] { Cancel_btn_Click(); };
+    Print_Note_chk.onClick = [this] { Print_Note_chk_Click(); };
     registry_.add("Print_Printer_opt", &Print_Printer_opt);
     registry_.add("Print_Html_opt", &Print_Html_opt);
     registry_.add("Print_File_opt", &Print_File_opt);
     registry_.add("Print_Pdf_opt", &Print_Pdf_opt);
+    registry_.add("Print_Note_chk", &Print_Note_chk);
     registry_.add("NameProject_txt", &NameProject_txt);
     registry_.add("Company_txt", &Company_txt);
     registry_.add("OK_btn", &OK_btn);
@@ -39,19 +41,33 @@ void PrintOptionsForm::OK_btn_Click() {
                       : Print_File_opt.value() ? ReportKind::Csv
                       : Print_Pdf_opt.value()  ? ReportKind::Pdf
                                                : ReportKind::Printer;
+    const bool note = Print_Note_chk.value();
     std::string path;
-    if (kind == ReportKind::Html) path = ui_.saveFileName("Файлы HTML (*.htm) | *.htm");
+    if (kind == ReportKind::Html)
+        path = ui_.saveFileName(note ? "Файлы HTML (*.html) | *.html" : "Файлы HTML (*.htm) | *.htm");
     if (kind == ReportKind::Csv) path = ui_.saveFileName("Файлы отчетов (*.csv) | *.csv");
     if (kind == ReportKind::Pdf) path = ui_.saveFileName("Документы PDF (*.pdf) | *.pdf");
-    const ReportModel model = BuildReportModel(session_.project, session_.result, *session_.data,
-                                               {NameProject_txt.text, Company_txt.text, today()});
+    const ReportHeading heading{NameProject_txt.text, Company_txt.text, today()};
     std::string error;
-    if (!MakeReport(kind, path, model, printer_, error)) {
+    const bool made =
+        note ? MakeNote(kind, path,
+                        BuildCalculationNote(session_.project, session_.result, *session_.data, heading,
+                                             main_.DesignMargin),
+                        printer_, error)
+             : MakeReport(kind, path, BuildReportModel(session_.project, session_.result, *session_.data, heading),
+                          printer_, error);
+    if (!made) {
         ui_.message(error, kAppTitle, MsgIcon::Critical);
         return;  // the options stay open so the person can choose another place
     }
     keepTitleAndAuthor();
     close();
+}
+
+void PrintOptionsForm::Print_Note_chk_Click() {
+    const bool note = Print_Note_chk.value();
+    if (note && Print_File_opt.value()) Print_Html_opt.setValue(true);
+    Print_File_opt.enabled = !note;
 }
 
 void PrintOptionsForm::Cancel_btn_Click() {

@@ -22,6 +22,8 @@ public:
     PrintOptionsForm& operator=(const PrintOptionsForm&) = delete;
 
     OptionButton Print_Printer_opt, Print_Html_opt, Print_File_opt, Print_Pdf_opt;
+    // The calculation note in place of the report: to the printer, HTML or PDF, not CSV.
+    CheckBox Print_Note_chk;
     TextBox NameProject_txt, Company_txt;
     Button OK_btn, Cancel_btn;
 
@@ -29,6 +31,7 @@ public:
     void Open();
     void OK_btn_Click();
     void Cancel_btn_Click();
+    void Print_Note_chk_Click();
 
     ControlRegistry& controls() { return registry_; }
     std::function<std::string()> today = ShortDateToday;
