@@ -30,7 +30,9 @@ TEST(RoomTrace, IntermediateValuesGiveEveryFigure) {
             EXPECT_EQ(IntFloor(st.gain), r.loads.surfaces[s].watts) << file << " surface " << s;
             double layers = 0;
             for (const LayerTrace& l : st.layers) {
-                if (l.thicknessMm > 0) EXPECT_NEAR(l.resistance, l.thicknessMm / 1000 / l.conductivity, 1e-12);
+                if (l.thicknessMm > 0) {
+                    EXPECT_NEAR(l.resistance, l.thicknessMm / 1000 / l.conductivity, 1e-12);
+                }
                 layers += l.resistance;
             }
             if (s == kFloor && t.envelope.floor.onGround) {
@@ -61,8 +63,9 @@ TEST(RoomTrace, IntermediateValuesGiveEveryFigure) {
         EXPECT_EQ(fansAdded ? IntFloor(IntFloor(op.sum) + t.totals.fanHeat) : IntFloor(op.sum), r.loads.operation.watts)
             << file;
         EXPECT_EQ(IntFloor(op.door), r.loads.door.watts) << file;
-        if (r.loads.capacity.defined)
+        if (r.loads.capacity.defined) {
             EXPECT_EQ(IntFloor(AsShown(r.loads.total.watts) * 100 / t.totals.cycle), r.loads.capacity.watts) << file;
+        }
     }
 }
 

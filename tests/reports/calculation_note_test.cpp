@@ -81,10 +81,11 @@ TEST(CalculationNote, EveryFigureIsTheResultsOwnAndTheSumsAddUp) {
             << c.file;
         if (!r.loads.capacity.defined) continue;
         const double parts = Value(note, "envelope") + Value(note, "product") + Value(note, "packaging");
-        if (r.trace.totals.autoFans)  // the fans' heat joins the operation and the total once
+        if (r.trace.totals.autoFans) {  // the fans' heat joins the operation and the total once
             EXPECT_EQ(IntFloor(parts + IntFloor(r.trace.operation.sum) + Value(note, "fans")), Value(note, "total"));
-        else
+        } else {
             EXPECT_DOUBLE_EQ(AsShown(parts + Value(note, "operation")), Value(note, "total")) << c.file;
+        }
         EXPECT_EQ(IntFloor(Value(note, "total") * 100 / LeadingNumber(c.project.Cycle_txt)), Value(note, "capacity"));
     }
 }
