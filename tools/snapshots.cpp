@@ -10,6 +10,9 @@
 // the reference data beside it, as a person would: start, confirm the task, look around.
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
 #include <QDir>
 #include <QIcon>
 #include <QLineEdit>
@@ -26,6 +29,8 @@
 
 #include "core/load_breakdown.h"
 #include "refdb/reference_db.h"
+#include "reports/calculation_note.h"
+#include "reports/qt_canvas.h"
 #include "ui/editor/editor_form.h"
 #include "ui/editor/editor_window.h"
 #include "ui/main/about_dialog.h"
@@ -52,6 +57,13 @@ public:
         settle();
         const QString path = QDir(folder_).filePath(name + QStringLiteral(".png"));
         if (w->grab().save(path))
+            ++saved_;
+        else
+            std::cerr << "coldroom_snapshots: cannot write " << path.toStdString() << '\n';
+    }
+    void save(const QImage& image, const QString& name) {
+        const QString path = QDir(folder_).filePath(name + QStringLiteral(".png"));
+        if (image.save(path))
             ++saved_;
         else
             std::cerr << "coldroom_snapshots: cannot write " << path.toStdString() << '\n';
@@ -160,6 +172,35 @@ void helpPictures(DesktopProgram& desktop, Camera& camera) {
     }
 }
 
+// The first page of the calculation note of the open project, as the PDF has it, 100 dpi.
+void notePicture(DesktopProgram& desktop, Camera& camera) {
+    coldroom::Program& program = desktop.program();
+    const coldroom::CalculationNote note = coldroom::BuildCalculationNote(
+        program.project(), program.session.result, program.data(),
+        {program.project().Name_txt, program.project().ReportAuthor, coldroom::ShortDateToday()},
+        program.main.DesignMargin);
+    constexpr double dpi = 100;
+    QImage page(qRound(coldroom::kPageWidthMm / 25.4 * dpi), qRound(coldroom::kPageHeightMm / 25.4 * dpi),
+                QImage::Format_RGB32);
+    page.setDotsPerMeterX(qRound(dpi / 0.0254));
+    page.setDotsPerMeterY(qRound(dpi / 0.0254));
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const coldroom::StyledWidth measure = [&page](const std::string& text, const coldroom::TextStyle& style) {
+        return QFontMetricsF(coldroom::QtCanvas::FontFor(style), &page).horizontalAdvance(QString::fromStdString(text)) /
+               coldroom::QtCanvas::kUnitsPerMm;
+    };
+    const auto pages = coldroom::CalculationNotePages(note, measure);
+    {
+        coldroom::QtCanvas canvas(painter);
+        coldroom::DrawNotePage(pages.front(), canvas);
+    }
+    painter.end();
+    camera.save(page, QStringLiteral("calculation_note_page1"));
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -207,6 +248,7 @@ int main(int argc, char* argv[]) {
             camera.shoot(w, QStringLiteral("print_options"));
             if (auto* cancel = w->findChild<QPushButton*>(QStringLiteral("Cancel_btn"))) cancel->click();
         }
+    notePicture(desktop, camera);
     helpPictures(desktop, camera);
     if (!store.empty()) {
         desktop.showStore();

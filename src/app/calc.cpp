@@ -2,7 +2,8 @@
 // that file, and prints the results as a table or as JSON.
 //
 //     coldroom-calc [--db PATH] [--json] [--save OUT.cfg] [--html OUT] [--csv OUT] [--pdf OUT]
-//                   [--set NAME=TEXT]... [--vary NAME=FROM:TO:STEP]... [PROJECT.cfg...]
+//                   [--note OUT] [--margin N] [--set NAME=TEXT]... [--vary NAME=FROM:TO:STEP]...
+//                   [PROJECT.cfg...]
 //     coldroom-calc --restore-reference-data
 //     coldroom-calc [--db PATH] [--json] [--html OUT] [--csv OUT] [--pdf OUT] --store STORE.coldstore
 //     coldroom-calc --help | --version
@@ -19,6 +20,8 @@
 // be read, 4 the reference database could not be opened, 5 a file asked for (--save, a
 // report) could not be written, 6 a value given with --set was refused.
 #include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <exception>
 #include <iostream>
@@ -31,12 +34,15 @@
 #include "app/calc_pdf.h"
 #include "app/calc_store.h"
 #include "app/calc_study.h"
+#include "core/design_margin.h"
+#include "core/numtext.h"
 #include "refdb/database_location.h"
 #include "refdb/reference_db.h"
+#include "reports/calculation_note.h"
 #include "reports/report_dispatch.h"
+#include "reports/report_model.h"
 #include "ui/headless_ui.h"
 #include "ui/main/commands.h"
-#include "ui/print/print_options_form.h"
 #include "ui/program.h"
 
 namespace {
@@ -47,7 +53,8 @@ constexpr int kExitOk = 0, kExitInternal = 1, kExitUsage = 2, kExitUnreadable = 
               kExitNotSaved = 5;
 const char* kUsage =
     "Использование: coldroom-calc [--db PATH] [--json] [--save OUT.cfg] [--html OUT] [--csv OUT] [--pdf OUT] "
-    "[--set ИМЯ=ТЕКСТ]... [--vary ИМЯ=ОТ:ДО:ШАГ]... [--restore-reference-data] [PROJECT.cfg... | --store STORE.coldstore]";
+    "[--note OUT] [--margin N] [--set ИМЯ=ТЕКСТ]... [--vary ИМЯ=ОТ:ДО:ШАГ]... [--restore-reference-data] "
+    "[PROJECT.cfg... | --store STORE.coldstore]";
 const char* kHelp =
     "Рассчитывает проект ColdRoom (файл .cfg) так, как его показывает программа после открытия,\n"
     "и выводит теплопритоки и требуемую холодопроизводительность. Без проекта рассчитывается\n"
@@ -61,6 +68,9 @@ const char* kHelp =
     "  --html OUT     записать отчет в формате HTML\n"
     "  --csv OUT      записать отчет в файл .csv (формат Excel)\n"
     "  --pdf OUT      записать отчет в файл PDF (страница A4)\n"
+    "  --note OUT     записать расчётную записку: HTML (UTF-8), а если OUT оканчивается на .pdf — PDF\n"
+    "  --margin N     запас к требуемой холодопроизводительности в таблице и записке, % (0–100,\n"
+    "                 по умолчанию 10; 0 — не показывать)\n"
     "  --set ИМЯ=ТЕКСТ  ввести значение в поле ИМЯ, как человек (Enter и переход к другому полю);\n"
     "                 для списка — номер позиции, для переключателя и флажка — 1 или 0;\n"
     "                 поля окна задачи — с приставкой Produkt.\n"
@@ -83,8 +93,9 @@ struct Options {
     std::string database;
     std::string project;
     std::string saveTo;
-    std::string html, csv, pdf;  // reports to write
-    std::string store;           // a cold store file instead of projects
+    std::string html, csv, pdf, note;  // reports to write
+    std::string store;                 // a cold store file instead of projects
+    int margin = kDefaultDesignMargin;
     bool json = false;
     bool help = false;
     bool version = false;
@@ -109,6 +120,15 @@ bool parseArguments(int argc, char** argv, Options& options, std::string& error)
                 options.version = true;
             } else if (arg == "--restore-reference-data") {
                 options.restore = true;
+            } else if (arg == "--margin") {
+                double percent = -1;
+                if (i + 1 >= argc || !StrictNumber(argv[i + 1], percent) || percent != std::floor(percent) ||
+                    percent < 0 || percent > kMaxDesignMargin) {
+                    error = "после --margin нужно целое число от 0 до " + std::to_string(kMaxDesignMargin);
+                    return false;
+                }
+                options.margin = static_cast<int>(percent);
+                ++i;
             } else if (arg == "--set" || arg == "--vary") {
                 Setting setting;
                 if (i + 1 >= argc || !ParseSetting(argv[i + 1], setting)) {
@@ -124,6 +144,7 @@ bool parseArguments(int argc, char** argv, Options& options, std::string& error)
                                              : arg == "--csv"  ? &options.csv
                                              : arg == "--pdf"  ? &options.pdf
                                              : arg == "--store" ? &options.store
+                                             : arg == "--note" ? &options.note
                                                                : nullptr) {
                 if (i + 1 >= argc || std::string_view(argv[i + 1]).empty()) {
                     error = "после " + std::string(arg) + " нужен путь к файлу";
@@ -147,6 +168,20 @@ bool parseArguments(int argc, char** argv, Options& options, std::string& error)
     return true;
 }
 
+// The calculation note: a PDF when the name ends in .pdf, else the HTML page.
+bool WriteNote(Program& program, const std::string& path, int margin, HeadlessUi& ui) {
+    const CalculationNote note =
+        BuildCalculationNote(program.project(), program.session.result, program.data(),
+                             {program.project().Name_txt, program.project().ReportAuthor, ShortDateToday()}, margin);
+    std::string lower = path;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const bool pdf = lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".pdf") == 0;
+    std::string error;
+    if (pdf ? WriteNotePdfOnDemand(path, note, error) : WriteCalculationNoteHtml(path, note, error)) return true;
+    ui.message(error, kAppTitle, MsgIcon::Critical);
+    return false;
+}
+
 int run(int argc, char** argv) {
     Options options;
     std::string error;
@@ -163,7 +198,7 @@ int run(int argc, char** argv) {
         return kExitOk;
     }
     // "-" sends a report to standard output instead of the results, so it can be piped.
-    const int toStdout = (options.html == "-") + (options.csv == "-") + (options.pdf == "-");
+    const int toStdout = (options.html == "-") + (options.csv == "-") + (options.pdf == "-") + (options.note == "-");
     if (toStdout > 1 || (toStdout == 1 && options.json)) {
         std::cerr << "coldroom-calc: на стандартный вывод можно направить только один отчет\n" << kUsage << '\n';
         return kExitUsage;
@@ -188,7 +223,7 @@ int run(int argc, char** argv) {
         // Alone, the option only restores.
         const bool moreToDo = !options.project.empty() || !options.settings.empty() || !options.axes.empty() ||
                               !options.saveTo.empty() || !options.html.empty() || !options.csv.empty() ||
-                              !options.pdf.empty() || options.json || !options.store.empty();
+                              !options.pdf.empty() || !options.note.empty() || options.json || !options.store.empty();
         if (!moreToDo) return kExitOk;
     }
     if (options.database.empty()) {
@@ -215,9 +250,9 @@ int run(int argc, char** argv) {
     }
 
     if (!options.axes.empty() || !options.moreProjects.empty()) {
-        if (!options.saveTo.empty() || !options.html.empty() || !options.pdf.empty()) {
-            std::cerr << "coldroom-calc: --save, --html и --pdf пишут один проект, без --vary и без нескольких "
-                         "проектов\n"
+        if (!options.saveTo.empty() || !options.html.empty() || !options.pdf.empty() || !options.note.empty()) {
+            std::cerr << "coldroom-calc: --save, --html, --pdf и --note пишут один проект, без --vary и без "
+                         "нескольких проектов\n"
                       << kUsage << '\n';
             return kExitUsage;
         }
@@ -243,21 +278,22 @@ int run(int argc, char** argv) {
         {&options.html, ReportKind::Html}, {&options.csv, ReportKind::Csv}, {&options.pdf, ReportKind::Pdf}};
     for (const auto& [path, kind] : reports) {
         if (path->empty()) continue;
-        ReportInput input = GatherReportInput(program.main.controls(), program.session.result,
-                                              program.project().Name_txt, program.project().ReportAuthor,
-                                              ShortDateToday());
+        const ReportModel model =
+            BuildReportModel(program.project(), program.session.result, program.data(),
+                             {program.project().Name_txt, program.project().ReportAuthor, ShortDateToday()});
         std::string reportError;
-        bool written = kind == ReportKind::Pdf ? WritePdfOnDemand(*path, input, reportError)
-                                               : MakeReport(kind, *path, input, nullptr, reportError);
+        bool written = kind == ReportKind::Pdf ? WritePdfOnDemand(*path, model, reportError)
+                                               : MakeReport(kind, *path, model, nullptr, reportError);
         if (!written) {
             ui.message(reportError, kAppTitle, MsgIcon::Critical);
             status = kExitNotSaved;
         }
     }
+    if (!options.note.empty() && !WriteNote(program, options.note, options.margin, ui)) status = kExitNotSaved;
     if (options.json)
         PrintJson(std::cout, program, ui);
     else if (toStdout == 0)
-        PrintTable(std::cout, program);
+        PrintTable(std::cout, program, options.margin);
     std::cout.flush();
     return status;
 }

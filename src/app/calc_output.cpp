@@ -5,6 +5,7 @@
 #include <ostream>
 #include <vector>
 
+#include "core/design_margin.h"
 #include "core/load_components.h"
 #include "core/load_value.h"
 #include "core/numtext.h"
@@ -159,7 +160,7 @@ void PrintJson(std::ostream& out, Program& program, const HeadlessUi& ui) {
     out << (ui.messages.empty() ? "]" : "\n  ]") << "\n}\n";
 }
 
-void PrintTable(std::ostream& out, Program& program) {
+void PrintTable(std::ostream& out, Program& program, int marginPercent) {
     const MainForm& m = program.main;
     const TaskForm& t = program.task;
     out << "Проект: " << program.project().ProjectTitle << '\n';
@@ -181,6 +182,9 @@ void PrintTable(std::ostream& out, Program& program) {
         }
         if (c.id == LoadId::Capacity) table.row("Рабочий цикл агрегата", m.Cycle_txt.text, "%");
         table.row(label, m.controls().get<TextBox>(c.control)->text, W);
+        if (c.id == LoadId::Capacity && marginPercent > 0)
+            table.row("  " + DesignMarginLabel(marginPercent),
+                      DesignMarginKilowatts(program.session.result.loads.capacity, marginPercent), "кВт");
     }
     table.heading("Время охлаждения/домораживания");
     table.row("  Желаемое время", m.TimeReal_lbl.text, "ч");

@@ -15,7 +15,8 @@ std::string JsonString(std::string_view s);
 // Every text box, caption, list, option and check box of both forms, the wall total, the
 // title and every message shown.
 void PrintJson(std::ostream& out, Program& program, const HeadlessUi& ui);
-// The results as a person reads them: the components, total, cycle, capacity and times.
-void PrintTable(std::ostream& out, Program& program);
+// The results as a person reads them: the components, total, cycle, capacity (with the design
+// margin of `marginPercent`, none for 0) and times.
+void PrintTable(std::ostream& out, Program& program, int marginPercent);
 
 }  // namespace coldroom

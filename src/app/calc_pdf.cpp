@@ -30,21 +30,27 @@ void* moduleEntry(const char* name, std::string& why) {
 
 std::string moduleError(const std::string& why) { return std::string("Модуль отчета PDF ") + kPdfModuleFile + ": " + why; }
 
-}  // namespace
-
-bool WritePdfOnDemand(const std::string& path, const ReportInput& input, std::string& error) {
+// Calls the entry point `name` of the module, or says why it cannot.
+template <class Entry, class Content>
+bool callEntry(const char* name, const std::string& path, const Content& content, std::string& error) {
     std::string why;
-    if (auto entry = reinterpret_cast<WritePdfEntry>(moduleEntry(kPdfModuleEntry, why))) return entry(path, input, error);
+    if (auto entry = reinterpret_cast<Entry>(moduleEntry(name, why))) return entry(path, content, error);
     error = moduleError(why);
     return false;
 }
 
+}  // namespace
+
+bool WritePdfOnDemand(const std::string& path, const ReportModel& model, std::string& error) {
+    return callEntry<WritePdfEntry>(kPdfModuleEntry, path, model, error);
+}
+
+bool WriteNotePdfOnDemand(const std::string& path, const CalculationNote& note, std::string& error) {
+    return callEntry<WriteNotePdfEntry>(kNotePdfModuleEntry, path, note, error);
+}
+
 bool WriteStorePdfOnDemand(const std::string& path, const StoreSheet& sheet, std::string& error) {
-    std::string why;
-    if (auto entry = reinterpret_cast<WriteStorePdfEntry>(moduleEntry(kStorePdfModuleEntry, why)))
-        return entry(path, sheet, error);
-    error = moduleError(why);
-    return false;
+    return callEntry<WriteStorePdfEntry>(kStorePdfModuleEntry, path, sheet, error);
 }
 
 }  // namespace coldroom

@@ -8,7 +8,7 @@
 #include "core/numtext.h"
 #include "files/store_file.h"
 #include "files/store_rooms.h"
-#include "reports/report_input.h"
+#include "reports/report_model.h"
 #include "reports/store_report.h"
 
 namespace coldroom {

@@ -17,13 +17,18 @@ std::string LoadText(const LoadValue& value) {
 
 double AsShown(double watts) { return LeadingNumber(GeneralText(watts)); }
 
-void FormTotals(LoadBreakdown& b, const TotalsInput& in) {
+void FormTotals(LoadBreakdown& b, const TotalsInput& in, TotalsTrace* trace) {
     const LoadValue& E = in.operation;
     const double T = shownWatts(b.product) + shownWatts(b.envelope) + E.watts + shownWatts(b.packaging);
     const double C = in.cycle;
+    TotalsTrace ignored;
+    TotalsTrace& t = trace ? *trace : ignored;
+    t = {T, C, 0, in.autoFans, in.fanShare, 0, 0};
     if (!in.autoFans) {
         b.fanPower = LoadValue::of(in.fanPower);
         b.fans = LoadValue::of(in.fanPower * C / 100);
+        t.fanPower = in.fanPower;
+        t.fanHeat = b.fans.watts;
     }
 
     b.problem.clear();
@@ -49,9 +54,12 @@ void FormTotals(LoadBreakdown& b, const TotalsInput& in) {
         return;
     }
     b.capacity = LoadValue::of(IntFloor(AsShown(T) * 100 / C));
+    t.firstCapacity = b.capacity.watts;
     if (in.autoFans) {
         const double F = AsShown(b.capacity.watts) * in.fanShare;
         const double fanHeat = F * C / 100;
+        t.fanPower = F;
+        t.fanHeat = fanHeat;
         b.fanPower = LoadValue::of(IntFloor(F));
         b.fans = LoadValue::of(fanHeat);
         b.operation = LoadValue::of(IntFloor(E.watts + fanHeat));

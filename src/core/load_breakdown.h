@@ -40,9 +40,20 @@ struct TotalsInput {
     double fanPower = 0;     // manual fans: their power as entered, W
 };
 
+// How the total and the capacity were formed.
+struct TotalsTrace {
+    double sum = 0;            // W: envelope, product, packaging and operation as shown (fans' heat only if entered)
+    double cycle = 0;          // %
+    double firstCapacity = 0;  // W: the capacity from that sum, before automatic fans
+    bool autoFans = false;
+    double fanShare = 0;       // automatic fans: their power per watt of capacity
+    double fanPower = 0;       // W, before the whole number
+    double fanHeat = 0;        // W over the cycle
+};
+
 // Forms total, capacity and the fans from the envelope, product and packaging in `b` and the
 // operation in `in`. Automatic fans add their heat once, to the operation shown and to the
 // total, and the capacity follows; otherwise b.operation keeps what the caller put there.
-void FormTotals(LoadBreakdown& b, const TotalsInput& in);
+void FormTotals(LoadBreakdown& b, const TotalsInput& in, TotalsTrace* trace = nullptr);
 
 }  // namespace coldroom

@@ -50,6 +50,9 @@ CoolingTimeResult computeCoolingTime(const CoolingTimeInputs& in) {
         const double c = 1000 * (4.2 * in.water + in.cs * (1 - in.water));
         const double R = in.sizeCm * 0.01 / 2;
         const double K = checked(in.shape * R * R * in.density * c);
+        res.specificHeat = c;
+        res.halfSize = R;
+        res.capacityTerm = K;
 
         // Time of one stage, s, for conductivity lambda and temperature ratio q.
         auto stage = [&](double lambda, double q) {
@@ -58,13 +61,21 @@ CoolingTimeResult computeCoolingTime(const CoolingTimeInputs& in) {
         };
 
         double t1 = 0, t2 = 0, t3 = 0;
+        using Path = CoolingTimeResult::Path;
         if (tIn > tcr && tEnd >= tcr) {
-            t1 = stage(in.lambda, divide(tIn - ta, tEnd - ta + 0.1));
+            res.path = Path::CoolingOnly;
+            res.coolingRatio = divide(tIn - ta, tEnd - ta + 0.1);
+            t1 = stage(in.lambda, res.coolingRatio);
         } else if (tIn < tcr && tEnd <= tcr) {
-            t3 = stage(in.lambdaFrozen, divide(tIn - ta, tEnd - ta + 0.1));
+            res.path = Path::FrozenOnly;
+            res.afterFreezingRatio = divide(tIn - ta, tEnd - ta + 0.1);
+            t3 = stage(in.lambdaFrozen, res.afterFreezingRatio);
         } else {
-            t1 = stage(in.lambda, divide(tIn - ta, tcr - ta));
-            t3 = stage(in.lambdaFrozen, divide(tcr - ta, tEnd - ta + 0.1));
+            res.path = Path::ThroughFreezing;
+            res.coolingRatio = divide(tIn - ta, tcr - ta);
+            t1 = stage(in.lambda, res.coolingRatio);
+            res.afterFreezingRatio = divide(tcr - ta, tEnd - ta + 0.1);
+            t3 = stage(in.lambdaFrozen, res.afterFreezingRatio);
             if (ta < tcr) {
                 // Plank's plate freezing time, scaled by the shape; 1000 turns kJ/kg into J/kg.
                 const double lead = divide(1000 * in.shape * in.density * in.latent * R, tcr - ta);

@@ -33,11 +33,37 @@ struct ProductLoadInputs {
     const NumberList* enthalpies = nullptr;
 };
 
+inline constexpr double kRespirationPerKg = 244;  // J/(kg·h) of the daily mass: over 3600 s it gives watts
+inline constexpr double kPackagingShare = 0.2;    // packaging mass per kg of product
+
+// The interval of the enthalpy table a temperature was read in.
+struct EnthalpyReading {
+    bool found = false;
+    double t0 = 0, t1 = 0;  // °C, the table's entries around the temperature
+    double h0 = 0, h1 = 0;  // kJ/kg, their enthalpies
+    double h = 0;           // kJ/kg at the temperature, by linear interpolation
+};
+
+struct ProductTrace {
+    double tIn = 0, tEnd = 0;   // °C
+    double massKg = 0;          // daily mass
+    double requestedHours = 0;
+    int tablePoints = 0;        // entries of the enthalpy table used
+    EnthalpyReading start, end;
+    double enthalpyDifference = 0;  // kJ/kg
+    double gain = 0;            // W before the whole number, respiration not included
+    bool respirationCounted = false;
+    double respiration = 0;     // W before the whole number
+    double norm = 0;            // t/m³
+    double volume = 0;          // m³
+};
+
 struct ProductLoadResult {
     LoadValue load;           // whole watts, respiration included
     double storageCapacity = 0;  // Norma_lbl, t
     double respiration = 0;      // BreathLoss_txt, whole watts
     std::string warning;         // a table inconsistency worth telling the person, or ""
+    ProductTrace trace;
 };
 
 ProductLoadResult computeProductLoad(const ProductLoadInputs& in);
@@ -50,7 +76,12 @@ struct PackagingLoadInputs {
     float rTime = 0;          // RTime, h
 };
 
-LoadValue computePackagingLoad(const PackagingLoadInputs& in);
+struct PackagingTrace {
+    double massKg = 0;  // the packaging's share of the daily product mass
+    double gain = 0;    // W before the whole number
+};
+
+LoadValue computePackagingLoad(const PackagingLoadInputs& in, PackagingTrace* trace = nullptr);
 
 // ---- Operational gains ----------------------------------------------------------------
 
@@ -73,9 +104,27 @@ struct OperationalInputs {
     float illumStore = 0, illumTechno = 0, attStrip = 0, attAir = 0;
 };
 
+// Each term in watts as the sum takes it (single precision), and what it was formed from.
+struct OperationalTrace {
+    double floorArea = 0;      // m²
+    bool litAsStore = true;    // lit by the storage rooms' norm, else by the work rooms'
+    float illumination = 0;    // W/m²
+    float light = 0, lifts = 0, people = 0, equipment = 0, fans = 0, door = 0;
+    float perPerson = 0;       // W per person at the room temperature
+    // Doors under standard conditions: the gain per m² of floor.
+    double doorRate = 0;
+    // Doors under special conditions: the air exchanged and the states of both airs.
+    float curtainFactor = 0;
+    float perCycle = 0;        // 60 / cycle length
+    double roomEnthalpy = 0, outsideEnthalpy = 0;  // kJ/kg
+    double roomDensity = 0, outsideDensity = 0;    // kg/m³
+    float sum = 0;
+};
+
 struct OperationalResult {
     LoadValue total;  // whole watts
     LoadValue door;   // whole watts, for Door_Loss_txt
+    OperationalTrace trace;
 };
 
 OperationalResult computeOperationalLoad(const OperationalInputs& in);
@@ -94,9 +143,16 @@ struct CoolingTimeInputs {
 
 struct CoolingTimeResult {
     enum class Status { Computed, SameTemperature, Error } status = Status::Computed;
+    // Which stages the product goes through.
+    enum class Path { CoolingOnly, FrozenOnly, ThroughFreezing } path = Path::CoolingOnly;
     double coolingHours = 0, freezingHours = 0, afterFreezingHours = 0, totalHours = 0;  // unrounded
     bool tooShort = false;  // the estimate exceeds the requested time: ask the person
     double alpha = 0;       // surface heat transfer coefficient used, W/(m²·K)
+    // The terms of the stages (computed estimates only).
+    double specificHeat = 0;  // J/(kg·K) of the unfrozen product
+    double halfSize = 0;      // m
+    double capacityTerm = 0;  // shape × R² × density × c
+    double coolingRatio = 0, afterFreezingRatio = 0;  // the temperature ratios of stages 1 and 3
 };
 
 CoolingTimeResult computeCoolingTime(const CoolingTimeInputs& in);

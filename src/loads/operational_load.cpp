@@ -37,13 +37,18 @@ double airDensity(double t) { return 1.293 / (t / 273.15 + 1); }
 // Air exchange through an open door. The square root takes the magnitude of the density
 // difference: with the outside colder than the room the air still exchanges, and the sign of
 // the gain follows the enthalpy difference.
-float specialDoor(const OperationalInputs& in, float curtain) {
+float specialDoor(const OperationalInputs& in, float curtain, OperationalTrace& trace) {
     const double tr = in.tempIn, to = in.tempOut;
     const double hr = tr <= -11 ? tr + 0.1 * (2501 + 1.93 * tr) / ((tr + 8) * (tr + 8))
                                 : airEnthalpy(tr, in.humidIn);
     const double ho = airEnthalpy(to, in.humidOut);
     const double rhoR = airDensity(tr), rhoO = airDensity(to);
     const float perCycle = static_cast<float>(60 / static_cast<double>(in.rTime));
+    trace.roomEnthalpy = hr;
+    trace.outsideEnthalpy = ho;
+    trace.roomDensity = rhoR;
+    trace.outsideDensity = rhoO;
+    trace.perCycle = perCycle;
     const double q = curtain * (8 + 0.067 * (to - tr)) * in.doorHours * perCycle * in.doorHeight *
                      in.doorWidth * (ho - hr) * rhoR *
                      std::sqrt(in.doorHeight * std::fabs(1 - rhoO / rhoR));
@@ -54,7 +59,9 @@ float specialDoor(const OperationalInputs& in, float curtain) {
 
 OperationalResult computeOperationalLoad(const OperationalInputs& in) {
     OperationalResult res;
+    OperationalTrace& trace = res.trace;
     const double F = in.width * in.length;
+    trace.floorArea = F;
     const double rTime = static_cast<double>(in.rTime);
     const bool timeOk = rTime > 0;
 
@@ -62,12 +69,15 @@ OperationalResult computeOperationalLoad(const OperationalInputs& in) {
     float door = 0;
     bool doorOk = true;
     if (in.doorStandard) {
-        door = static_cast<float>(F * standardDoorRate(in.roomType, F));
+        trace.doorRate = standardDoorRate(in.roomType, F);
+        door = static_cast<float>(F * trace.doorRate);
     } else if (in.doorSpecial && in.curtain >= 0 && in.curtain <= 2) {  // no curtain chosen: 0
         const float curtain = in.curtain == 0 ? 1.0f : in.curtain == 1 ? in.attStrip : in.attAir;
-        if (timeOk) door = specialDoor(in, curtain);
+        trace.curtainFactor = curtain;
+        if (timeOk) door = specialDoor(in, curtain, trace);
         else doorOk = false;
     }
+    trace.door = door;
     if (!doorOk) {
         res.door = LoadValue::undefined(kNoCoolingTime);
     } else if (!std::isfinite(door)) {
@@ -81,19 +91,28 @@ OperationalResult computeOperationalLoad(const OperationalInputs& in) {
         return res;
     }
 
-    const float illum = litAsStore(in.roomType) ? in.illumStore : in.illumTechno;
+    trace.litAsStore = litAsStore(in.roomType);
+    const float illum = trace.litAsStore ? in.illumStore : in.illumTechno;
     const float light = static_cast<float>(F * illum * in.peopleHours / rTime);
     const float perPerson = static_cast<float>(270 - 6 * in.tempIn);
     const float people = static_cast<float>(perPerson * in.people * in.peopleHours / rTime);
     const float lifts = static_cast<float>(in.lifterKWh * 1000 / rTime);
     const float equipment = static_cast<float>(in.equipmentKWh * 1000 / rTime);
     const float fans = in.fansManual ? static_cast<float>(in.cycle * in.fanPower / 100) : 0.0f;
+    trace.illumination = illum;
+    trace.light = light;
+    trace.perPerson = perPerson;
+    trace.people = people;
+    trace.lifts = lifts;
+    trace.equipment = equipment;
+    trace.fans = fans;
 
     if (!res.door.defined) {
         res.total = LoadValue::undefined(res.door.problem);
         return res;
     }
     const float sum = light + lifts + people + equipment + fans + door;
+    trace.sum = sum;
     if (!std::isfinite(sum)) {
         res.total = LoadValue::undefined("Теплопритоки при эксплуатации не удаётся вычислить");
         return res;

@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <cmath>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,20 +9,16 @@
 namespace coldroom {
 namespace {
 
-
-constexpr double kRespirationPerKg = 244;  // per kg of daily mass; / 3600 gives watts
-
 // Enthalpy at t by linear interpolation in the table. A later interval that also holds t
 // wins, so a temperature equal to an inner entry takes exactly that entry's enthalpy.
 // A zero-width interval defines nothing (it would divide by zero).
-std::optional<double> enthalpyAt(double t, const std::vector<double>& T, const std::vector<double>& E,
-                                 int n) {
-    std::optional<double> h;
+EnthalpyReading enthalpyAt(double t, const std::vector<double>& T, const std::vector<double>& E, int n) {
+    EnthalpyReading r;
     for (int i = 0; i < n; ++i) {
         if (T[i] <= t && t <= T[i + 1] && T[i + 1] != T[i])
-            h = E[i] + (E[i + 1] - E[i]) * (t - T[i]) / (T[i + 1] - T[i]);
+            r = {true, T[i], T[i + 1], E[i], E[i + 1], E[i] + (E[i + 1] - E[i]) * (t - T[i]) / (T[i + 1] - T[i])};
     }
-    return h;
+    return r;
 }
 
 std::string productLabel(const ProductLoadInputs& in) {
@@ -49,11 +44,21 @@ ProductLoadResult computeProductLoad(const ProductLoadInputs& in) {
         res.warning = "Таблица энтальпий " + productLabel(in) + " длиннее " +
                       std::to_string(kEnthalpyTableCapacity) + " значений; лишние значения не учитываются.";
 
-    res.storageCapacity = in.volume * LeadingNumber(NormalizeNumberText(in.normaText));
+    ProductTrace& trace = res.trace;
+    trace.norm = LeadingNumber(NormalizeNumberText(in.normaText));
+    trace.volume = in.volume;
+    res.storageCapacity = in.volume * trace.norm;
 
     const double M = in.dailyMassKg;
     const double r = in.respiration ? M * kRespirationPerKg / 3600 : 0;
     res.respiration = IntFloor(r);
+    trace.tIn = in.tIn;
+    trace.tEnd = in.tEnd;
+    trace.massKg = M;
+    trace.requestedHours = in.requestedHours;
+    trace.tablePoints = n + 1;
+    trace.respirationCounted = in.respiration;
+    trace.respiration = r;
 
     if (in.tEnd == in.tIn) {  // nothing to cool, and nothing stored to breathe on top of it
         res.load = LoadValue::of(0);
@@ -63,15 +68,17 @@ ProductLoadResult computeProductLoad(const ProductLoadInputs& in) {
         res.load = LoadValue::undefined(kNoCoolingTime);
         return res;
     }
-    const auto hIn = enthalpyAt(in.tIn, temps.values, enth.values, n);
-    const auto hEnd = enthalpyAt(in.tEnd, temps.values, enth.values, n);
-    if (!hIn || !hEnd) {
-        const double t = hIn ? in.tEnd : in.tIn;
+    trace.start = enthalpyAt(in.tIn, temps.values, enth.values, n);
+    trace.end = enthalpyAt(in.tEnd, temps.values, enth.values, n);
+    if (!trace.start.found || !trace.end.found) {
+        const double t = trace.start.found ? in.tEnd : in.tIn;
         res.load = LoadValue::undefined("Температура " + GeneralText(t) +
                                         " °С вне таблицы энтальпий " + productLabel(in));
         return res;
     }
-    const double q = (1000 * M) * (*hIn - *hEnd) / (in.requestedHours * 3600);
+    trace.enthalpyDifference = trace.start.h - trace.end.h;
+    const double q = (1000 * M) * trace.enthalpyDifference / (in.requestedHours * 3600);
+    trace.gain = q;
     if (!std::isfinite(q)) {
         res.load = LoadValue::undefined("Теплоприток от " + productLabel(in) + " не удаётся вычислить");
         return res;

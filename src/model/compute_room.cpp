@@ -134,7 +134,9 @@ RoomResult ComputeRoom(const RoomProject& p, const ReferenceData& d) {
     RoomResult r;
     LoadBreakdown& b = r.loads;
 
+    RoomTrace& trace = r.trace;
     const EnvelopeResult envelope = computeEnvelope(envelopeInputs(p, d));
+    trace.envelope = envelope.trace;
     for (int s = 0; s < kSurfaceCount; ++s) {
         b.surfaces[s] = envelope.surfaces[s];
         if (!envelope.surfaces[s].defined) note(r.envelopeProblems, envelope.surfaces[s].problem);
@@ -142,20 +144,25 @@ RoomResult ComputeRoom(const RoomProject& p, const ReferenceData& d) {
     b.envelope = envelope.total;
     r.wallTotal = envelope.wallTotal;
 
-    const OperationalResult operation = computeOperationalLoad(operationalInputs(p, d));
+    trace.operationInputs = operationalInputs(p, d);
+    const OperationalResult operation = computeOperationalLoad(trace.operationInputs);
+    trace.operation = operation.trace;
     if (!operation.total.defined) r.operationProblem = operation.total.problem;
 
     const ProductLoadResult product = computeProductLoad(productInputs(p, d));
+    trace.product = product.trace;
     r.storageCapacity = product.storageCapacity;
     b.respiration = LoadValue::of(product.respiration);
     note(r.productProblems, product.warning);
     if (!product.load.defined) note(r.productProblems, product.load.problem);
     b.product = product.load;
 
-    b.packaging = computePackagingLoad(packagingInputs(p, d));
+    trace.packagingInputs = packagingInputs(p, d);
+    b.packaging = computePackagingLoad(trace.packagingInputs, &trace.packaging);
     if (!b.packaging.defined) r.packagingProblem = b.packaging.problem;
 
-    r.cooling = computeCoolingTime(coolingInputs(p, d));
+    trace.coolingInputs = coolingInputs(p, d);
+    r.cooling = computeCoolingTime(trace.coolingInputs);
 
     b.door = operation.door;
     b.operation = operation.total;
@@ -165,7 +172,7 @@ RoomResult ComputeRoom(const RoomProject& p, const ReferenceData& d) {
     totals.autoFans = p.AutoEva_opt;
     totals.fanShare = d.Koef_ElectroEva;
     totals.fanPower = LeadingNumber(p.ElectroEva_txt);
-    FormTotals(b, totals);
+    FormTotals(b, totals, &trace.totals);
     return r;
 }
 

@@ -13,6 +13,20 @@
 
 namespace coldroom {
 
+// Every intermediate value of the calculation, numbers only, for a note that shows how the
+// result was reached. The inputs of the operation, packaging and cooling time are kept as
+// they were passed; the envelope and the product keep what they read.
+struct RoomTrace {
+    EnvelopeTrace envelope;
+    ProductTrace product;
+    PackagingLoadInputs packagingInputs;
+    PackagingTrace packaging;
+    OperationalInputs operationInputs;
+    OperationalTrace operation;
+    CoolingTimeInputs coolingInputs;
+    TotalsTrace totals;
+};
+
 struct RoomResult {
     LoadBreakdown loads;
     LoadValue wallTotal;          // the four walls together, as the reports print it
@@ -25,6 +39,8 @@ struct RoomResult {
     std::string operationProblem;
     std::vector<std::string> productProblems;  // a table inconsistency first, then the load's own
     std::string packagingProblem;
+
+    RoomTrace trace;
 };
 
 RoomResult ComputeRoom(const RoomProject& project, const ReferenceData& data);

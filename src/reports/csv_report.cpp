@@ -1,8 +1,8 @@
 #include "reports/csv_report.h"
 
 #include <initializer_list>
+#include <utility>
 
-#include "core/load_components.h"
 #include "core/numtext.h"
 #include "reports/report_file.h"
 
@@ -32,12 +32,8 @@ std::string row(std::initializer_list<std::string> cells) {
 }
 
 // The print form of the walls' gain: the sign place (blank or minus), the number, a blank.
-std::string printForm(const ReportInput& in) {
-    std::string out;
-    if (!in.wallLossDefined || in.wallLossTotal >= 0) out.push_back(' ');
-    out.append(WallLossText(in));
-    out.push_back(' ');
-    return out;
+std::string printForm(const ReportModel& m) {
+    return (m.wallsBelowZero ? "" : " ") + m.walls.value + " ";
 }
 
 }  // namespace
@@ -70,114 +66,92 @@ std::string CsvCell(std::string_view text) {
     return out;
 }
 
-std::vector<std::string> CsvReportLines(const ReportInput& in) {
-    const auto layers = LayerMaterialNames(in);
-    auto v = [&](const char* name) { return in.Text(name); };
-    auto load = [&](LoadId id) { return in.Text(LoadControl(id)); };
-    auto layer = [&](const char* surface, int n) {
-        return layers[static_cast<size_t>(LayerIndex(surface, n))];
+std::vector<std::string> CsvReportLines(const ReportModel& m) {
+    namespace rt = report_text;
+    auto layer = [&](int surface, int n) { return m.surfaces[surface].material[n]; };
+    auto mm = [&](int surface, int n) { return m.surfaces[surface].thickness[n] + " мм"; };
+    // Two walls side by side, one layer each: the first row names them, the others leave a blank.
+    auto walls = [&](int left, int right, int n) {
+        const std::string leftName = n == 0 ? m.surfaces[left].side : " ";
+        const std::string rightName = n == 0 ? m.surfaces[right].side : " ";
+        return row({leftName, layer(left, n), "", mm(left, n), rightName, layer(right, n), "", mm(right, n)});
     };
-    auto mm = [&](const char* field) { return in.Text(field) + " мм"; };
-    auto deg = [&](const char* field) { return in.Text(field) + " °С"; };
+    const auto& side = m.sideTemperature;
 
     std::vector<std::string> l;
     l.reserve(51);
-    l.push_back(row({"Раcчет теплопотерь в холодильной камере", "", "", "", "",
-                     "Дата:  " + in.dateText}));
-    l.push_back(row({in.projectTitle, ""}));
-    l.push_back("РАЗМЕРЫ КАМЕРЫ");
-    l.push_back(row({"Длина", "", v("Length_txt") + " м"}));
-    l.push_back(row({"Ширина", "", v("Width_txt") + " м"}));
-    l.push_back(row({"Высота", "", v("Height_txt") + " м"}));
-    l.push_back(row({"Объем", "", v("Volume_txt") + " куб.м"}));
+    l.push_back(row({kReportHeading, "", "", "", "", "Дата:  " + m.heading.date}));
+    l.push_back(row({m.heading.title, ""}));
+    l.push_back(rt::kDimensions);
+    for (const ReportLine* d : {&m.length, &m.width, &m.height, &m.volume})
+        l.push_back(row({d->label, "", d->withUnit()}));
     l.push_back("");
-    l.push_back("ТЕПЛОИЗОЛЯЦИЯ");
-    l.push_back("СТЕНЫ");
+    l.push_back(rt::kInsulation);
+    l.push_back(rt::kWalls);
     // 11
-    l.push_back(row({"Юг", v("South1_Mt_cmb"), "", mm("South1_D_txt"), "Север",
-                     v("Nord1_Mt_cmb"), "", mm("Nord1_D_txt")}));
-    l.push_back(row({" ", layer("South", 2), "", mm("South2_D_txt"), " ", layer("Nord", 2), "",
-                     mm("Nord2_D_txt")}));
-    l.push_back(row({" ", layer("South", 3), "", mm("South3_D_txt"), " ", layer("Nord", 3), "",
-                     mm("Nord3_D_txt")}));
-    l.push_back(row({"Восток", v("East1_Mt_cmb"), "", mm("East1_D_txt"), "Запад",
-                     v("West1_Mt_cmb"), "", mm("West1_D_txt")}));
-    l.push_back(row({" ", layer("East", 2), "", mm("East2_D_txt"), " ", layer("West", 2), "",
-                     mm("West2_D_txt")}));
-    l.push_back(row({" ", layer("East", 3), "", mm("East3_D_txt"), " ", layer("West", 3), "",
-                     mm("West3_D_txt")}));
-    l.push_back(row({"ПОТОЛОК", v("CeilSurf_cmb"), "", "",
-                     in.Option("FloorGrunt_Opt") ? "ПОЛ на грунте" : "ПОЛ над помещением"}));
-    l.push_back(row({in.Option("CeilIns_opt") ? "перекрытие" : "крыша", v("Ceil1_Mt_cmb"), "",
-                     mm("Ceil1_D_txt"), "", v("Floor1_Mt_cmb"), "", mm("Floor1_D_txt")}));
-    l.push_back(row({"", layer("Ceil", 2), "", mm("Ceil2_D_txt"),
-                     in.Option("FloorHeat_Opt") ? " с подогревом" : " без подогрева",
-                     layer("Floor", 2), "", mm("Floor2_D_txt")}));
-    l.push_back(row({"", layer("Ceil", 3), "", mm("Ceil3_D_txt"), "", layer("Floor", 3), "",
-                     mm("Floor3_D_txt")}));
+    for (int n = 0; n < 3; ++n) l.push_back(walls(kSouth, kNorth, n));
+    for (int n = 0; n < 3; ++n) l.push_back(walls(kEast, kWest, n));
+    l.push_back(row({"ПОТОЛОК", m.ceilingCoating, "", "",
+                     m.floorOnGround ? "ПОЛ на грунте" : "ПОЛ над помещением"}));
+    l.push_back(row({m.ceilingIsSlab ? "перекрытие" : "крыша", layer(kCeiling, 0), "", mm(kCeiling, 0), "",
+                     layer(kFloor, 0), "", mm(kFloor, 0)}));
+    l.push_back(row({"", layer(kCeiling, 1), "", mm(kCeiling, 1), m.floorHeated ? " с подогревом" : " без подогрева",
+                     layer(kFloor, 1), "", mm(kFloor, 1)}));
+    l.push_back(row({"", layer(kCeiling, 2), "", mm(kCeiling, 2), "", layer(kFloor, 2), "", mm(kFloor, 2)}));
     // 21
     l.push_back("");
-    l.push_back("ТЕМПЕРАТУРНЫЙ РЕЖИМ");
-    l.push_back(row({"В камере", "", deg("TempIn_txt")}));
-    l.push_back(row({"Южная стена", "", deg("TempSouth_txt"), "Северная стена", "",
-                     deg("TempNord_txt")}));
-    l.push_back(row({"Восточная стена", "", deg("TempEast_txt"), "Западная стена", "",
-                     deg("TempWest_txt")}));
-    l.push_back(row({"Над потолком", "", deg("TempCeil_txt"), "Под полом", "",
-                     deg("TempFloor_txt")}));
+    l.push_back(rt::kTemperatures);
+    l.push_back(row({m.roomTemperature.label, "", m.roomTemperature.withUnit()}));
+    for (auto [left, right] : std::initializer_list<std::pair<int, int>>{{kSouth, kNorth}, {kEast, kWest}, {kCeiling, kFloor}})
+        l.push_back(row({side[left].label, "", side[left].withUnit(), side[right].label, "", side[right].withUnit()}));
     l.push_back("");
-    l.push_back("ПРОДУКТЫ В КАМЕРЕ");
-    l.push_back(row({"Тип продукта", "", v("TypeOfProduct_lbl")}));
-    l.push_back(row({"Загрузка камеры", "", "", v("Loading_lbl") + " т", "",
-                     "Масса охлаждаемой продукции", "", "", v("Oborot_lbl") + " т"}));
-    // The Latin "T" in these two labels is the report's own spelling.
-    l.push_back(row({"Начальная T продукта", "", "", deg("TempIn_lbl"), "",
-                     "Конечная T продукта", "", "", deg("TempEnd_lbl")}));
-    l.push_back(row({"Скорость циркуляции воздуха", "", "", v("AirSpeed_lbl") + " м/с", "",
-                     "Упаковка продукта", "", "", v("Tara_lbl")}));
-    l.push_back(row({"Длительность охлаждения", "", "", v("TimeReal_lbl") + " ч", "",
-                     "при минимально возможной", "", "", v("TimeMin_lbl") + " ч"}));
+    l.push_back(rt::kProducts);
+    l.push_back(row({m.product.label, "", m.product.value}));
+    // Two values on a row, each after its label and two empty cells.
+    auto pair = [](const std::string& leftLabel, const ReportLine& left, const std::string& rightLabel,
+                   const ReportLine& right) {
+        return row({leftLabel, "", "", left.withUnit(), "", rightLabel, "", "", right.withUnit()});
+    };
+    l.push_back(pair(m.loading.label, m.loading, m.turnover.label, m.turnover));
+    // The Latin "T" in these two labels is the file's own spelling.
+    l.push_back(pair("Начальная T продукта", m.productStart, "Конечная T продукта", m.productEnd));
+    l.push_back(pair(m.airSpeed.label, m.airSpeed, m.packaging.label, m.packaging));
+    l.push_back(pair(m.requestedTime.label, m.requestedTime, m.shortestTime.label, m.shortestTime));
     l.push_back("");
-    l.push_back("ПАРАМЕТРЫ ЭКСПЛУАТАЦИИ");
-    l.push_back(row({"Место расположения камеры", "", "", v("Location_cmb")}));
-    if (in.Option("Door_Standard_opt")) {
-        l.push_back(row({"Тип камеры", "", v("TypeOfCell_cmb")}));
+    l.push_back(rt::kOperation);
+    l.push_back(row({m.location.label, "", "", m.location.value}));
+    if (m.standardDoors) {
+        l.push_back(row({m.roomType.label, "", m.roomType.value}));
     } else {
-        l.push_back(row({"Высота дверей", "", v("Door_H_txt") + " м", "", "Ширина дверей", "",
-                         v("Door_W_txt") + " м", ""}));
-        l.push_back(row({"Двери открыты", "", v("Door_Open_txt") + " ч", "", "Тип занавеси", "",
-                         v("TypeOfCurtain_cmb")}));
+        l.push_back(row({m.doorHeight.label, "", m.doorHeight.withUnit(), "", m.doorWidth.label, "",
+                         m.doorWidth.withUnit(), ""}));
+        l.push_back(row({m.doorOpen.label, "", m.doorOpen.withUnit(), "", m.curtain.label, "", m.curtain.value}));
     }
-    l.push_back(row({"Рабочий цикл", "", "", v("Cycle_txt") + " %", "",
-                     "Кол-во работающих людей", "", "", PeopleLoadText(in) + " чел*час"}));
-    l.push_back(row({"Теплоприток от технологич. оборудования", "", "",
-                     v("Electro_txt") + " кВт час", "",
-                     "Теплоприток от двигателей эл. погрузчиков", "", "",
-                     v("Lifter_txt") + " кВт час"}));
-    l.push_back(row({"Мощность эл-двигателей воздухоохлад.", "", "", "",
-                     v("ElectroEva_txt") + " Вт"}));
+    // The file words the cycle, the equipment and the fans more briefly.
+    l.push_back(pair("Рабочий цикл", m.cycle, m.people.label, m.people));
+    l.push_back(pair("Теплоприток от технологич. оборудования", m.equipment, m.lifter.label, m.lifter));
+    l.push_back(row({"Мощность эл-двигателей воздухоохлад.", "", "", "", m.fanPower.withUnit()}));
     l.push_back("");
-    l.push_back("ТЕПЛОПОТЕРИ, Вт");
-    l.push_back(row({"Термодиффузия через", "", "", "", "СТЕНЫ", printForm(in), "ПОЛ",
-                     load(LoadId::Floor), "ПОТОЛОК", load(LoadId::Ceiling)}));
-    l.push_back(row({LoadCaption(LoadId::Product), "", "", load(LoadId::Product), LoadCaption(LoadId::Packaging),
-                     "", "", load(LoadId::Packaging)}));
-    l.push_back(row({LoadCaption(LoadId::Operation), "", "", load(LoadId::Operation)}));
+    l.push_back(rt::kLosses);
+    l.push_back(row({rt::kThrough, "", "", "", m.walls.label, printForm(m), m.floor.label, m.floor.value,
+                     m.ceiling.label, m.ceiling.value}));
+    l.push_back(row({m.productLoad.label, "", "", m.productLoad.value, m.packagingLoad.label, "", "",
+                     m.packagingLoad.value}));
+    l.push_back(row({m.operation.label, "", "", m.operation.value}));
     l.push_back("");
-    l.push_back(row({"СУММАРНЫЕ ПОТЕРИ", "", "", "", "", load(LoadId::Total) + " Вт"}));
-    l.push_back(row({"ТРЕБУЕМАЯ ХОЛОДОПРОИЗВОДИТЕЛЬНОСТЬ", "", "", "", "",
-                     load(LoadId::Capacity) + " Вт"}));
+    l.push_back(row({m.total.label, "", "", "", "", m.total.withUnit()}));
+    l.push_back(row({m.capacity.label, "", "", "", "", m.capacity.withUnit()}));
     l.push_back("");
     // The author starts at the next print zone of 14 columns; the label fills the first zone
     // exactly, so at least one blank always separates them.
-    std::string signature = "Расчет сделан:";
+    std::string signature = std::string(rt::kSignature) + ":";
     signature.append(kPrintZone - characterCount(signature) % kPrintZone, ' ');
-    l.push_back(CsvCell(signature + in.author));
+    l.push_back(CsvCell(signature + m.heading.author));
     return l;
 }
 
-bool WriteCsvReport(const std::string& path, const ReportInput& input, std::string& error) {
-    return WriteReportLines(path, CsvReportLines(input), input, error);
+bool WriteCsvReport(const std::string& path, const ReportModel& model, std::string& error) {
+    return WriteReportLines(path, CsvReportLines(model), model.Values(), error);
 }
 
 }  // namespace coldroom

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "reports/report_input.h"
+#include "reports/report_model.h"
 
 namespace coldroom {
 
@@ -18,10 +18,10 @@ bool StartsFormula(std::string_view text);
 std::string CsvCell(std::string_view text);
 
 // The report's lines (UTF-8, without line ends).
-std::vector<std::string> CsvReportLines(const ReportInput& input);
+std::vector<std::string> CsvReportLines(const ReportModel& model);
 
 // Writes the report to `path` in Windows-1251 with CR LF, replacing the file atomically.
 // Returns false with a Russian message in `error` when it cannot.
-bool WriteCsvReport(const std::string& path, const ReportInput& input, std::string& error);
+bool WriteCsvReport(const std::string& path, const ReportModel& model, std::string& error);
 
 }  // namespace coldroom

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "reports/report_input.h"
+#include "reports/report_model.h"
 
 namespace coldroom {
 
@@ -14,10 +14,10 @@ std::string HtmlEscape(std::string_view text);
 
 // The report's lines (UTF-8, without line ends). Every value taken from the person or the
 // reference data is escaped, so a title such as "Склад <А&Б>" shows as typed.
-std::vector<std::string> HtmlReportLines(const ReportInput& input);
+std::vector<std::string> HtmlReportLines(const ReportModel& model);
 
 // Writes the report to `path` in Windows-1251 with CR LF, replacing the file atomically.
 // Returns false with a Russian message in `error` when it cannot.
-bool WriteHtmlReport(const std::string& path, const ReportInput& input, std::string& error);
+bool WriteHtmlReport(const std::string& path, const ReportModel& model, std::string& error);
 
 }  // namespace coldroom

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "reports/report_input.h"
+#include "reports/report_model.h"
 
 namespace coldroom {
 
@@ -72,14 +72,14 @@ struct PrintCell {
 
 // The cells of the page in drawing order; a later box is drawn over an earlier one, which
 // gives the grid.
-std::vector<PrintCell> PrintedReportCells(const ReportInput& input);
+std::vector<PrintCell> PrintedReportCells(const ReportModel& model);
 
 // The room a cell's text has: from where it starts to the end of its box or to the first
 // box drawn later over the same row to its right, whichever comes first (0: no box).
 double TextRoom(const std::vector<PrintCell>& cells, size_t index);
 
 // Draws the page's cells in order.
-void DrawPrintedReport(const ReportInput& input, ReportCanvas& canvas);
+void DrawPrintedReport(const ReportModel& model, ReportCanvas& canvas);
 
 // A canvas that remembers every call, for checking a page without painting it.
 class RecordingCanvas : public ReportCanvas {

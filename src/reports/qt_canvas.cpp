@@ -1,6 +1,7 @@
 #include "reports/qt_canvas.h"
 
 #include <algorithm>
+#include <functional>
 
 #include <cerrno>
 
@@ -152,7 +153,7 @@ void QtCanvas::WrappedText(double x, double y, const std::string& text, const Te
     drawLine(x, baseline + pitch - ascent, second, font, maxWidth);
 }
 
-bool PaintPrintedReport(QPagedPaintDevice& device, const ReportInput& input, std::string& error,
+bool PaintPrintedReport(QPagedPaintDevice& device, const ReportModel& model, std::string& error,
                         const QRectF& printableMm) {
     QPainter painter;
     if (!painter.begin(&device)) {
@@ -163,7 +164,7 @@ bool PaintPrintedReport(QPagedPaintDevice& device, const ReportInput& input, std
     painter.setRenderHint(QPainter::TextAntialiasing);
     {
         QtCanvas canvas(painter, printableMm);
-        DrawPrintedReport(input, canvas);
+        DrawPrintedReport(model, canvas);
     }
     if (!painter.end()) {
         error = "Не удается завершить печать отчета";
@@ -172,10 +173,13 @@ bool PaintPrintedReport(QPagedPaintDevice& device, const ReportInput& input, std
     return true;
 }
 
-bool WritePrintedReportPdf(const std::string& path, const ReportInput& input, std::string& error) {
-    // The PDF engine says nothing about failed writes to a file, so the page is made in
-    // memory and written with every write, the flush and the close checked: a full disk
-    // then keeps the old file and is named as the cause.
+namespace {
+
+// Writes the pages `paint` makes to an A4 PDF file. The PDF engine says nothing about failed
+// writes to a file, so the pages are made in memory and written with every write, the flush
+// and the close checked: a full disk then keeps the old file and is named as the cause.
+bool writePdf(const std::string& path, const std::string& title,
+              const std::function<bool(QPagedPaintDevice&, std::string&)>& paint, std::string& error) {
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
@@ -188,10 +192,10 @@ bool WritePrintedReportPdf(const std::string& path, const ReportInput& input, st
         writer.setPageOrientation(QPageLayout::Portrait);
         writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
         writer.setResolution(1200);
-        writer.setTitle(toQt(input.projectTitle));
+        writer.setTitle(toQt(title));
         writer.setCreator(QStringLiteral("ColdRoom"));
         std::string why;
-        if (!PaintPrintedReport(writer, input, why)) {
+        if (!paint(writer, why)) {
             error = FileWriteError(path, why);
             return false;
         }
@@ -204,6 +208,50 @@ bool WritePrintedReportPdf(const std::string& path, const ReportInput& input, st
     const std::string_view content(bytes.constData(), static_cast<size_t>(bytes.size()));
     if (path == kStandardOutput) return WriteToStandardOutput(content, error);
     return WriteFileAtomically(path, content, error);
+}
+
+}  // namespace
+
+bool WritePrintedReportPdf(const std::string& path, const ReportModel& model, std::string& error) {
+    return writePdf(
+        path, model.heading.title,
+        [&](QPagedPaintDevice& device, std::string& why) { return PaintPrintedReport(device, model, why); }, error);
+}
+
+bool PaintCalculationNote(QPagedPaintDevice& device, const CalculationNote& note, std::string& error,
+                          const QRectF& printableMm) {
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        error = "Не удается начать печать расчётной записки";
+        return false;
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    QPaintDevice* target = painter.device();
+    const StyledWidth measure = [target](const std::string& text, const TextStyle& style) {
+        return QFontMetricsF(QtCanvas::FontFor(style), target).horizontalAdvance(toQt(text)) / QtCanvas::kUnitsPerMm;
+    };
+    const auto pages = CalculationNotePages(note, measure);
+    for (size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0 && !device.newPage()) {
+            error = "Не удается начать новый лист расчётной записки";
+            painter.end();
+            return false;
+        }
+        QtCanvas canvas(painter, printableMm);
+        DrawNotePage(pages[i], canvas);
+    }
+    if (!painter.end()) {
+        error = "Не удается завершить печать расчётной записки";
+        return false;
+    }
+    return true;
+}
+
+bool WriteCalculationNotePdf(const std::string& path, const CalculationNote& note, std::string& error) {
+    return writePdf(
+        path, note.title,
+        [&](QPagedPaintDevice& device, std::string& why) { return PaintCalculationNote(device, note, why); }, error);
 }
 
 }  // namespace coldroom

@@ -6,6 +6,7 @@
 #include <QRectF>
 #include <string>
 
+#include "reports/calculation_note.h"
 #include "reports/printed_report.h"
 
 class QPagedPaintDevice;
@@ -52,10 +53,16 @@ private:
 // A printer cannot ink the paper's edge: `printableMm`, its printable area, takes the page
 // scaled to fit; empty (a PDF) draws the page at full size. Returns false with a Russian
 // message when painting cannot start.
-bool PaintPrintedReport(QPagedPaintDevice& device, const ReportInput& input, std::string& error,
+bool PaintPrintedReport(QPagedPaintDevice& device, const ReportModel& model, std::string& error,
                         const QRectF& printableMm = {});
 
 // Writes the printed page to an A4 PDF file at `path`, replacing it atomically.
-bool WritePrintedReportPdf(const std::string& path, const ReportInput& input, std::string& error);
+bool WritePrintedReportPdf(const std::string& path, const ReportModel& model, std::string& error);
+
+// The calculation note on as many pages as it takes, laid out with the device's own text
+// widths; as PaintPrintedReport otherwise.
+bool PaintCalculationNote(QPagedPaintDevice& device, const CalculationNote& note, std::string& error,
+                          const QRectF& printableMm = {});
+bool WriteCalculationNotePdf(const std::string& path, const CalculationNote& note, std::string& error);
 
 }  // namespace coldroom

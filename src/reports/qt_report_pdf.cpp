@@ -26,9 +26,14 @@ void EnsurePaintingApplication() {
     }
 }
 
-bool WriteReportPdf(const std::string& path, const ReportInput& input, std::string& error) {
+bool WriteReportPdf(const std::string& path, const ReportModel& model, std::string& error) {
     EnsurePaintingApplication();
-    return WritePrintedReportPdf(path, input, error);
+    return WritePrintedReportPdf(path, model, error);
+}
+
+bool WriteNotePdf(const std::string& path, const CalculationNote& note, std::string& error) {
+    EnsurePaintingApplication();
+    return WriteCalculationNotePdf(path, note, error);
 }
 
 }  // namespace coldroom

@@ -7,7 +7,11 @@
 
 namespace coldroom {
 
-bool MakeReport(ReportKind kind, const std::string& path, const ReportInput& input, ReportPrinter* printer,
+namespace {
+constexpr const char* kNoPrinter = "Печать недоступна: не найден ни один принтер.";
+}
+
+bool MakeReport(ReportKind kind, const std::string& path, const ReportModel& model, ReportPrinter* printer,
                 std::string& error) {
     if (kind != ReportKind::Printer && path.empty()) {
         error = kNoFileChosen;
@@ -15,16 +19,39 @@ bool MakeReport(ReportKind kind, const std::string& path, const ReportInput& inp
     }
     switch (kind) {
     case ReportKind::Html:
-        return WriteHtmlReport(path, input, error);
+        return WriteHtmlReport(path, model, error);
     case ReportKind::Csv:
-        return WriteCsvReport(path, input, error);
+        return WriteCsvReport(path, model, error);
     case ReportKind::Pdf:
     case ReportKind::Printer:
         if (!printer) {
-            error = "Печать недоступна: не найден ни один принтер.";
+            error = kNoPrinter;
             return false;
         }
-        return kind == ReportKind::Pdf ? printer->WritePdf(path, input, error) : printer->PrintPage(input, error);
+        return kind == ReportKind::Pdf ? printer->WritePdf(path, model, error) : printer->PrintPage(model, error);
+    }
+    return false;
+}
+
+bool MakeNote(ReportKind kind, const std::string& path, const CalculationNote& note, ReportPrinter* printer,
+              std::string& error) {
+    if (kind != ReportKind::Printer && path.empty()) {
+        error = kNoFileChosen;
+        return false;
+    }
+    switch (kind) {
+    case ReportKind::Html:
+        return WriteCalculationNoteHtml(path, note, error);
+    case ReportKind::Csv:
+        error = "Расчётная записка не выводится в файл .csv: выберите HTML, PDF или принтер.";
+        return false;
+    case ReportKind::Pdf:
+    case ReportKind::Printer:
+        if (!printer) {
+            error = kNoPrinter;
+            return false;
+        }
+        return kind == ReportKind::Pdf ? printer->WriteNotePdf(path, note, error) : printer->PrintNote(note, error);
     }
     return false;
 }

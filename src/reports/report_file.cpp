@@ -7,12 +7,9 @@ namespace coldroom {
 namespace {
 
 // The input value that holds `character`, so the message can point the user at it.
-std::string valueHolding(const ReportInput& input, const std::string& character) {
+std::string valueHolding(const std::vector<std::string>& values, const std::string& character) {
     if (character.empty()) return {};
-    if (input.projectTitle.find(character) != std::string::npos) return input.projectTitle;
-    if (input.author.find(character) != std::string::npos) return input.author;
-    if (input.dateText.find(character) != std::string::npos) return input.dateText;
-    for (const auto& [name, value] : input.text)
+    for (const std::string& value : values)
         if (value.find(character) != std::string::npos) return value;
     return {};
 }
@@ -20,11 +17,11 @@ std::string valueHolding(const ReportInput& input, const std::string& character)
 }  // namespace
 
 bool WriteReportLines(const std::string& path, const std::vector<std::string>& lines,
-                      const ReportInput& input, std::string& error) {
+                      const std::vector<std::string>& values, std::string& error) {
     std::string bytes;
     std::string why;
     if (!Utf8ToCp1251(JoinCrLf(lines), bytes, why)) {
-        const std::string value = valueHolding(input, FirstUnencodableCharacter(JoinCrLf(lines)));
+        const std::string value = valueHolding(values, FirstUnencodableCharacter(JoinCrLf(lines)));
         error = FileWriteError(path, why);
         if (!value.empty()) error += " (значение «" + PrintableText(value) + "»)";
         return false;

@@ -153,6 +153,7 @@ void DesktopProgram::createMainWindow() {
     mainWindow_->binder()->join(ui_, running_);
     mainWindow_->setShapeColourSource([this] { return program_.main.TempShapeColour; });
     mainWindow_->setResultsSource([this] { return &program_.main.results(); });
+    mainWindow_->setMarginSource([this] { return program_.main.MarginText; });
     mainWindow_->setCommand(MainWindow::Command::Open, [this] { openProject(); });
     mainWindow_->setCommand(MainWindow::Command::Save, [this] { saveProject(); });
     mainWindow_->setCommand(MainWindow::Command::SaveAs, [this] { saveProjectAs(); });
@@ -187,6 +188,9 @@ void DesktopProgram::createMainWindow() {
         study->setObjectName(QStringLiteral("mnStudy"));
         connect(study, &QAction::triggered, this, asCommand([this] { ShowStudyWindow(program_, mainWindow_.get()); }));
         if (auto* bar = mainWindow_->findChild<QToolBar*>(QStringLiteral("Toolbar1"))) bar->addAction(study);
+        QAction* margin = utils->addAction(QStringLiteral("&Запас холодопроизводительности…"));
+        margin->setObjectName(QStringLiteral("mnDesignMargin"));
+        connect(margin, &QAction::triggered, this, asCommand([this] { chooseDesignMargin(); }));
     }
     // A store of several rooms: beside the project's own file commands.
     auto* files = mainWindow_->findChild<QMenu*>(QStringLiteral("Config"));

@@ -81,6 +81,8 @@ public:
     // The window «Холодильник», made at its first showing.
     void showStore();
     StoreWindow* storeWindow() const;
+    // Asks for the design margin the results, the note and the command line show, and keeps it.
+    void chooseDesignMargin();
 
 private:
     // The toolkit's half of showing a window; the program loads and activates it.

@@ -1,8 +1,11 @@
 // The desktop program's project files: the recent projects, the folder the file dialogs
 // start in and the main window's place, kept in the settings between runs.
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -21,6 +24,7 @@ namespace {
 const QString kRecentKey = QStringLiteral("files/recent");
 const QString kFolderKey = QStringLiteral("files/lastFolder");
 const QString kPlaceKey = QStringLiteral("mainWindow/geometry");
+const QString kMarginKey = QStringLiteral("calculation/designMargin");
 
 }  // namespace
 
@@ -32,6 +36,8 @@ void DesktopProgram::useSettings(std::unique_ptr<QSettings> settings) {
     recent_ = RecentProjects(stored);
     const QString folder = settings_->value(kFolderKey).toString();
     if (!folder.isEmpty() && QFileInfo(folder).isDir()) ui_.setInitialFolder(folder);
+    program_.main.DesignMargin =
+        std::clamp(settings_->value(kMarginKey, kDefaultDesignMargin).toInt(), 0, kMaxDesignMargin);
     showRecentProjects();
     restoreMainWindowPlace();
 }
@@ -87,6 +93,22 @@ void DesktopProgram::fileUsed(const std::string& path) {
 void DesktopProgram::showRecentProjects() {
     if (!mainWindow_) return;
     mainWindow_->setRecentProjects(recent_.paths(), [this](const std::string& path) { openRecentProject(path); });
+}
+
+void DesktopProgram::chooseDesignMargin() {
+    bool ok = false;
+    const int percent = QInputDialog::getInt(
+        mainWindow_.get(), QStringLiteral("Запас холодопроизводительности"),
+        QStringLiteral("Запас к требуемой холодопроизводительности, % (0 — не показывать):"),
+        program_.main.DesignMargin, 0, kMaxDesignMargin, 1, &ok);
+    if (!ok) return;
+    program_.main.DesignMargin = percent;
+    if (settings_) {
+        settings_->setValue(kMarginKey, percent);
+        settings_->sync();
+    }
+    program_.main.Show();
+    refreshAll();
 }
 
 void DesktopProgram::openRecentProject(const std::string& path) {

@@ -9,7 +9,7 @@
 namespace coldroom {
 namespace {
 
-using testing::GoldenInput;
+using testing::GoldenModel;
 using testing::GoldenPath;
 using testing::ReadBytes;
 using testing::TempDir;
@@ -24,7 +24,7 @@ TEST(CsvReport, MatchesTheGoldenFiles) {
         ASSERT_FALSE(golden.empty()) << c.golden;
         TempDir dir;
         const std::string path = dir.file("report.csv");
-        const ReportInput in = GoldenInput(c.standard);
+        const ReportModel in = GoldenModel(c.standard);
         EXPECT_EQ(CsvReportLines(in).size(), c.lines);
         std::string error;
         ASSERT_TRUE(WriteCsvReport(path, in, error)) << error;
@@ -43,11 +43,11 @@ TEST(CsvReport, QuotesOnlyCellsThatWouldSplit) {
     };
     for (const auto& c : cases) EXPECT_EQ(CsvCell(c.text), c.cell) << c.text;
 
-    ReportInput in = GoldenInput(true);
-    in.projectTitle = "Склад; корпус 2";
-    in.text["South1_Mt_cmb"] = "ППУ; 40 кг/м3";
-    in.text["South1_D_txt"] = "1;2";
-    in.author = "ООО \"Холод\"";
+    ReportModel in = GoldenModel(true);
+    in.heading.title = "Склад; корпус 2";
+    in.surfaces[kSouth].material[0] = "ППУ; 40 кг/м3";
+    in.surfaces[kSouth].thickness[0] = "1;2";
+    in.heading.author = "ООО \"Холод\"";
     const auto l = CsvReportLines(in);
     EXPECT_EQ(l[1], "\"Склад; корпус 2\";");
     EXPECT_EQ(l[10], "Юг;\"ППУ; 40 кг/м3\";;\"1;2 мм\";Север;Пенополистирол ПСБ-С;;110 мм");
@@ -71,10 +71,10 @@ TEST(CsvReport, TextsASpreadsheetWouldRunGetAnApostrophe) {
     };
     for (const auto& c : cases) EXPECT_EQ(CsvCell(c.text), c.cell) << c.text;
 
-    ReportInput in = GoldenInput(true);
-    in.projectTitle = "=1+1";
-    in.author = "@Петров";
-    in.text["TempIn_txt"] = "-20";
+    ReportModel in = GoldenModel(true);
+    in.heading.title = "=1+1";
+    in.heading.author = "@Петров";
+    in.roomTemperature.value = "-20";
     const auto l = CsvReportLines(in);
     EXPECT_EQ(l[1], "'=1+1;");
     EXPECT_EQ(l[22], "В камере;;-20 °С");
@@ -82,25 +82,25 @@ TEST(CsvReport, TextsASpreadsheetWouldRunGetAnApostrophe) {
 }
 
 TEST(CsvReport, WallLossPrintForm) {
-    struct Case { double value; bool defined; const char* line; } cases[] = {
-        {2173.5, true, "Термодиффузия через;;;;СТЕНЫ; 2173.5 ;ПОЛ;368;ПОТОЛОК;1047"},
-        {-40, true, "Термодиффузия через;;;;СТЕНЫ;-40 ;ПОЛ;368;ПОТОЛОК;1047"},
-        {0, true, "Термодиффузия через;;;;СТЕНЫ; 0 ;ПОЛ;368;ПОТОЛОК;1047"},
-        {0, false, "Термодиффузия через;;;;СТЕНЫ; — ;ПОЛ;368;ПОТОЛОК;1047"},
+    struct Case { const char* value; bool belowZero; const char* line; } cases[] = {
+        {"2173.5", false, "Термодиффузия через;;;;СТЕНЫ; 2173.5 ;ПОЛ;368;ПОТОЛОК;1047"},
+        {"-40", true, "Термодиффузия через;;;;СТЕНЫ;-40 ;ПОЛ;368;ПОТОЛОК;1047"},
+        {"0", false, "Термодиффузия через;;;;СТЕНЫ; 0 ;ПОЛ;368;ПОТОЛОК;1047"},
+        {"—", false, "Термодиффузия через;;;;СТЕНЫ; — ;ПОЛ;368;ПОТОЛОК;1047"},
     };
     for (const auto& c : cases) {
-        ReportInput in = GoldenInput(true);
-        in.wallLossTotal = c.value;
-        in.wallLossDefined = c.defined;
+        ReportModel in = GoldenModel(true);
+        in.walls.value = c.value;
+        in.wallsBelowZero = c.belowZero;
         EXPECT_EQ(CsvReportLines(in)[42], c.line);
     }
 }
 
 TEST(CsvReport, CeilingAndFloorMarks) {
-    ReportInput in = GoldenInput(true);
-    in.option["CeilIns_opt"] = true;
-    in.option["FloorHeat_Opt"] = false;
-    in.option["FloorGrunt_Opt"] = false;
+    ReportModel in = GoldenModel(true);
+    in.ceilingIsSlab = true;
+    in.floorHeated = false;
+    in.floorOnGround = false;
     const auto l = CsvReportLines(in);
     EXPECT_EQ(l[16], "ПОТОЛОК;Металл окрашенный;;;ПОЛ над помещением");
     EXPECT_EQ(l[17], "перекрытие;Пенополиуретан;;150 мм;;Пеностекло;;80 мм");
@@ -108,8 +108,8 @@ TEST(CsvReport, CeilingAndFloorMarks) {
 }
 
 TEST(CsvReport, SignatureStartsAtTheNextPrintZone) {
-    ReportInput in = GoldenInput(true);
-    in.author = "";
+    ReportModel in = GoldenModel(true);
+    in.heading.author = "";
     const std::string line = CsvReportLines(in).back();
     EXPECT_EQ(line, "Расчет сделан:" + std::string(14, ' '));
 }
@@ -118,13 +118,13 @@ TEST(CsvReport, AFailedSaveKeepsTheOldFile) {
     TempDir dir;
     const std::string path = dir.file("report.csv");
     std::string error;
-    ASSERT_TRUE(WriteCsvReport(path, GoldenInput(true), error));
+    ASSERT_TRUE(WriteCsvReport(path, GoldenModel(true), error));
     const std::string before = ReadBytes(path);
-    const ReportInput in = GoldenInput(false);
+    const ReportModel in = GoldenModel(false);
     {
         test::FailingFileSystem failing(test::FailingFileSystem::Step::Rename);
         UseFileSystem use(failing);
-        EXPECT_FALSE(WriteReportLines(path, CsvReportLines(in), in, error));
+        EXPECT_FALSE(WriteReportLines(path, CsvReportLines(in), in.Values(), error));
     }
     EXPECT_EQ(error, "Не удается записать файл «" + path + "»: нет прав на запись в папку «" + dir.path().string() + "»");
     EXPECT_EQ(ReadBytes(path), before);

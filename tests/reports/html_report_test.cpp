@@ -9,7 +9,7 @@
 namespace coldroom {
 namespace {
 
-using testing::GoldenInput;
+using testing::GoldenModel;
 using testing::GoldenPath;
 using testing::ReadBytes;
 using testing::TempDir;
@@ -20,7 +20,7 @@ TEST(HtmlReport, MatchesTheGoldenFileInBothDoorModes) {
     for (bool standard : {true, false}) {
         TempDir dir;
         const std::string path = dir.file("report.htm");
-        const ReportInput in = GoldenInput(standard);
+        const ReportModel in = GoldenModel(standard);
         const auto lines = HtmlReportLines(in);
         EXPECT_EQ(lines.size(), 55u);
         // Browsers guess a wrong code page unless the head names it.
@@ -46,10 +46,10 @@ TEST(HtmlReport, CeilingAndFloorMarks) {
          R"(<TD COLSPAN="2"><I>над помещением</I></TD>)"},
     };
     for (const auto& c : cases) {
-        ReportInput in = GoldenInput(true);
-        in.option["CeilIns_opt"] = c.ceilIns;
-        in.option["FloorHeat_Opt"] = c.heated;
-        in.option["FloorGrunt_Opt"] = c.ground;
+        ReportModel in = GoldenModel(true);
+        in.ceilingIsSlab = c.ceilIns;
+        in.floorHeated = c.heated;
+        in.floorOnGround = c.ground;
         const auto lines = HtmlReportLines(in);
         EXPECT_EQ(lines[18], c.l19);
         EXPECT_EQ(lines[20], c.l21);
@@ -58,11 +58,11 @@ TEST(HtmlReport, CeilingAndFloorMarks) {
 }
 
 TEST(HtmlReport, EscapesValuesFromThePersonAndTheDatabase) {
-    ReportInput in = GoldenInput(true);
-    in.projectTitle = R"(Склад <А&Б> "Север")";
-    in.author = "ООО <Холод>";
-    in.text["South1_Mt_cmb"] = "ППУ <плотн. 40>";
-    in.text["East2_Mt_cmb"] = "Бетон & кирпич";
+    ReportModel in = GoldenModel(true);
+    in.heading.title = R"(Склад <А&Б> "Север")";
+    in.heading.author = "ООО <Холод>";
+    in.surfaces[kSouth].material[0] = "ППУ <плотн. 40>";
+    in.surfaces[kEast].material[1] = "Бетон & кирпич";
     const auto l = HtmlReportLines(in);
     const std::string title = "Склад &lt;А&amp;Б&gt; &quot;Север&quot;";
     EXPECT_EQ(l[1], "<TITLE>" + title + "</TITLE>");
@@ -75,11 +75,11 @@ TEST(HtmlReport, EscapesValuesFromThePersonAndTheDatabase) {
 }
 
 TEST(HtmlReport, WallLossNegativeOrUndefined) {
-    ReportInput in = GoldenInput(true);
-    in.wallLossTotal = -12.75;
+    ReportModel in = GoldenModel(true);
+    in.walls.value = "-12.75";
     EXPECT_NE(HtmlReportLines(in)[46].find("<TD>СТЕНЫ</TD><TD BGCOLOR=\"#EBEBEB\"><B>-12.75</B>"),
               std::string::npos);
-    in.wallLossDefined = false;
+    in.walls.value = "—";
     EXPECT_NE(HtmlReportLines(in)[46].find("<B>—</B>"), std::string::npos);
 }
 
@@ -87,21 +87,21 @@ TEST(HtmlReport, RefusesAnUnencodableValueAndKeepsTheOldFile) {
     TempDir dir;
     const std::string path = dir.file("report.htm");
     std::string error;
-    ASSERT_TRUE(WriteHtmlReport(path, GoldenInput(true), error));
+    ASSERT_TRUE(WriteHtmlReport(path, GoldenModel(true), error));
     const std::string before = ReadBytes(path);
 
-    ReportInput in = GoldenInput(true);
-    in.text["Location_cmb"] = "Tromsø";
+    ReportModel in = GoldenModel(true);
+    in.location.value = "Tromsø";
     EXPECT_FALSE(WriteHtmlReport(path, in, error));
     EXPECT_EQ(error, "Не удается записать файл «" + path +
                          "»: символ «ø» (U+00F8) нельзя записать в кодировке Windows-1251 "
                          "(значение «Tromsø»)");
     EXPECT_EQ(ReadBytes(path), before);
 
-    in = GoldenInput(false);
+    in = GoldenModel(false);
     test::FailingFileSystem failing(test::FailingFileSystem::Step::Write);
     UseFileSystem use(failing);
-    EXPECT_FALSE(WriteReportLines(path, HtmlReportLines(in), in, error));
+    EXPECT_FALSE(WriteReportLines(path, HtmlReportLines(in), in.Values(), error));
     EXPECT_EQ(ReadBytes(path), before);
     EXPECT_EQ(dir.entries(), 1);
 }

@@ -15,8 +15,8 @@ using test::ProgramHarness;
 struct FakePrinter : ReportPrinter {
     int pages = 0;
     bool fail = false;
-    ReportInput last;
-    bool PrintPage(const ReportInput& input, std::string& error) override {
+    ReportModel last;
+    bool PrintPage(const ReportModel& input, std::string& error) override {
         if (fail) {
             error = "Принтер недоступен";
             return false;
@@ -25,7 +25,15 @@ struct FakePrinter : ReportPrinter {
         last = input;
         return true;
     }
-    bool WritePdf(const std::string&, const ReportInput&, std::string&) override { return true; }
+    bool WritePdf(const std::string&, const ReportModel&, std::string&) override { return true; }
+    int notes = 0;
+    CalculationNote lastNote;
+    bool PrintNote(const CalculationNote& note, std::string&) override {
+        ++notes;
+        lastNote = note;
+        return true;
+    }
+    bool WriteNotePdf(const std::string&, const CalculationNote&, std::string&) override { return true; }
 };
 
 struct Options : ProgramHarness {
@@ -80,17 +88,15 @@ TEST(PrintOptions, PrinterGetsEveryFieldAndTheLayerNames) {
     ProgramHarness::enter(o.main().South2_D_txt, "50");  // layer 2 in use on every wall
     o.form->OK_btn.onClick();
     ASSERT_EQ(o.printer.pages, 1);
-    const ReportInput& in = o.printer.last;
-    EXPECT_EQ(in.Text("Length_txt"), "10");
-    EXPECT_EQ(in.Text("Total_poteri"), o.main().Total_poteri.text);
-    EXPECT_EQ(in.Text("TypeOfProduct_lbl"), "Продукт 1");
-    EXPECT_EQ(in.dateText, "07.12.2026");
-    EXPECT_TRUE(in.Option("CeilIns_opt"));
-    EXPECT_TRUE(MissingReportFields(in).empty());
-    const auto names = LayerMaterialNames(in);
-    EXPECT_EQ(names[0], "Материал 1");  // South2 in use
-    EXPECT_EQ(names[1], "...");         // South3 not
-    EXPECT_EQ(names[8], "...");         // Ceil2 not
+    const ReportModel& in = o.printer.last;
+    EXPECT_EQ(in.length.value, "10");
+    EXPECT_EQ(in.total.value, o.main().Total_poteri.text);
+    EXPECT_EQ(in.product.value, "Продукт 1");
+    EXPECT_EQ(in.heading.date, "07.12.2026");
+    EXPECT_TRUE(in.ceilingIsSlab);
+    EXPECT_EQ(in.surfaces[kSouth].material[1], "Материал 1");  // in use
+    EXPECT_EQ(in.surfaces[kSouth].material[2], "...");         // not
+    EXPECT_EQ(in.surfaces[kCeiling].material[1], "...");
     EXPECT_EQ(o.ui.visible.count(WindowId::PrintOptions), 0u);
 }
 
@@ -108,6 +114,29 @@ TEST(PrintOptions, HtmlAndCsvGoToTheChosenFile) {
     o.form->OK_btn.onClick();
     EXPECT_EQ(ReadBytes(csv).substr(0, 6), "\xD0\xE0\x63\xF7\xE5\xF2");  // "Раcчет" in Windows-1251, Latin c
     EXPECT_TRUE(o.ui.messages.empty());
+}
+
+// The note goes to the printer, HTML or PDF with the margin the results show, never to CSV.
+TEST(PrintOptions, TheNoteInPlaceOfTheReport) {
+    Options o;
+    o.main().DesignMargin = 20;
+    o.form->Print_File_opt.setValue(true);
+    o.form->Print_Note_chk.setValue(1);
+    EXPECT_FALSE(o.form->Print_File_opt.enabled);
+    EXPECT_TRUE(o.form->Print_Html_opt.value());
+    test::TempDir dir;
+    o.ui.fileNames = {dir.file("note.html")};
+    o.form->OK_btn.onClick();
+    const std::string page = ReadBytes(dir.file("note.html"));
+    EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
+    EXPECT_NE(page.find("с запасом 20 %"), std::string::npos);
+    o.form->Open();
+    o.form->OK_btn.onClick();
+    EXPECT_EQ(o.printer.notes, 1);
+    EXPECT_EQ(o.printer.pages, 0);
+    EXPECT_EQ(o.printer.lastNote.Find("capacity")->value, o.main().Capacity_need.text);
+    o.form->Print_Note_chk.setValue(0);
+    EXPECT_TRUE(o.form->Print_File_opt.enabled);
 }
 
 TEST(PrintOptions, FailuresAreReportedAndNothingIsLost) {

@@ -16,7 +16,7 @@
 namespace coldroom {
 namespace {
 
-using testing::GoldenInput;
+using testing::GoldenModel;
 using testing::ReadBytes;
 using testing::TempDir;
 
@@ -99,7 +99,7 @@ TEST(QtCanvas, MapsMillimetresAndPlacesTextByItsTopLeftCorner) {
 TEST(QtCanvas, EveryCellTextFitsItsBoxHeight) {
     App();
     for (bool standard : {true, false}) {
-        for (const auto& cell : PrintedReportCells(GoldenInput(standard))) {
+        for (const auto& cell : PrintedReportCells(GoldenModel(standard))) {
             if (!cell.boxed) continue;
             const QFontMetricsF m(QtCanvas::FontFor(cell.style));
             const double heightMm = (m.ascent() + m.descent()) / QtCanvas::kUnitsPerMm;
@@ -147,7 +147,7 @@ TEST(QtCanvas, TheCapacityRowFollowsTheDoorBlock) {
         {true, 221, 228, 238}, {false, 231, 238, 0}};
     for (const auto& c : cases) {
         const QImage image = page(dpi, [&](QtCanvas& canvas) {
-            DrawPrintedReport(GoldenInput(c.standard), canvas);
+            DrawPrintedReport(GoldenModel(c.standard), canvas);
         });
         // A point left of every text, on the box lines only.
         EXPECT_TRUE(dark(image, dpi, 15.5, c.top));
@@ -165,7 +165,7 @@ TEST(QtCanvas, WritesAnA4PdfAtomically) {
     TempDir dir;
     const std::string path = dir.file("report.pdf");
     std::string error;
-    ASSERT_TRUE(WritePrintedReportPdf(path, GoldenInput(true), error)) << error;
+    ASSERT_TRUE(WritePrintedReportPdf(path, GoldenModel(true), error)) << error;
     const std::string pdf = ReadBytes(path);
     EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
     EXPECT_NE(pdf.find("/MediaBox [0 0 595"), std::string::npos);
@@ -174,7 +174,7 @@ TEST(QtCanvas, WritesAnA4PdfAtomically) {
     {
         test::FailingFileSystem failing(test::FailingFileSystem::Step::Rename);
         UseFileSystem use(failing);
-        EXPECT_FALSE(WritePrintedReportPdf(path, GoldenInput(false), error));
+        EXPECT_FALSE(WritePrintedReportPdf(path, GoldenModel(false), error));
     }
     EXPECT_EQ(error, "Не удается записать файл «" + path + "»: нет прав на запись в папку «" + dir.path().string() + "»");
     EXPECT_EQ(ReadBytes(path), pdf);

@@ -10,7 +10,7 @@
 namespace coldroom {
 namespace {
 
-using testing::GoldenInput;
+using testing::GoldenModel;
 using Call = RecordingCanvas::Call;
 
 // A cell as drawn: its box (absent for the two free marks), its text position and style.
@@ -36,7 +36,7 @@ std::optional<Drawn> find(const std::vector<Call>& calls, const std::string& tex
     return std::nullopt;
 }
 
-std::vector<Call> draw(const ReportInput& in) {
+std::vector<Call> draw(const ReportModel& in) {
     RecordingCanvas canvas;
     DrawPrintedReport(in, canvas);
     return canvas.calls();
@@ -160,7 +160,7 @@ std::vector<Expected> lowerCells(double y) {
 }
 
 TEST(PrintedReport, StandardDoors) {
-    const auto calls = draw(GoldenInput(true));
+    const auto calls = draw(GoldenModel(true));
     for (const auto& e : kFixedCells) check(calls, e);
     check(calls, {"Тип камеры", 0, 15, 174, 200, 179, 19, 175, kL});
     check(calls, {"Камера низкотемпературная", 0, 80, 174, 200, 179, 82, 175, kV});
@@ -175,7 +175,7 @@ TEST(PrintedReport, StandardDoors) {
 }
 
 TEST(PrintedReport, SpecialDoorsMoveTheLowerRowsDown) {
-    const auto calls = draw(GoldenInput(false));
+    const auto calls = draw(GoldenModel(false));
     for (const auto& e : kFixedCells) check(calls, e);
     const Expected doors[] = {
         {"Высота дверей", 0, 15, 174, 200, 179, 19, 175, kL},
@@ -203,10 +203,10 @@ TEST(PrintedReport, FloorMarkNeedsHeatingAndGround) {
         {false, true, false, "- без подогрева", "- крыша"},
     };
     for (const auto& c : cases) {
-        ReportInput in = GoldenInput(true);
-        in.option["FloorHeat_Opt"] = c.heated;
-        in.option["FloorGrunt_Opt"] = c.ground;
-        in.option["CeilIns_opt"] = c.ceilIns;
+        ReportModel in = GoldenModel(true);
+        in.floorHeated = c.heated;
+        in.floorOnGround = c.ground;
+        in.ceilingIsSlab = c.ceilIns;
         const auto calls = draw(in);
         check(calls, {c.floor, 0, -1, -1, -1, -1, 109, 99, {8, false, false}});
         check(calls, {c.ceil, 0, -1, -1, -1, -1, 19, 99, {8, false, false}});
@@ -216,8 +216,8 @@ TEST(PrintedReport, FloorMarkNeedsHeatingAndGround) {
 }
 
 TEST(PrintedReport, WallLossUndefinedShowsADash) {
-    ReportInput in = GoldenInput(true);
-    in.wallLossDefined = false;
+    ReportModel in = GoldenModel(true);
+    in.walls.value = "—";
     check(draw(in), {"—", 0, 85, 199, 100, 204, 87, 200, kV});
 }
 
@@ -230,7 +230,7 @@ namespace {
 // A text's room ends where the next cell of its row begins, so a long name never prints over
 // its neighbour: a label stops at its value, a material at its thickness.
 TEST(PrintedReport, TextRoomEndsAtTheNextCellOfTheRow) {
-    const auto calls = draw(GoldenInput(true));
+    const auto calls = draw(GoldenModel(true));
     auto roomOf = [&](const std::string& text) {
         for (const Call& c : calls)
             if (c.kind == Call::Kind::Text && c.text == text) return c.maxWidth;
@@ -277,8 +277,8 @@ TEST(PrintedReport, FitTextWrapsBeforeItShrinks) {
 
 // Only the materials may wrap, between their own box's rows.
 TEST(PrintedReport, MaterialCellsWrapWithinTheirBox) {
-    ReportInput in = GoldenInput(true);
-    in.text["South1_Mt_cmb"] = "Пенополиуретан (PUR) - утеплитель сэндвич-панелей";
+    ReportModel in = GoldenModel(true);
+    in.surfaces[kSouth].material[0] = "Пенополиуретан (PUR) - утеплитель сэндвич-панелей";
     const auto calls = draw(in);
     int wrapping = 0;
     for (size_t i = 1; i < calls.size(); ++i) {

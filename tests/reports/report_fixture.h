@@ -1,5 +1,5 @@
-// One fully specified project as the main form would hand it to the reports. The golden
-// files in tests/data/reports/ are this project's reports.
+// One fully specified report model, every value distinct. The golden files in
+// tests/data/reports/ are its reports.
 #pragma once
 
 #include <cstdlib>
@@ -8,65 +8,70 @@
 #include <sstream>
 #include <string>
 
-#include "reports/report_input.h"
+#include "reports/report_model.h"
 #include "temp_dir.h"
 
 namespace coldroom::testing {
 
-inline ReportInput GoldenInput(bool standardDoors) {
-    ReportInput in;
-    in.projectTitle = "Камера хранения №1";
-    in.author = "Иванов И.И., ООО «Холод»";
-    in.dateText = "07.12.2024";
-    in.wallLossTotal = 2173.5;
-    in.text = {
-        {"Length_txt", "12"}, {"Width_txt", "6"}, {"Height_txt", "4.5"}, {"Volume_txt", "324"},
-        // Every thickness differs, so a swapped cell shows.
-        {"South1_Mt_cmb", "Пенополиуретан"}, {"South1_D_txt", "100"},
-        {"South2_Mt_cmb", "Минеральная вата"}, {"South2_D_txt", "50"},
-        {"South3_Mt_cmb", "Кирпич"}, {"South3_D_txt", "30"},
-        {"Nord1_Mt_cmb", "Пенополистирол ПСБ-С"}, {"Nord1_D_txt", "110"},
-        {"Nord2_Mt_cmb", "Пенопласт"}, {"Nord2_D_txt", "40"},
-        {"Nord3_Mt_cmb", ""}, {"Nord3_D_txt", "0"},
-        {"East1_Mt_cmb", "Минеральная вата"}, {"East1_D_txt", "120"},
-        {"East2_Mt_cmb", "Кирпич"}, {"East2_D_txt", "250"},
-        {"East3_Mt_cmb", "Штукатурка"}, {"East3_D_txt", "20"},
-        {"West1_Mt_cmb", "Сэндвич-панель ППУ"}, {"West1_D_txt", "130"},
-        {"West2_Mt_cmb", "Бетон"}, {"West2_D_txt", "0"},
-        {"West3_Mt_cmb", "Бетон"}, {"West3_D_txt", "0"},
-        {"Ceil1_Mt_cmb", "Пенополиуретан"}, {"Ceil1_D_txt", "150"},
-        {"Ceil2_Mt_cmb", "Железобетон"}, {"Ceil2_D_txt", "200"},
-        {"Ceil3_Mt_cmb", "Рубероид"}, {"Ceil3_D_txt", "10"},
-        {"Floor1_Mt_cmb", "Пеностекло"}, {"Floor1_D_txt", "80"},
-        {"Floor2_Mt_cmb", "Бетон"}, {"Floor2_D_txt", "150"},
-        {"Floor3_Mt_cmb", "Керамзит"}, {"Floor3_D_txt", "300"},
-        {"CeilSurf_cmb", "Металл окрашенный"},
-        {"TempIn_txt", "-18"}, {"TempSouth_txt", "25"}, {"TempNord_txt", "20"},
-        {"TempEast_txt", "26"}, {"TempWest_txt", "5"}, {"TempCeil_txt", "30"},
-        {"TempFloor_txt", "10"},
-        {"TypeOfProduct_lbl", "Говядина в полутушах"}, {"Loading_lbl", "20"},
-        {"Oborot_lbl", "2.5"}, {"TempIn_lbl", "-8"}, {"TempEnd_lbl", "-18"},
-        {"AirSpeed_lbl", "0.5"}, {"Tara_lbl", "Картон"}, {"TimeReal_lbl", "24"},
-        {"TimeMin_lbl", "14.6"},
-        {"Location_cmb", "Москва"}, {"TypeOfCell_cmb", "Камера низкотемпературная"},
-        {"Door_H_txt", "2.2"}, {"Door_W_txt", "1.5"}, {"Door_Open_txt", "2"},
-        {"TypeOfCurtain_cmb", "Полосовая завеса"}, {"TempOut_txt", "28"},
-        {"HumidOut_txt", "55"}, {"Cycle_txt", "70"}, {"NofPeople_txt", "3"},
-        {"TimePeople_txt", "8"}, {"Electro_txt", "1.5"}, {"Lifter_txt", "0.8"},
-        {"ElectroEva_txt", "1200"},
-        {"Floor_Poteri_txt", "368"}, {"Ceil_Poteri_txt", "1047"}, {"Produk_poteri", "2893"},
-        {"Tara_poteri", "142"}, {"Exp_Poteri", "3561"}, {"Total_poteri", "10184"},
-        {"Capacity_need", "14549"},
-    };
-    in.option = {{"CeilIns_opt", false},
-                 {"FloorHeat_Opt", true},
-                 {"FloorGrunt_Opt", true},
-                 {"Door_Standard_opt", standardDoors}};
-    in.enabled = {{"South2_Mt_cmb", true}, {"South3_Mt_cmb", false}, {"Nord2_Mt_cmb", false},
-                  {"Nord3_Mt_cmb", false}, {"East2_Mt_cmb", true},  {"East3_Mt_cmb", true},
-                  {"West2_Mt_cmb", false}, {"West3_Mt_cmb", false}, {"Ceil2_Mt_cmb", true},
-                  {"Ceil3_Mt_cmb", false}, {"Floor2_Mt_cmb", true}, {"Floor3_Mt_cmb", true}};
-    return in;
+inline ReportModel GoldenModel(bool standardDoors) {
+    ReportModel m;
+    m.heading = {"Камера хранения №1", "Иванов И.И., ООО «Холод»", "07.12.2024"};
+    m.length.value = "12";
+    m.width.value = "6";
+    m.height.value = "4.5";
+    m.volume.value = "324";
+    // Every thickness differs, so a swapped cell shows; "..." marks a layer not in use.
+    m.surfaces[kSouth].material = {"Пенополиуретан", "Минеральная вата", "..."};
+    m.surfaces[kSouth].thickness = {"100", "50", "30"};
+    m.surfaces[kNorth].material = {"Пенополистирол ПСБ-С", "...", "..."};
+    m.surfaces[kNorth].thickness = {"110", "40", "0"};
+    m.surfaces[kEast].material = {"Минеральная вата", "Кирпич", "Штукатурка"};
+    m.surfaces[kEast].thickness = {"120", "250", "20"};
+    m.surfaces[kWest].material = {"Сэндвич-панель ППУ", "...", "..."};
+    m.surfaces[kWest].thickness = {"130", "0", "0"};
+    m.surfaces[kCeiling].material = {"Пенополиуретан", "Железобетон", "..."};
+    m.surfaces[kCeiling].thickness = {"150", "200", "10"};
+    m.surfaces[kFloor].material = {"Пеностекло", "Бетон", "Керамзит"};
+    m.surfaces[kFloor].thickness = {"80", "150", "300"};
+    m.ceilingCoating = "Металл окрашенный";
+    m.ceilingIsSlab = false;
+    m.floorHeated = true;
+    m.floorOnGround = true;
+    m.roomTemperature.value = "-18";
+    const char* sides[kSurfaceCount] = {"20", "25", "26", "5", "30", "10"};
+    for (int s = 0; s < kSurfaceCount; ++s) m.sideTemperature[s].value = sides[s];
+    m.product.value = "Говядина в полутушах";
+    m.loading.value = "20";
+    m.turnover.value = "2.5";
+    m.productStart.value = "-8";
+    m.productEnd.value = "-18";
+    m.airSpeed.value = "0.5";
+    m.packaging.value = "Картон";
+    m.requestedTime.value = "24";
+    m.shortestTime.value = "14.6";
+    m.standardDoors = standardDoors;
+    m.location.value = "Москва";
+    m.roomType.value = "Камера низкотемпературная";
+    m.doorHeight.value = "2.2";
+    m.doorWidth.value = "1.5";
+    m.doorOpen.value = "2";
+    m.curtain.value = "Полосовая завеса";
+    m.outsideTemperature.value = "28";
+    m.outsideHumidity.value = "55";
+    m.cycle.value = "70";
+    m.people.value = "24";
+    m.equipment.value = "1.5";
+    m.lifter.value = "0.8";
+    m.fanPower.value = "1200";
+    m.walls.value = "2173.5";
+    m.floor.value = "368";
+    m.ceiling.value = "1047";
+    m.productLoad.value = "2893";
+    m.packagingLoad.value = "142";
+    m.operation.value = "3561";
+    m.total.value = "10184";
+    m.capacity.value = "14549";
+    return m;
 }
 
 using test::ReadBytes;

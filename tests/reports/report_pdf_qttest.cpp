@@ -10,7 +10,7 @@
 namespace coldroom {
 namespace {
 
-using testing::GoldenInput;
+using testing::GoldenModel;
 using testing::ReadBytes;
 using testing::TempDir;
 
@@ -21,13 +21,13 @@ TEST(ReportPdf, AFullDiskKeepsTheOldFileAndSaysSo) {
     TempDir dir;
     const std::string path = dir.file("report.pdf");
     std::string error;
-    ASSERT_TRUE(WritePrintedReportPdf(path, GoldenInput(true), error)) << error;
+    ASSERT_TRUE(WritePrintedReportPdf(path, GoldenModel(true), error)) << error;
     const std::string pdf = ReadBytes(path);
     using Step = test::FailingFileSystem::Step;
     for (Step step : {Step::Write, Step::NoSpace, Step::Close}) {
         test::FailingFileSystem failing(step);
         UseFileSystem use(failing);
-        EXPECT_FALSE(WritePrintedReportPdf(path, GoldenInput(false), error));
+        EXPECT_FALSE(WritePrintedReportPdf(path, GoldenModel(false), error));
         EXPECT_EQ(error, "Не удается записать файл «" + path + "»: нет места на диске");
         EXPECT_EQ(ReadBytes(path), pdf);
         EXPECT_EQ(dir.entries(), 1);

@@ -256,7 +256,7 @@ TEST(Desktop, TheReportIsPreviewedWithoutAPrinter) {
     });
     QtReportPrinter printer;
     std::string error;
-    EXPECT_TRUE(printer.PrintPage(testing::GoldenInput(true), error)) << error;
+    EXPECT_TRUE(printer.PrintPage(testing::GoldenModel(true), error)) << error;
     EXPECT_EQ(papers, (std::vector<QPageSize::PageSizeId>{QPageSize::A4, QPageSize::Letter}));
 }
 

@@ -287,6 +287,7 @@ void MainForm::Show() {
     // The fans' power is an input unless it follows from the capacity.
     if (p.AutoEva_opt && !refused_.count("ElectroEva_txt")) ElectroEva_txt.text = LoadText(r.loads.fanPower);
     ResultsProblem = r.loads.problem;
+    MarginText = DesignMarginLine(r.loads.capacity, DesignMargin);
     Norma_lbl.text = GeneralText(r.storageCapacity);
     // An estimate that failed leaves the captions as they were; the message said why.
     if (r.cooling.status != CoolingTimeResult::Status::Error) {

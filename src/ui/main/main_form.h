@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/design_margin.h"
 #include "core/load_components.h"
 #include "model/room_edit.h"
 #include "ui/controls.h"
@@ -61,6 +62,10 @@ public:
     std::array<int, 3> TempShapeColour{200, 210, 255};
     // Why the total is undefined, for a tooltip or status line; empty when all is defined.
     std::string ResultsProblem;
+    // The design margin, %: a program setting, not part of the project. The results show the
+    // capacity with it beneath the required capacity ("" for a margin of 0).
+    int DesignMargin = kDefaultDesignMargin;
+    std::string MarginText;
     // What the last activation did that the person may not expect (a typed work cycle
     // replaced by the task's), for the status line; the window clears it once shown.
     std::string StatusNote;

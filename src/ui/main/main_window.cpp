@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -318,6 +319,11 @@ QWidget* MainWindow::buildResults() {
             grid->addWidget(field, r, 0, 1, 2, Qt::AlignRight);
             auto* unit = UnitLabel(s("Вт"));
             grid->addWidget(unit, r++, 2);
+            marginLabel_ = new QLabel;
+            marginLabel_->setObjectName(QStringLiteral("Margin_lbl"));
+            marginLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            marginLabel_->setToolTip(s("Требуемая холодопроизводительность с запасом (меню «Настройки»)"));
+            grid->addWidget(marginLabel_, r++, 0, 1, 3);
             continue;
         }
         AddNumberRow(grid, r++, caption, field, s("Вт"));
@@ -360,6 +366,11 @@ void MainWindow::refresh() {
     if (binder_) binder_->refresh();
     updateShapes();
     updateChart();
+    if (marginLabel_) {
+        const QString line = margin_ ? QString::fromStdString(margin_()) : QString();
+        marginLabel_->setText(line);
+        marginLabel_->setVisible(!line.isEmpty());
+    }
 }
 
 void MainWindow::updateShapes() {

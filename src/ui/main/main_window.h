@@ -18,6 +18,7 @@
 class QAction;
 class QMenu;
 class QFrame;
+class QLabel;
 
 namespace coldroom {
 
@@ -57,6 +58,9 @@ public:
     void setShapeColourSource(std::function<Rgb()> source) { shapeColour_ = std::move(source); }
     // Where the chart takes the load components from after each refresh.
     void setResultsSource(std::function<const LoadBreakdown*()> source);
+    // Where the line beneath the required capacity (the capacity with the design margin)
+    // takes its text from after each refresh; empty hides it.
+    void setMarginSource(std::function<std::string()> source) { margin_ = std::move(source); }
 
     LoadChart* chart() const { return chart_; }
     Rgb shownShapeColour() const { return shownColour_; }
@@ -82,6 +86,8 @@ private:
     QMenu* recentMenu_ = nullptr;
     std::function<Rgb()> shapeColour_;
     std::function<const LoadBreakdown*()> results_;
+    std::function<std::string()> margin_;
+    QLabel* marginLabel_ = nullptr;
     Rgb shownColour_{-1, -1, -1};
     std::array<QFrame*, 2> shapes_{};
     LoadChart* chart_ = nullptr;

@@ -1,5 +1,6 @@
 #include "ui/print/print_options_dialog.h"
 
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QPrintPreviewDialog>
@@ -34,10 +35,10 @@ QRectF PrintableArea(const QPrinter& printer) {
 // Paints the report on `printer`, scaled into the printable area of the paper chosen there (A4
 // portrait unless the person chose another in the preview), so that nothing falls into the
 // printer's margin.
-bool PrintReport(QPrinter& printer, const ReportInput& input, std::string& error) {
+bool PrintReport(QPrinter& printer, const ReportModel& model, std::string& error) {
     printer.setFullPage(true);
-    printer.setDocName(QString::fromStdString(input.projectTitle));
-    if (!PaintPrintedReport(printer, input, error, PrintableArea(printer))) {
+    printer.setDocName(QString::fromStdString(model.heading.title));
+    if (!PaintPrintedReport(printer, model, error, PrintableArea(printer))) {
         error = "Не удается напечатать отчет: принтер недоступен";
         return false;
     }
@@ -55,10 +56,10 @@ PrintOptionsDialog::PrintOptionsDialog(QWidget* parent) : QDialog(parent) {
 
     auto* where = Frame(QStringLiteral("Куда печатать"), "Frame1");
     auto* whereLayout = new QVBoxLayout(where);
-    whereLayout->addWidget(option("Print_Printer_opt", QStringLiteral("&На принтер")));
-    whereLayout->addWidget(option("Print_Html_opt", QStringLiteral("В файл фор&мата HTML ")));
-    whereLayout->addWidget(option("Print_File_opt", QStringLiteral("В фай&л .csv (формат Excel)")));
-    whereLayout->addWidget(option("Print_Pdf_opt", QStringLiteral("В &файл PDF")));
+    whereLayout->addWidget(option("Print_Printer_opt", QStringLiteral("На принтер")));
+    whereLayout->addWidget(option("Print_Html_opt", QStringLiteral("В файл формата HTML ")));
+    whereLayout->addWidget(option("Print_File_opt", QStringLiteral("В файл .csv (формат Excel)")));
+    whereLayout->addWidget(option("Print_Pdf_opt", QStringLiteral("В файл PDF")));
     root->addWidget(where);
 
     auto* texts = new QFormLayout;
@@ -71,7 +72,16 @@ PrintOptionsDialog::PrintOptionsDialog(QWidget* parent) : QDialog(parent) {
     texts->addRow(CaptionLabel(QStringLiteral("Расчет сделал (фамилия исполнителя/ название фирмы)")), author);
     root->addLayout(texts);
 
-    root->addWidget(DialogButtons(QStringLiteral("&Печать"), QStringLiteral("&Отмена"), 100));
+    // The kind of report, beside the buttons: the note goes wherever the options above say,
+    // except the .csv file.
+    auto* buttons = DialogButtons(QStringLiteral("&Печать"), QStringLiteral("&Отмена"), 100);
+    auto* note = new QCheckBox(QStringLiteral("Рас&чётная записка"));
+    note->setObjectName(QStringLiteral("Print_Note_chk"));
+    note->setToolTip(QStringLiteral("Вместо отчета: все исходные данные, промежуточные величины и формулы расчета"));
+    auto* row = new QHBoxLayout;
+    row->addWidget(note);
+    row->addWidget(buttons, 1);
+    root->addLayout(row);
     setMinimumWidth(440);
 }
 
@@ -86,12 +96,13 @@ void PrintOptionsDialog::refresh() {
     if (binder_) binder_->refresh();
 }
 
-// Escape and the title-bar button act as "Отмена", which keeps the edited title and author.
+// Escape and the title-bar button act as "Отмена", which leaves the project as it was.
 void PrintOptionsDialog::reject() {
     if (auto* cancel = findChild<QPushButton*>(QStringLiteral("Cancel_btn"))) cancel->click();
 }
 
-bool QtReportPrinter::PrintPage(const ReportInput& input, std::string& error) {
+bool QtReportPrinter::preview(const std::string& title,
+                              const std::function<bool(QPrinter&, std::string&)>& paint, std::string& error) {
     QPrinter printer(QPrinter::HighResolution);
     // A preview needs no printer: without one the page is previewed as a PDF page, and the
     // print dialog of the preview offers a printer set up meanwhile, or a PDF file.
@@ -99,14 +110,14 @@ bool QtReportPrinter::PrintPage(const ReportInput& input, std::string& error) {
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setFullPage(true);
-    printer.setDocName(QString::fromStdString(input.projectTitle));
+    printer.setDocName(QString::fromStdString(title));
     QPrintPreviewDialog preview(&printer, parent_);
     preview.setObjectName(QStringLiteral("ReportPreview"));
     preview.setWindowTitle(QStringLiteral("Предварительный просмотр отчета"));
     std::string paintError;
     bool painted = true;
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [&](QPrinter* target) {
-        painted = PrintReport(*target, input, paintError) && painted;
+        painted = paint(*target, paintError) && painted;
     });
     preview.resize(900, 1000);
     FitToScreen(preview);
@@ -118,8 +129,27 @@ bool QtReportPrinter::PrintPage(const ReportInput& input, std::string& error) {
     return true;
 }
 
-bool QtReportPrinter::WritePdf(const std::string& path, const ReportInput& input, std::string& error) {
-    return WritePrintedReportPdf(path, input, error);
+bool QtReportPrinter::PrintPage(const ReportModel& model, std::string& error) {
+    return preview(model.heading.title, [&](QPrinter& p, std::string& e) { return PrintReport(p, model, e); }, error);
+}
+
+bool QtReportPrinter::PrintNote(const CalculationNote& note, std::string& error) {
+    return preview(note.title, [&](QPrinter& printer, std::string& e) {
+        printer.setFullPage(true);
+        if (!PaintCalculationNote(printer, note, e, PrintableArea(printer))) {
+            e = "Не удается напечатать расчётную записку: принтер недоступен";
+            return false;
+        }
+        return true;
+    }, error);
+}
+
+bool QtReportPrinter::WriteNotePdf(const std::string& path, const CalculationNote& note, std::string& error) {
+    return WriteCalculationNotePdf(path, note, error);
+}
+
+bool QtReportPrinter::WritePdf(const std::string& path, const ReportModel& model, std::string& error) {
+    return WritePrintedReportPdf(path, model, error);
 }
 
 }  // namespace coldroom

@@ -2,11 +2,14 @@
 #pragma once
 
 #include <QDialog>
+#include <string>
 #include <functional>
 #include <memory>
 
 #include "ui/controls.h"
 #include "ui/print/print_options_form.h"
+
+class QPrinter;
 
 namespace coldroom {
 
@@ -33,10 +36,16 @@ private:
 class QtReportPrinter : public ReportPrinter {
 public:
     explicit QtReportPrinter(QWidget* parent = nullptr) : parent_(parent) {}
-    bool PrintPage(const ReportInput& input, std::string& error) override;
-    bool WritePdf(const std::string& path, const ReportInput& input, std::string& error) override;
+    bool PrintPage(const ReportModel& model, std::string& error) override;
+    bool WritePdf(const std::string& path, const ReportModel& model, std::string& error) override;
+    bool PrintNote(const CalculationNote& note, std::string& error) override;
+    bool WriteNotePdf(const std::string& path, const CalculationNote& note, std::string& error) override;
 
 private:
+    // Shows the preview of what `paint` draws and prints it from there.
+    bool preview(const std::string& title,
+                 const std::function<bool(QPrinter&, std::string&)>& paint, std::string& error);
+
     QWidget* parent_;
 };
 

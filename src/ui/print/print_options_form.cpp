@@ -4,39 +4,18 @@
 
 namespace coldroom {
 
-ReportInput GatherReportInput(const ControlRegistry& controls, const RoomResult& result, const std::string& title,
-                              const std::string& author, const std::string& dateText) {
-    ReportInput input;
-    for (const auto& [name, control] : controls.all()) {
-        if (auto* const* box = std::get_if<TextBox*>(&control)) {
-            input.text[name] = (*box)->text;
-        } else if (auto* const* caption = std::get_if<Caption*>(&control)) {
-            input.text[name] = (*caption)->text;
-        } else if (auto* const* list = std::get_if<ListBox*>(&control)) {
-            input.text[name] = (*list)->text();
-            input.enabled[name] = (*list)->enabled;
-        } else if (auto* const* option = std::get_if<OptionButton*>(&control)) {
-            input.option[name] = (*option)->value();
-        }
-    }
-    input.wallLossTotal = result.wallTotal.watts;
-    input.wallLossDefined = result.wallTotal.defined;
-    input.projectTitle = title;
-    input.author = author;
-    input.dateText = dateText;
-    return input;
-}
-
 PrintOptionsForm::PrintOptionsForm(RoomSession& session, MainForm& main, UserInterface& ui, ReportPrinter* printer)
     : session_(session), main_(main), ui_(ui), printer_(printer) {
     OK_btn.caption = "Печать";
     Cancel_btn.caption = "Отмена";
     OK_btn.onClick = [this] { OK_btn_Click(); };
     Cancel_btn.onClick = [this] { Cancel_btn_Click(); };
+    Print_Note_chk.onClick = [this] { Print_Note_chk_Click(); };
     registry_.add("Print_Printer_opt", &Print_Printer_opt);
     registry_.add("Print_Html_opt", &Print_Html_opt);
     registry_.add("Print_File_opt", &Print_File_opt);
     registry_.add("Print_Pdf_opt", &Print_Pdf_opt);
+    registry_.add("Print_Note_chk", &Print_Note_chk);
     registry_.add("NameProject_txt", &NameProject_txt);
     registry_.add("Company_txt", &Company_txt);
     registry_.add("OK_btn", &OK_btn);
@@ -63,19 +42,33 @@ void PrintOptionsForm::OK_btn_Click() {
                       : Print_File_opt.value() ? ReportKind::Csv
                       : Print_Pdf_opt.value()  ? ReportKind::Pdf
                                                : ReportKind::Printer;
+    const bool note = Print_Note_chk.value();
     std::string path;
-    if (kind == ReportKind::Html) path = ui_.saveFileName("Файлы HTML (*.htm) | *.htm");
+    if (kind == ReportKind::Html)
+        path = ui_.saveFileName(note ? "Файлы HTML (*.html) | *.html" : "Файлы HTML (*.htm) | *.htm");
     if (kind == ReportKind::Csv) path = ui_.saveFileName("Файлы отчетов (*.csv) | *.csv");
     if (kind == ReportKind::Pdf) path = ui_.saveFileName("Документы PDF (*.pdf) | *.pdf");
-    ReportInput input =
-        GatherReportInput(main_.controls(), session_.result, NameProject_txt.text, Company_txt.text, today());
+    const ReportHeading heading{NameProject_txt.text, Company_txt.text, today()};
     std::string error;
-    if (!MakeReport(kind, path, input, printer_, error)) {
+    const bool made =
+        note ? MakeNote(kind, path,
+                        BuildCalculationNote(session_.project, session_.result, *session_.data, heading,
+                                             main_.DesignMargin),
+                        printer_, error)
+             : MakeReport(kind, path, BuildReportModel(session_.project, session_.result, *session_.data, heading),
+                          printer_, error);
+    if (!made) {
         ui_.message(error, kAppTitle, MsgIcon::Critical);
         return;  // the options stay open so the person can choose another place
     }
     keepTitleAndAuthor();
     close();
+}
+
+void PrintOptionsForm::Print_Note_chk_Click() {
+    const bool note = Print_Note_chk.value();
+    if (note && Print_File_opt.value()) Print_Html_opt.setValue(true);
+    Print_File_opt.enabled = !note;
 }
 
 // Отмена (and Escape) leave the project as it was.

@@ -10,16 +10,11 @@
 #include "ui/room_session.h"
 #include "ui/user_interface.h"
 #include "reports/report_dispatch.h"
-#include "reports/report_input.h"
+#include "reports/report_model.h"
 
 namespace coldroom {
 
 class MainForm;
-
-// Everything a report reads, gathered generically from a window's controls (the main
-// window's) and the result they show.
-ReportInput GatherReportInput(const ControlRegistry& controls, const RoomResult& result, const std::string& title,
-                              const std::string& author, const std::string& dateText);
 
 class PrintOptionsForm {
 public:
@@ -28,6 +23,8 @@ public:
     PrintOptionsForm& operator=(const PrintOptionsForm&) = delete;
 
     OptionButton Print_Printer_opt, Print_Html_opt, Print_File_opt, Print_Pdf_opt;
+    // The calculation note in place of the report: to the printer, HTML or PDF, not CSV.
+    CheckBox Print_Note_chk;
     TextBox NameProject_txt, Company_txt;
     Button OK_btn, Cancel_btn;
 
@@ -35,6 +32,7 @@ public:
     void Open();
     void OK_btn_Click();
     void Cancel_btn_Click();
+    void Print_Note_chk_Click();
 
     ControlRegistry& controls() { return registry_; }
     std::function<std::string()> today = ShortDateToday;

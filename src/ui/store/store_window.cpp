@@ -29,7 +29,7 @@
 #include "core/load_breakdown.h"
 #include "core/load_components.h"
 #include "core/numtext.h"
-#include "reports/report_input.h"
+#include "reports/report_model.h"
 #include "reports/store_page.h"
 
 namespace coldroom {
