@@ -6,8 +6,6 @@
 
 #include "ui/headless_ui.h"
 #include "ui/program.h"
-#include "files/project_codec.h"
-#include "model/compute_room.h"
 #include "ui/study/study.h"
 
 namespace {
@@ -44,16 +42,3 @@ BENCHMARK_CAPTURE(RunStudy, Grid50x50,
 
 }  // namespace
 
-namespace {
-
-// The whole calculation of the start-up project, as every recomputation and study point runs it.
-void BM_ComputeRoom(benchmark::State& state) {
-    std::string error;
-    const auto data = coldroom::LoadReferenceData(std::string(COLDROOM_BIN_DIR) + "/Data.dtx", error);
-    if (!data) throw std::runtime_error(error);
-    const coldroom::RoomProject project = coldroom::StartProject(*data);
-    for (auto _ : state) benchmark::DoNotOptimize(coldroom::ComputeRoom(project, *data));
-}
-BENCHMARK(BM_ComputeRoom);
-
-}  // namespace
