@@ -302,6 +302,26 @@ TEST(ShippedData, ProductsAgreeWithPublishedTables) {
     }
 }
 
+// Insulation: design conductivities for operating condition Б (СНиП II-3-79* прил. 3,
+// СП 50.13330.2012 табл. Т.1); factory panel cores keep their declared values.
+TEST(ShippedData, InsulationHoldsDesignConductivities) {
+    SHIPPED_TABLE(isolation, "Isolation");
+    const struct { const char* material; double conductivity; } figures[] = {
+        {"Пенополиуретан напыляемый", 0.04},
+        {"Пенополистирол беспрессовый (EPS) 25-35 кг/куб.м", 0.048},
+        {"Кладка из силикатного кирпича", 0.87},
+        {"Сосна и ель поперек волокон", 0.18},
+        {"Пенополиуретан (PUR) - утеплитель сэндвич-панелей", 0.024},
+        {"Пенополиизоцианурат (PIR) - утеплитель сэндвич-панелей", 0.022},
+    };
+    for (const auto& f : figures) {
+        int row = 0;
+        while (row < isolation.rowCount() && isolation.text(0, row) != f.material) ++row;
+        ASSERT_LT(row, isolation.rowCount()) << f.material;
+        EXPECT_DOUBLE_EQ(isolation.number(1, row), f.conductivity) << f.material;
+    }
+}
+
 // The database holds the CSV sources cell for cell, in file order.
 TEST(ShippedData, DatabaseHoldsTheCsvSourcesExactly) {
     ASSERT_TRUE(LoadShipped().error.empty()) << LoadShipped().error;
