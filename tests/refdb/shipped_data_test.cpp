@@ -5,6 +5,7 @@
 
 #include "../../tools/csv_reader.h"
 #include "core/numtext.h"
+#include "refdb/location_notes.h"
 #include "refdb/test_db.h"
 
 #include <gtest/gtest.h>
@@ -300,6 +301,15 @@ TEST(ShippedData, ProductsAgreeWithPublishedTables) {
         EXPECT_LE(std::abs(ours - f.value), f.tolerance * std::abs(f.value) + 1e-9)
             << "ours " << ours << ", published " << f.value;
     }
+}
+
+// The rows marked as unverified exist in the shipped list under the names the note knows.
+TEST(ShippedData, OnlySamaraIsMarkedUnverified) {
+    SHIPPED_TABLE(locations, "Location");
+    std::vector<std::string> noted;
+    for (int row = 0; row < locations.rowCount(); ++row)
+        if (!LocationNote(locations.text(0, row)).empty()) noted.push_back(locations.text(0, row));
+    EXPECT_EQ(noted, std::vector<std::string>{"Самара"});
 }
 
 // Insulation: design conductivities for operating condition Б (СНиП II-3-79* прил. 3,
