@@ -255,6 +255,15 @@ TEST_F(WindowsTest, EveryControlOfBothFormsHasItsWidget) {
     EXPECT_EQ(task->windowTitle(), " Выбор технологической задачи");
 }
 
+TEST_F(WindowsTest, ALocationInDoubtSaysSoInTheList) {
+    mainForm.get<ListBox>("Location_cmb").items = {"Москва", "Самара"};
+    main->refresh();
+    auto* list = in<QComboBox>(main.get(), "Location_cmb");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_TRUE(list->itemData(0, Qt::ToolTipRole).toString().isEmpty());
+    EXPECT_TRUE(list->itemData(1, Qt::ToolTipRole).toString().contains(QStringLiteral("не проверена")));
+}
+
 TEST_F(WindowsTest, EnterReachesTheHandlerAndTheRefreshReachesBothWindows) {
     FakeForm& f = mainForm;
     int enters = 0;

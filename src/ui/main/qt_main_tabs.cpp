@@ -9,6 +9,7 @@
 
 #include "core/envelope.h"
 #include "core/load_components.h"
+#include "refdb/location_notes.h"
 #include "ui/main/main_window.h"
 #include "ui/qt_form_widgets.h"
 
@@ -99,6 +100,14 @@ QWidget* MainWindow::buildDimensionsTab() {
     leftColumn->addWidget(sizes);
     leftColumn->addSpacing(4);
     auto* location = ListField("Location_cmb", 180);
+    // A location whose figures are in doubt says so when pointed at in the list.
+    QObject::connect(location->model(), &QAbstractItemModel::rowsInserted, location,
+                     [location](const QModelIndex&, int first, int last) {
+                         for (int i = first; i <= last; ++i) {
+                             const std::string note = LocationNote(location->itemText(i).toStdString());
+                             location->setItemData(i, QString::fromStdString(note), Qt::ToolTipRole);
+                         }
+                     });
     auto* locationCaption = CaptionLabel(s("Расположение камеры"));
     locationCaption->setBuddy(location);
     leftColumn->addWidget(locationCaption);
