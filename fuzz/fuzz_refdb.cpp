@@ -1,7 +1,8 @@
 // The reference database loaded after SQL-level damage: the input is SQL run against a copy of
 // the shipped database (values changed, rows added or removed, tables altered), then every
-// table is loaded and, when that succeeds, the program starts on it and computes the start-up
-// project. A damaged database must be refused with a message, never computed from.
+// table is loaded and, when that succeeds, every task must get through the task dialog's
+// confirmation and the program starts on it and computes the start-up project. A damaged
+// database must be refused with a message, never computed from.
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -10,6 +11,8 @@
 #include <string>
 
 #include "fuzz_support.h"
+#include "model/reference_data.h"
+#include "model/task_edit.h"
 #include "refdb/reference_db.h"
 #include "ui/headless_ui.h"
 #include "ui/program.h"
@@ -79,6 +82,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!db.open(path, error)) return 0;
     for (const TableSchema& table : ReferenceSchema())
         if (!db.loadTable(table.name, error)) FUZZ_CHECK(!error.empty());
+
+    // What a person does next with a database that loads: every task it holds can be chosen and
+    // confirmed in the task dialog.
+    if (const auto data = LoadReferenceData(path, error)) {
+        for (int row = 0; row < data->Task_array.rowCount(); ++row) {
+            RoomProject project;
+            TaskDialogState dialog;
+            project.task.OfferedTasks = {static_cast<double>(row + 1)};
+            InitTask(project, dialog, *data, 0, 0, 0);
+            ActivateTask(project);
+            FUZZ_CHECK(ConfirmTask(project, dialog, *data).confirmed);
+        }
+    }
 
     HeadlessUi ui;
     Program program(ui, path);

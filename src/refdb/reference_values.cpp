@@ -11,6 +11,7 @@
 
 #include "core/numtext.h"
 #include "io/cp1251.h"
+#include "refdb/reference_columns.h"
 #include "refdb/sqlite_support.h"
 
 namespace coldroom {
@@ -106,9 +107,24 @@ const ValueRule* FindValueRule(std::string_view table, int column) {
     return &(*rules)[static_cast<size_t>(column)];
 }
 
+namespace {
+
+// A task's temperatures in the order the task dialog asks for (room ≤ end ≤ start), or why not:
+// a task that loads can always be confirmed.
+std::string taskOrder(const RefTable& table, int row) {
+    const double cell = table.number(TaskColumn::TempCell, row), start = table.number(TaskColumn::TempIn, row),
+                 end = table.number(TaskColumn::TempOut, row);
+    if (cell > end) return "температура конца охлаждения ниже температуры в камере";
+    if (end > start) return "температура конца охлаждения выше температуры начала охлаждения";
+    return {};
+}
+
+}  // namespace
+
 bool CheckTableValues(const RefTable& table, const std::string& file, int productRows, std::string& error) {
     const std::vector<ValueRule>* rules = RulesOf(table.name);
     if (!rules) return true;
+    const bool tasks = SameNameIgnoringCase(table.name, "Tasks");
     for (int row = 0; row < table.rowCount(); ++row) {
         for (size_t c = 0; c < rules->size() && c < table.columns.size(); ++c) {
             const std::string& text = table.rows[static_cast<size_t>(row)][c];
@@ -117,6 +133,11 @@ bool CheckTableValues(const RefTable& table, const std::string& file, int produc
             error = "В таблице " + Quoted(table.name) + " базы данных " + Quoted(file) + ", строка " +
                     std::to_string(row + 1) + ", столбец " + Quoted(table.columns[c]) + ": " + why +
                     " (значение " + Quoted(PrintableText(text)) + ").";
+            return false;
+        }
+        if (const std::string why = tasks ? taskOrder(table, row) : std::string(); !why.empty()) {
+            error = "В таблице " + Quoted(table.name) + " базы данных " + Quoted(file) + ", строка " +
+                    std::to_string(row + 1) + ": " + why + ".";
             return false;
         }
     }

@@ -3,6 +3,7 @@
 // project file keeps.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 
 #include "core/load_components.h"
@@ -10,6 +11,9 @@
 #include "files/project_codec.h"
 #include "model/compute_room.h"
 #include "model/field_catalogue.h"
+#include "model/task_edit.h"
+#include "refdb/reference_columns.h"
+#include "refdb/test_db.h"
 #include "ui/main/commands.h"
 #include "ui/program_harness.h"
 
@@ -62,6 +66,47 @@ TEST(RoomModel, OutOfRangeWarningNamesEntriesOnly) {
     EXPECT_TRUE(FieldsOutOfRange(p).empty());
     p.AutoEva_opt = false;
     EXPECT_EQ(FieldsOutOfRange(p), std::vector<std::string>{"Мощность вентиляторов: -5"});
+}
+
+// Every task whose values the reference tables accept (each at the ends of its range, in the
+// order room ≤ end ≤ start the editor and the loader ask for) is confirmed by the task dialog.
+TEST(RoomModel, EveryTaskTheTablesAcceptIsConfirmed) {
+    std::string error;
+    auto data = std::make_shared<ReferenceData>(*LoadReferenceData(ShippedDatabasePath(), error));
+    auto ends = [](int column) {
+        const ValueRule& r = *FindValueRule("Tasks", column);
+        return std::vector<double>{r.lowIncluded ? r.low : std::nextafter(r.low, r.high), r.high};
+    };
+    std::vector<std::string> row = data->Task_array.rows[0];
+    std::vector<std::vector<std::string>> tasks;
+    for (double cell : ends(TaskColumn::TempCell))
+        for (double start : ends(TaskColumn::TempIn))
+            for (double end : ends(TaskColumn::TempOut))
+                for (double humidity : ends(TaskColumn::Humidity))
+                    for (double hours : ends(TaskColumn::CoolTime))
+                        for (double velocity : ends(TaskColumn::Velocity)) {
+                            if (cell > end || end > start) continue;
+                            for (auto [column, v] : {std::pair{TaskColumn::TempCell, cell}, {TaskColumn::TempIn, start},
+                                                     {TaskColumn::TempOut, end}, {TaskColumn::Humidity, humidity},
+                                                     {TaskColumn::CoolTime, hours}, {TaskColumn::Velocity, velocity}})
+                                row[column] = GeneralText(v);
+                            tasks.push_back(row);
+                        }
+    data->Task_array.rows = tasks;
+    ASSERT_TRUE(CheckTableValues(data->Task_array, "test", data->Prod_array.rowCount(), error)) << error;
+    for (int n = 1; n <= data->Task_array.rowCount(); ++n) {
+        RoomProject project;
+        TaskDialogState dialog;
+        project.task.OfferedTasks = {static_cast<double>(n)};
+        InitTask(project, dialog, *data, 0, 0, 0);
+        ActivateTask(project);
+        const TaskOutcome outcome = ConfirmTask(project, dialog, *data);
+        EXPECT_TRUE(outcome.confirmed) << JoinNumberList({data->Task_array.number(TaskColumn::TempCell, n - 1),
+                                                          data->Task_array.number(TaskColumn::TempIn, n - 1),
+                                                          data->Task_array.number(TaskColumn::TempOut, n - 1)})
+                                       << (outcome.notices.empty() ? "" : ": " + outcome.notices[0].text);
+    }
+    EXPECT_EQ(data->Task_array.rowCount(), 24);
 }
 
 }  // namespace
