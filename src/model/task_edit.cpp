@@ -335,6 +335,16 @@ void SetTurnoverShare(TaskValues& t, double percent) {
 
 bool IsRespirationTask(const TaskValues& t) { return t.TaskReference == kRespirationReference; }
 
+void RereadTaskProducts(RoomProject& p, const ReferenceData& d) {
+    TaskValues& t = p.task;
+    if (t.Task_cmb < 0 || t.Task_cmb >= static_cast<int>(t.OfferedTasks.size())) return;
+    readTaskProducts(t, d, rowOf(t.OfferedTasks[t.Task_cmb]));
+    if (t.Produkt_cmb >= 0 && t.Produkt_cmb < static_cast<int>(t.TaskProducts.size())) {
+        const int row = rowOf(t.TaskProducts[t.Produkt_cmb]);
+        t.ProdSelected_ind = row >= INT16_MIN && row <= INT16_MAX ? static_cast<int16_t>(row) : int16_t{-2};
+    }
+}
+
 void SettleTaskAfterRead(RoomProject& p, TaskDialogState& dialog) {
     p.task.RTime = static_cast<float>(LeadingNumber(p.task.Real_time_txt));
     p.task.Cheese = IsRespirationTask(p.task);

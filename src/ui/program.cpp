@@ -42,10 +42,11 @@ bool Program::Start(std::string& error) {
 
 void Program::NoteChange() { document.update(session.project); }
 
-bool Program::ReloadTaskTables(std::string& error) {
+bool Program::ReloadTaskTables(const std::string& path, std::string& error) {
     auto data = std::make_shared<ReferenceData>(*session.data);
-    if (!LoadTaskTables(databasePath_, *data, error)) return false;
+    if (!LoadTaskTables(path, *data, error)) return false;
     session.data = std::move(data);
+    RereadTaskProducts(session.project, *session.data);
     task.Show();
     main.Show();
     return true;

@@ -63,8 +63,9 @@ public:
     ProjectDocument document;
     // Compares the project with its saved state (after every handler of either form).
     void NoteChange();
-    // Reads the task dialog's tables again after the reference editor changed them.
-    bool ReloadTaskTables(std::string& error);
+    // Reads the task dialog's tables again from `path` after the reference editor changed them
+    // there: the dialog offers what the file holds now.
+    bool ReloadTaskTables(const std::string& path, std::string& error);
     // Before the project is left (exit, another project opened): with unsaved changes asks
     // whether to save them. Yes saves (asking for a file when the project has none) and goes
     // on only when that worked; No goes on; Cancel stays. Returns whether to go on.

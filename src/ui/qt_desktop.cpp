@@ -281,6 +281,11 @@ void DesktopProgram::showEditor() {
             ui_.message(error, kAppTitle, MsgIcon::Critical);
             return;
         }
+        // What the task dialog reads follows every change the editor writes.
+        form->onWritten = [this, written = form.get()] {
+            std::string error;
+            if (!program_.ReloadTaskTables(written->writtenPath(), error)) ui_.message(error, kAppTitle, MsgIcon::Critical);
+        };
         auto* window = new EditorWindow(std::move(form), mainWindow_.get());
         window->setWindowFlag(Qt::Window);
         window->bind([this] { refreshAll(); });

@@ -12,6 +12,7 @@
 #include "ui/editor/editor_checks.h"
 #include "ui/editor/editor_form.h"
 #include "ui/headless_ui.h"
+#include "ui/program.h"
 
 namespace coldroom {
 namespace {
@@ -362,6 +363,36 @@ TEST(EditorForm, DeletesKeepWhatPointsAtRows) {
     f.cmdTaskDelete.onClick();
     EXPECT_EQ(e.stored("Tasks").rowCount(), 18);
     EXPECT_EQ(f.datTask.position.text, "18 из 18");
+}
+
+// The task dialog reads what every write left: a product deleted renumbers the lists, and the
+// open project's product stays the one it chose, under its name.
+TEST(EditorForm, TheTaskDialogFollowsEveryWrite) {
+    Editor e;
+    EditorForm& f = e.form;
+    HeadlessUi ui;
+    Program program(ui, e.shipped);
+    ui.attach(program);
+    std::string error;
+    ASSERT_TRUE(program.Start(error)) << error;
+    f.onWritten = [&] { ASSERT_TRUE(program.ReloadTaskTables(f.writtenPath(), error)) << error; };
+    for (const char* name : {"Продукт 7", "Продукт 8"}) {
+        f.cmdProdAdd.onClick();
+        FillNewRow(f.datProduct, name);
+        f.cmdProdUpdate.onClick();
+    }
+    f.datTask.last.onClick();  // task 18 lists 6, then 6,8
+    f.cmbNewProd.setIndex(7);
+    f.btnAdd.onClick();
+    program.task.btn_Special.onClick();
+    program.task.Produkt_cmb.setIndex(1);
+    ASSERT_EQ(program.task.Produkt_cmb.text(), "Продукт 8");
+
+    f.MoveTo(f.datProduct, 6);
+    f.cmdProdDelete.onClick();  // «Продукт 7»: task 18 now lists 6,7
+    EXPECT_EQ(program.task.Produkt_cmb.items, (std::vector<std::string>{"Продукт 6", "Продукт 8"}));
+    EXPECT_EQ(program.task.Produkt_cmb.text(), "Продукт 8");
+    EXPECT_EQ(program.data().Prod_array.text(0, program.project().task.ProdSelected_ind), "Продукт 8");
 }
 
 // One editor per file, and another program's change is never written over: the write is

@@ -370,7 +370,10 @@ bool EditorForm::ensureWriter() {
 bool EditorForm::store(BoundView& view, const std::vector<RowChange>& changes) {
     if (!ensureWriter()) return false;
     WriteFailure failure;
-    if (writer_.apply(changes, failure)) return true;
+    if (writer_.apply(changes, failure)) {
+        if (onWritten) onWritten();
+        return true;
+    }
     reportWriteFailure(view, failure);
     return false;
 }

@@ -143,6 +143,8 @@ public:
 
     // Set by the program: the editor has closed.
     std::function<void()> onClosed;
+    // A change reached the file (the program reads the task dialog's tables again).
+    std::function<void()> onWritten;
 
 private:
     void setUpView(BoundView& view, const char* name, const char* table, int tab, const char* caption,
