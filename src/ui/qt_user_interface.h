@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <type_traits>
 #include <map>
 
 #include "ui/user_interface.h"
@@ -60,5 +61,21 @@ private:
     std::map<WindowId, Entry> windows_;
     QString initialFolder_;
 };
+
+// Connects `signal` of `sender` to `fn`, run as an event of the program the way the binder runs
+// a control's handler: what it throws is told to the person in a message box and goes no
+// further than this event.
+template <class Sender, class Signal, class Fn>
+QMetaObject::Connection GuardedConnect(Sender* sender, Signal signal, const QObject* context, Fn fn) {
+    return QObject::connect(sender, signal, context, [fn = std::move(fn)](auto&&... args) {
+        QtUserInterface ui;
+        GuardedCall(ui, [&] {
+            if constexpr (std::is_invocable_v<const Fn&, decltype(args)...>)
+                fn(args...);
+            else
+                fn();
+        });
+    });
+}
 
 }  // namespace coldroom

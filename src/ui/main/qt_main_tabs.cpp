@@ -12,6 +12,7 @@
 #include "refdb/location_notes.h"
 #include "ui/main/main_window.h"
 #include "ui/qt_form_widgets.h"
+#include "ui/qt_user_interface.h"
 
 namespace coldroom {
 
@@ -103,10 +104,13 @@ QWidget* MainWindow::buildDimensionsTab() {
     // A location whose figures are in doubt says so when pointed at in the list.
     QObject::connect(location->model(), &QAbstractItemModel::rowsInserted, location,
                      [location](const QModelIndex&, int first, int last) {
-                         for (int i = first; i <= last; ++i) {
-                             const std::string note = LocationNote(location->itemText(i).toStdString());
-                             location->setItemData(i, QString::fromStdString(note), Qt::ToolTipRole);
-                         }
+                         QtUserInterface ui;
+                         GuardedCall(ui, [&] {
+                             for (int i = first; i <= last; ++i) {
+                                 const std::string note = LocationNote(location->itemText(i).toStdString());
+                                 location->setItemData(i, QString::fromStdString(note), Qt::ToolTipRole);
+                             }
+                         });
                      });
     auto* locationCaption = CaptionLabel(s("Расположение камеры"));
     locationCaption->setBuddy(location);

@@ -13,6 +13,7 @@
 #include "reports/qt_canvas.h"
 #include "ui/qt_binder.h"
 #include "ui/qt_form_widgets.h"
+#include "ui/qt_user_interface.h"
 
 namespace coldroom {
 
@@ -116,7 +117,7 @@ bool QtReportPrinter::preview(const std::string& title,
     preview.setWindowTitle(QStringLiteral("Предварительный просмотр отчета"));
     std::string paintError;
     bool painted = true;
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [&](QPrinter* target) {
+    GuardedConnect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
         painted = paint(*target, paintError) && painted;
     });
     preview.resize(900, 1000);

@@ -31,6 +31,7 @@
 #include "core/numtext.h"
 #include "reports/report_model.h"
 #include "reports/store_page.h"
+#include "ui/qt_user_interface.h"
 
 namespace coldroom {
 namespace {
@@ -105,7 +106,7 @@ StoreWindow::StoreWindow(UserInterface& ui, std::function<std::shared_ptr<const 
         shares->addWidget(shares_[l]);
         shares->addWidget(new QLabel(QStringLiteral("%")));
         shares->addSpacing(12);
-        connect(shares_[l], &QLineEdit::editingFinished, this, [this, l, level] {
+        GuardedConnect(shares_[l], &QLineEdit::editingFinished, this, [this, l, level] {
             if (refreshing_) return;
             refreshing_ = true;  // a refused value's message takes the focus: no second commit
             const std::string text = shares_[l]->text().toStdString();
@@ -117,7 +118,7 @@ StoreWindow::StoreWindow(UserInterface& ui, std::function<std::shared_ptr<const 
     shares->addStretch();
     form->addRow(QStringLiteral("Доля эксплуатационных теплопритоков в нагрузке на компрессоры"), shares);
     layout->addLayout(form);
-    connect(title_, &QLineEdit::editingFinished, this, [this] {
+    GuardedConnect(title_, &QLineEdit::editingFinished, this, [this] {
         if (refreshing_ || title_->text().toStdString() == session_->store().title) return;
         session_->SetTitle(title_->text().toStdString());
         refresh();
@@ -130,7 +131,7 @@ StoreWindow::StoreWindow(UserInterface& ui, std::function<std::shared_ptr<const 
     rooms_->setSelectionMode(QAbstractItemView::SingleSelection);
     rooms_->verticalHeader()->setVisible(false);
     rooms_->setWordWrap(false);
-    connect(rooms_, &QTableWidget::cellDoubleClicked, this, [this](int row, int column) {
+    GuardedConnect(rooms_, &QTableWidget::cellDoubleClicked, this, [this](int row, int column) {
         if (column != kLevelColumn && hooks_.openRoom && row >= 0 &&
             static_cast<std::size_t>(row) < session_->store().rooms.size())
             hooks_.openRoom(session_->store().rooms[static_cast<std::size_t>(row)].path);

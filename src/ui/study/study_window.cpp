@@ -26,6 +26,7 @@
 #include "ui/qt_form_widgets.h"
 #include "ui/qt_load_chart.h"
 #include "ui/study/study_table.h"
+#include "ui/qt_user_interface.h"
 
 namespace coldroom {
 namespace {
@@ -135,14 +136,14 @@ StudyWindow::StudyWindow(Program& program, QWidget* parent)
         box->setProperty("load", static_cast<int>(id));
         box->setIcon(swatch(LoadColour(id)));
         box->setChecked(true);
-        connect(box, &QCheckBox::toggled, this, [this, id](bool shown) { showLine(id, shown); });
+        GuardedConnect(box, &QCheckBox::toggled, this, [this, id](bool shown) { showLine(id, shown); });
         legend->addWidget(box);
     }
     auto* project = new QCheckBox(QStringLiteral("Прое&кт"), chartPanel_);
     project->setObjectName(QStringLiteral("StudyProjectPoint"));
     project->setIcon(QIcon(dot()));
     project->setChecked(true);
-    connect(project, &QCheckBox::toggled, this, [this](bool shown) {
+    GuardedConnect(project, &QCheckBox::toggled, this, [this](bool shown) {
         markShown_ = shown;
         if (!points_.empty()) showChart();
     });
@@ -175,14 +176,14 @@ StudyWindow::StudyWindow(Program& program, QWidget* parent)
     layout->addLayout(results, 1);
     layout->addWidget(status_);
 
-    connect(parameter_, &QComboBox::currentIndexChanged, this, [this] { parameterChosen(); });
-    connect(run, &QPushButton::clicked, this, [this] { runStudy(); });
+    GuardedConnect(parameter_, &QComboBox::currentIndexChanged, this, [this] { parameterChosen(); });
+    GuardedConnect(run, &QPushButton::clicked, this, [this] { runStudy(); });
     // The dialogs start in the person's home folder, never in the program's.
-    connect(csv, &QPushButton::clicked, this, [this] {
+    GuardedConnect(csv, &QPushButton::clicked, this, [this] {
         const QString path = QFileDialog::getSaveFileName(this, QString(), QDir::homePath(), QStringLiteral("CSV (*.csv)"));
         if (!path.isEmpty()) saveCsv(path);
     });
-    connect(png, &QPushButton::clicked, this, [this] {
+    GuardedConnect(png, &QPushButton::clicked, this, [this] {
         const QString path = QFileDialog::getSaveFileName(this, QString(), QDir::homePath(), QStringLiteral("PNG (*.png)"));
         if (!path.isEmpty()) savePng(path);
     });
