@@ -67,7 +67,9 @@ private:
 // further than this event.
 template <class Sender, class Signal, class Fn>
 QMetaObject::Connection GuardedConnect(Sender* sender, Signal signal, const QObject* context, Fn fn) {
-    return QObject::connect(sender, signal, context, [fn = std::move(fn)](auto&&... args) {
+    // The return type is named so that Qt's count of the arguments the slot takes never looks
+    // inside the body: it takes them all, and the body passes on those `fn` takes.
+    return QObject::connect(sender, signal, context, [fn = std::move(fn)](auto&&... args) -> void {
         QtUserInterface ui;
         GuardedCall(ui, [&] {
             if constexpr (std::is_invocable_v<const Fn&, decltype(args)...>)
