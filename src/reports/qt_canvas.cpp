@@ -173,13 +173,12 @@ bool PaintPrintedReport(QPagedPaintDevice& device, const ReportModel& model, std
     return true;
 }
 
-namespace {
-
-// Writes the pages `paint` makes to an A4 PDF file. The PDF engine says nothing about failed
-// writes to a file, so the pages are made in memory and written with every write, the flush
-// and the close checked: a full disk then keeps the old file and is named as the cause.
-bool writePdf(const std::string& path, const std::string& title,
-              const std::function<bool(QPagedPaintDevice&, std::string&)>& paint, std::string& error) {
+// The PDF engine says nothing about failed writes to a file, so the pages are made in memory
+// and written with every write, the flush and the close checked: a full disk then keeps the
+// old file and is named as the cause.
+bool WritePdfPages(const std::string& path, const std::string& title,
+                   const std::function<bool(QPagedPaintDevice&, std::string&)>& paint, std::string& error,
+                   QPageLayout::Orientation orientation) {
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
@@ -189,7 +188,7 @@ bool writePdf(const std::string& path, const std::string& title,
         }
         QPdfWriter writer(&buffer);
         writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageOrientation(QPageLayout::Portrait);
+        writer.setPageOrientation(orientation);
         writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
         writer.setResolution(1200);
         writer.setTitle(toQt(title));
@@ -210,10 +209,8 @@ bool writePdf(const std::string& path, const std::string& title,
     return WriteFileAtomically(path, content, error);
 }
 
-}  // namespace
-
 bool WritePrintedReportPdf(const std::string& path, const ReportModel& model, std::string& error) {
-    return writePdf(
+    return WritePdfPages(
         path, model.heading.title,
         [&](QPagedPaintDevice& device, std::string& why) { return PaintPrintedReport(device, model, why); }, error);
 }
@@ -249,7 +246,7 @@ bool PaintCalculationNote(QPagedPaintDevice& device, const CalculationNote& note
 }
 
 bool WriteCalculationNotePdf(const std::string& path, const CalculationNote& note, std::string& error) {
-    return writePdf(
+    return WritePdfPages(
         path, note.title,
         [&](QPagedPaintDevice& device, std::string& why) { return PaintCalculationNote(device, note, why); }, error);
 }

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <QFont>
+#include <QPageLayout>
 #include <QPainter>
 #include <QRectF>
+#include <functional>
 #include <string>
 
 #include "reports/calculation_note.h"
@@ -55,6 +57,12 @@ private:
 // message when painting cannot start.
 bool PaintPrintedReport(QPagedPaintDevice& device, const ReportModel& model, std::string& error,
                         const QRectF& printableMm = {});
+
+// Writes the pages `paint` makes on an A4 PDF page device to `path` ("-": standard output),
+// replacing the file atomically. False with a Russian message naming the cause.
+bool WritePdfPages(const std::string& path, const std::string& title,
+                   const std::function<bool(QPagedPaintDevice&, std::string&)>& paint, std::string& error,
+                   QPageLayout::Orientation orientation = QPageLayout::Portrait);
 
 // Writes the printed page to an A4 PDF file at `path`, replacing it atomically.
 bool WritePrintedReportPdf(const std::string& path, const ReportModel& model, std::string& error);

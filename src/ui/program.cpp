@@ -54,15 +54,7 @@ bool Program::ReloadTaskTables(const std::string& path, std::string& error) {
 
 bool Program::ConfirmLeave() {
     NoteChange();
-    if (!document.modified()) return true;
-    switch (ui_.message(kSaveChangesQuestion, kAppTitle, MsgIcon::Warning, MsgButtons::YesNoCancel)) {
-    case MsgAnswer::Yes:
-        return Save();
-    case MsgAnswer::No:
-        return true;
-    default:
-        return false;
-    }
+    return !document.modified() || AskToSave(ui_, kSaveChangesQuestion, [this] { return Save(); });
 }
 
 bool Program::Save() {

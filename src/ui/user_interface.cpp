@@ -22,4 +22,15 @@ bool GuardedCall(UserInterface& ui, const std::function<void()>& fn) {
     return false;
 }
 
+bool AskToSave(UserInterface& ui, const std::string& question, const std::function<bool()>& save) {
+    switch (ui.message(question, kAppTitle, MsgIcon::Warning, MsgButtons::YesNoCancel)) {
+    case MsgAnswer::Yes:
+        return save();
+    case MsgAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
 }  // namespace coldroom

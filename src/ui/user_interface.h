@@ -33,6 +33,10 @@ public:
     virtual void hideWindow(WindowId window) = 0;
 };
 
+// Before unsaved work is left: asks `question` (Да / Нет / Отмена). Yes saves and goes on only
+// when `save` worked; No goes on; Cancel stays. Returns whether to go on.
+bool AskToSave(UserInterface& ui, const std::string& question, const std::function<bool()>& save);
+
 // Runs `fn` at the edge of an event (a handler, a command, a window's activation). What it
 // throws is told to the person as an internal error through `ui` and goes no further, so the
 // program keeps running with the data it has. Returns whether `fn` ran to its end.

@@ -117,8 +117,9 @@ bool QtReportPrinter::preview(const std::string& title,
     preview.setWindowTitle(QStringLiteral("Предварительный просмотр отчета"));
     std::string paintError;
     bool painted = true;
-    GuardedConnect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
-        painted = paint(*target, paintError) && painted;
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
+        QtUserInterface ui;
+        if (!GuardedCall(ui, [&] { painted = paint(*target, paintError) && painted; })) painted = false;
     });
     preview.resize(900, 1000);
     FitToScreen(preview);

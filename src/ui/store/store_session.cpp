@@ -48,15 +48,7 @@ bool StoreSession::Refresh() {
 }
 
 bool StoreSession::ConfirmLeave() {
-    if (!modified()) return true;
-    switch (ui_.message(kSaveStoreQuestion, kAppTitle, MsgIcon::Warning, MsgButtons::YesNoCancel)) {
-    case MsgAnswer::Yes:
-        return Save();
-    case MsgAnswer::No:
-        return true;
-    default:
-        return false;
-    }
+    return !modified() || AskToSave(ui_, kSaveStoreQuestion, [this] { return Save(); });
 }
 
 bool StoreSession::New() {

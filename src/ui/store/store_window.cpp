@@ -171,7 +171,10 @@ StoreWindow::StoreWindow(UserInterface& ui, std::function<std::shared_ptr<const 
     refresh();
 }
 
-StoreWindow::~StoreWindow() = default;
+StoreWindow::~StoreWindow() {
+    // Closing takes the focus off a field: its edit must not reach a session already gone.
+    for (QLineEdit* field : findChildren<QLineEdit*>()) field->disconnect(this);
+}
 
 void StoreWindow::buildMenus() {
     QStyle* st = style();
