@@ -62,22 +62,22 @@ private:
     QString initialFolder_;
 };
 
-// Connects `signal` of `sender` to `fn`, run as an event of the program the way the binder runs
-// a control's handler: what it throws is told to the person in a message box and goes no
-// further than this event.
+namespace detail {
+template <class Fn, class R, class... A>
+auto guardedSlot(Fn fn, R (Fn::*)(A...) const) {
+    return [fn = std::move(fn)](A... args) {
+        QtUserInterface ui;
+        GuardedCall(ui, [&] { fn(args...); });
+    };
+}
+}  // namespace detail
+
+// Connects `signal` of `sender` to `fn` (a lambda), run as an event of the program the way the
+// binder runs a control's handler: what it throws is told to the person in a message box and
+// goes no further than this event. The slot takes the arguments `fn` takes.
 template <class Sender, class Signal, class Fn>
 QMetaObject::Connection GuardedConnect(Sender* sender, Signal signal, const QObject* context, Fn fn) {
-    // The return type is named so that Qt's count of the arguments the slot takes never looks
-    // inside the body: it takes them all, and the body passes on those `fn` takes.
-    return QObject::connect(sender, signal, context, [fn = std::move(fn)](auto&&... args) -> void {
-        QtUserInterface ui;
-        GuardedCall(ui, [&] {
-            if constexpr (std::is_invocable_v<const Fn&, decltype(args)...>)
-                fn(args...);
-            else
-                fn();
-        });
-    });
+    return QObject::connect(sender, signal, context, detail::guardedSlot(std::move(fn), &Fn::operator()));
 }
 
 }  // namespace coldroom
