@@ -49,7 +49,7 @@ namespace {
 
 using namespace coldroom;
 
-constexpr int kExitOk = 0, kExitInternal = 1, kExitUsage = 2, kExitUnreadable = 3, kExitDatabase = 4,
+constexpr int kExitOk = 0, kExitInternal = 1, kExitUsage = 2, kExitDatabase = 4,
               kExitNotSaved = 5;
 const char* kUsage =
     "Использование: coldroom-calc [--db PATH] [--json] [--save OUT.cfg] [--html OUT] [--csv OUT] [--pdf OUT] "

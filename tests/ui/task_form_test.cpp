@@ -166,7 +166,6 @@ TEST(TaskForm, CoolingTimeWithACommaIsRejectedAndKeptAsTyped) {
 
 TEST(TaskForm, ConfirmationHandsTheTaskToTheMainWindow) {
     ProgramHarness h(TaskDatabase());
-    TaskForm& t = h.task();
     h.confirm();
     EXPECT_TRUE(h.main().loaded());
     EXPECT_EQ(h.program().project().ProjectTitle, "Охлаждение");

@@ -15,7 +15,7 @@
 namespace coldroom {
 
 class EditorForm;
-struct BoundView;
+class BoundView;
 class QtBinder;
 class EnthalpyCurve;
 
