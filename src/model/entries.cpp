@@ -37,21 +37,6 @@ std::string lower(std::string s) {
     return s;
 }
 
-bool enabledNow(const FieldSpec& f, const RoomProject& p) {
-    if (f.form == FieldForm::Task) return true;
-    const RoomEnabling e = EnabledControls(p);
-    const std::string& c = f.control;
-    if (c.find("_Mt_cmb") != std::string::npos) return e.material[f.index / 3][f.index % 3];
-    if (c == "TempFloor_txt") return e.TempFloor_txt;
-    if (c == "FloorHeat_Opt" || c == "FloorCold_Opt") return e.floorHeating;
-    if (c == "ElectroEva_txt") return e.ElectroEva_txt;
-    if (c == "TypeOfCell_cmb") return e.standardDoor;
-    if (c == "Door_W_txt" || c == "Door_H_txt" || c == "Door_Open_txt" || c == "TempOut_txt" ||
-        c == "HumidOut_txt" || c == "TypeOfCurtain_cmb")
-        return !e.standardDoor;
-    return true;
-}
-
 class EntryRun {
 public:
     EntryRun(RoomProject& p, TaskDialogState& dialog, const ReferenceData& d, SetResult& result, EntrySink& sink)
@@ -144,7 +129,7 @@ private:
             f.positionOf(p_) = position;
         }
     }
-    bool usable(const FieldSpec& f) { return enabledNow(f, p_) || refused("поле недоступно для ввода"); }
+    bool usable(const FieldSpec& f) { return FieldEnabled(EnabledControls(p_), f) || refused("поле недоступно для ввода"); }
     bool refused(const std::string& why) {
         result_.status = SetStatus::Refused;
         result_.message = why;

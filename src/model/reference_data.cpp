@@ -24,10 +24,6 @@ void ReferenceData::ReadRoomNumbers() {
     locations = NumberTable(Loc_array);
     coatings = NumberTable(Upp_array);
     materials = NumberTable(Mat_array);
-    ReadParameters();
-}
-
-void ReferenceData::ReadParameters() {
     Illum_store = static_cast<float>(Oth_array.number(kValueColumn, OthersRow::IllumStore));
     Illum_techno = static_cast<float>(Oth_array.number(kValueColumn, OthersRow::IllumTechno));
     Att_Koef_StripCurtain = static_cast<float>(Oth_array.number(kValueColumn, OthersRow::AttenuationStripCurtain));

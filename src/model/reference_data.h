@@ -41,9 +41,6 @@ struct ReferenceData {
     float Illum_store = 0, Illum_techno = 0, Att_Koef_StripCurtain = 0, Att_Koef_AirCurtain = 0;
     double Koef_ElectroEva = 0;
 
-    // Reads the values above from Oth_array.
-    void ReadParameters();
-
     // Each product's temperature and enthalpy lists, read once.
     struct ProductTable {
         NumberList temperatures, enthalpies;

@@ -88,5 +88,7 @@ struct RoomEnabling {
     bool standardDoor = true;      // TypeOfCell_cmb and its caption; the door's own inputs the reverse
 };
 RoomEnabling EnabledControls(const RoomProject& project);
+// Whether a field takes entries under `enabling` (a task dialog field always does).
+bool FieldEnabled(const RoomEnabling& enabling, const FieldSpec& field);
 
 }  // namespace coldroom

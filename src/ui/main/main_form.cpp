@@ -255,16 +255,14 @@ void MainForm::Show() {
             break;
         }
     }
+    // Every field as the model enables it; the captions beside them follow.
     const RoomEnabling e = EnabledControls(p);
-    for (int s = 0; s < kSurfaceCount; ++s)
-        for (int l = 0; l < 3; ++l) material[s][l]->enabled = e.material[s][l];
-    TempFloor_txt.enabled = e.TempFloor_txt;
-    FloorHeat_Opt.enabled = FloorCold_Opt.enabled = e.floorHeating;
-    ElectroEva_txt.enabled = e.ElectroEva_txt;
+    for (const auto& [field, control] : shown_) {
+        const bool enabled = FieldEnabled(e, *field);
+        std::visit([enabled](auto* c) { c->enabled = enabled; }, control);
+    }
     BreathLoss_lbl.enabled = BreathLoss_txt.enabled = e.respiration;
-    TypeOfCell_cmb.enabled = TypeOfCell_lbl.enabled = e.standardDoor;
-    for (TextBox* t : {&Door_Open_txt, &Door_H_txt, &Door_W_txt, &TempOut_txt, &HumidOut_txt}) t->enabled = !e.standardDoor;
-    TypeOfCurtain_cmb.enabled = !e.standardDoor;
+    TypeOfCell_lbl.enabled = e.standardDoor;
     for (Caption* c : {&Door_Open_lbl, &Door_H_lbl, &Door_W_lbl, &TypeOfCurtain_lbl, &TempOut_lbl, &HumidOut_lbl})
         c->enabled = !e.standardDoor;
 

@@ -26,7 +26,7 @@ TaskForm::TaskForm(RoomSession& session, UserInterface& ui) : session_(session),
     const auto group = [this, &p, &dialog](const std::vector<double>& tasks) {
         return [this, &p, &dialog, &tasks] {
             ChooseTaskGroup(p, dialog, *session_.data, tasks);
-            after();
+            Show();
         };
     };
     btn_Meat.onClick = group(MeatTasks());
@@ -36,28 +36,28 @@ TaskForm::TaskForm(RoomSession& session, UserInterface& ui) : session_(session),
     btn_Ice.onClick = group(IceCreamTasks());
     btn_Special.onClick = [this, &p, &dialog] {
         tell(ChooseSpecialTasks(p, dialog, *session_.data));
-        after();
+        Show();
     };
     Task_cmb.onClick = [this, &p, &dialog] {
         ChooseTask(p, dialog, *session_.data, Task_cmb.index());
-        after();
+        Show();
     };
     Produkt_cmb.onClick = [this, &p] {
         ChooseProduct(p, *session_.data, Produkt_cmb.index());
-        after();
+        Show();
     };
     Smena_cmb.onClick = [this, &p] {
         ChooseShift(p, Smena_cmb.index());
-        after();
+        Show();
     };
     Packing_cmb.onClick = [this, &p] {
         p.task.Packing_cmb = Packing_cmb.index();
-        after();
+        Show();
     };
     OK_btn.onClick = [this, &p, &dialog] {
         const TaskOutcome outcome = ConfirmTask(p, dialog, *session_.data);
         tell(outcome);
-        after();
+        Show();
         if (!outcome.confirmed) return;
         ui_.hideWindow(WindowId::TaskDialog);
         if (onConfirmed) onConfirmed();
@@ -85,17 +85,17 @@ TaskForm::TaskForm(RoomSession& session, UserInterface& ui) : session_(session),
         box->onEnter = box->onLeave = [this, &p, &dialog, k, box] {
             takeTexts();
             tell(CheckTaskField(p, dialog, k, box->text));
-            after();
+            Show();
         };
     }
     Oborot_tonn_txt.onEnter = Oborot_tonn_txt.onLeave = [this, &p, &dialog] {
         takeTexts();
         tell(CheckTurnoverTonnes(p, dialog, Oborot_tonn_txt.text));
-        after();
+        Show();
     };
     Dimens_txt.onEnter = Dimens_txt.onLeave = [this, &p] {
         SetTaskText(p, "Dimens_txt", Dimens_txt.text);
-        after();
+        Show();
     };
     Show();
 }
@@ -128,8 +128,6 @@ void TaskForm::Tell(const TaskNotice& n) {
         }
     }
 }
-
-void TaskForm::after() { Show(); }
 
 // What the fields show is the task as it stands: a text typed and not yet entered counts, as
 // the dialog's confirmation and checks read it.

@@ -58,7 +58,6 @@ public:
 private:
     void registerControls();
     void tell(const TaskOutcome& outcome);
-    void after();
     void takeTexts();
 
     RoomSession& session_;
