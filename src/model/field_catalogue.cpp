@@ -191,6 +191,19 @@ std::vector<FieldSpec> makeCatalogue() {
                        &roomOption<&RP::AutoEva_opt>));
     c.push_back(text("Cycle_txt", M, "Рабочий цикл агрегата", "%", &Quantity::kPercent, 74, &roomText<&RP::Cycle_txt>,
                      "Значение должно быть между 0% и 100% !"));
+    using E = FieldSpec::Enabling;
+    for (FieldSpec& f : c) {
+        const std::string& n = f.control;
+        if (f.form == FieldForm::Task) continue;
+        if (n.find("_Mt_cmb") != std::string::npos) f.enabling = E::Material;
+        else if (n == "TempFloor_txt") f.enabling = E::FloorTemperature;
+        else if (n == "FloorHeat_Opt" || n == "FloorCold_Opt") f.enabling = E::FloorHeating;
+        else if (n == "ElectroEva_txt") f.enabling = E::FanPower;
+        else if (n == "TypeOfCell_cmb") f.enabling = E::StandardDoor;
+        else if (n == "Door_W_txt" || n == "Door_H_txt" || n == "Door_Open_txt" || n == "TempOut_txt" ||
+                 n == "HumidOut_txt" || n == "TypeOfCurtain_cmb")
+            f.enabling = E::SpecialDoor;
+    }
     return c;
 }
 

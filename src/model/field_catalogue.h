@@ -38,6 +38,10 @@ struct FieldSpec {
     bool& (*option)(RoomProject&, int) = nullptr;
     int index = 0;  // passed to the accessor: surface * 3 + layer, or the surface
 
+    // Which of the values decides whether the field takes entries.
+    enum class Enabling { Always, Material, FloorTemperature, FloorHeating, FanPower, StandardDoor, SpecialDoor };
+    Enabling enabling = Enabling::Always;
+
     // The name --set takes: the control's, "Produkt." before a task dialog field.
     std::string setName() const;
     // "Caption, unit".

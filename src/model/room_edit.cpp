@@ -213,16 +213,16 @@ RoomEnabling EnabledControls(const RoomProject& p) {
 }
 
 bool FieldEnabled(const RoomEnabling& e, const FieldSpec& f) {
-    if (f.form == FieldForm::Task) return true;
-    const std::string& c = f.control;
-    if (c.find("_Mt_cmb") != std::string::npos) return e.material[f.index / 3][f.index % 3];
-    if (c == "TempFloor_txt") return e.TempFloor_txt;
-    if (c == "FloorHeat_Opt" || c == "FloorCold_Opt") return e.floorHeating;
-    if (c == "ElectroEva_txt") return e.ElectroEva_txt;
-    if (c == "TypeOfCell_cmb") return e.standardDoor;
-    if (c == "Door_W_txt" || c == "Door_H_txt" || c == "Door_Open_txt" || c == "TempOut_txt" ||
-        c == "HumidOut_txt" || c == "TypeOfCurtain_cmb")
-        return !e.standardDoor;
+    using E = FieldSpec::Enabling;
+    switch (f.enabling) {
+    case E::Always: return true;
+    case E::Material: return e.material[f.index / 3][f.index % 3];
+    case E::FloorTemperature: return e.TempFloor_txt;
+    case E::FloorHeating: return e.floorHeating;
+    case E::FanPower: return e.ElectroEva_txt;
+    case E::StandardDoor: return e.standardDoor;
+    case E::SpecialDoor: return !e.standardDoor;
+    }
     return true;
 }
 
