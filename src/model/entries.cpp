@@ -129,7 +129,7 @@ private:
             f.positionOf(p_) = position;
         }
     }
-    bool usable(const FieldSpec& f) { return FieldEnabled(EnabledControls(p_), f) || refused("поле недоступно для ввода"); }
+    bool usable(const FieldSpec& f) { return FieldEnabled(EnabledControls(p_, d_), f) || refused("поле недоступно для ввода"); }
     bool refused(const std::string& why) {
         result_.status = SetStatus::Refused;
         result_.message = why;

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "core/numtext.h"
+#include "model/task_derived.h"
 #include "refdb/reference_columns.h"
 
 namespace coldroom {
@@ -255,7 +256,7 @@ int ListCount(const FieldSpec& f, const RoomProject& p, const ReferenceData& d) 
     if (c == "TypeOfCell_cmb") return static_cast<int>(RoomTypeNames().size());
     if (c == "TypeOfCurtain_cmb") return static_cast<int>(CurtainNames().size());
     if (c == "Task_cmb") return static_cast<int>(p.task.OfferedTasks.size());
-    if (c == "Produkt_cmb") return static_cast<int>(p.task.TaskProducts.size());
+    if (c == "Produkt_cmb") return static_cast<int>(TaskProductList(p.task, d).size());
     if (c == "Packing_cmb") return d.Tara_array.rowCount();
     if (c == "Smena_cmb") return static_cast<int>(ShiftNames().size());
     if (c.size() > 8 && c.compare(c.size() - 7, 7, "_Mt_cmb") == 0) return d.Mat_array.rowCount();
@@ -272,7 +273,7 @@ std::string ListText(const FieldSpec& f, const RoomProject& p, const ReferenceDa
     if (c == "TypeOfCurtain_cmb") return CurtainNames()[position];
     if (c == "Smena_cmb") return ShiftNames()[position];
     if (c == "Task_cmb") return d.Task_array.text(TaskColumn::Name, row(p.task.OfferedTasks[position]));
-    if (c == "Produkt_cmb") return d.Prod_array.text(ProductColumn::Name, row(p.task.TaskProducts[position]));
+    if (c == "Produkt_cmb") return d.Prod_array.text(ProductColumn::Name, row(TaskProductList(p.task, d)[position]));
     if (c == "Packing_cmb") return d.Tara_array.text(0, position);
     if (c.compare(c.size() - 7, 7, "_Mt_cmb") == 0) return d.Mat_array.text(0, position);
     return d.Upp_array.text(0, position);

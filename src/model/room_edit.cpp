@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/numtext.h"
+#include "model/task_derived.h"
 #include "refdb/reference_columns.h"
 
 namespace coldroom {
@@ -49,7 +50,7 @@ bool FloorHeatingAllowed(const RoomProject& p) {
 
 bool SettleFloorHeating(RoomProject& p) {
     RoomProject shown = p;
-    shown.TempIn_txt = GeneralText(p.task.TempInCell);
+    shown.TempIn_txt = TaskRoomTemperature(p);
     if (!p.FloorHeat_Opt || FloorHeatingAllowed(shown)) return false;
     p.FloorHeat_Opt = false;
     return true;
@@ -80,7 +81,6 @@ EditOutcome CommitText(RoomProject& p, const ReferenceData&, const FieldSpec& f,
         }
         // A room temperature left without Enter is taken unchecked.
         p.TempIn_txt = text;
-        p.task.TempInCell = v;
         p.task.TempIn_txt = GeneralText(v);
         if (p.FloorHeat_Opt && !FloorHeatingAllowed(p)) refuseFloorHeating(p, out);
         out.recompute |= Recompute::Envelope | Recompute::CoolingTime | Recompute::Totals;
@@ -187,7 +187,7 @@ void SettleNewRoom(RoomProject& p, const ReferenceData& d) {
 
 std::string ActivateRoom(RoomProject& p, bool firstTime) {
     p.Name_txt = p.ProjectTitle;
-    p.TempIn_txt = GeneralText(p.task.TempInCell);
+    p.TempIn_txt = TaskRoomTemperature(p);
     // The task's cycle first: the operation shown and the one in the total are one value.
     const std::string taskCycle = InputTextSingle(p.task.RabCoef);
     std::string note;
@@ -198,7 +198,9 @@ std::string ActivateRoom(RoomProject& p, bool firstTime) {
     return note;
 }
 
-RoomEnabling EnabledControls(const RoomProject& p) {
+std::string TaskRoomTemperature(const RoomProject& p) { return GeneralText(LeadingNumber(p.task.TempIn_txt)); }
+
+RoomEnabling EnabledControls(const RoomProject& p, const ReferenceData& d) {
     RoomEnabling e;
     for (int s = 0; s < kSurfaceCount; ++s) {
         e.material[s][0] = true;
@@ -207,7 +209,7 @@ RoomEnabling EnabledControls(const RoomProject& p) {
     e.TempFloor_txt = !p.FloorGrunt_Opt;
     e.floorHeating = p.FloorGrunt_Opt && FloorHeatingAllowed(p);
     e.ElectroEva_txt = !p.AutoEva_opt;
-    e.respiration = p.task.Cheese;
+    e.respiration = TaskProductsBreathe(p.task, d);
     e.standardDoor = p.Door_Standard_opt;
     return e;
 }

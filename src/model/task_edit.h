@@ -92,13 +92,8 @@ TaskOutcome ConfirmTask(RoomProject& project, TaskDialogState& dialog, const Ref
 // The dialog becomes the active window.
 void ActivateTask(RoomProject& project);
 
-// The daily turnover in tonnes and kilograms from its share (%) of the room's load.
+// The daily turnover in tonnes from its share (%) of the room's load.
 void SetTurnoverShare(TaskValues& task, double percent);
-// The chosen task's products breathe (its list is exactly "27,28").
-bool IsRespirationTask(const TaskValues& task);
-// The task's product list read again from the tables (the editor may have renumbered it): the
-// product chosen stays the one at the same place in the list.
-void RereadTaskProducts(RoomProject& project, const ReferenceData& data);
 // What the confirmation leaves after a project's task was read from a file.
 void SettleTaskAfterRead(RoomProject& project, TaskDialogState& dialog);
 // The text the task list shows: the project's title after an open, else the chosen task.

@@ -21,8 +21,6 @@ Program::Program(UserInterface& ui, std::string databasePath)
     task.onCancel = [this] { RequestExit(); };
     main.onChangeTask = [this] {
         if (!beforeChange_) beforeChange_ = task.Keep();
-        // The dialog's activation fills the room temperature again from TempInCell.
-        session.project.task.TempIn_txt.clear();
         task.Show();
         ui_.showWindow(WindowId::TaskDialog);
     };
@@ -46,7 +44,6 @@ bool Program::ReloadTaskTables(const std::string& path, std::string& error) {
     auto data = std::make_shared<ReferenceData>(*session.data);
     if (!LoadTaskTables(path, *data, error)) return false;
     session.data = std::move(data);
-    RereadTaskProducts(session.project, *session.data);
     task.Show();
     main.Show();
     return true;

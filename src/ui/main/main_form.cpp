@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/numtext.h"
+#include "model/task_derived.h"
 #include "model/task_edit.h"
 
 namespace coldroom {
@@ -256,7 +257,7 @@ void MainForm::Show() {
         }
     }
     // Every field as the model enables it; the captions beside them follow.
-    const RoomEnabling e = EnabledControls(p);
+    const RoomEnabling e = EnabledControls(p, *session_.data);
     for (const auto& [field, control] : shown_) {
         const bool enabled = FieldEnabled(e, *field);
         std::visit([enabled](auto* c) { c->enabled = enabled; }, control);
@@ -274,7 +275,7 @@ void MainForm::Show() {
     TempIn_lbl.text = p.task.Tin_Prod_txt;
     TempEnd_lbl.text = p.task.Tend_Prod_txt;
     Loading_lbl.text = p.task.Load_prod_txt;
-    Oborot_lbl.text = p.task.Oborot_tonn_txt;
+    Oborot_lbl.text = TurnoverTonnesText(p.task);
     AirSpeed_lbl.text = p.task.Velocity_txt;
     Tara_lbl.text = ListText(packings, p, d, p.task.Packing_cmb);
     if (!activated_) return;

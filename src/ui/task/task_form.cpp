@@ -1,6 +1,7 @@
 #include "ui/task/task_form.h"
 
 #include "model/field_catalogue.h"
+#include "model/task_derived.h"
 
 namespace coldroom {
 namespace {
@@ -161,7 +162,7 @@ void TaskForm::Show() {
     fill(Task_cmb, "Task_cmb", session_.dialog.taskListEmpty ? 0 : static_cast<int>(p.task.OfferedTasks.size()),
          p.task.Task_cmb);
     if (p.task.TaskTitleSet) Task_cmb.setText(p.task.TaskTitle);
-    fill(Produkt_cmb, "Produkt_cmb", static_cast<int>(p.task.TaskProducts.size()), p.task.Produkt_cmb);
+    fill(Produkt_cmb, "Produkt_cmb", static_cast<int>(TaskProductList(p.task, d).size()), p.task.Produkt_cmb);
     fill(Packing_cmb, "Packing_cmb", d.Tara_array.rowCount(), p.task.Packing_cmb);
     Smena_cmb.showIndex(p.task.Smena_cmb);
     for (const FieldSpec& f : FieldCatalogue())
