@@ -167,7 +167,6 @@ RoomResult ComputeRoom(const RoomProject& p, const ReferenceData& d) {
     b.door = operation.door;
     b.operation = operation.total;
     TotalsInput totals;
-    totals.operation = operation.total;
     totals.cycle = LeadingNumber(p.Cycle_txt);
     totals.autoFans = p.AutoEva_opt;
     totals.fanShare = d.Koef_ElectroEva;

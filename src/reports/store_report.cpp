@@ -106,7 +106,7 @@ StoreSheet MakeStoreSheet(const Store& store, const std::vector<StoreRoomData>& 
     // The CSV is Windows-1251, which has no "³".
     s.roomColumns = {{"Камера"}, {"Файл"}, {"Объем, м3", true}, {"Температура, °C", true}, {"Уровень"}};
     for (const LoadComponent& c : LoadComponents())
-        s.roomColumns.push_back({c.chartLabel ? c.chartLabel : c.caption, true, c.role == LoadRole::Surface});
+        s.roomColumns.push_back({c.label(), true, c.role == LoadRole::Surface, c.pageWidth, c.pageHead});
     s.roomColumns.push_back({"На компрессоры", true});
     s.roomColumns.push_back({"Примечание"});
 

@@ -22,6 +22,10 @@ struct StoreColumn {
     std::string head;
     bool number = false;   // a figure, set right
     bool surface = false;  // one surface of the envelope: left out where room is short
+    // A load component's column: its width on the printed page (mm) and the head printed there
+    // when the sheet's is too long; 0 and nullptr for the other columns.
+    double pageWidth = 0;
+    const char* pageHead = nullptr;
 };
 
 struct StoreSheet {

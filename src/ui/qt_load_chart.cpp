@@ -45,18 +45,8 @@ bool showShares(const std::vector<LoadChart::Bar>& bars, double& total) {
 }  // namespace
 
 QColor LoadColour(LoadId id) {
-    switch (id) {
-    case LoadId::Envelope: return kSpareColours[0];
-    case LoadId::Product: return kSpareColours[1];
-    case LoadId::Packaging: return kSpareColours[2];
-    case LoadId::Operation: return kSpareColours[3];
-    case LoadId::Fans: return kSpareColours[4];
-    case LoadId::Total: return QColor(110, 110, 110);
-    case LoadId::Capacity: return QColor(200, 40, 40);
-    case LoadId::Respiration: return QColor(180, 160, 40);
-    case LoadId::Door: return QColor(60, 170, 190);
-    default: return QColor(120, 120, 120);
-    }
+    const auto& rgb = LoadComponentOf(id).colour;
+    return QColor(rgb[0], rgb[1], rgb[2]);
 }
 
 // The names and the values are labels in rows of one height; the chart beside them spans the

@@ -36,12 +36,9 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 // A line's name; with `mnemonic`, its Alt letter marked (each one of its own in the window).
 QString lineName(LoadId id, bool mnemonic = false) {
     const LoadComponent& c = LoadComponentOf(id);
-    QString name = QString::fromUtf8(c.chartLabel ? c.chartLabel : c.caption.c_str());
+    QString name = QString::fromStdString(c.label());
     if (!mnemonic) return name;
-    const QString letter = id == LoadId::Capacity ? QStringLiteral("х")
-                           : id == LoadId::Product ? QStringLiteral("д")
-                                                   : name.left(1);
-    return name.insert(name.indexOf(letter), u'&');
+    return name.insert(name.indexOf(QString::fromUtf8(c.mnemonic)), u'&');
 }
 
 QIcon swatch(const QColor& colour) {
