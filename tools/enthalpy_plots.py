@@ -80,7 +80,7 @@ def main():
 set terminal pngcairo size 760,300 font ',9'
 set output '{png}'
 set multiplot layout 1,2 title "{title}"
-set key top left
+set key top left Left reverse samplen 2 font ',8'
 set grid
 set xlabel 't, °C'
 set ylabel 'H − H(−20 °C), кДж/кг'
