@@ -365,23 +365,29 @@ TEST(ShippedData, OnlySamaraIsMarkedUnverified) {
     EXPECT_EQ(noted, std::vector<std::string>{"Самара"});
 }
 
-// Insulation: design conductivities for operating condition Б (СНиП II-3-79* прил. 3,
-// СП 50.13330.2012 табл. Т.1); factory panel cores keep their declared values.
-TEST(ShippedData, InsulationHoldsDesignConductivities) {
-    SHIPPED_TABLE(isolation, "Isolation");
-    const struct { const char* material; double conductivity; } figures[] = {
-        {"Пенополиуретан напыляемый", 0.04},
-        {"Пенополистирол беспрессовый (EPS) 25-35 кг/куб.м", 0.048},
-        {"Кладка из силикатного кирпича", 0.87},
-        {"Сосна и ель поперек волокон", 0.18},
-        {"Пенополиуретан (PUR) - утеплитель сэндвич-панелей", 0.024},
-        {"Пенополиизоцианурат (PIR) - утеплитель сэндвич-панелей", 0.022},
+// Figures read in their sources: insulation conductivities for operating condition Б (СНиП
+// II-3-79* прил. 3, СП 50.13330.2012 табл. Т.1; factory panel cores keep their declared values)
+// and the packaging specific heats of Свердлов and Явнель, kJ/(kg·K), that the packaging load uses.
+TEST(ShippedData, HoldsTheFiguresReadInTheirSources) {
+    ASSERT_TRUE(LoadShipped().error.empty()) << LoadShipped().error;
+    const struct { const char* table; const char* name; double value; } figures[] = {
+        {"Isolation", "Пенополиуретан напыляемый", 0.04},
+        {"Isolation", "Пенополистирол беспрессовый (EPS) 25-35 кг/куб.м", 0.048},
+        {"Isolation", "Кладка из силикатного кирпича", 0.87},
+        {"Isolation", "Сосна и ель поперек волокон", 0.18},
+        {"Isolation", "Пенополиуретан (PUR) - утеплитель сэндвич-панелей", 0.024},
+        {"Isolation", "Пенополиизоцианурат (PIR) - утеплитель сэндвич-панелей", 0.022},
+        {"Tara", "Ящики деревянные", 2.5},
+        {"Tara", "Ящики картонные (гофрокартон)", 1.46},
+        {"Tara", "Банки и бочки металлические (жесть, сталь)", 0.46},
+        {"Tara", "Банки и бутылки стеклянные", 0.835},
     };
     for (const auto& f : figures) {
+        const RefTable& t = LoadShipped().tables.at(f.table);
         int row = 0;
-        while (row < isolation.rowCount() && isolation.text(0, row) != f.material) ++row;
-        ASSERT_LT(row, isolation.rowCount()) << f.material;
-        EXPECT_DOUBLE_EQ(isolation.number(1, row), f.conductivity) << f.material;
+        while (row < t.rowCount() && t.text(0, row) != f.name) ++row;
+        ASSERT_LT(row, t.rowCount()) << f.name;
+        EXPECT_DOUBLE_EQ(t.number(1, row), f.value) << f.name;
     }
 }
 
