@@ -307,6 +307,10 @@ TEST_F(ProjectFile, WritesTheKnownProjectByteForByte) {
         MainForm& m = h.main();
         enter(m.Length_txt, "12");
         m.Location_cmb.setIndex(10);
+        // The file's climate as worked out, whatever the shipped town's design temperature.
+        for (auto* t : {&m.TempNord_txt, &m.TempSouth_txt, &m.TempEast_txt, &m.TempWest_txt, &m.TempCeil_txt,
+                        &m.TempOut_txt})
+            enter(*t, "26");
         enter(m.Nord2_D_txt, "50");
         m.Nord2_Mt_cmb.setIndex(3);
         m.SouthOut_opt.setValue(true);

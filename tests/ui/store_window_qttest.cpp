@@ -81,7 +81,7 @@ TEST(StoreWindow, RoomsOpenSaveRecomputeAndTheQuestionOnTheWayOut) {
     window->refresh();
     QTableWidget* rooms = window->roomsTable();
     ASSERT_EQ(rooms->rowCount(), 3);
-    EXPECT_EQ(Cell(window->levelsTable(), 1, "Нагрузка на компрессоры, Вт"), "4770");
+    EXPECT_EQ(Cell(window->levelsTable(), 1, "Нагрузка на компрессоры, Вт"), "4592");
 
     window->selectRoom(2);
     window->findChild<QAction*>("storeRemoveRoom")->trigger();
