@@ -193,3 +193,37 @@ TEST_F(StoreEnergyTest, StudyMarksTheLeastLifeCycleCost) {
 
 }  // namespace
 }  // namespace coldroom::test
+
+namespace coldroom::test {
+namespace {
+
+TEST(StorePlantFile, SettingsRoundTripAndRefusals) {
+    Store store;
+    store.rooms.push_back({"/s/a.cfg", LevelChoice::Auto, 8});
+    EXPECT_NE(StoreText(store, "/s").find("format = 2"), std::string::npos) << "a coil difference needs format 2";
+    store.rooms[0].coilDifference = 0;
+    EXPECT_NE(StoreText(store, "/s").find("format = 1"), std::string::npos) << "defaults stay readable by format 1";
+    PlantSettings& p = store.plant;
+    p.levels = {{"Плюс", -10}, {"Минус", -40}};
+    p.condenser = CondenserKind::Water;
+    p.efficiency = EfficiencyModel::Polynomial;
+    p.polynomialFile = "/s/comp.txt";
+    p.productProfile[6] = 150;
+    p.town = "Москва";
+    p.tariff = 6.5;
+    p.years = 20;
+    store.rooms[0].coilDifference = 7.5;
+    Store back;
+    std::string why;
+    ASSERT_TRUE(ParseStoreText(StoreText(store, "/s"), "/s", back, why)) << why;
+    EXPECT_EQ(back, store);
+    for (const char* bad : {"plant_levels = СТ -15", "condenser = steam", "years = 2.5", "carnot_fraction = 2",
+                            "product_profile = 1 2 3"}) {
+        Store s;
+        EXPECT_FALSE(ParseStoreText(std::string("[store]\nformat = 2\n") + bad + "\n", "/s", s, why)) << bad;
+        EXPECT_NE(why.find("строка 3"), std::string::npos) << why;
+    }
+}
+
+}  // namespace
+}  // namespace coldroom::test
