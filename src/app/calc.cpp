@@ -5,7 +5,7 @@
 //                   [--note OUT] [--margin N] [--set NAME=TEXT]... [--vary NAME=FROM:TO:STEP]...
 //                   [PROJECT.cfg...]
 //     coldroom-calc --restore-reference-data
-//     coldroom-calc [--db PATH] [--json] [--html OUT] [--csv OUT] [--pdf OUT] --store STORE.coldstore
+//     coldroom-calc [--db PATH] [--json] [--energy] [--html OUT] [--csv OUT] [--pdf OUT] --store STORE.coldstore
 //     coldroom-calc --help | --version
 //
 // A report named "-" goes to standard output in place of the results.
@@ -54,7 +54,7 @@ constexpr int kExitOk = 0, kExitInternal = 1, kExitUsage = 2, kExitDatabase = 4,
 const char* kUsage =
     "Использование: coldroom-calc [--db PATH] [--json] [--save OUT.cfg] [--html OUT] [--csv OUT] [--pdf OUT] "
     "[--note OUT] [--margin N] [--set ИМЯ=ТЕКСТ]... [--vary ИМЯ=ОТ:ДО:ШАГ]... [--restore-reference-data] "
-    "[PROJECT.cfg... | --store STORE.coldstore]";
+    "[PROJECT.cfg... | --store STORE.coldstore [--energy]]";
 const char* kHelp =
     "Рассчитывает проект ColdRoom (файл .cfg) так, как его показывает программа после открытия,\n"
     "и выводит теплопритоки и требуемую холодопроизводительность. Без проекта рассчитывается\n"
@@ -81,6 +81,8 @@ const char* kHelp =
     "                 копия не удаляется, а сохраняется рядом как Data.dtx.broken-ДАТА\n"
     "  --store FILE   холодильник: камеры, суммы по уровням температур и нагрузка на компрессоры;\n"
     "                 с --json, --html, --csv, --pdf — его отчеты\n"
+    "  --energy       с --store: установка по уровням кипения и годовая электроэнергия; --html\n"
+    "                 пишет расчетную записку холодильника, --csv — таблицы (десятичная запятая)\n"
     "  -h, --help     показать эту справку\n"
     "  --version      показать версию программы\n"
     "\n"
@@ -97,6 +99,7 @@ struct Options {
     std::string store;                 // a cold store file instead of projects
     int margin = kDefaultDesignMargin;
     bool json = false;
+    bool energy = false;  // --energy, with --store
     bool help = false;
     bool version = false;
     bool restore = false;  // --restore-reference-data
@@ -114,6 +117,8 @@ bool parseArguments(int argc, char** argv, Options& options, std::string& error)
                 optionsEnd = true;
             } else if (arg == "--json") {
                 options.json = true;
+            } else if (arg == "--energy") {
+                options.energy = true;
             } else if (arg == "--help" || arg == "-h") {
                 options.help = true;
             } else if (arg == "--version") {
@@ -245,8 +250,13 @@ int run(int argc, char** argv) {
                       << kUsage << '\n';
             return kExitUsage;
         }
-        return RunStoreRequest({options.database, options.store, options.html, options.csv, options.pdf, options.json},
-                               std::cout);
+        return RunStoreRequest(
+            {options.database, options.store, options.html, options.csv, options.pdf, options.json, options.energy}, std::cout);
+    }
+
+    if (options.energy) {
+        std::cerr << "coldroom-calc: --energy рассчитывается только для холодильника (--store)\n" << kUsage << '\n';
+        return kExitUsage;
     }
 
     if (!options.axes.empty() || !options.moreProjects.empty()) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/numtext.h"
+#include "files/store_plant_file.h"
 #include "io/atomic_file.h"
 #include "io/cp1251.h"
 #include "io/file_errors.h"
@@ -60,6 +61,13 @@ std::string oneLine(std::string_view text) {
 }
 
 std::string shareText(double percent) { return GeneralText(percent); }
+
+std::string commaToPoint(std::string_view value) {
+    std::string text(value);
+    for (char& c : text)
+        if (c == ',') c = '.';
+    return text;
+}
 
 class Parser {
 public:
@@ -137,6 +145,7 @@ private:
             store.title = std::string(value);
             return true;
         }
+        if (PlantValue(key, value, folder_, store.plant, why)) return why.empty() || fail(n, why, why);
         for (int level = 0; level < kTemperatureLevelCount; ++level) {
             if (key != kShareKeys[level]) continue;
             std::string text(value);
@@ -164,6 +173,13 @@ private:
                     return true;
                 }
             return fail(n, "уровень «" + std::string(value) + "» — не auto, medium или low", why);
+        }
+        if (key == "coil_difference") {
+            double k = 0;
+            if (value != "auto" && (!StrictNumber(commaToPoint(value), k) || k <= 0 || k > 40))
+                return fail(n, "разность температур «" + std::string(value) + "» — не auto и не число от 0 до 40 K", why);
+            room.coilDifference = k;
+            return true;
         }
         return fail(n, "неизвестный параметр «" + key + "» в разделе [room]", why);
     }
@@ -208,13 +224,19 @@ std::string RelativePath(const std::string& path, const std::string& folder) {
 
 std::string StoreText(const Store& store, const std::string& folder) {
     std::string text = "# ColdRoom: холодильник. Камеры — файлы проектов; пути указаны от папки этого файла.\n";
-    text += "[store]\nformat = " + std::to_string(kStoreFormat) + "\n";
+    const std::string plant = PlantText(store.plant, folder);
+    bool coils = false;
+    for (const StoreRoom& room : store.rooms) coils = coils || room.coilDifference > 0;
+    // A store that keeps the plant's defaults stays readable by the versions before them.
+    text += "[store]\nformat = " + std::to_string(plant.empty() && !coils ? 1 : kStoreFormat) + "\n";
     text += "title = " + oneLine(store.title) + "\n";
     for (int level = 0; level < kTemperatureLevelCount; ++level)
         text += std::string(kShareKeys[level]) + " = " + shareText(store.settings.operationShare[level]) + "\n";
+    text += plant;
     for (const StoreRoom& room : store.rooms) {
         text += "\n[room]\nfile = " + oneLine(RelativePath(room.path, folder)) + "\n";
         text += std::string("level = ") + kLevelKeys[static_cast<int>(room.level)] + "\n";
+        if (room.coilDifference > 0) text += "coil_difference = " + GeneralText(room.coilDifference) + "\n";
     }
     return text;
 }

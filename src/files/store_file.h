@@ -25,7 +25,9 @@ namespace coldroom {
 
 inline constexpr const char* kStoreFilter = "Холодильники (*.coldstore) | *.coldstore";
 inline constexpr const char* kStoreExtension = ".coldstore";
-inline constexpr int kStoreFormat = 1;
+// Format 2 adds the plant's settings (files/store_plant_file.h); a store without them is written
+// as format 1.
+inline constexpr int kStoreFormat = 2;
 
 // The text of a store file whose folder is `folder` (absolute): room paths are written
 // relative to it.

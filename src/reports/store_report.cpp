@@ -239,4 +239,24 @@ bool WriteStoreHtml(const std::string& path, const StoreSheet& sheet, std::strin
     return writeBytes(path, JoinCrLf(StoreHtmlLines(sheet)), error);
 }
 
+std::vector<std::string> AlignedTableLines(const std::vector<StoreColumn>& columns,
+                                           const std::vector<std::vector<std::string>>& rows) {
+    std::vector<std::string> out;
+    alignedTable(columns, rows, out);
+    return out;
+}
+
+std::vector<std::string> HtmlTableLines(const std::vector<StoreColumn>& columns,
+                                        const std::vector<std::vector<std::string>>& rows, const char* kind) {
+    std::vector<std::string> out;
+    htmlTable(columns, rows, kind, out);
+    return out;
+}
+
+std::string CsvRowText(const std::vector<std::string>& cells) { return csvRow(cells); }
+
+bool WriteReportBytes(const std::string& path, const std::string& bytes, std::string& error) {
+    return writeBytes(path, bytes, error);
+}
+
 }  // namespace coldroom

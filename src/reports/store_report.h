@@ -57,4 +57,13 @@ std::vector<std::string> StoreHtmlLines(const StoreSheet& sheet);
 bool WriteStoreCsv(const std::string& path, const StoreSheet& sheet, std::string& error);
 bool WriteStoreHtml(const std::string& path, const StoreSheet& sheet, std::string& error);
 
+// The tables of the store's sheets as aligned text, HTML (class `kind`) and one CSV row;
+// writing bytes atomically or to standard output ("-").
+std::vector<std::string> AlignedTableLines(const std::vector<StoreColumn>& columns,
+                                           const std::vector<std::vector<std::string>>& rows);
+std::vector<std::string> HtmlTableLines(const std::vector<StoreColumn>& columns,
+                                        const std::vector<std::vector<std::string>>& rows, const char* kind);
+std::string CsvRowText(const std::vector<std::string>& cells);
+bool WriteReportBytes(const std::string& path, const std::string& bytes, std::string& error);
+
 }  // namespace coldroom

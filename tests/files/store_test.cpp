@@ -126,7 +126,7 @@ TEST(Store, ADamagedStoreFileNamesItsLine) {
         {head + "\n[room]\nlevel = low\n\n[room]\nfile = b.cfg\n", "строка 4: в разделе [room] нет строки «file = …»"},
         {head + "[room]\nfile = a.cfg\nlevel = cold\n", "строка 5: уровень «cold» — не auto, medium или low"},
         {head + "[room]\nfile = a.cfg\nfile = b.cfg\n", "строка 5: «file» повторяется (первый раз в строке 4)"},
-        {"[store]\r\nformat = 2\r\n", "строка 2: файл записан более новой версией программы (формат 2)"},
+        {"[store]\r\nformat = 3\r\n", "строка 2: файл записан более новой версией программы (формат 3)"},
         {head + "title = \xC7\xE0\xEB\n", "строка 3: текст не в кодировке UTF-8"},
         {head + "just words\n", "строка 3: ожидается «имя = значение» или заголовок раздела"},
     };

@@ -23,6 +23,8 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolBar>
+
+#include "ui/store/energy_dialog.h"
 #include <QValueAxis>
 #include <QVBoxLayout>
 
@@ -248,7 +250,10 @@ void StoreWindow::buildMenus() {
     rooms->addActions({add, addNew});
     rooms->addSeparator();
     rooms->addActions({openRoom, remove});
-    bar->addActions({add, addNew, openRoom, remove});
+    QAction* energy = action("storeEnergy", QStringLiteral("Установка и &энергия…"), {},
+                             [this] { (new EnergyDialog(*session_, this))->show(); });
+    rooms->addAction(energy);
+    bar->addActions({add, addNew, openRoom, remove, energy});
 }
 
 void StoreWindow::run(const std::function<void()>& command) {
