@@ -151,7 +151,7 @@ bool ApplyProjectItems(const std::vector<ConfigItem>& items, const ReferenceData
     for (int n = 1; n <= kConfigItemCount; ++n) applyItem(p, state, d, n, items[n - 1], offered);
     // What the confirmation and the window's handlers would have left had the person entered
     // this project.
-    SettleTaskAfterRead(p, state);
+    SettleTaskAfterRead(state);
     p.task.RabCoef = static_cast<float>(LeadingNumber(p.Cycle_txt));
     p.ProjectTitle = p.Name_txt;
     project = std::move(p);

@@ -308,7 +308,7 @@ void SetTurnoverShare(TaskValues& t, double percent) {
     t.Oborot_tonn_txt = FormatMask(percent / 100 * LeadingNumber(t.Load_prod_txt), Mask::Fixed4);
 }
 
-void SettleTaskAfterRead(RoomProject& p, TaskDialogState& dialog) {
+void SettleTaskAfterRead(TaskDialogState& dialog) {
     dialog.FieldError.fill(false);
     for (auto& message : dialog.FieldMessage) message.clear();
 }

@@ -95,7 +95,7 @@ void ActivateTask(RoomProject& project);
 // The daily turnover in tonnes from its share (%) of the room's load.
 void SetTurnoverShare(TaskValues& task, double percent);
 // What the confirmation leaves after a project's task was read from a file.
-void SettleTaskAfterRead(RoomProject& project, TaskDialogState& dialog);
+void SettleTaskAfterRead(TaskDialogState& dialog);
 // The text the task list shows: the project's title after an open, else the chosen task.
 std::string TaskListText(const RoomProject& project, const ReferenceData& data);
 

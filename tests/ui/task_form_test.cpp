@@ -267,7 +267,7 @@ TEST(TaskForm, ConfirmationNamesTheStoredFieldErrorFirst) {
     t.TempIn_txt.text = "0";
     t.Real_time_txt.text = "12";
     h.program().project().task.Real_time_txt = "12";
-    SettleTaskAfterRead(h.program().project(), h.program().session.dialog);
+    SettleTaskAfterRead(h.program().session.dialog);
     EXPECT_EQ(DeriveTask(h.program().project(), h.program().data()).hours, 12);
     h.confirm();
     EXPECT_TRUE(h.main().loaded());
