@@ -91,15 +91,23 @@ TEST(EveryComponent, IsInEveryOutputThatListsTheComponents) {
         const std::string v = LoadText(c.value(r.loads));
         // The fans' field shows their power, and so do the JSON and the table, which list the
         // fields; their heat is in the operation and in the other outputs.
-        if (!c.control.empty()) EXPECT_EQ(h.main().controls().get<TextBox>(c.control)->text, v) << "window";
-        if (c.id != LoadId::Fans) EXPECT_NE(json.str().find("\"" + v + "\""), std::string::npos) << "JSON";
-        if (c.id != LoadId::Fans) EXPECT_NE(table.str().find(" " + v + " Вт"), std::string::npos) << "table";
+        if (!c.control.empty()) {
+            EXPECT_EQ(h.main().controls().get<TextBox>(c.control)->text, v) << "window";
+        }
+        if (c.id != LoadId::Fans) {
+            EXPECT_NE(json.str().find("\"" + v + "\""), std::string::npos) << "JSON";
+        }
+        if (c.id != LoadId::Fans) {
+            EXPECT_NE(table.str().find(" " + v + " Вт"), std::string::npos) << "table";
+        }
         ASSERT_NE(note.Find(c.jsonKey), nullptr) << "note";
         EXPECT_EQ(note.Find(c.jsonKey)->value, v) << "note";
         EXPECT_NE(noteHtml.find(v), std::string::npos) << "note page";
         EXPECT_NE(sheet.find(v), std::string::npos) << "store";
         // The chart draws whole watts, the fans' heat apart from the operation's bar.
-        if (c.chartLabel && c.id != LoadId::Operation) EXPECT_EQ(charted.count(WholeText(c.value(r.loads).watts)), 1u) << "chart";
+        if (c.chartLabel && c.id != LoadId::Operation) {
+            EXPECT_EQ(charted.count(WholeText(c.value(r.loads).watts)), 1u) << "chart";
+        }
     }
     // The fixed reports have the lines they were given: the ceiling, the floor, the product,
     // the packaging, the operation, the total and the capacity.
