@@ -18,9 +18,6 @@ const char* kRoomBelowProductEnd = "Температура конца охлаж
 int surfaceOf(const FieldSpec& f) { return f.index / 3; }
 int layerOf(const FieldSpec& f) { return f.index % 3; }
 
-bool isThickness(const FieldSpec& f) { return f.text && f.control.find("_D_txt") != std::string::npos; }
-bool isSideTemp(const FieldSpec& f) { return f.control.rfind("Temp", 0) == 0 && f.control != "TempIn_txt" &&
-                                              f.control != "TempOut_txt"; }
 
 EditOutcome refuse(EditOutcome out, std::string text, const FieldSpec& field) {
     out.accepted = false;
@@ -58,8 +55,7 @@ bool SettleFloorHeating(RoomProject& p) {
 
 EditOutcome CommitText(RoomProject& p, const ReferenceData&, const FieldSpec& f, std::string_view typed, Entry how) {
     EditOutcome out;
-    const std::string& c = f.control;
-    if (c == "Name_txt") {
+    if (f.role == FieldRole::Title) {
         // A title typed here is the project's title: the next activation must not take it back.
         p.Name_txt = std::string(typed);
         p.ProjectTitle = p.Name_txt;
@@ -70,7 +66,7 @@ EditOutcome CommitText(RoomProject& p, const ReferenceData&, const FieldSpec& f,
     out.shown = text;
     const double v = LeadingNumber(text);
 
-    if (c == "TempIn_txt") {
+    if (f.role == FieldRole::RoomTemperature) {
         if (how == Entry::Enter) {
             // The checks only; leaving the field then takes the value.
             if (!f.range->contains(v)) return refuse(out, f.refusalText(), f);
@@ -89,28 +85,37 @@ EditOutcome CommitText(RoomProject& p, const ReferenceData&, const FieldSpec& f,
     if (f.range && !f.range->contains(v)) return refuse(out, f.refusalText(), f);
     f.textOf(p) = text;
 
-    if (isThickness(f)) {
+    switch (f.role) {
+    case FieldRole::Thickness: {
         const int s = surfaceOf(f), l = layerOf(f);
         if (s < kWalls && p.optAll_as_one)
             for (int w = 0; w < kWalls; ++w) p.thickness[w][l] = text;
         out.recompute = Recompute::Envelope;
-    } else if (isSideTemp(f)) {
+        break;
+    }
+    case FieldRole::SideTemperature:
         if (f.index != kFloor && p.optAll_Temp) {
             for (int s = 0; s < kFloor; ++s) p.sideTemp[s] = text;
         }
         out.recompute = Recompute::Envelope;
-    } else if (c == "Length_txt" || c == "Width_txt" || c == "Height_txt") {
+        break;
+    case FieldRole::Dimension: {
         const double volume = LeadingNumber(p.Length_txt) * LeadingNumber(p.Width_txt) * LeadingNumber(p.Height_txt);
         p.Volume_txt = NormalizeNumberText(FormatMask(volume, Mask::Fixed4));
         out.recompute = Recompute::Envelope;
-    } else if (c == "Volume_txt") {
+        break;
+    }
+    case FieldRole::Volume: {
         const double across = LeadingNumber(p.Width_txt) * LeadingNumber(p.Height_txt);
         // The length follows the volume; with no cross-section there is nothing to follow.
         if (across != 0) p.Length_txt = NormalizeNumberText(FormatMask(v / across, Mask::Fixed4));
         out.recompute = Recompute::Envelope;
-    } else {
+        break;
+    }
+    default:
         // The work cycle and the operational inputs change the totals only.
         out.recompute = Recompute::Totals;
+        break;
     }
     return out;
 }
@@ -120,8 +125,8 @@ EditOutcome ChooseEntry(RoomProject& p, const ReferenceData& d, const FieldSpec&
     int& current = f.positionOf(p);
     if (position == current) return out;
     current = position;
-    const std::string& c = f.control;
-    if (c == "Location_cmb") {
+    switch (f.role) {
+    case FieldRole::Location:
         if (position >= 0) {
             const std::string t = GeneralText(d.Loc_array.number(LocationColumn::Temperature, position));
             p.sideTemp[kNorth] = t;
@@ -130,17 +135,24 @@ EditOutcome ChooseEntry(RoomProject& p, const ReferenceData& d, const FieldSpec&
             p.HumidOut_txt = GeneralText(d.Loc_array.number(LocationColumn::Humidity, position));
         }
         out.recompute = Recompute::Envelope;
-    } else if (c == "TypeOfCell_cmb" || c == "TypeOfCurtain_cmb") {
+        break;
+    case FieldRole::DoorKind:
         out.recompute = Recompute::Totals;
-    } else if (c.find("_Mt_cmb") != std::string::npos) {
+        break;
+    case FieldRole::Material: {
         const int s = surfaceOf(f), l = layerOf(f);
         if (s < kWalls && p.optAll_as_one)
             for (int w = 0; w < kWalls; ++w) p.material[w][l] = position;
         out.recompute = Recompute::Envelope;
-    } else if (c.find("Surf_cmb") != std::string::npos) {
+        break;
+    }
+    case FieldRole::Coating:
         if (f.index < kWalls && p.optAll_as_one)
             for (int w = 0; w < kWalls; ++w) p.coating[w] = position;
         out.recompute = Recompute::Envelope;
+        break;
+    default:
+        break;
     }
     return out;
 }
@@ -149,16 +161,16 @@ EditOutcome ChooseOption(RoomProject& p, const ReferenceData&, const FieldSpec& 
     EditOutcome out;
     bool& value = f.optionOf(p);
     if (value == f.selects) return out;
-    const std::string& c = f.control;
-    if (c == "FloorHeat_Opt" && !FloorHeatingAllowed(p)) {
+    if (f.role == FieldRole::FloorHeating && f.selects && !FloorHeatingAllowed(p)) {
         // Refused: the other option stays, and its own recomputation runs.
         out.notices.push_back({Notice::Kind::FloorHeating, kFloorHeatNotice});
         out.recompute = Recompute::Envelope;
         return out;
     }
     value = f.selects;
-    if (c == "ManualEva_opt") p.ElectroEva_txt = "0";
-    const bool operation = c == "Door_Standard_opt" || c == "Door_Special_opt" || c == "AutoEva_opt" || c == "ManualEva_opt";
+    // Fans whose power is entered start from none.
+    if (f.role == FieldRole::FanMode && !f.selects) p.ElectroEva_txt = "0";
+    const bool operation = f.role == FieldRole::DoorMode || f.role == FieldRole::FanMode;
     out.recompute = operation ? Recompute::Totals : Recompute::Envelope;
     return out;
 }
@@ -169,7 +181,7 @@ EditOutcome SetCheck(RoomProject& p, const ReferenceData&, const FieldSpec& f, i
     value = value ? 1 : 0;
     if (value == current) return out;
     current = value;
-    if (f.control == "optAll_Temp") {
+    if (f.role == FieldRole::ShareTemperatures) {
         if (value) setWallTemperatures(p, p.sideTemp[kNorth]);
         out.recompute = Recompute::Envelope;
     }

@@ -268,6 +268,23 @@ void SetTaskText(RoomProject& p, const std::string& control, std::string_view ty
     if (f && f->kind == FieldKind::Text) f->textOf(p) = std::string(typed);
 }
 
+TaskOutcome EnterTaskText(RoomProject& p, TaskDialogState& dialog, const FieldSpec& f, std::string_view typed) {
+    switch (f.role) {
+    case FieldRole::TaskChecked: return CheckTaskField(p, dialog, static_cast<TaskCheck>(f.check), typed);
+    case FieldRole::TurnoverTonnes: return CheckTurnoverTonnes(p, dialog, typed);
+    default: f.textOf(p) = std::string(typed); return {};
+    }
+}
+
+void ChooseTaskEntry(RoomProject& p, TaskDialogState& dialog, const ReferenceData& d, const FieldSpec& f, int position) {
+    switch (f.role) {
+    case FieldRole::TaskChoice: ChooseTask(p, dialog, d, position); break;
+    case FieldRole::ProductChoice: ChooseProduct(p, d, position); break;
+    case FieldRole::ShiftChoice: ChooseShift(p, position); break;
+    default: f.positionOf(p) = position; break;
+    }
+}
+
 TaskOutcome ConfirmTask(RoomProject& p, TaskDialogState& dialog, const ReferenceData& d) {
     TaskOutcome out;
     TaskValues& t = p.task;

@@ -14,6 +14,8 @@
 
 namespace coldroom {
 
+struct FieldSpec;
+
 // The eight checked fields, in the order their stored errors are reported.
 enum TaskCheck : int {
     CheckRoomTemperature,
@@ -85,6 +87,13 @@ TaskOutcome CheckTurnoverTonnes(RoomProject& project, TaskDialogState& dialog, s
                                 bool silent = false);
 // A field without a check of its own (the product's size): stored as typed.
 void SetTaskText(RoomProject& project, const std::string& control, std::string_view typed);
+// Any text field of the dialog entered (Enter or leaving it): its check, the turnover's tonnes,
+// or the product's size, as the field is.
+TaskOutcome EnterTaskText(RoomProject& project, TaskDialogState& dialog, const FieldSpec& field,
+                          std::string_view typed);
+// Any list of the dialog: a position chosen (a change of position only).
+void ChooseTaskEntry(RoomProject& project, TaskDialogState& dialog, const ReferenceData& data, const FieldSpec& list,
+                     int position);
 
 // «Далее >>»: the task's values are checked and handed over; the project takes the task's
 // name as its title.

@@ -141,7 +141,7 @@ void MainForm::commitText(const FieldSpec& field, TextBox& box, Entry how) {
     else
         refused_[field.control] = outcome.shown;
     handleOutcome(outcome, &field);
-    if (outcome.accepted && field.control == "TempIn_txt" && how == Entry::Leave && onTaskChanged) onTaskChanged();
+    if (outcome.accepted && field.role == FieldRole::RoomTemperature && how == Entry::Leave && onTaskChanged) onTaskChanged();
 }
 
 void MainForm::Tell(const Notice& n) {

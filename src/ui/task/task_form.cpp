@@ -39,22 +39,6 @@ TaskForm::TaskForm(RoomSession& session, UserInterface& ui) : session_(session),
         tell(ChooseSpecialTasks(p, dialog, *session_.data));
         Show();
     };
-    Task_cmb.onClick = [this, &p, &dialog] {
-        ChooseTask(p, dialog, *session_.data, Task_cmb.index());
-        Show();
-    };
-    Produkt_cmb.onClick = [this, &p] {
-        ChooseProduct(p, *session_.data, Produkt_cmb.index());
-        Show();
-    };
-    Smena_cmb.onClick = [this, &p] {
-        ChooseShift(p, Smena_cmb.index());
-        Show();
-    };
-    Packing_cmb.onClick = [this, &p] {
-        p.task.Packing_cmb = Packing_cmb.index();
-        Show();
-    };
     OK_btn.onClick = [this, &p, &dialog] {
         const TaskOutcome outcome = ConfirmTask(p, dialog, *session_.data);
         tell(outcome);
@@ -67,8 +51,24 @@ TaskForm::TaskForm(RoomSession& session, UserInterface& ui) : session_(session),
         if (onCancel) onCancel();
     };
 
-    // Each checked field runs its check on Enter and on leaving; both are the same.
     registerControls();
+    // Every list and text field goes to the task's rules as its row says; a text field runs the
+    // same on Enter and on leaving it.
+    for (const FieldSpec& f : FieldCatalogue()) {
+        if (f.form != FieldForm::Task) continue;
+        if (ListBox* list = registry_.get<ListBox>(f.control)) {
+            list->onClick = [this, &p, &dialog, &f, list] {
+                ChooseTaskEntry(p, dialog, *session_.data, f, list->index());
+                Show();
+            };
+        } else if (TextBox* box = registry_.get<TextBox>(f.control)) {
+            box->onEnter = box->onLeave = [this, &p, &dialog, &f, box] {
+                takeTexts();
+                tell(EnterTaskText(p, dialog, f, box->text));
+                Show();
+            };
+        }
+    }
     // Every handler reads the fields as they stand.
     for (auto& [name, ref] : registry_.all()) {
         auto wrap = [this](Handler& h) {
@@ -80,24 +80,6 @@ TaskForm::TaskForm(RoomSession& session, UserInterface& ui) : session_(session),
         if (auto* b = std::get_if<Button*>(&ref)) wrap((*b)->onClick);
         if (auto* l = std::get_if<ListBox*>(&ref)) wrap((*l)->onClick);
     }
-    for (int i = 0; i < kTaskChecks; ++i) {
-        const auto k = static_cast<TaskCheck>(i);
-        TextBox* box = registry_.get<TextBox>(TaskCheckControl(k));
-        box->onEnter = box->onLeave = [this, &p, &dialog, k, box] {
-            takeTexts();
-            tell(CheckTaskField(p, dialog, k, box->text));
-            Show();
-        };
-    }
-    Oborot_tonn_txt.onEnter = Oborot_tonn_txt.onLeave = [this, &p, &dialog] {
-        takeTexts();
-        tell(CheckTurnoverTonnes(p, dialog, Oborot_tonn_txt.text));
-        Show();
-    };
-    Dimens_txt.onEnter = Dimens_txt.onLeave = [this, &p] {
-        SetTaskText(p, "Dimens_txt", Dimens_txt.text);
-        Show();
-    };
     Show();
 }
 
