@@ -29,11 +29,6 @@ td.v { font-weight: bold; overflow-wrap: anywhere; }
 
 }  // namespace
 
-bool NoteRow::wide() const {
-    double ignored = 0;
-    return formula.empty() && !value.empty() && !StrictNumber(value, ignored);
-}
-
 std::string CalculationNoteHtml(const CalculationNote& note) {
     std::string h;
     auto line = [&](const std::string& text) { h += text + "\n"; };
@@ -53,6 +48,7 @@ std::string CalculationNoteHtml(const CalculationNote& note) {
         case NoteBlock::Kind::Section: line("<h2>" + HtmlEscape(b.text) + "</h2>"); break;
         case NoteBlock::Kind::Subsection: line("<h3>" + HtmlEscape(b.text) + "</h3>"); break;
         case NoteBlock::Kind::Text: line("<p>" + HtmlEscape(b.text) + "</p>"); break;
+        case NoteBlock::Kind::Signature: line("<p class=\"sign\">" + HtmlEscape(b.text) + "</p>"); break;
         case NoteBlock::Kind::Rows:
             line("<table><colgroup><col style=\"width:31%\"><col style=\"width:45%\"><col style=\"width:14%\">"
                  "<col style=\"width:10%\"></colgroup>");
@@ -211,6 +207,10 @@ std::vector<std::vector<PrintCell>> CalculationNotePages(const CalculationNote& 
             p.gap(0.8);
             p.paragraph(b.text, kTextStyle);
             p.gap(0.8);
+            break;
+        case NoteBlock::Kind::Signature:
+            p.gap(3);
+            p.paragraph(b.text, kHeadStyle);
             break;
         case NoteBlock::Kind::Rows:
             p.need(2 * lineHeight(kCellStyle) + 4);
