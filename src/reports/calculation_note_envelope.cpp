@@ -45,7 +45,7 @@ std::vector<Figure*> Writer::layers(int s) {
             chosen >= 0 ? list(control.c_str(), FieldForm::Main, chosen)
                         : "материал не выбран, принят «" + list(control.c_str(), FieldForm::Main, 0) + "»";
         Figure* r = computed(layer.resistance, 4);
-        calc("Слой " + std::to_string(l + 1) + ": " + material + "; δ, мм", "R = 0.001 · δ / λ",
+        calc("Слой " + std::to_string(l + 1) + ": " + material, "R = 0.001 · δ / λ",
              Expr(constant(0.001, "0.001")) * exact(layer.thicknessMm) / exact(layer.conductivity), r, "м²·К/Вт");
         out.push_back(r);
     }
@@ -109,7 +109,7 @@ void Writer::groundFloor() {
     const FloorTrace& f = r_.trace.envelope.floor;
     subsection(std::string("Пол на грунте — ") + (f.heated ? "с обогревом" : "без обогрева"));
     text("Пол на грунте рассчитывается по зонам шириной 2 м от наружных стен (зоны I–IV, k = 0.47, 0.23, 0.12, "
-         "0.07 Вт/(м²·К)); коэффициент теплопередачи зоны с изоляцией пола k′ = 1 / (1/k + Rиз). Температура "
+         "0.07 Вт/(м²·К); a и b — большая и меньшая стороны пола); коэффициент теплопередачи зоны с изоляцией пола k′ = 1 / (1/k + Rиз). Температура "
          "грунта — средняя из температур за четырьмя стенами; при температуре в камере ниже −2 °C грунт "
          "считается промерзающим, а обогрев пола даёт 15/33 Вт/(м²·К) на каждый градус ниже −2 °C. Методика "
          "программы — справка, раздел 4.2 «Теплоприток через пол».");
@@ -137,11 +137,12 @@ void Writer::groundFloor() {
         if (last && zoneAreas.empty())
             calc("Площадь " + name, "F" + std::string(kZones[z]) + " = F", floorArea(), area, "м²");
         else if (last)
-            calc("Площадь " + name, "F" + std::string(kZones[z]) + " = F − (площади внешних зон)",
+            calc("Площадь " + name, "F" + std::string(kZones[z]) + " = F − ΣFвнешних зон",
                  Expr(floorArea()) - Group(sum(zoneAreas)), area, "м²");
         else
-            calc("Площадь " + name, "F" + std::string(kZones[z]) + " = 2 · (2 · (a − " + std::to_string(4 * z) +
-                                        ") + 2 · (b − " + std::to_string(4 * (z + 1)) + "))",
+            calc("Площадь " + name,
+                 "F" + std::string(kZones[z]) + " = 2 · (2 · " + (z == 0 ? "a" : "(a − " + std::to_string(4 * z) + ")") +
+                     " + 2 · (b − " + std::to_string(4 * (z + 1)) + "))",
                  strip(4 * z, z + 1), area, "м²");
         zoneAreas.push_back(area);
         Figure* k = computed(f.zoneTransmittance[z], 4);
