@@ -28,7 +28,8 @@ void Writer::totals() {
                               : watts(c.value(b));
         if (apart) withoutFans = value;
         row(c.caption, c.symbol + std::string(apart ? "′" : "") + where(id) + (apart ? ", без вентиляторов" : ""),
-            c.value(b).defined || apart ? Line(value) : Line(LoadText(c.value(b))), "Вт", apart ? "" : c.jsonKey);
+            c.value(b).defined || apart ? Line(value) : Line(LoadText(c.value(b))), "Вт",
+            apart || note.Find(c.jsonKey) ? "" : c.jsonKey);  // a key names one row: the first
         symbols += (symbols.empty() ? "" : " + ") + std::string(c.symbol) + (apart ? "′" : "");
         parts.push_back(value);
     }
@@ -97,7 +98,7 @@ void Writer::coolingTime() {
     const CoolingTimeTexts times = CoolingTimeCaptions(p_, r_);
     section("Время охлаждения продукта");
     text("Оценка наименьшего времени, за которое воздух камеры охлаждает продукт: охлаждение до криоскопической "
-         "температуры, замораживание и домораживание. Время стадии τ = K / λ · (0.12 + (0.8 + 2.3 · λ / (α · R)) · "
+         "температуры, замораживание и домораживание. Время стадии τст = K / λ · (0.12 + (0.8 + 2.3 · λ / (α · R)) · "
          "lg(q)) / 3600 ч, K = A · R² · ρ · c; время замораживания по формуле Планка для пластины τ2 = 1000 · A · ρ · "
          "L · R / (tкр − tв) · (R / (2 · λз) + 1 / α) / 3600 ч.");
     Figure *cs = exact(in.cs), *water = exact(in.water), *lambda = exact(in.lambda), *frozen = exact(in.lambdaFrozen);
@@ -189,7 +190,9 @@ void Writer::coolingTime() {
         stages.push_back(stage("Домораживание", "τ3", frozen, q3, c.afterFreezingHours, "time.afterFreezing"));
     }
     Expr sum = stages.front();
-    std::string symbols = c.path == Path::CoolingOnly ? "τ = τ1" : c.path == Path::FrozenOnly ? "τ = τ3" : "τ = τ1 + τ2 + τ3";
+    std::string symbols = c.path == Path::CoolingOnly   ? "τр = τ1"
+                          : c.path == Path::FrozenOnly ? "τр = τ3"
+                                                       : "τр = τ1 + τ2 + τ3";
     for (size_t i = 1; i < stages.size(); ++i) sum = sum + stages[i];
     calc("Общее время", symbols, sum, figures_.Fixed(c.totalHours, times.total), "ч", "time.total");
     row("Желаемое время", "", times.requested, "ч", "time.requested");
