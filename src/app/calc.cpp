@@ -175,9 +175,10 @@ bool parseArguments(int argc, char** argv, Options& options, std::string& error)
 
 // The calculation note: a PDF when the name ends in .pdf, else the HTML page.
 bool WriteNote(Program& program, const std::string& path, int margin, HeadlessUi& ui) {
-    const CalculationNote note =
-        BuildCalculationNote(program.project(), program.session.result, program.data(),
-                             {program.project().Name_txt, program.project().ReportAuthor, ShortDateToday()}, margin);
+    const CalculationNote note = BuildCalculationNote(
+        program.project(), program.session.result, program.data(),
+        NoteOptions{{program.project().Name_txt, program.project().ReportAuthor, ShortDateToday()}, margin, {}, {},
+                    program.databasePath()});
     std::string lower = path;
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     const bool pdf = lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".pdf") == 0;

@@ -247,6 +247,10 @@ void DesktopProgram::presentPrintOptions() {
     if (!printer_) printer_ = std::make_unique<QtReportPrinter>(mainWindow_.get());
     printForm_ = std::make_unique<PrintOptionsForm>(program_.session, program_.main, ui_, printer_.get());
     printForm_->onProjectChanged = [this] { program_.NoteChange(); };
+    printForm_->signature = noteSignature_;
+    printForm_->databasePath = program_.databasePath();
+    printForm_->onSignatureKept = [this](const NoteSignature& s) { keepNoteSignature(s); };
+    printForm_->Open();
     auto* dialog = new PrintOptionsDialog(mainWindow_.get());
     dialog->setWindowFlag(Qt::Window);
     dialog->bind(printForm_->controls(), [this] { refreshAll(); });

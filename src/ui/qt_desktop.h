@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "reports/calculation_note.h"
 #include "ui/program.h"
 #include "ui/qt_activation.h"
 #include "ui/qt_binder.h"
@@ -102,6 +103,7 @@ private:
     // dialogs' start.
     void fileUsed(const std::string& path);
     void storeSettings();
+    void keepNoteSignature(const NoteSignature& signature);
     void restoreMainWindowPlace();
     void showSettingsNote();
     void showRecentProjects();
@@ -129,6 +131,7 @@ private:
     RecentProjects recent_;
     QPointer<StoreWindow> store_;
     RecentProjects recentStores_;
+    NoteSignature noteSignature_;  // the report options' project number and checker, kept in the settings
 };
 
 // Where the user's settings are kept on this system: the file QSettings uses for this

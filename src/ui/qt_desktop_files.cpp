@@ -25,6 +25,8 @@ const QString kRecentKey = QStringLiteral("files/recent");
 const QString kFolderKey = QStringLiteral("files/lastFolder");
 const QString kPlaceKey = QStringLiteral("mainWindow/geometry");
 const QString kMarginKey = QStringLiteral("calculation/designMargin");
+const QString kProjectNumberKey = QStringLiteral("report/projectNumber");
+const QString kCheckerKey = QStringLiteral("report/checker");
 
 }  // namespace
 
@@ -38,6 +40,8 @@ void DesktopProgram::useSettings(std::unique_ptr<QSettings> settings) {
     if (!folder.isEmpty() && QFileInfo(folder).isDir()) ui_.setInitialFolder(folder);
     program_.main.DesignMargin =
         std::clamp(settings_->value(kMarginKey, kDefaultDesignMargin).toInt(), 0, kMaxDesignMargin);
+    noteSignature_ = {settings_->value(kProjectNumberKey).toString().toStdString(),
+                      settings_->value(kCheckerKey).toString().toStdString()};
     showRecentProjects();
     restoreMainWindowPlace();
 }
@@ -72,6 +76,14 @@ void DesktopProgram::storeSettings() {
     for (const std::string& path : recent_.paths()) paths.push_back(QString::fromStdString(path));
     settings_->setValue(kRecentKey, paths);
     if (mainWindow_) settings_->setValue(kPlaceKey, mainWindow_->saveGeometry());
+    settings_->sync();
+}
+
+void DesktopProgram::keepNoteSignature(const NoteSignature& signature) {
+    noteSignature_ = signature;
+    if (!settings_) return;
+    settings_->setValue(kProjectNumberKey, QString::fromStdString(signature.projectNumber));
+    settings_->setValue(kCheckerKey, QString::fromStdString(signature.checker));
     settings_->sync();
 }
 

@@ -130,10 +130,22 @@ TEST(PrintOptions, TheNoteInPlaceOfTheReport) {
     const std::string page = ReadBytes(dir.file("note.html"));
     EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
     EXPECT_NE(page.find("с запасом 20 %"), std::string::npos);
+    // The project number and the checker reach the note and are handed on to be kept once.
+    std::vector<NoteSignature> kept;
+    o.form->onSignatureKept = [&](const NoteSignature& s) { kept.push_back(s); };
+    o.form->signature = {"П-17", ""};
+    o.form->Open();
+    EXPECT_EQ(o.form->ProjectNumber_txt.text, "П-17");
+    o.form->Checker_txt.text = "Петров";
+    o.form->OK_btn.onClick();
     o.form->Open();
     o.form->OK_btn.onClick();
-    EXPECT_EQ(o.printer.notes, 1);
+    EXPECT_EQ(kept, (std::vector<NoteSignature>{{"П-17", "Петров"}}));
+    EXPECT_EQ(o.printer.notes, 2);
     EXPECT_EQ(o.printer.pages, 0);
+    EXPECT_EQ(o.printer.lastNote.heading[1], "Номер проекта: П-17");
+    const auto& blocks = o.printer.lastNote.blocks;
+    EXPECT_EQ(blocks[blocks.size() - 2].text, "Проверил: ____________________ / Петров /");
     EXPECT_EQ(o.printer.lastNote.Find("capacity")->value, o.main().Capacity_need.text);
     o.form->Print_Note_chk.setValue(0);
     EXPECT_TRUE(o.form->Print_File_opt.enabled);

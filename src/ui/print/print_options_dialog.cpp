@@ -71,6 +71,13 @@ PrintOptionsDialog::PrintOptionsDialog(QWidget* parent) : QDialog(parent) {
     author->setObjectName(QStringLiteral("Company_txt"));
     texts->addRow(CaptionLabel(QStringLiteral("Название проекта")), title);
     texts->addRow(CaptionLabel(QStringLiteral("Расчет сделал (фамилия исполнителя/ название фирмы)")), author);
+    // The calculation note's heading and signature block; the program remembers both.
+    auto* number = new QLineEdit;
+    number->setObjectName(QStringLiteral("ProjectNumber_txt"));
+    auto* checker = new QLineEdit;
+    checker->setObjectName(QStringLiteral("Checker_txt"));
+    texts->addRow(CaptionLabel(QStringLiteral("Номер проекта (для расчётной записки)")), number);
+    texts->addRow(CaptionLabel(QStringLiteral("Проверил (фамилия, для расчётной записки)")), checker);
     root->addLayout(texts);
 
     // The kind of report, beside the buttons: the note goes wherever the options above say,
