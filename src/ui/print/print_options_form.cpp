@@ -24,7 +24,9 @@ PrintOptionsForm::PrintOptionsForm(RoomSession& session, MainForm& main, UserInt
 }
 
 void PrintOptionsForm::Open() {
-    Print_Printer_opt.setValue(true);
+    OptionButton* const outputs[] = {&Print_Printer_opt, &Print_Html_opt, &Print_File_opt, &Print_Pdf_opt};
+    outputs[static_cast<int>(choice.kind)]->setValue(true);
+    Print_Note_chk.setValue(choice.note);
     NameProject_txt.text = session_.project.Name_txt;
     Company_txt.text = session_.project.ReportAuthor;
 }
@@ -62,6 +64,8 @@ void PrintOptionsForm::OK_btn_Click() {
         return;  // the options stay open so the person can choose another place
     }
     keepTitleAndAuthor();
+    choice = {kind, note};
+    if (onChoiceKept) onChoiceKept(choice);
     close();
 }
 

@@ -36,6 +36,14 @@ public:
 
     ControlRegistry& controls() { return registry_; }
     std::function<std::string()> today = ShortDateToday;
+    // Where the report went last and whether it was the note: every opening starts from it,
+    // and a report made keeps it (the program keeps it among the settings).
+    struct Choice {
+        ReportKind kind = ReportKind::Printer;
+        bool note = false;
+    };
+    Choice choice;
+    std::function<void(const Choice&)> onChoiceKept;
     // The project's title changed (the program updates its modified mark).
     std::function<void()> onProjectChanged;
 
