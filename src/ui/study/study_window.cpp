@@ -11,14 +11,17 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QGraphicsLayout>
 #include <QLegend>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPainter>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QSettings>
 #include <QTableWidget>
 #include <QValueAxis>
+#include <algorithm>
 #include <cmath>
 
 #include "core/numtext.h"
@@ -96,8 +99,8 @@ std::vector<LoadId> StudyWindow::drawnLoads() {
     return ids;
 }
 
-StudyWindow::StudyWindow(Program& program, QWidget* parent)
-    : QDialog(parent, Qt::Window), program_(program), study_(program.session.data) {
+StudyWindow::StudyWindow(Program& program, QWidget* parent, QSettings* settings)
+    : QDialog(parent, Qt::Window), program_(program), study_(program.session.data), settings_(settings) {
     setObjectName(QStringLiteral("StudyWindow"));
     setWindowTitle(QStringLiteral("Исследование параметра"));
     setSizeGripEnabled(true);
@@ -120,7 +123,7 @@ StudyWindow::StudyWindow(Program& program, QWidget* parent)
     chart_->setRenderHint(QPainter::Antialiasing);
     chart_->setMinimumSize(420, 360);
     // The legend is a list of check boxes beside the chart: every name whole, and the choice of
-    // the lines drawn. The saved picture takes the chart and the list together.
+    // the lines drawn. The saved picture is the chart alone, with a legend of its own.
     chartPanel_ = new QWidget(this);
     chartPanel_->setObjectName(QStringLiteral("StudyChart"));
     chartPanel_->setAutoFillBackground(true);
@@ -165,8 +168,8 @@ StudyWindow::StudyWindow(Program& program, QWidget* parent)
     buttons->addWidget(csv);
     buttons->addWidget(png);
     auto* results = new QHBoxLayout;
-    results->addWidget(chartPanel_, 2);
-    results->addWidget(table_, 1);
+    results->addWidget(chartPanel_, 3);
+    results->addWidget(table_, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);
@@ -199,8 +202,18 @@ bool StudyWindow::currentValue(double& value) const {
     return box && StrictNumber(box->text, value);
 }
 
-// A range around the project's own value, so a first click already shows something useful.
+// The range studied last for this parameter; the first time, a range around the project's
+// own value, so a first click already shows something useful.
 void StudyWindow::parameterChosen() {
+    const QString name = parameter_->currentData().toString();
+    QStringList range = ranges_.count(name) ? ranges_[name] : QStringList();
+    if (range.isEmpty() && settings_) range = settings_->value(QStringLiteral("study/") + name).toStringList();
+    if (range.size() == 3) {
+        from_->setText(range[0]);
+        to_->setText(range[1]);
+        step_->setText(range[2]);
+        return;
+    }
     double v = 0;
     if (!currentValue(v)) v = 0;
     const double span = v == 0 ? 10 : std::abs(v) / 2;
@@ -220,6 +233,7 @@ bool StudyWindow::runStudy() {
         return false;
     }
     axis_ = axis;
+    keepRange();
     // The project as it stands now; the study changes only its copy.
     study_.Begin(program_.project(), program_.session.dialog);
     points_ = study_.Run({axis_});
@@ -233,6 +247,15 @@ bool StudyWindow::runStudy() {
     status_->setText(refused.isEmpty() ? QStringLiteral("Точек: %1").arg(points_.size())
                                        : QStringLiteral("Не приняты: ") + refused.join(QStringLiteral("; ")));
     return true;
+}
+
+void StudyWindow::keepRange() {
+    const QString name = parameter_->currentData().toString();
+    ranges_[name] = {from_->text(), to_->text(), step_->text()};
+    if (settings_) {
+        settings_->setValue(QStringLiteral("study/") + name, ranges_[name]);
+        settings_->sync();
+    }
 }
 
 void StudyWindow::showLine(LoadId id, bool shown) {
@@ -302,17 +325,29 @@ void StudyWindow::showChart() {
     delete old;
 }
 
+// The table as the chart's list has it: the parameter, the capacity and the total first, then
+// the components; the heads on two lines, so that the figures, not the heads, set the widths.
 void StudyWindow::showTable() {
     const TextTable rows = StudyTable({axis_}, points_, true);
+    std::vector<std::size_t> order{0};
+    const auto& components = LoadComponents();
+    for (LoadId id : drawnLoads())
+        for (std::size_t i = 0; i < components.size(); ++i)
+            if (components[i].id == id) order.push_back(1 + i);
+    for (std::size_t c = 1; c < rows[0].size(); ++c)
+        if (std::find(order.begin(), order.end(), c) == order.end()) order.push_back(c);
     table_->clear();
-    table_->setColumnCount(static_cast<int>(rows[0].size()));
+    table_->setColumnCount(static_cast<int>(order.size()));
     table_->setRowCount(static_cast<int>(rows.size()) - 1);
     QStringList head;
-    for (const auto& h : rows[0]) head << q(h);
+    for (std::size_t c : order) head << TwoLineHead(q(rows[0][c]));
     table_->setHorizontalHeaderLabels(head);
     for (std::size_t r = 1; r < rows.size(); ++r)
-        for (std::size_t c = 0; c < rows[r].size(); ++c)
-            table_->setItem(static_cast<int>(r) - 1, static_cast<int>(c), new QTableWidgetItem(q(rows[r][c])));
+        for (std::size_t c = 0; c < order.size(); ++c) {
+            auto* item = new QTableWidgetItem(q(rows[r][order[c]]));
+            if (c + 1 < order.size()) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            table_->setItem(static_cast<int>(r) - 1, static_cast<int>(c), item);
+        }
     table_->resizeColumnsToContents();
 }
 
@@ -327,15 +362,23 @@ bool StudyWindow::saveCsv(const QString& path) {
 
 bool StudyWindow::savePng(const QString& path) {
     const QString file = withSuffix(path, "png");
-    if (chartPanel_->grab().save(file, "PNG")) return true;
+    // The check boxes are the window's legend; the picture gets the chart's own for a moment.
+    QChart* chart = chart_->chart();
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->show();
+    chart->layout()->activate();
+    const QPixmap picture = chart_->grab();
+    chart->legend()->hide();
+    chart->layout()->activate();
+    if (picture.save(file, "PNG")) return true;
     status_->setText(QStringLiteral("Не удалось записать ") + file);
     return false;
 }
 
-StudyWindow* ShowStudyWindow(Program& program, QWidget* owner) {
+StudyWindow* ShowStudyWindow(Program& program, QWidget* owner, QSettings* settings) {
     auto* window = owner->findChild<StudyWindow*>(QStringLiteral("StudyWindow"));
     if (!window) {
-        window = new StudyWindow(program, owner);
+        window = new StudyWindow(program, owner, settings);
         FitToScreen(*window);
     }
     BringToFront(*window);
