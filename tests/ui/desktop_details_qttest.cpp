@@ -171,12 +171,18 @@ TEST(DesktopDetails, ChartFiguresStudyTableAndPicture) {
     auto* study = d.main()->findChild<StudyWindow*>();
     study->resize(1000, 620);
     ASSERT_TRUE(study->runStudy());
-    auto head = [&](int c) { return study->table()->horizontalHeaderItem(c)->text().replace(u'\n', u' '); };
+    test::Settle();
+    auto head = [&](int c) { return study->table()->horizontalHeaderItem(c)->toolTip(); };
     EXPECT_EQ(head(1), QStringLiteral("Требуемая холодопроизводительность"));
     EXPECT_EQ(head(2), QStringLiteral("Суммарные потери"));
+    const QRect capacity(study->table()->columnViewportPosition(1), 0, study->table()->columnWidth(1), 1);
+    EXPECT_TRUE(study->table()->viewport()->rect().contains(capacity))
+        << "in sight without scrolling: " << capacity.right() << " of " << study->table()->viewport()->width();
     const QString file = QString::fromStdString(dir.file("chart.png"));
     ASSERT_TRUE(study->savePng(file));
-    EXPECT_EQ(QImage(file).size(), study->chartView()->size() * study->chartView()->devicePixelRatio());
+    const QImage picture(file);
+    EXPECT_EQ(picture.size(), StudyWindow::kPictureSize * study->devicePixelRatio());
+    EXPECT_EQ(picture.pixelColor(2, 2), QColor(Qt::white)) << "the chart's sheet, not the window's background";
 }
 
 // F1 opens the help at the section of the window it is pressed in.

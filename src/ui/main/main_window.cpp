@@ -355,6 +355,8 @@ void MainWindow::bind(const ControlRegistry& controls, std::function<void()> ref
 
 void MainWindow::refresh() {
     if (binder_) binder_->refresh();
+    // A notice takes room only while it says something.
+    if (auto* notice = findChild<QLabel*>(QStringLiteral("DoorNotice_lbl"))) notice->setVisible(!notice->text().isEmpty());
     updateShapes();
     updateChart();
     if (marginLabel_) {

@@ -119,9 +119,10 @@ StudyWindow::StudyWindow(Program& program, QWidget* parent, QSettings* settings)
     status_->setWordWrap(true);
     table_ = new QTableWidget(this);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->setVisible(false);
     chart_ = new QChartView(new QChart, this);
     chart_->setRenderHint(QPainter::Antialiasing);
-    chart_->setMinimumSize(420, 360);
+    chart_->setMinimumSize(360, 320);
     // The legend is a list of check boxes beside the chart: every name whole, and the choice of
     // the lines drawn. The saved picture is the chart alone, with a legend of its own.
     chartPanel_ = new QWidget(this);
@@ -269,9 +270,16 @@ void StudyWindow::showLine(LoadId id, bool shown) {
 }
 
 void StudyWindow::showChart() {
+    QChart* chart = buildChart(chart_->width());
+    chart->legend()->hide();  // the check boxes beside it are its legend
+    QChart* old = chart_->chart();
+    chart_->setChart(chart);
+    delete old;
+}
+
+QChart* StudyWindow::buildChart(int width) const {
     auto* chart = new QChart;
     chart->setTitle(parameter_->currentText());
-    chart->legend()->hide();  // the check boxes beside it are its legend
     auto* x = new QValueAxis;
     auto* y = new QValueAxis;
     x->setTitleText(parameter_->currentText());
@@ -314,15 +322,14 @@ void StudyWindow::showChart() {
     }
     const double xLow = std::min(axis_.from, axis_.to), xHigh = std::max(axis_.from, axis_.to);
     if (!points_.empty()) x->setRange(xLow, xHigh > xLow ? xHigh : xLow + 1);
-    roundTicks(x, x->min(), x->max(), 8);
+    // As many ticks as their labels have room for across the chart.
+    roundTicks(x, x->min(), x->max(), std::clamp(width / 70, 3, 8));
     // The watts from a round value to a round value, zero included.
     if (high <= low) high = low + 1;
     const double step = RoundTickStep(high - low, 8);
     y->setRange(std::floor(low / step) * step, std::ceil(high * 1.02 / step) * step);
     roundTicks(y, y->min(), y->max(), 8);
-    QChart* old = chart_->chart();
-    chart_->setChart(chart);
-    delete old;
+    return chart;
 }
 
 // The table as the chart's list has it: the parameter, the capacity and the total first, then
@@ -339,9 +346,14 @@ void StudyWindow::showTable() {
     table_->clear();
     table_->setColumnCount(static_cast<int>(order.size()));
     table_->setRowCount(static_cast<int>(rows.size()) - 1);
-    QStringList head;
-    for (std::size_t c : order) head << TwoLineHead(q(rows[0][c]));
-    table_->setHorizontalHeaderLabels(head);
+    for (std::size_t c = 0; c < order.size(); ++c) {
+        // A component's short head where its label is long; the whole label on pointing.
+        const bool component = order[c] >= 1 && order[c] <= components.size();
+        const char* shortHead = component ? components[order[c] - 1].pageHead : nullptr;
+        auto* head = new QTableWidgetItem(TwoLineHead(shortHead ? q(shortHead) : q(rows[0][order[c]])));
+        head->setToolTip(q(rows[0][order[c]]));
+        table_->setHorizontalHeaderItem(static_cast<int>(c), head);
+    }
     for (std::size_t r = 1; r < rows.size(); ++r)
         for (std::size_t c = 0; c < order.size(); ++c) {
             auto* item = new QTableWidgetItem(q(rows[r][order[c]]));
@@ -360,17 +372,18 @@ bool StudyWindow::saveCsv(const QString& path) {
     return true;
 }
 
+// The chart alone, with a legend of its own under it, on a white sheet of a size of its own:
+// the window's check boxes and background are no part of it.
 bool StudyWindow::savePng(const QString& path) {
     const QString file = withSuffix(path, "png");
-    // The check boxes are the window's legend; the picture gets the chart's own for a moment.
-    QChart* chart = chart_->chart();
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->legend()->show();
-    chart->layout()->activate();
-    const QPixmap picture = chart_->grab();
-    chart->legend()->hide();
-    chart->layout()->activate();
-    if (picture.save(file, "PNG")) return true;
+    QChartView view(buildChart(kPictureSize.width()));
+    view.chart()->legend()->setAlignment(Qt::AlignBottom);
+    view.chart()->setBackgroundRoundness(0);
+    view.setRenderHint(QPainter::Antialiasing);
+    view.setBackgroundBrush(Qt::white);
+    view.setFrameShape(QFrame::NoFrame);
+    view.resize(kPictureSize);
+    if (view.grab().save(file, "PNG")) return true;
     status_->setText(QStringLiteral("Не удалось записать ") + file);
     return false;
 }

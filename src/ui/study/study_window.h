@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QSize>
 #include <QStringList>
 #include <map>
 #include <memory>
@@ -20,6 +21,7 @@ class QSettings;
 class QLineEdit;
 class QTableWidget;
 class QLabel;
+class QChart;
 class QChartView;
 class QPushButton;
 
@@ -44,6 +46,8 @@ public:
     // The lines drawn, in their order, and whether each is shown; hiding lines scales the
     // chart to the rest.
     static std::vector<LoadId> drawnLoads();
+    // The size of the picture «Сохранить график…» writes.
+    static constexpr QSize kPictureSize{1000, 640};
     void showLine(LoadId id, bool shown);
 
     QComboBox* parameterList() const { return parameter_; }
@@ -58,6 +62,8 @@ public:
 private:
     void parameterChosen();
     void showChart();
+    // The chart of the points studied, its x ticks as many as `width` pixels take.
+    QChart* buildChart(int width) const;
     void showTable();
     // The parameter's value in the open project (the first layer of the north wall for the
     // panels of every surface).
