@@ -170,29 +170,6 @@ TEST(MainForm, RoomTemperatureColourAndDoorModes) {
     m.Door_Standard_opt.setValue(true);
     EXPECT_TRUE(m.TypeOfCell_cmb.enabled);
     EXPECT_FALSE(m.TypeOfCurtain_cmb.enabled);
-
-    // A storage type that does not fit the room temperature is named while the standard method
-    // reads it; the choice stays the person's.
-    const struct {
-        const char* temperature;
-        int type;
-        const char* fits;  // nullptr: no notice
-    } types[] = {{"-20", 0, "Камера хранения мороженых продуктов"}, {"-20", 1, nullptr},
-                 {"2", 1, "Камера хранения охлажденных продуктов"}, {"2", 0, nullptr}, {"-20", 4, nullptr}};
-    for (const auto& c : types) {
-        SCOPED_TRACE(std::string(c.temperature) + " / " + std::to_string(c.type));
-        m.TypeOfCell_cmb.setIndex(c.type);
-        ProgramHarness::leave(m.TempIn_txt, c.temperature);
-        EXPECT_EQ(m.TypeOfCell_cmb.index(), c.type);
-        if (c.fits)
-            EXPECT_NE(m.DoorNotice_lbl.text.find(c.fits), std::string::npos) << m.DoorNotice_lbl.text;
-        else
-            EXPECT_EQ(m.DoorNotice_lbl.text, "");
-    }
-    m.TypeOfCell_cmb.setIndex(0);
-    ProgramHarness::leave(m.TempIn_txt, "-20");
-    m.Door_Special_opt.setValue(true);
-    EXPECT_EQ(m.DoorNotice_lbl.text, "") << "the special method does not read the type";
 }
 
 TEST(MainForm, SharedWallParametersAndLayerEnabling) {
