@@ -181,7 +181,7 @@ void PrintTable(std::ostream& out, Program& program, int marginPercent) {
             continue;
         }
         if (c.id == LoadId::Capacity) table.row("Рабочий цикл агрегата", m.Cycle_txt.text, "%");
-        table.row(label, m.controls().get<TextBox>(c.control)->text, W);
+        table.row(label, LoadText(c.value(program.session.result.loads)), W);
         if (c.id == LoadId::Capacity && marginPercent > 0)
             table.row("  " + DesignMarginLabel(marginPercent),
                       DesignMarginKilowatts(program.session.result.loads.capacity, marginPercent), "кВт");

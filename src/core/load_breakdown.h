@@ -22,6 +22,8 @@ struct LoadBreakdown {
     LoadValue total;
     LoadValue capacity;     // the refrigerating capacity the plant must deliver
     LoadValue fanPower;     // the fans' power: entered, or chosen from the capacity
+    // Components computed by a function of their own (model/component_functions.h), by LoadId.
+    std::array<LoadValue, 32> own{};
     std::string problem;    // why the total or the capacity is undefined; "" when both are defined
 };
 

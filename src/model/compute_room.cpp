@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "core/load_components.h"
 #include "core/numtext.h"
+#include "model/component_functions.h"
 #include "refdb/reference_columns.h"
 
 namespace coldroom {
@@ -166,6 +168,15 @@ RoomResult ComputeRoom(const RoomProject& p, const ReferenceData& d) {
 
     b.door = operation.door;
     b.operation = operation.total;
+    for (const ComponentFunction& f : ComponentFunctions()) {
+        const LoadValue v = b.own[static_cast<int>(f.id)] = f.compute(p, d, task);
+        const LoadId sum = LoadComponentOf(f.id).sum;
+        if (sum == LoadId::Total) continue;  // the totals take it with the other components
+        LoadValue& into = sum == LoadId::Operation ? b.operation : sum == LoadId::Product ? b.product : b.envelope;
+        if (!into.defined) continue;
+        if (v.defined) into.watts += v.watts;
+        else into = v;
+    }
     TotalsInput totals;
     totals.cycle = LeadingNumber(p.Cycle_txt);
     totals.autoFans = p.AutoEva_opt;
