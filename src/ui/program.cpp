@@ -77,12 +77,27 @@ bool Program::RequestExit() {
     if (commitPending) commitPending();
     const std::vector<std::string> putBack = main.PutBackRefused();
     if (!putBack.empty()) {
-        std::string text = "Не принятое значение заменено прежним:";
+        if (showForms) showForms();
+        std::string text = "Непринятое значение заменено прежним:";
         for (const std::string& caption : putBack) text += "\r\n" + caption;
         ui_.message(text, kAppTitle, MsgIcon::Information);
     }
     if (!ConfirmLeave()) return false;
     return Exit();
+}
+
+bool Program::NewProject() {
+    if (ended_ || !ConfirmLeave()) return false;
+    session.project = RoomProject{};
+    session.dialog = TaskDialogState{};
+    StartTask(session.project, session.dialog, *session.data);
+    main.StartNew();
+    task.Show();
+    document.reset(session.project, {});
+    beforeChange_.reset();
+    newRoom_ = main.loaded();
+    ui_.showWindow(WindowId::TaskDialog);
+    return true;
 }
 
 void Program::TaskDialogEscape() {
@@ -152,8 +167,11 @@ bool Program::WindowShown(WindowId window, const std::function<void()>& present)
     if (present) present();
     if (CountsForActivation(window)) active_ = window;
     if (!quietReturn_) activate(window);
-    // What the main window starts with is no work of the person's.
-    if (firstMain) document.acceptRoom(session.project);
+    // What the main window starts a project with is no work of the person's.
+    if (firstMain || (window == WindowId::MainWindow && newRoom_)) {
+        document.acceptRoom(session.project);
+        newRoom_ = false;
+    }
     return true;
 }
 

@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/load_breakdown.h"
+
 namespace coldroom {
 
 namespace {
@@ -23,12 +25,9 @@ constexpr int kRowHeight = 26;
 constexpr int kShownRows = 5;  // the height kept while no results are shown
 
 QString wattsText(double w) {
-    // Whole watts by the results' rule; thin-space groups make five- and six-figure loads
-    // readable at a glance.
-    const double whole = std::floor(w);
-    QString digits = QString::number(std::fabs(whole), 'f', 0);
-    for (qsizetype i = digits.size() - 3; i > 0; i -= 3) digits.insert(i, QChar(0x2009));
-    return (whole < 0 ? QStringLiteral("−") : QString()) + digits + QStringLiteral(" Вт");
+    // Whole watts written as the result fields write them ("1684"), so a figure reads the same
+    // in the chart and in its field.
+    return QString::fromStdString(LoadText(LoadValue::of(std::floor(w)))) + QStringLiteral(" Вт");
 }
 
 // Shares mean something only when every component is known and none is below zero.

@@ -236,6 +236,14 @@ TEST(StoreReports, ExactLines) {
     EXPECT_EQ(StoreCsvLines(sheet), lines("store.csv"));
     EXPECT_EQ(StoreHtmlLines(sheet), lines("store.html"));
     EXPECT_EQ(KilowattText(LoadValue::of(8725)), "8.73");
+    // The store's kilowatts are the levels' as shown added up: 1.32 + 3.16, not 4488 W rounded.
+    StoreLoads split;
+    split.levels = {LevelLoads{1, LoadValue::of(1324), LoadValue::of(1324)},
+                    LevelLoads{1, LoadValue::of(3164), LoadValue::of(3164)}};
+    split.total = {2, LoadValue::of(4488), LoadValue::of(4488)};
+    const auto total = MakeStoreSheet(Store{}, {}, split, {"", "", 0}).levels.back();
+    EXPECT_EQ(std::vector<std::string>(total.begin() + 3, total.end()),
+              (std::vector<std::string>{"4488", "4.48", "4488", "4.48"}));
     // The PDF pages carry every figure of the sums.
     std::string printed;
     for (const StorePage& page : StorePages(sheet))

@@ -7,6 +7,7 @@
 #include "core/numtext.h"
 #include "model/task_derived.h"
 #include "model/task_edit.h"
+#include "ui/main/door_notice.h"
 
 namespace coldroom {
 
@@ -65,7 +66,7 @@ void MainForm::registerControls() {
     REG(Door_Standard_opt); REG(Door_Special_opt); REG(TypeOfCell_cmb); REG(TypeOfCurtain_cmb);
     REG(Door_W_txt); REG(Door_H_txt); REG(Door_Open_txt); REG(TempOut_txt); REG(HumidOut_txt); REG(Door_Loss_txt);
     REG(TypeOfCell_lbl); REG(Door_W_lbl); REG(Door_H_lbl); REG(Door_Open_lbl); REG(TypeOfCurtain_lbl);
-    REG(TempOut_lbl); REG(HumidOut_lbl);
+    REG(TempOut_lbl); REG(HumidOut_lbl); REG(DoorNotice_lbl);
     REG(NofPeople_txt); REG(TimePeople_txt); REG(Electro_txt); REG(Lifter_txt); REG(ElectroEva_txt);
     REG(Cycle_txt); REG(AutoEva_opt); REG(ManualEva_opt);
     REG(TypeOfProduct_lbl); REG(TempIn_lbl); REG(TempEnd_lbl); REG(Loading_lbl); REG(Oborot_lbl);
@@ -191,6 +192,21 @@ void MainForm::Activate() {
     Show();
 }
 
+void MainForm::StartNew() {
+    activated_ = false;
+    refused_.clear();
+    session_.result = RoomResult{};
+    ResultsProblem.clear();
+    MarginText.clear();
+    for (TextBox* r : resultFields_)
+        if (r) r->text = "0";
+    if (loaded_) {
+        SettleNewRoom(session_.project, *session_.data);
+        session_.project.Name_txt = TaskListText(session_.project, *session_.data);
+    }
+    Show();
+}
+
 void MainForm::Recalculate(unsigned recompute) {
     if (!loaded_) return;
     session_.Recompute();
@@ -264,6 +280,7 @@ void MainForm::Show() {
     }
     BreathLoss_lbl.enabled = BreathLoss_txt.enabled = e.respiration;
     TypeOfCell_lbl.enabled = e.standardDoor;
+    DoorNotice_lbl.text = DoorRoomTypeNotice(p);
     for (Caption* c : {&Door_Open_lbl, &Door_H_lbl, &Door_W_lbl, &TypeOfCurtain_lbl, &TempOut_lbl, &HumidOut_lbl})
         c->enabled = !e.standardDoor;
 

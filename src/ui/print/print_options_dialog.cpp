@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "reports/qt_canvas.h"
+#include "reports/qt_store_pdf.h"
 #include "ui/qt_binder.h"
 #include "ui/qt_form_widgets.h"
 #include "ui/qt_user_interface.h"
@@ -110,13 +111,14 @@ void PrintOptionsDialog::reject() {
 }
 
 bool QtReportPrinter::preview(const std::string& title,
-                              const std::function<bool(QPrinter&, std::string&)>& paint, std::string& error) {
+                              const std::function<bool(QPrinter&, std::string&)>& paint, std::string& error,
+                              bool landscape) {
     QPrinter printer(QPrinter::HighResolution);
     // A preview needs no printer: without one the page is previewed as a PDF page, and the
     // print dialog of the preview offers a printer set up meanwhile, or a PDF file.
     if (QPrinterInfo::availablePrinters().isEmpty()) printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     printer.setFullPage(true);
     printer.setDocName(QString::fromStdString(title));
     QPrintPreviewDialog preview(&printer, parent_);
@@ -151,6 +153,20 @@ bool QtReportPrinter::PrintNote(const CalculationNote& note, std::string& error)
         }
         return true;
     }, error);
+}
+
+bool QtReportPrinter::PrintStore(const StoreSheet& sheet, std::string& error) {
+    return preview(
+        sheet.title,
+        [&](QPrinter& printer, std::string& e) {
+            printer.setFullPage(true);
+            if (!PaintStorePages(printer, sheet, e, PrintableArea(printer))) {
+                e = "Не удается напечатать отчет: принтер недоступен";
+                return false;
+            }
+            return true;
+        },
+        error, true);
 }
 
 bool QtReportPrinter::WriteNotePdf(const std::string& path, const CalculationNote& note, std::string& error) {

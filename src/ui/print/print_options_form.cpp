@@ -26,7 +26,9 @@ PrintOptionsForm::PrintOptionsForm(RoomSession& session, MainForm& main, UserInt
 }
 
 void PrintOptionsForm::Open() {
-    Print_Printer_opt.setValue(true);
+    OptionButton* const outputs[] = {&Print_Printer_opt, &Print_Html_opt, &Print_File_opt, &Print_Pdf_opt};
+    outputs[static_cast<int>(choice.kind)]->setValue(true);
+    Print_Note_chk.setValue(choice.note);
     NameProject_txt.text = session_.project.Name_txt;
     Company_txt.text = session_.project.ReportAuthor;
     ProjectNumber_txt.text = signature.projectNumber;
@@ -72,6 +74,8 @@ void PrintOptionsForm::OK_btn_Click() {
         signature = typed;
         if (onSignatureKept) onSignatureKept(signature);
     }
+    choice = {kind, note};
+    if (onChoiceKept) onChoiceKept(choice);
     close();
 }
 

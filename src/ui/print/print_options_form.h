@@ -45,6 +45,14 @@ public:
     std::function<void(const NoteSignature&)> onSignatureKept;
     // The reference database the results were computed from, for the note's heading.
     std::string databasePath;
+    // Where the report went last and whether it was the note: every opening starts from it,
+    // and a report made keeps it (the program keeps it among the settings).
+    struct Choice {
+        ReportKind kind = ReportKind::Printer;
+        bool note = false;
+    };
+    Choice choice;
+    std::function<void(const Choice&)> onChoiceKept;
     // The project's title changed (the program updates its modified mark).
     std::function<void()> onProjectChanged;
 

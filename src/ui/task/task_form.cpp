@@ -1,5 +1,8 @@
 #include "ui/task/task_form.h"
 
+#include <cmath>
+
+#include "core/numtext.h"
 #include "model/field_catalogue.h"
 #include "model/task_derived.h"
 
@@ -8,6 +11,18 @@ namespace {
 
 // The title under which the dialog names a field that holds a wrong value.
 constexpr const char* kTaskInputErrorTitle = "Неверный ввод параметра";
+
+// An entry of the value the field holds already ("10" over "10.0", or the text left as it was):
+// nothing to check and nothing to write anew, so tabbing through the dialog changes no text a
+// save writes. A field holding a refused value is checked again. `asTyped`: the value is read
+// as the check reads it, without turning a comma into a point.
+bool sameValue(const std::string& typed, const std::string& held, bool refused, bool asTyped = false) {
+    if (refused) return false;
+    if (typed == held) return true;
+    const double now = LeadingNumber(asTyped ? typed : NormalizeNumberText(typed));
+    const double before = LeadingNumber(held);
+    return std::isfinite(now) && now == before;
+}
 
 }  // namespace
 
@@ -63,6 +78,10 @@ TaskForm::TaskForm(RoomSession& session, UserInterface& ui) : session_(session),
             };
         } else if (TextBox* box = registry_.get<TextBox>(f.control)) {
             box->onEnter = box->onLeave = [this, &p, &dialog, &f, box] {
+                // Leaving a field whose value did not change changes nothing, not even its text.
+                const int check = f.role == FieldRole::TurnoverTonnes ? CheckTurnover : f.check;
+                if (check >= 0 && sameValue(box->text, f.textOf(p), dialog.FieldError[check], check == CheckCoolingTime))
+                    return Show();
                 takeTexts();
                 tell(EnterTaskText(p, dialog, f, box->text));
                 Show();
