@@ -137,10 +137,11 @@ void MainForm::wireHandlers() {
 void MainForm::commitText(const FieldSpec& field, TextBox& box, Entry how) {
     EventScope scope(*this);
     const EditOutcome outcome = CommitText(session_.project, *session_.data, field, box.text, how);
-    if (outcome.accepted)
+    if (outcome.accepted || outcome.restored)
         refused_.erase(field.control);
     else
         refused_[field.control] = outcome.shown;
+    if (outcome.restored) box.text = outcome.shown;
     handleOutcome(outcome, &field);
     if (outcome.accepted && field.role == FieldRole::RoomTemperature && how == Entry::Leave && onTaskChanged) onTaskChanged();
 }
@@ -150,7 +151,7 @@ void MainForm::Tell(const Notice& n) {
         ++refusals;
         ui_.message(n.text, kInputErrorTitle, MsgIcon::Critical);
     } else {
-        ui_.message(n.text, kAppTitle, MsgIcon::None);
+        ui_.message(n.text, kAppTitle, n.kind == Notice::Kind::Unusual ? MsgIcon::Exclamation : MsgIcon::None);
     }
 }
 

@@ -82,8 +82,11 @@ TaskForm::TaskForm(RoomSession& session, UserInterface& ui) : session_(session),
                 const int check = f.role == FieldRole::TurnoverTonnes ? CheckTurnover : f.check;
                 if (check >= 0 && sameValue(box->text, f.textOf(p), dialog.FieldError[check], check == CheckCoolingTime))
                     return Show();
+                const std::string before = f.textOf(p);
                 takeTexts();
-                tell(EnterTaskText(p, dialog, f, box->text));
+                const TaskOutcome outcome = EnterTaskText(p, dialog, f, box->text);
+                if (outcome.restored) f.textOf(p) = before;
+                tell(outcome);
                 Show();
             };
         }
