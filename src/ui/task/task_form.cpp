@@ -112,7 +112,7 @@ void TaskForm::registerControls() {
     REG(Task_cmb); REG(Produkt_cmb); REG(Packing_cmb); REG(Smena_cmb);
     REG(TempIn_txt); REG(Tin_Prod_txt); REG(Tend_Prod_txt); REG(Load_prod_txt); REG(Oborot_Prod_txt);
     REG(Oborot_tonn_txt); REG(Real_time_txt); REG(Velocity_txt); REG(HumidIn_txt); REG(Dimens_txt);
-    REG(OK_btn); REG(Cancel_btn);
+    REG(OK_btn); REG(Cancel_btn); REG(Cycle_lbl);
 #undef REG
 }
 
@@ -169,6 +169,7 @@ void TaskForm::Show() {
     fill(Produkt_cmb, "Produkt_cmb", static_cast<int>(TaskProductList(p.task, d).size()), p.task.Produkt_cmb);
     fill(Packing_cmb, "Packing_cmb", d.Tara_array.rowCount(), p.task.Packing_cmb);
     Smena_cmb.showIndex(p.task.Smena_cmb);
+    Cycle_lbl.text = "цикл " + InputTextSingle(p.task.RabCoef) + " %";
     for (const FieldSpec& f : FieldCatalogue())
         if (f.form == FieldForm::Task && f.kind == FieldKind::Text) registry_.get<TextBox>(f.control)->text = f.textOf(p);
 }
