@@ -34,7 +34,7 @@ EditorForm::EditorForm(UserInterface& ui) : ui_(ui) {
               "Расчетные коэффициенты теплопроводности материалов ограждающих конструкций", &cmdIsoAdd,
               &cmdIsoDelete, &cmdIsoUpdate);
     bind(datIsolation, txtIsoName, "txtIsoName", 0, "Материал ", false);
-    bind(datIsolation, txtConduct, "txtConduct", 1, "Коэффициент теплопроводности, Вт/м2 °С");
+    bind(datIsolation, txtConduct, "txtConduct", 1, "Коэффициент теплопроводности, Вт/(м·К)");
 
     setUpView(datProduct, "datProduct", "ProdMeat", 2, "Выбор типа продуктов", "", &cmdProdAdd,
               &cmdProdDelete, &cmdProdUpdate);
@@ -138,7 +138,9 @@ void EditorForm::bind(BoundView& view, TextBox& box, const char* name, int colum
                 if (f.name == name) CommitField(view, f, false);
         };
     } else if (number) {
-        box.onEnter = box.onLeave = [&box] { box.text = NormalizeNumberText(box.text); };
+        box.onEnter = box.onLeave = [&box] {
+            if (double value = 0; TypedNumber(box.text, value)) box.text = NormalizeNumberText(box.text);
+        };
     }
 }
 
@@ -289,11 +291,18 @@ FieldValue EditorForm::fieldValues(const BoundView& view) {
     };
 }
 
+// A number field whose text is not one number as a whole: a slip, never read as another number.
+static std::string NotANumber(const BoundView::Field& field) {
+    double value = 0;
+    if (!field.number || TypedNumber(field.box->text, value)) return {};
+    return "«" + field.box->text + "» — не число.";
+}
+
 bool EditorForm::CommitField(BoundView& view, const BoundView::Field& field, bool enter) {
-    if (field.number) field.box->text = NormalizeNumberText(field.box->text);
+    std::string message = NotANumber(field);
+    if (message.empty() && field.number) field.box->text = NormalizeNumberText(field.box->text);
     const EditorCheck* check = FindEditorCheck(field.name);
-    if (!check) return true;
-    std::string message = EditorCheckMessage(*check, field.box->text, enter, fieldValues(view));
+    if (message.empty() && check) message = EditorCheckMessage(*check, field.box->text, enter, fieldValues(view));
     if (message.empty()) return true;
     ui_.message(message, kInputErrorTitle, MsgIcon::Critical);
     ui_.setFocus(WindowId::Editor, field.name);
@@ -302,13 +311,18 @@ bool EditorForm::CommitField(BoundView& view, const BoundView::Field& field, boo
 
 bool EditorForm::writeCurrent(BoundView& view) {
     if (!dirty(view)) return true;
-    for (const auto& f : view.fields)
-        if (f.number) f.box->text = NormalizeNumberText(f.box->text);
-    // A value that fails its check never reaches the table: every calculation reads it later.
+    std::vector<std::string> slips;
     for (const auto& f : view.fields) {
+        slips.push_back(NotANumber(f));
+        if (f.number && slips.back().empty()) f.box->text = NormalizeNumberText(f.box->text);
+    }
+    // A value that fails its check never reaches the table: every calculation reads it later.
+    for (std::size_t i = 0; i < view.fields.size(); ++i) {
+        const auto& f = view.fields[i];
         const EditorCheck* check = FindEditorCheck(f.name);
-        if (!check) continue;
-        std::string problem = EditorCheckMessage(*check, f.box->text, false, fieldValues(view));
+        if (!check && slips[i].empty()) continue;
+        std::string problem =
+            !slips[i].empty() ? slips[i] : EditorCheckMessage(*check, f.box->text, false, fieldValues(view));
         if (problem.empty()) continue;
         std::string label = f.label;
         while (!label.empty() && label.back() == ' ') label.pop_back();
