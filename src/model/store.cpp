@@ -27,17 +27,6 @@ const char* LevelName(TemperatureLevel level) {
 
 const char* LevelShortName(TemperatureLevel level) { return level == TemperatureLevel::Medium ? "СТ" : "НТ"; }
 
-const char* LevelChoiceName(LevelChoice choice) {
-    switch (choice) {
-    case LevelChoice::Medium:
-        return "СТ";
-    case LevelChoice::Low:
-        return "НТ";
-    case LevelChoice::Auto:
-        break;
-    }
-    return "по температуре";
-}
 
 bool ValidOperationShare(double percent) { return std::isfinite(percent) && percent >= 0 && percent <= 100; }
 

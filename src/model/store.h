@@ -30,8 +30,6 @@ std::optional<TemperatureLevel> EffectiveLevel(LevelChoice choice, std::optional
 const char* LevelName(TemperatureLevel level);
 // "СТ", "НТ": the level in a table's narrow column.
 const char* LevelShortName(TemperatureLevel level);
-// The texts a person chooses a room's level by: "по температуре", "СТ", "НТ".
-const char* LevelChoiceName(LevelChoice choice);
 
 struct StoreRoom {
     std::string path;  // the project file, absolute
