@@ -1,6 +1,7 @@
 // The page's entry points, called from JavaScript. Every call that changes the project returns
 // the whole state as JSON; a file comes back as bytes the page reads from memory.
 #include <emscripten/emscripten.h>
+#include <sys/stat.h>
 
 #include <memory>
 #include <string>
@@ -59,6 +60,9 @@ extern "C" {
 
 // The catalogue, or {"error": …} when the tables do not load.
 EMSCRIPTEN_KEEPALIVE const char* cr_start() {
+    // The runtime starts with a mask that leaves a new file no permissions at all, so the
+    // program's writers could not reopen the files they make; a desktop's usual mask instead.
+    umask(022);
     std::string error;
     auto data = ReferenceDataFromCsv(shippedTables(), error);
     if (!data) {

@@ -82,18 +82,26 @@ const char* messageKind(WebMessage::Kind k) {
     return "";
 }
 
+void row(JsonOut& j, const std::string& control, const std::string& caption, const std::string& value,
+         const char* unit, bool indented, bool on) {
+    j.object().member("control", control).member("caption", caption).member("v", value).member("unit", unit);
+    j.member("indent", indented).member("on", on).end();
+}
+
 }  // namespace
 
 std::string CatalogueJson() {
     JsonOut j;
     j.object();
     j.member("app", kAppTitle).member("version", COLDROOM_VERSION);
-    // The task dialog, then the room's frame above the tabs and the window's two tabs of entries.
+    // The task dialog, then the room's frame above the tabs and the window's three tabs (the last shows
+    // the product and the cooling time).
     j.key("groups").array();
-    const std::pair<const char*, const char*> groups[] = {{"Task", " Выбор технологической задачи"},
+    const std::pair<const char*, const char*> groups[] = {{"Task", "Выбор технологической задачи"},
                                                           {"Room", "Камера"},
                                                           {"Walls", "Размеры/Изоляция/Темп. режим"},
-                                                          {"Operation", "Параметры эксплуатации"}};
+                                                          {"Operation", "Параметры эксплуатации"},
+                                                          {"Product", "Продукты в камере"}};
     for (const auto& [id, title] : groups) j.object().member("id", id).member("title", title).end();
     j.end();
     j.key("fields").array();
@@ -172,12 +180,17 @@ std::string StateJson(WebSession& s) {
 
     j.member("computed", s.computed());
     if (s.computed()) {
-        j.key("loads").object();
-        for (const LoadComponent& c : LoadComponents()) j.member(c.jsonKey, LoadText(c.value(r.loads)));
+        // The results as the window's frame lists them, the four walls' sum after the walls.
+        j.key("results").array();
+        for (const LoadComponent& c : LoadComponents()) {
+            const bool indented = c.role == LoadRole::Surface || c.role == LoadRole::Part;
+            row(j, c.control.empty() ? c.jsonKey : c.control, c.caption, LoadText(c.value(r.loads)), "Вт", indented,
+                c.id != LoadId::Respiration || enabling.respiration);
+            if (c.id == LoadId::West) row(j, "WallLossTotal", "Стены, всего", LoadText(r.wallTotal), "Вт", true, true);
+        }
         j.end();
-        j.member("wallTotal", LoadText(r.wallTotal)).member("problem", r.loads.problem);
+        j.member("problem", r.loads.problem);
         j.member("margin", s.margin()).member("marginLine", DesignMarginLine(r.loads.capacity, s.margin()));
-        j.member("respiration", enabling.respiration);
         j.key("chart").array();
         for (const ChartedLoad& c : ChartedLoads(r.loads)) {
             j.object().member("label", c.label).member("colour", colourText(LoadComponentOf(c.id).colour));
@@ -186,30 +199,35 @@ std::string StateJson(WebSession& s) {
             j.end();
         }
         j.end();
-        // The product as the task hands it over, and the cooling time: the window's third tab.
         static const FieldSpec& products = *FindField("Produkt_cmb", FieldForm::Task);
         static const FieldSpec& packings = *FindField("Packing_cmb", FieldForm::Task);
         const CoolingTimeTexts times = CoolingTimeCaptions(p, r);
-        const std::pair<const char*, std::string> rows[] = {
-            {"ТИП ПРОДУКТОВ", ListText(products, p, d, p.task.Produkt_cmb)},
-            {"Начальная Т продуктов, °C", p.task.Tin_Prod_txt},
-            {"Конечная Т продуктов, °C", p.task.Tend_Prod_txt},
-            {"Норма хранения, т", GeneralText(r.storageCapacity)},
-            {"Загрузка камеры, т", p.task.Load_prod_txt},
-            {"Сколько продукции охлаждается, т", TurnoverTonnesText(p.task)},
-            {"Упаковка", ListText(packings, p, d, p.task.Packing_cmb)},
-            {"Скорость движения воздуха в камере, м/с", p.task.Velocity_txt},
+        const struct {
+            const char *control, *caption;
+            std::string value;
+            const char* unit;
+        } rows[] = {
+            {"TypeOfProduct_lbl", "ТИП ПРОДУКТОВ", ListText(products, p, d, p.task.Produkt_cmb), ""},
+            {"TempIn_lbl", "Начальная Т продуктов", p.task.Tin_Prod_txt, "°C"},
+            {"TempEnd_lbl", "Конечная Т продуктов", p.task.Tend_Prod_txt, "°C"},
+            {"Norma_lbl", "Норма хранения", GeneralText(r.storageCapacity), "т"},
+            {"Loading_lbl", "Загрузка камеры", p.task.Load_prod_txt, "т"},
+            {"Oborot_lbl", "Сколько продукции охлаждается", TurnoverTonnesText(p.task), "т"},
+            {"Tara_lbl", "Упаковка", ListText(packings, p, d, p.task.Packing_cmb), ""},
+            {"AirSpeed_lbl", "Скорость движения воздуха в камере", p.task.Velocity_txt, "м/с"},
+            {"TimeReal_lbl", "Желаемое время", times.requested, "ч"},
+            {"TimeCooling_lbl", "Охлаждение", times.cooling, "ч"},
+            {"TimeFreezing_lbl", "Замораживание", times.freezing, "ч"},
+            {"TimeAfterFreezing_lbl", "Домораживание", times.afterFreezing, "ч"},
+            {"TimeMin_lbl", "Общее время", times.total, "ч"},
         };
+        // The product as the task hands it over, then the cooling time: the window's third tab.
         j.key("product").array();
-        for (const auto& [caption, value] : rows) j.array().value(caption).value(value).end();
-        j.end();
-        const std::pair<const char*, const std::string*> timeRows[] = {
-            {"Желаемое время", &times.requested},   {"Охлаждение", &times.cooling},
-            {"Замораживание", &times.freezing},     {"Домораживание", &times.afterFreezing},
-            {"Общее время", &times.total},
-        };
-        j.key("times").array();
-        for (const auto& [caption, value] : timeRows) j.array().value(caption).value(*value).end();
+        for (const auto& row : rows) {
+            if (std::string_view(row.control) == "TimeReal_lbl") j.end().key("times").array();
+            j.object().member("control", row.control).member("caption", row.caption).member("v", row.value);
+            j.member("unit", row.unit).end();
+        }
         j.end();
         const auto colour = RoomTemperatureColour(p);
         char buf[8];
