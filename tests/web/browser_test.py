@@ -102,6 +102,12 @@ return JSON.stringify(out);
 """
 
 
+def open_project(driver, path):
+    before = driver.execute_script("return window.coldroomPage.actions")
+    driver.find_element("id", "cmd-open").send_keys(path)
+    wait_for(driver, "return window.coldroomPage.actions > %d" % before, "the open")
+
+
 def page_view(driver):
     return json.loads(driver.execute_script(READ_PAGE))
 
@@ -238,9 +244,7 @@ def run(args, driver, work, downloads):
         scenarios = sorted(os.listdir(args.scenarios))
         for scenario in scenarios:
             project = os.path.join(args.scenarios, scenario, "project.cfg")
-            before = driver.execute_script("return window.coldroomPage.actions")
-            driver.find_element("id", "cmd-open").send_keys(project)
-            wait_for(driver, "return window.coldroomPage.actions > %d" % before, "the open")
+            open_project(driver, project)
             view = page_view(driver)
             n = compare(view, calc_json(args, project), scenario)
             check(n > 100, "%s: %d values compared" % (scenario, n))
@@ -258,10 +262,16 @@ def run(args, driver, work, downloads):
                 with open(os.path.join(out, mine), "rb") as f:
                     theirs = f.read()
                 check(compare_as(data) == compare_as(theirs), "%s: %s equals coldroom-calc's %s" % (scenario, name, mine))
+                if button == "cmd-save":
+                    saved = os.path.join(out, "page.cfg")
+                    with open(saved, "wb") as f:
+                        f.write(data)
                 if button == "note-download":
                     driver.find_element("id", "note-close").click()
+            # What the page saved opens again to the same figures.
+            open_project(driver, saved)
+            compare(page_view(driver), calc_json(args, project), scenario + ", saved and opened again")
 
-        # A saved project opens again to the same figures.
         raw, packed = folder_size(args.page)
         print("web: %d scenarios compared" % len(scenarios))
         print("web: page ready %.0f ms after navigation; first result %.0f ms after «Далее >>»" % (ready, first))
