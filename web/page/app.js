@@ -128,6 +128,8 @@ function act(call) {
 
 function render(state) {
   const task = state.step === "task";
+  const stepChanged = page.shownStep !== undefined && page.shownStep !== state.step;
+  page.shownStep = state.step;
   $("task-step").hidden = !task;
   $("room-step").hidden = task;
   $("task-cancel").hidden = !state.canCancel;
@@ -149,6 +151,8 @@ function render(state) {
   $("door-notice").hidden = !state.doorNotice;
   $("status").textContent = state.status;
   document.title = (state.title ? state.title + " — " : "") + "ColdRoom";
+  // The focus goes where the person continues, as when one window gives way to the other.
+  if (stepChanged) focusFirst();
 }
 
 function showRows(body, rows) {
