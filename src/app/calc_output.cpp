@@ -194,6 +194,13 @@ void PrintTable(std::ostream& out, Program& program, int marginPercent) {
     table.row("  Общее время", m.TimeMin_lbl.text, "ч");
     table.print(out);
     if (!m.ResultsProblem.empty()) out << "\nВнимание: " << m.ResultsProblem << '\n';
+    // What the window tells beneath the results.
+    std::string_view notices = m.ResultsNotice_lbl.text;
+    while (!notices.empty()) {
+        const std::size_t end = notices.find('\n');
+        out << "Внимание: " << notices.substr(0, end) << '\n';
+        notices.remove_prefix(end == std::string_view::npos ? notices.size() : end + 1);
+    }
 }
 
 }  // namespace coldroom
