@@ -224,15 +224,21 @@ def run(args, driver, work, downloads):
             check(not [m for m in messages(driver) if m["kind"] == "error"], setting + " is accepted")
         sets = ["--set", "Length_txt=12", "--set", "Nord1_D_txt=150", "--set", "TempIn_txt=-18"]
         compare(page_view(driver), calc_json(args, *sets), "after entries")
-        for name, text in (("Length_txt", "-1"), ("Cycle_txt", "120")):
+        # A refused number stays in its field, marked; a text that is no number gives the field
+        # its value back.
+        for name, text, kept, after in (("Length_txt", "-1", True, "12"), ("Cycle_txt", "120", True, "100"),
+                                        ("Width_txt", "5 м", False, None)):
             expected = refusal_of(args, name, text)
             type_into(driver, name, text)
             told = [m for m in messages(driver) if m["kind"] == "error"]
             check(told and plain(told[0]["text"]) in expected, "%s=%s is refused as the program refuses it: %r / %r"
                   % (name, text, told, expected))
-            check(driver.find_element("css selector", '[data-field="%s"]' % name).get_attribute("aria-invalid")
-                  == "true", name + " is marked as holding a refused entry")
-            type_into(driver, name, "12" if name == "Length_txt" else "100")
+            field = driver.find_element("css selector", '[data-field="%s"]' % name)
+            check((field.get_attribute("aria-invalid") == "true") == kept,
+                  "%s=%s: the field is %smarked as holding a refused entry" % (name, text, "" if kept else "not "))
+            check(kept or field.get_attribute("value") == "5", "%s=%s: the field shows its value again" % (name, text))
+            if after:
+                type_into(driver, name, after)
 
         # An entry to refreshed results, timed inside the page.
         entry_times = []

@@ -147,9 +147,11 @@ function render(state) {
     $("cmd-margin").value = String(state.margin);
     if (!task && page.timings.firstResult === undefined) page.timings.firstResult = performance.now();
   }
+  $("task-cycle").textContent = state.taskCycle;
   $("door-notice").textContent = state.doorNotice;
   $("door-notice").hidden = !state.doorNotice;
-  $("status").textContent = state.status;
+  $("notices").textContent = state.notices;
+  $("notices").hidden = !state.notices;
   document.title = (state.title ? state.title + " — " : "") + "ColdRoom";
   // The focus goes where the person continues, as when one window gives way to the other.
   if (stepChanged) focusFirst();

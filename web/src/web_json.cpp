@@ -234,7 +234,13 @@ std::string StateJson(WebSession& s) {
         std::snprintf(buf, sizeof buf, "#%02x%02x%02x", colour[0] & 0xff, colour[1] & 0xff, colour[2] & 0xff);
         j.member("roomColour", buf);
     }
-    j.member("doorNotice", DoorRoomTypeNotice(p)).member("status", s.statusNote());
+    // The work cycle the task's mode gives, beside the mode in the dialog.
+    j.member("taskCycle", "цикл " + InputTextSingle(p.task.RabCoef) + " %");
+    j.member("doorNotice", DoorRoomTypeNotice(p));
+    // Beside the results: the work cycle the task put back, then what the figures may surprise with.
+    std::string notices = s.statusNote();
+    for (const std::string& n : r.notices) notices += (notices.empty() ? "" : "\n") + n;
+    j.member("notices", notices);
 
     j.key("messages").array();
     for (const WebMessage& m : s.messages())

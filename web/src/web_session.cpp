@@ -44,16 +44,23 @@ std::string fileNameOf(const std::string& title, const char* extension) {
 // Collects what the editing layer tells about one entry.
 class Entries : public EntrySink {
 public:
-    explicit Entries(std::vector<WebMessage>& messages) : messages_(messages) {}
+    Entries(std::vector<WebMessage>& messages, const RoomProject& project) : messages_(messages), project_(project) {}
     void notice(const Notice& n) override {
-        if (n.kind == Notice::Kind::Refusal) {
+        switch (n.kind) {
+        case Notice::Kind::Refusal:
             refusal = true;
             messages_.push_back({WebMessage::Kind::Error, kInputErrorTitle, n.text});
-        } else {
-            messages_.push_back({WebMessage::Kind::Information, kAppTitle, n.text});
+            break;
+        case Notice::Kind::Unusual: messages_.push_back({WebMessage::Kind::Warning, kAppTitle, n.text}); break;
+        case Notice::Kind::FloorHeating: messages_.push_back({WebMessage::Kind::Information, kAppTitle, n.text}); break;
         }
     }
-    void refusedText(const FieldSpec&, const std::string& text) override { shown = text; }
+    // A refused text is kept in its field; one that was no number at all gives the field its
+    // value back, and there is nothing to keep.
+    void refusedText(const FieldSpec& f, const std::string& text) override {
+        if (text == f.textOf(project_)) shown.reset();
+        else shown = text;
+    }
     void recomputed(unsigned r) override { recompute |= r; }
 
     bool refusal = false;
@@ -62,6 +69,7 @@ public:
 
 private:
     std::vector<WebMessage>& messages_;
+    const RoomProject& project_;
 };
 
 }  // namespace
@@ -195,14 +203,16 @@ void WebSession::recompute(unsigned flags) {
 
 void WebSession::enter(const FieldSpec& field, const std::string& text) {
     if (taskStep_) return;
-    Entries told(messages_);
+    Entries told(messages_, project_);
     const SetResult r = ApplySettings(project_, dialog_, *data_, {{field.setName(), text}}, &told);
     if (told.shown) refused_[field.control] = *told.shown;
+    else refused_.erase(field.control);
     if (r.status != SetStatus::Done) {
         if (!told.refusal) messages_.push_back({WebMessage::Kind::Error, kInputErrorTitle, r.message});
         return;
     }
-    if (!told.shown) refused_.erase(field.control);
+    // The work cycle the task put back is told until the person enters something.
+    if (told.recompute != Recompute::None) statusNote_.clear();
     recompute(told.recompute);
 }
 
