@@ -176,8 +176,13 @@ void PrintTable(std::ostream& out, Program& program, int marginPercent) {
         // Surfaces and parts stand indented beneath the heading or the component they belong to.
         const std::string label = (c.role == LoadRole::Surface || c.role == LoadRole::Part ? "  " : "") + c.caption;
         if (c.id == LoadId::Respiration && !program.session.result.task.respiration) continue;  // only a breathing product has it
-        if (c.id == LoadId::Fans) {  // listed by their power, which has its own field
-            table.row(label, m.ElectroEva_txt.text, m.AutoEva_opt.value() ? "Вт (автоматически)" : W);
+        if (c.id == LoadId::Fans) {
+            // Their heat over the work cycle in whole watts, as the chart draws it, and then their
+            // power, which is no heat gain of its own.
+            const LoadValue& heat = c.value(program.session.result.loads);
+            table.row(label, heat.defined ? WholeText(heat.watts) : LoadText(heat), W);
+            table.row("Мощность вентиляторов воздухоохладителей", m.ElectroEva_txt.text,
+                      m.AutoEva_opt.value() ? "Вт (автоматически)" : W);
             continue;
         }
         if (c.id == LoadId::Capacity) table.row("Рабочий цикл агрегата", m.Cycle_txt.text, "%");

@@ -55,7 +55,7 @@ std::string checkMessage(const TaskValues& t, TaskCheck k, double v) {
             return twoLines("Неверно задан суточный оборот продуктов. ", "Значение должно лежать в интервале от 0 до 100 %");
         return {};
     case CheckAirVelocity:
-        if (outside) return twoLines("Скорость движения воздуха в камере должна быть", "в пределах от 0 до 20 м/с");
+        if (outside) return twoLines("Скорость движения воздуха в камере должна быть", "больше 0 и не больше 20 м/с");
         return {};
     case CheckCoolingTime:
         if (outside) return twoLines("Неверно задано время охлаждения продуктов.", "Значение должно быть больше 0 часов!");
