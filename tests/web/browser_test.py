@@ -256,8 +256,9 @@ def run(args, driver, work, downloads):
             check(n > 100, "%s: %d values compared" % (scenario, n))
             out = os.path.join(work, scenario)
             os.makedirs(out, exist_ok=True)
-            code, _, err = calc(args, project, "--save", out + "/saved.cfg", "--note", out + "/note.html",
-                                "--html", out + "/report.html", "--csv", out + "/report.csv")
+            margin = str(driver.execute_script("return window.coldroomPage.state.margin"))
+            code, _, err = calc(args, project, "--margin", margin, "--save", out + "/saved.cfg",
+                                "--note", out + "/note.html", "--html", out + "/report.html", "--csv", out + "/report.csv")
             check(code == 0, "%s: coldroom-calc writes its files: %s" % (scenario, err))
             for button, mine, compare_as in (("cmd-save", "saved.cfg", bytes), ("cmd-html", "report.html", bytes),
                                              ("cmd-csv", "report.csv", bytes), ("note-download", "note.html", note_text)):
