@@ -226,12 +226,14 @@ void Writer::operation() {
     terms.push_back(in.doorStandard ? standardDoor() : specialDoor(tau));
     load("в т.ч. через дверь", "целая часть Qдв", r_.loads.door, "door");
     // Parts computed by a function of their own are whole watts, added to the sum's whole part.
-    std::string own;
+    std::string own, ownValues;
     for (const ComponentFunction& f : ComponentFunctions()) {
         const LoadComponent& c = LoadComponentOf(f.id);
         if (c.sum != LoadId::Operation) continue;
-        load(c.caption, c.symbol, c.value(r_.loads), c.jsonKey);
+        const LoadValue& v = c.value(r_.loads);
+        load(c.caption, c.symbol, v, c.jsonKey);
         own += std::string(" + ") + c.symbol;
+        ownValues += " + " + (v.defined && v.watts < 0 ? "(" + LoadText(v) + ")" : LoadText(v));
     }
     const bool alone = in.fansManual && own.empty();
     const LoadValue before = r_.loads.operation.defined && !alone ? LoadValue::of(IntFloor(t.sum)) : r_.loads.operation;
@@ -243,7 +245,9 @@ void Writer::operation() {
           std::string(alone ? "Qэкспл = " : "Qэкспл′ = ") + "Qосв + Qп + Qл + Qо" + (in.fansManual ? " + Qв" : "") +
               " + Qдв",
           total, beforeWhole(t.sum, true), before, "");
-    if (!own.empty() && in.fansManual) load(LoadCaption(LoadId::Operation), "Qэкспл = Qэкспл′" + own, r_.loads.operation, "");
+    if (!own.empty() && in.fansManual)
+        load(LoadCaption(LoadId::Operation), "Qэкспл = Qэкспл′" + own + " = " + LoadText(before) + ownValues,
+             r_.loads.operation, "");
 }
 
 }  // namespace coldroom::note
