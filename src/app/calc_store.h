@@ -1,5 +1,6 @@
-// coldroom-calc --store FILE: a cold store's rooms, the sums per temperature level and for the
-// whole store, printed as a table or JSON, and its reports.
+// coldroom-calc --store FILE: a cold store's rooms, the sums per plant level and for the whole
+// store, printed as a table or JSON, and its reports; with --energy the plant per level, the
+// annual energy and the panel-thickness study as well.
 #pragma once
 
 #include <iosfwd>
@@ -7,16 +8,26 @@
 
 namespace coldroom {
 
+// The thickness study's range when none is given, mm of the insulation's first layer.
+inline constexpr double kStudyFromMm = 50, kStudyToMm = 250, kStudyStepMm = 25;
+
 struct StoreRequest {
     std::string database;
     std::string store;            // the store file
-    std::string html, csv, pdf;   // reports to write ("-": standard output)
+    std::string html, csv, pdf;   // reports to write ("-": standard output); each carries the plant and its energy
     bool json = false;            // print JSON instead of the table
-    bool energy = false;          // the plant per level and the annual energy; --csv and --html give its CSV and note
+    bool energy = false;          // print the plant, the energy and the thickness study too; --html writes the note
+    double fromMm = kStudyFromMm, toMm = kStudyToMm, stepMm = kStudyStepMm;  // the thickness study
+    std::string studyRoom = {};   // the room whose panels the study changes (its file as listed); empty: all
 };
 
-// Returns the exit code: 0, 3 when the store file or a room's file could not be read (the
-// rest is printed all the same), 4 for the database, 5 when a report could not be written.
+// Reads "FROM:TO:STEP" (mm, either decimal mark): FROM ≥ 0, TO ≥ FROM, STEP > 0, at most 1000
+// points. False with the reason in Russian.
+bool ParseThicknessRange(const std::string& text, double& from, double& to, double& step, std::string& why);
+
+// Returns the exit code: 0, 2 when the study's room is not in the store, 3 when the store file
+// or a room's file could not be read (the rest is printed all the same), 4 for the database, 5
+// when a report could not be written.
 int RunStoreRequest(const StoreRequest& request, std::ostream& out);
 
 }  // namespace coldroom
