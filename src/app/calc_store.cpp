@@ -1,7 +1,6 @@
 #include "app/calc_store.h"
 
 #include <iostream>
-#include <sstream>
 
 #include "app/calc_output.h"
 #include "app/calc_pdf.h"
@@ -56,30 +55,6 @@ std::string json(const StoreRequest& request, const Store& store, const StoreRoo
 }
 
 }  // namespace
-
-bool ParseThicknessRange(const std::string& text, double& from, double& to, double& step, std::string& why) {
-    std::string plain = text;
-    for (char& c : plain)
-        if (c == ',') c = '.';
-    std::istringstream in(plain);
-    std::string parts[3];
-    double values[3] = {};
-    for (int k = 0; k < 3; ++k)
-        if (!std::getline(in, parts[k], ':') || !StrictNumber(parts[k], values[k])) {
-            why = "нужно ОТ:ДО:ШАГ в миллиметрах, например 50:250:25";
-            return false;
-        }
-    if (std::string rest; std::getline(in, rest)) {
-        why = "нужно ОТ:ДО:ШАГ в миллиметрах, например 50:250:25";
-        return false;
-    }
-    if (!(values[0] >= 0) || !(values[1] >= values[0]) || !(values[2] > 0) || (values[1] - values[0]) / values[2] > 1000) {
-        why = "нужно 0 ≤ ОТ ≤ ДО, ШАГ > 0 и не больше 1000 шагов";
-        return false;
-    }
-    from = values[0], to = values[1], step = values[2];
-    return true;
-}
 
 int RunStoreRequest(const StoreRequest& request, std::ostream& out) {
     Store store;

@@ -6,10 +6,9 @@
 #include <iosfwd>
 #include <string>
 
-namespace coldroom {
+#include "model/energy_insulation.h"
 
-// The thickness study's range when none is given, mm of the insulation's first layer.
-inline constexpr double kStudyFromMm = 50, kStudyToMm = 250, kStudyStepMm = 25;
+namespace coldroom {
 
 struct StoreRequest {
     std::string database;
@@ -20,10 +19,6 @@ struct StoreRequest {
     double fromMm = kStudyFromMm, toMm = kStudyToMm, stepMm = kStudyStepMm;  // the thickness study
     std::string studyRoom = {};   // the room whose panels the study changes (its file as listed); empty: all
 };
-
-// Reads "FROM:TO:STEP" (mm, either decimal mark): FROM ≥ 0, TO ≥ FROM, STEP > 0, at most 1000
-// points. False with the reason in Russian.
-bool ParseThicknessRange(const std::string& text, double& from, double& to, double& step, std::string& why);
 
 // Returns the exit code: 0, 2 when the study's room is not in the store, 3 when the store file
 // or a room's file could not be read (the rest is printed all the same), 4 for the database, 5

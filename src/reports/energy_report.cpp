@@ -205,8 +205,11 @@ SheetPart InsulationPart(const Store& store, const InsulationStudy& study) {
                          " ₽/(кВт·ч), LCC = изоляция + энергия за год · (1 − (1 + r)^−N) / r при N = " +
                          std::to_string(p.years) + " лет, r = " + GeneralText(p.discountRate) +
                          " %; окупаемость — дополнительная изоляция / годовая экономия против проекта.");
-    if (study.best >= 0)
-        part.lines.push_back("Наименьшая LCC — при " + GeneralText(study.points[static_cast<size_t>(study.best)].mm) + " мм.");
+    if (study.best >= 0) {
+        const bool edge = study.points.size() > 1 && (study.best == 0 || study.best + 1 == static_cast<int>(study.points.size()));
+        part.lines.push_back("Наименьшая LCC — при " + GeneralText(study.points[static_cast<size_t>(study.best)].mm) + " мм" +
+                             (edge ? ", на краю диапазона: расширьте его, наименьшая может лежать за ним." : "."));
+    }
     return part;
 }
 

@@ -199,8 +199,8 @@ namespace {
 
 TEST(StorePlantFile, SettingsRoundTripAndRefusals) {
     Store store;
-    store.rooms.push_back({"/s/a.cfg", LevelChoice::Auto, 8});
-    EXPECT_NE(StoreText(store, "/s").find("format = 2"), std::string::npos) << "a coil difference needs format 2";
+    store.rooms.push_back({"/s/a.cfg", kAutoLevel, 8});
+    EXPECT_NE(StoreText(store, "/s").find("format = 3"), std::string::npos) << "a coil difference needs format 3";
     store.rooms[0].coilDifference = 0;
     EXPECT_NE(StoreText(store, "/s").find("format = 1"), std::string::npos) << "defaults stay readable by format 1";
     PlantSettings& p = store.plant;

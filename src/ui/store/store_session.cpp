@@ -233,6 +233,31 @@ bool StoreSession::RemoveLevel(std::size_t level) {
 
 void StoreSession::refuse(const std::string& text) { ui_.message(text, kInputErrorTitle, MsgIcon::Exclamation); }
 
-void StoreSession::SetPlant(const PlantSettings& plant) { store_.plant = plant; }
+bool StoreSession::SetPlantNumber(const PlantNumber& field, const std::string& text) {
+    std::string why;
+    if (!coldroom::SetPlantNumber(store_.plant, field, text, why)) {
+        refuse(why + ".");
+        return false;
+    }
+    return true;
+}
+
+void StoreSession::SetPlantChoice(const PlantChoice& field, int option) { field.set(store_.plant, option); }
+
+bool StoreSession::SetProductProfile(const std::string& text) {
+    std::string why;
+    if (!coldroom::SetProductProfile(store_.plant, text, why)) {
+        refuse(why + ".");
+        return false;
+    }
+    return true;
+}
+
+bool StoreSession::ChoosePolynomialFile() {
+    const std::string path = ui_.openFileName("Коэффициенты компрессора (*.txt) | *.txt");
+    if (path.empty()) return false;
+    store_.plant.polynomialFile = FullPath(path);
+    return true;
+}
 
 }  // namespace coldroom

@@ -12,6 +12,7 @@
 #include "files/store_rooms.h"
 #include "model/reference_data.h"
 #include "model/room_project.h"
+#include "model/plant_fields.h"
 #include "model/store.h"
 #include "reports/store_report.h"
 #include "ui/user_interface.h"
@@ -75,8 +76,13 @@ public:
     bool AddLevel();
     // Takes a level out; the last one stays (refused with a message).
     bool RemoveLevel(std::size_t level);
-    // The plant's settings as a whole (the energy panel checks each before it hands them on).
-    void SetPlant(const PlantSettings& plant);
+    // The plant's settings, one at a time as the plant and energy window hands them on: a
+    // figure as typed is refused with a message when out of its range.
+    bool SetPlantNumber(const PlantNumber& field, const std::string& text);
+    void SetPlantChoice(const PlantChoice& field, int option);
+    bool SetProductProfile(const std::string& text);
+    // Asks for the compressor's coefficient file; false when none was chosen.
+    bool ChoosePolynomialFile();
     // The reference tables the rooms were computed with.
     const ReferenceData& data() const { return *computedWith_; }
 
