@@ -30,7 +30,6 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 void addRow(QFormLayout* form, const QString& caption, QWidget* field, const QString& tip) {
     auto* label = new QLabel(caption);
     label->setToolTip(tip);
-    label->setWordWrap(true);
     field->setToolTip(tip);
     form->addRow(label, field);
 }
@@ -62,6 +61,8 @@ EnergyDialog::EnergyDialog(StoreSession& session, QWidget* parent) : QDialog(par
 QWidget* EnergyDialog::settingsPanel() {
     auto* form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    // A long caption puts its field under it: the tables beside get the width.
+    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
     const PlantSettings& plant = session_.store().plant;
     for (const PlantChoice& c : PlantChoices()) {
         auto* combo = new QComboBox;
@@ -120,8 +121,8 @@ QWidget* EnergyDialog::settingsPanel() {
     auto* scroll = new QScrollArea;
     scroll->setWidget(panel);
     scroll->setWidgetResizable(true);
-    scroll->setMinimumWidth(400);
-    scroll->setMaximumWidth(440);
+    scroll->setMinimumWidth(320);
+    scroll->setMaximumWidth(340);
     scroll->setFrameShape(QFrame::NoFrame);
     return scroll;
 }

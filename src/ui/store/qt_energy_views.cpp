@@ -18,6 +18,7 @@
 
 #include "files/energy_files.h"
 #include "reports/energy_report.h"
+#include "ui/qt_form_widgets.h"
 #include "ui/store/energy_dialog.h"
 #include "ui/store/store_session.h"
 
@@ -41,8 +42,9 @@ void FillSheetTable(QTableWidget* table, const std::vector<StoreColumn>& columns
     table->clear();
     table->setColumnCount(static_cast<int>(columns.size()));
     table->setRowCount(static_cast<int>(rows.size()));
+    // Heads on two lines, so that the figures, not the heads, set the widths.
     QStringList heads;
-    for (const StoreColumn& c : columns) heads << q(c.head);
+    for (const StoreColumn& c : columns) heads << TwoLineHead(q(c.head));
     table->setHorizontalHeaderLabels(heads);
     table->verticalHeader()->setVisible(false);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -52,7 +54,11 @@ void FillSheetTable(QTableWidget* table, const std::vector<StoreColumn>& columns
             if (columns[static_cast<size_t>(c)].number) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             table->setItem(r, c, item);
         }
+    // A long name (the store's total) wraps in its cell rather than widening the table.
+    table->setWordWrap(true);
     table->resizeColumnsToContents();
+    for (int c = 0; c < table->columnCount(); ++c) table->setColumnWidth(c, std::min(table->columnWidth(c), 140));
+    table->resizeRowsToContents();
 }
 
 void EnergyDialog::showMonths(const std::array<double, 12>& total,
@@ -106,6 +112,7 @@ void EnergyDialog::showStudy() {
             item->setFont(bold);
             item->setBackground(QColor(225, 245, 225));
         }
+    studyTable_->resizeColumnsToContents();
     QStringList notes;
     for (const std::string& line : InsulationPart(store, study_).lines) notes << q(line);
     studyNotes_->setText(notes.join(u'\n'));

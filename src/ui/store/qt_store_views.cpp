@@ -96,6 +96,19 @@ void fitTable(QTableWidget* table, int rows, int columns, QObject* window) {
     table->setColumnCount(columns);
 }
 
+// Columns of fields as wide as their figures and head, not as a field would have them.
+void fitFieldColumns(QTableWidget* table, std::initializer_list<int> columns) {
+    const QFontMetrics metrics(table->font());
+    for (int c : columns) {
+        if (c >= table->columnCount()) continue;
+        int width = table->horizontalHeader()->sectionSizeHint(c);
+        for (int r = 0; r < table->rowCount(); ++r)
+            if (const QTableWidgetItem* item = table->item(r, c))
+                width = std::max(width, metrics.horizontalAdvance(item->text()) + 16);
+        table->setColumnWidth(c, width);
+    }
+}
+
 QLineEdit* StoreWindow::cellEdit(QTableWidget* table, int row, int column, const QString& name, const QString& text,
                                  const QString& tip, Commit commit, std::vector<std::pair<QPointer<QLineEdit>, Commit>>& edits) {
     // The field already in the cell stays, so that the focus and what is being typed stay with
@@ -185,6 +198,7 @@ void StoreWindow::showRooms(const StoreSheet& sheet) {
         edit->setPlaceholderText(q(GeneralText(DefaultCoilDifference(0))));
     }
     rooms_->resizeColumnsToContents();
+    fitFieldColumns(rooms_, {kCoilColumn});
     // Up to six rooms in view before the table scrolls.
     rooms_->setMinimumHeight(rooms_->horizontalHeader()->sizeHint().height() +
                              std::clamp(rooms_->rowCount(), 2, 6) * rooms_->verticalHeader()->defaultSectionSize() +
@@ -235,7 +249,8 @@ void StoreWindow::showLevels(const StoreSheet& sheet) {
     if (selected >= 0 && selected < levels_->rowCount())
         levels_->selectionModel()->select(levels_->model()->index(selected, 0),
                                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    levels_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    levels_->resizeColumnsToContents();
+    fitFieldColumns(levels_, {kNameColumn, kEvaporatingColumn, kShareColumn});
     // All of it in view, without a scroll bar: it is the answer the window is for.
     levels_->setFixedHeight(levels_->horizontalHeader()->sizeHint().height() +
                             levels_->rowCount() * levels_->verticalHeader()->defaultSectionSize() +
@@ -258,8 +273,8 @@ void StoreWindow::showChart() {
         const RoomPlace& place = session_->rooms().loads().rows[i].place;
         const QString level = place.level ? q(session_->store().plant.levels[static_cast<std::size_t>(*place.level)].name)
                                           : QString::fromUtf8(kUndefinedText);
-        rooms << (room.read ? q(room.project.ProjectTitle) : q(RoomFileName(session_->store().rooms[i].path))) +
-                     QStringLiteral(" · ") + level;
+        rooms << level + QStringLiteral(": ") +
+                     (room.read ? q(room.project.ProjectTitle) : q(RoomFileName(session_->store().rooms[i].path)));
         const std::vector<ChartedLoad> bars = room.read ? ChartedLoads(room.result.loads) : ChartedLoads(LoadBreakdown{});
         if (sets.empty())
             for (const ChartedLoad& bar : bars) sets.push_back(new QBarSet(QString::fromUtf8(bar.label)));
