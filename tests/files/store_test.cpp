@@ -252,6 +252,45 @@ TEST(StoreSession, NothingIsWrittenOverAStoreThatCouldNotBeReadNorLostToAFailedS
     EXPECT_FALSE(session.AddRoom(dir.file("frozen-1.cfg")));  // already there
 }
 
+// The levels as the store window edits them: a figure out of range, a name twice or one the
+// file could not tell from its words is refused with a message and changes nothing; a level
+// taken out sends its rooms back to their temperature's level, and the last one stays.
+TEST(StoreSession, LevelsAndCoilDifferencesAsTyped) {
+    HeadlessUi ui;
+    StoreSession session(ui, [] { return Shipped(); });
+    ASSERT_TRUE(session.OpenFile(kExample + "/three_rooms.coldstore"));
+    using F = StoreSession::LevelField;
+    struct Case {
+        F field;
+        const char* text;
+        bool taken;
+    } cases[] = {{F::Evaporating, "-12,5", true}, {F::Evaporating, "25", false}, {F::Share, "101", false},
+                 {F::Share, "60", true},          {F::Name, "НТ", false},       {F::Name, "А:Б", false},
+                 {F::Name, "auto", false},        {F::Name, "Плюс", true}};
+    for (const Case& c : cases) {
+        const std::size_t messages = ui.messages.size();
+        EXPECT_EQ(session.SetLevelField(0, c.field, c.text), c.taken) << c.text;
+        EXPECT_EQ(ui.messages.size(), messages + (c.taken ? 0 : 1)) << c.text;
+    }
+    EXPECT_EQ(session.store().plant.levels[0], (PlantLevel{"Плюс", -12.5, 60}));
+    // The chilling room at 60 %: total 3059, operation 443, cycle 80 %.
+    EXPECT_EQ(session.rooms().loads().levels[0].parts.watts, std::round((3059 - 0.4 * 443) * 100 / 80));
+
+    EXPECT_FALSE(session.SetCoilDifference(1, "45"));
+    ASSERT_TRUE(session.SetCoilDifference(1, "20"));  // −20 − 20 = −40 °C: colder than НТ, put there with a warning
+    EXPECT_TRUE(session.rooms().loads().rows[1].place.tooWarm);
+    session.SetRoomLevel(2, 0);
+    ASSERT_TRUE(session.AddLevel());
+    EXPECT_EQ(session.store().plant.levels[2].evaporating, -45);
+    EXPECT_EQ(session.rooms().loads().rows[1].place.level, 2) << "−40 °C is met by the new −45 °C level";
+    ASSERT_TRUE(session.RemoveLevel(0));
+    EXPECT_EQ(session.store().rooms[2].level, kAutoLevel) << "its room goes back to its temperature";
+    EXPECT_EQ(session.rooms().loads().rows[2].place.level, 0);
+    ASSERT_TRUE(session.RemoveLevel(0));
+    EXPECT_FALSE(session.RemoveLevel(0));
+    EXPECT_EQ(session.store().plant.levels.size(), 1u);
+}
+
 // The reports of the example store, line by line, against the files beside it.
 TEST(StoreReports, ExactLines) {
     const std::string path = kExample + "/three_rooms.coldstore";
