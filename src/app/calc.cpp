@@ -36,6 +36,7 @@
 #include "app/calc_store.h"
 #include "app/calc_study.h"
 #include "core/design_margin.h"
+#include "io/settings_file.h"
 #include "core/numtext.h"
 #include "refdb/database_location.h"
 #include "refdb/reference_db.h"
@@ -54,7 +55,7 @@ constexpr int kExitOk = 0, kExitInternal = 1, kExitUsage = 2, kExitDatabase = 4,
               kExitNotSaved = 5;
 const char* kUsage =
     "Использование: coldroom-calc [--db PATH] [--json] [--save OUT.cfg] [--html OUT] [--csv OUT] [--pdf OUT] "
-    "[--note OUT] [--margin N] [--set ИМЯ=ТЕКСТ]... [--vary ИМЯ=ОТ:ДО:ШАГ]... [--restore-reference-data] "
+    "[--note OUT] [--margin N] [--title ТЕКСТ] [--author ТЕКСТ] [--set ИМЯ=ТЕКСТ]... [--vary ИМЯ=ОТ:ДО:ШАГ]... [--restore-reference-data] "
     "[PROJECT.cfg... | --store STORE.coldstore [--energy] [--insulation ОТ:ДО:ШАГ] [--insulation-room ФАЙЛ]]";
 const char* kHelp =
     "Рассчитывает проект ColdRoom (файл .cfg) так, как его показывает программа после открытия,\n"
@@ -70,8 +71,11 @@ const char* kHelp =
     "  --csv OUT      записать отчет в файл .csv (формат Excel)\n"
     "  --pdf OUT      записать отчет в файл PDF (страница A4)\n"
     "  --note OUT     записать расчётную записку: HTML (UTF-8), а если OUT оканчивается на .pdf — PDF\n"
-    "  --margin N     запас к требуемой холодопроизводительности в таблице и записке, % (0–100,\n"
-    "                 по умолчанию 10; 0 — не показывать)\n"
+    "  --margin N     запас к требуемой холодопроизводительности в таблице, записке и сводке\n"
+    "                 холодильника, % (0–100; по умолчанию — запас из настроек программы, а без них 10;\n"
+    "                 0 — не показывать)\n"
+    "  --title ТЕКСТ  название проекта в заголовке отчетов и записки (по умолчанию — из проекта)\n"
+    "  --author ТЕКСТ исполнитель в отчетах и записке (по умолчанию — из проекта)\n"
     "  --set ИМЯ=ТЕКСТ  ввести значение в поле ИМЯ, как человек (Enter и переход к другому полю);\n"
     "                 для списка — номер позиции, для переключателя и флажка — 1 или 0;\n"
     "                 поля окна задачи — с приставкой Produkt.\n"
@@ -103,7 +107,8 @@ struct Options {
     std::string saveTo;
     std::string html, csv, pdf, note;  // reports to write
     std::string store;                 // a cold store file instead of projects
-    int margin = kDefaultDesignMargin;
+    int margin = -1;  // -1: the person's setting of the desktop program, else the default
+    std::string author, title;  // --author, --title: the reports' and the note's heading
     bool json = false;
     bool energy = false;  // --energy, with --store
     std::string insulation, insulationRoom;  // the thickness study, with --energy
@@ -157,11 +162,15 @@ bool parseArguments(int argc, char** argv, Options& options, std::string& error)
                                              : arg == "--pdf"  ? &options.pdf
                                              : arg == "--store" ? &options.store
                                              : arg == "--note" ? &options.note
+                                             : arg == "--author" ? &options.author
+                                             : arg == "--title" ? &options.title
                                              : arg == "--insulation" ? &options.insulation
                                              : arg == "--insulation-room" ? &options.insulationRoom
                                                                : nullptr) {
                 if (i + 1 >= argc || std::string_view(argv[i + 1]).empty()) {
-                    error = "после " + std::string(arg) + (arg == "--insulation" ? " нужно ОТ:ДО:ШАГ" : " нужен путь к файлу");
+                    const bool heading = arg == "--author" || arg == "--title";
+                    error = "после " + std::string(arg) +
+                            (heading ? " нужен текст" : arg == "--insulation" ? " нужно ОТ:ДО:ШАГ" : " нужен путь к файлу");
                     return false;
                 }
                 *target = argv[++i];
@@ -183,11 +192,9 @@ bool parseArguments(int argc, char** argv, Options& options, std::string& error)
 }
 
 // The calculation note: a PDF when the name ends in .pdf, else the HTML page.
-bool WriteNote(Program& program, const std::string& path, int margin, HeadlessUi& ui) {
-    const CalculationNote note = BuildCalculationNote(
-        program.project(), program.session.result, program.data(),
-        NoteOptions{{program.project().Name_txt, program.project().ReportAuthor, ShortDateToday()}, margin, {}, {},
-                    program.databasePath()});
+bool WriteNote(Program& program, const std::string& path, int margin, const ReportHeading& heading, HeadlessUi& ui) {
+    const CalculationNote note = BuildCalculationNote(program.project(), program.session.result, program.data(),
+                                                      NoteOptions{heading, margin, {}, {}, program.databasePath()});
     std::string lower = path;
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     const bool pdf = lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".pdf") == 0;
@@ -203,6 +210,15 @@ int run(int argc, char** argv) {
     if (!parseArguments(argc, argv, options, error)) {
         std::cerr << "coldroom-calc: " << error << '\n' << kUsage << '\n';
         return kExitUsage;
+    }
+    if (options.margin < 0) {
+        // The margin the person set in the desktop program, so that both show one capacity.
+        double percent = -1;
+        const auto kept = ReadSettingsValue(UserSettingsFile(), "calculation/designMargin");
+        options.margin = kept && StrictNumber(*kept, percent) && percent == std::floor(percent) && percent >= 0 &&
+                                 percent <= kMaxDesignMargin
+                             ? static_cast<int>(percent)
+                             : kDefaultDesignMargin;
     }
     if (options.help) {
         std::cout << kUsage << "\n\n" << kHelp;
@@ -261,7 +277,7 @@ int run(int argc, char** argv) {
             return kExitUsage;
         }
         StoreRequest request{options.database, options.store, options.html, options.csv, options.pdf, options.json,
-                             options.energy};
+                             options.energy, options.margin};
         if ((!options.insulation.empty() || !options.insulationRoom.empty()) && !options.energy) {
             std::cerr << "coldroom-calc: --insulation и --insulation-room — только вместе с --energy\n" << kUsage << '\n';
             return kExitUsage;
@@ -306,14 +322,16 @@ int run(int argc, char** argv) {
         ui.fileNames.push_back(options.saveTo);
         if (!SaveAsCommand(program, ui)) status = kExitNotSaved;
     }
-    // Reports as the report options would make them, with the window's title and the author.
+    // Reports as the report options would make them, with the window's title and the author
+    // unless the command line gives others.
+    const ReportHeading heading{options.title.empty() ? program.project().Name_txt : options.title,
+                                options.author.empty() ? program.project().ReportAuthor : options.author,
+                                ShortDateToday()};
     const std::pair<const std::string*, ReportKind> reports[] = {
         {&options.html, ReportKind::Html}, {&options.csv, ReportKind::Csv}, {&options.pdf, ReportKind::Pdf}};
     for (const auto& [path, kind] : reports) {
         if (path->empty()) continue;
-        const ReportModel model =
-            BuildReportModel(program.project(), program.session.result, program.data(),
-                             {program.project().Name_txt, program.project().ReportAuthor, ShortDateToday()});
+        const ReportModel model = BuildReportModel(program.project(), program.session.result, program.data(), heading);
         std::string reportError;
         bool written = kind == ReportKind::Pdf ? WritePdfOnDemand(*path, model, reportError)
                                                : MakeReport(kind, *path, model, nullptr, reportError);
@@ -322,7 +340,7 @@ int run(int argc, char** argv) {
             status = kExitNotSaved;
         }
     }
-    if (!options.note.empty() && !WriteNote(program, options.note, options.margin, ui)) status = kExitNotSaved;
+    if (!options.note.empty() && !WriteNote(program, options.note, options.margin, heading, ui)) status = kExitNotSaved;
     if (options.json)
         PrintJson(std::cout, program, ui);
     else if (toStdout == 0)

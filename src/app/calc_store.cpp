@@ -71,7 +71,8 @@ int RunStoreRequest(const StoreRequest& request, std::ostream& out) {
     StoreRooms rooms;
     rooms.Update(store, *data);
     const std::string today = ShortDateToday();
-    const StoreSheet sheet = MakeStoreSheet(store, rooms.rooms(), rooms.loads(), {request.store, today});
+    const StoreSheet sheet =
+        MakeStoreSheet(store, rooms.rooms(), rooms.loads(), {request.store, today, static_cast<double>(request.margin)});
 
     int studyRoom = -1;
     if (!request.studyRoom.empty()) {

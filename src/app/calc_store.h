@@ -16,6 +16,7 @@ struct StoreRequest {
     std::string html, csv, pdf;   // reports to write ("-": standard output); each carries the plant and its energy
     bool json = false;            // print JSON instead of the table
     bool energy = false;          // print the plant, the energy and the thickness study too; --html writes the note
+    int margin = 0;               // the design margin the capacities are shown with, %; 0 shows none
     double fromMm = kStudyFromMm, toMm = kStudyToMm, stepMm = kStudyStepMm;  // the thickness study
     std::string studyRoom = {};   // the room whose panels the study changes (its file as listed); empty: all
 };

@@ -28,7 +28,9 @@ struct PlantLevel {
 // Russian design texts group compressors by evaporating temperature (about −10…−15 and
 // −30…−35 °C). −15 °C takes the rooms down to −5 °C at the coil difference of 10 K;
 // −35 °C the frozen-storage rooms down to −25 °C.
-std::vector<PlantLevel> DefaultPlantLevels();
+inline std::vector<PlantLevel> DefaultPlantLevels() {
+    return {{"СТ", -15, kDefaultOperationShare}, {"НТ", -35, kDefaultOperationShare}};
+}
 
 enum class CondenserKind { Air, Water };
 enum class EfficiencyModel { Carnot, Polynomial };

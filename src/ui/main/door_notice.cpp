@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "core/numtext.h"
-#include "model/plant_cycle.h"
+#include "model/plant_settings.h"
 
 namespace coldroom {
 
@@ -28,9 +28,9 @@ std::string DoorRoomTypeNotice(const RoomProject& p) {
     if (type != kChilledStorage && type != kFrozenStorage) return {};
     const double t = LeadingNumber(p.TempIn_txt);
     if (!std::isfinite(t)) return {};
-    // A store room on the warmest of the default levels holds chilled goods, one colder frozen.
-    const std::optional<int> level = LevelForRoom(DefaultPlantLevels(), t, kDefaultCoilDifference);
-    const int fits = level == 0 ? kChilledStorage : kFrozenStorage;
+    // A store room the warmest default level serves (its coil evaporating at or above that t0)
+    // holds chilled goods, a colder one frozen.
+    const int fits = t - kDefaultCoilDifference >= DefaultPlantLevels().front().evaporating ? kChilledStorage : kFrozenStorage;
     if (fits == type) return {};
     return "Тип камеры не соответствует температуре в камере " + p.TempIn_txt + " °C: для нее подходит «" +
            RoomTypeNames()[fits] + "».";
