@@ -2,7 +2,8 @@
 // with each tab and each surface page at the two screen sizes it must serve, the chart with a
 // component that cannot be computed, a study, the parameter editor with each tab (and while a task and
 // a product are being edited), the About box, the report options and the help page at a few
-// places, and with --store the window «Холодильник» showing that store.
+// places, and with --store the window «Холодильник» showing that store and its window
+// «Установка и энергия» (the plant and energy, then the thickness study).
 //
 //     build/bin/coldroom_snapshots OUTPUT_FOLDER [--db PATH] [--store STORE.coldstore]
 //
@@ -39,6 +40,7 @@
 #include "ui/qt_desktop.h"
 #include "ui/qt_load_chart.h"
 #include "ui/study/study_window.h"
+#include "ui/store/energy_dialog.h"
 #include "ui/store/store_window.h"
 #include "ui/task/task_dialog.h"
 
@@ -258,6 +260,17 @@ int main(int argc, char* argv[]) {
             window->resize(1280, 800);
             window->selectRoom(0);
             camera.shoot(window, QStringLiteral("store_window"));
+            // «Установка и энергия»: its first page, then the thickness study.
+            window->findChild<QAction*>(QStringLiteral("storeEnergy"))->trigger();
+            if (auto* energy = window->findChild<coldroom::EnergyDialog*>()) {
+                energy->resize(1280, 800);
+                camera.shoot(energy, QStringLiteral("energy_dialog"));
+                if (auto* tabs = energy->findChild<QTabWidget*>(QStringLiteral("EnergyTabs"))) {
+                    tabs->setCurrentIndex(1);
+                    camera.shoot(energy, QStringLiteral("energy_study"));
+                }
+                energy->close();
+            }
         }
     }
 

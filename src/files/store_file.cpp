@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -20,8 +21,23 @@ namespace fs = std::filesystem;
 // A store lists rooms, not their contents: a megabyte is thousands of rooms.
 constexpr std::size_t kMaxStoreBytes = 1 << 20;
 
-const char* kLevelKeys[] = {"auto", "medium", "low"};  // in the order of LevelChoice
+// Format 1 knew two levels, written by these words: the default levels' first and second.
+const char* kAutoKey = "auto";
+const char* kLegacyLevelKeys[] = {"medium", "low"};
 const char* kShareKeys[] = {"operation_share_medium", "operation_share_low"};
+
+// Whether the store can be written as format 1: the default levels (their shares aside), no
+// other setting of the plant, no coil difference.
+bool firstFormat(const Store& store, const std::string& plantText) {
+    const std::vector<PlantLevel> defaults = DefaultPlantLevels();
+    const auto& levels = store.plant.levels;
+    if (!plantText.empty() || levels.size() != defaults.size()) return false;
+    for (size_t l = 0; l < levels.size(); ++l)
+        if (levels[l].name != defaults[l].name || levels[l].evaporating != defaults[l].evaporating) return false;
+    for (const StoreRoom& room : store.rooms)
+        if (room.coilDifference > 0) return false;
+    return true;
+}
 
 std::string_view trimmed(std::string_view s) {
     const auto first = s.find_first_not_of(" \t");
@@ -89,6 +105,7 @@ public:
             if (!take(n, trimmed(line), read, why)) return false;
         }
         if (!sawStore_) return fail(1, "нет раздела [store]", why);
+        if (section_ == Section::Store) closeStore(read);
         if (!closeRoom(read, why)) return false;
         store = std::move(read);
         return true;
@@ -107,6 +124,7 @@ private:
             const std::string_view name = trimmed(line.substr(1, line.size() - 2));
             if (!closeRoom(store, why)) return false;
             seen_.clear();
+            if (section_ == Section::Store) closeStore(store);
             if (name == "store") {
                 if (sawStore_ || section_ == Section::Room) return fail(n, "раздел [store] должен быть один и первым", why);
                 sawStore_ = true;
@@ -146,15 +164,12 @@ private:
             return true;
         }
         if (PlantValue(key, value, folder_, store.plant, why)) return why.empty() || fail(n, why, why);
-        for (int level = 0; level < kTemperatureLevelCount; ++level) {
+        for (int level = 0; level < 2; ++level) {
             if (key != kShareKeys[level]) continue;
-            std::string text(value);
-            for (char& c : text)
-                if (c == ',') c = '.';
             double percent = 0;
-            if (!StrictNumber(text, percent) || !ValidOperationShare(percent))
+            if (!StrictNumber(commaToPoint(value), percent) || !ValidOperationShare(percent))
                 return fail(n, "доля «" + std::string(value) + "» — не число от 0 до 100", why);
-            store.settings.operationShare[level] = percent;
+            legacyShare_[level] = percent;
             return true;
         }
         return fail(n, "неизвестный параметр «" + key + "» в разделе [store]", why);
@@ -167,12 +182,24 @@ private:
             return true;
         }
         if (key == "level") {
-            for (int c = 0; c < 3; ++c)
-                if (value == kLevelKeys[c]) {
-                    room.level = static_cast<LevelChoice>(c);
+            const auto& levels = levels_;
+            for (size_t l = 0; l < levels.size(); ++l)
+                if (value == levels[l].name) {
+                    room.level = static_cast<int>(l);
                     return true;
                 }
-            return fail(n, "уровень «" + std::string(value) + "» — не auto, medium или low", why);
+            if (value == kAutoKey) {
+                room.level = kAutoLevel;
+                return true;
+            }
+            for (int legacy = 0; legacy < 2 && !levels.empty(); ++legacy)
+                if (value == kLegacyLevelKeys[legacy]) {
+                    room.level = legacyLevel(legacy);
+                    return true;
+                }
+            std::string names;
+            for (const PlantLevel& l : levels) names += ", " + l.name;
+            return fail(n, "уровень «" + std::string(value) + "» — не auto" + names, why);
         }
         if (key == "coil_difference") {
             double k = 0;
@@ -182,6 +209,25 @@ private:
             return true;
         }
         return fail(n, "неизвестный параметр «" + key + "» в разделе [room]", why);
+    }
+
+    // Format 1's two levels are the warmest and the coldest level.
+    int legacyLevel(int legacy) const {
+        int found = 0;
+        for (int l = 1; l < static_cast<int>(levels_.size()); ++l) {
+            const double t = levels_[static_cast<size_t>(l)].evaporating, best = levels_[static_cast<size_t>(found)].evaporating;
+            if (legacy == 0 ? t > best : t < best) found = l;
+        }
+        return found;
+    }
+
+    // The store section ends: its levels are known, and format 1's shares go to them.
+    void closeStore(Store& store) {
+        levels_ = store.plant.levels;
+        for (int legacy = 0; legacy < 2; ++legacy)
+            if (legacyShare_[legacy] && !levels_.empty())
+                store.plant.levels[static_cast<size_t>(legacyLevel(legacy))].share = *legacyShare_[legacy];
+        levels_ = store.plant.levels;
     }
 
     // A room section ends: it must have named its file.
@@ -198,6 +244,8 @@ private:
     bool sawStore_ = false;
     int roomLine_ = 0;
     std::map<std::string, int> seen_;  // the keys of the current section and their lines
+    std::optional<double> legacyShare_[2];  // format 1's shares, for the levels once all are read
+    std::vector<PlantLevel> levels_;        // the store's levels, the rooms name theirs by
 };
 
 }  // namespace
@@ -225,17 +273,25 @@ std::string RelativePath(const std::string& path, const std::string& folder) {
 std::string StoreText(const Store& store, const std::string& folder) {
     std::string text = "# ColdRoom: холодильник. Камеры — файлы проектов; пути указаны от папки этого файла.\n";
     const std::string plant = PlantText(store.plant, folder);
-    bool coils = false;
-    for (const StoreRoom& room : store.rooms) coils = coils || room.coilDifference > 0;
-    // A store that keeps the plant's defaults stays readable by the versions before them.
-    text += "[store]\nformat = " + std::to_string(plant.empty() && !coils ? 1 : kStoreFormat) + "\n";
+    // A store that keeps the default levels and the plant's defaults stays readable by the
+    // versions before them.
+    const bool first = firstFormat(store, plant);
+    text += "[store]\nformat = " + std::to_string(first ? 1 : kStoreFormat) + "\n";
     text += "title = " + oneLine(store.title) + "\n";
-    for (int level = 0; level < kTemperatureLevelCount; ++level)
-        text += std::string(kShareKeys[level]) + " = " + shareText(store.settings.operationShare[level]) + "\n";
+    if (first) {
+        for (int level = 0; level < 2; ++level)
+            text += std::string(kShareKeys[level]) + " = " + shareText(store.plant.levels[static_cast<size_t>(level)].share) + "\n";
+    } else {
+        text += "plant_levels = " + PlantLevelsText(store.plant.levels) + "\n";
+    }
     text += plant;
+    const int count = static_cast<int>(store.plant.levels.size());
     for (const StoreRoom& room : store.rooms) {
         text += "\n[room]\nfile = " + oneLine(RelativePath(room.path, folder)) + "\n";
-        text += std::string("level = ") + kLevelKeys[static_cast<int>(room.level)] + "\n";
+        const bool chosen = room.level >= 0 && room.level < count;
+        text += std::string("level = ") +
+                (!chosen ? kAutoKey : first ? kLegacyLevelKeys[room.level] : store.plant.levels[static_cast<size_t>(room.level)].name) +
+                "\n";
         if (room.coilDifference > 0) text += "coil_difference = " + GeneralText(room.coilDifference) + "\n";
     }
     return text;

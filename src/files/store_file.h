@@ -1,18 +1,22 @@
 // Store files (*.coldstore): a small UTF-8 text a person can read, compare and keep under
-// version control. A [store] section with the format, the title and the shares, then one
-// [room] section per room with its project file, relative to the store file's folder, and
-// its temperature level:
+// version control. A [store] section with the format, the title, the plant's levels and
+// settings, then one [room] section per room with its project file, relative to the store
+// file's folder, its level (auto: by its temperature, or a level's name) and its coil
+// temperature difference when not the default:
 //
 //     [store]
-//     format = 1
+//     format = 3
 //     title = Холодильник на три камеры
-//     operation_share_medium = 75
-//     operation_share_low = 75
+//     plant_levels = СТ:-15:75, НТ:-35:75
 //
 //     [room]
 //     file = камеры/охлаждение.cfg
 //     level = auto
+//     coil_difference = 8
 //
+// Format 1 knew the default levels only: their shares as operation_share_medium and
+// operation_share_low, a room's level as auto, medium (the warmest level) or low (the
+// coldest). It is still read, and written while a store needs nothing more.
 // Blank lines and lines starting with # or ; are ignored; either line end is read.
 #pragma once
 
@@ -25,9 +29,9 @@ namespace coldroom {
 
 inline constexpr const char* kStoreFilter = "Холодильники (*.coldstore) | *.coldstore";
 inline constexpr const char* kStoreExtension = ".coldstore";
-// Format 2 adds the plant's settings (files/store_plant_file.h); a store without them is written
-// as format 1.
-inline constexpr int kStoreFormat = 2;
+// Format 2 added the plant's settings (files/store_plant_file.h); format 3 the levels' shares
+// and a room's level by its name.
+inline constexpr int kStoreFormat = 3;
 
 // The text of a store file whose folder is `folder` (absolute): room paths are written
 // relative to it.

@@ -66,6 +66,16 @@ std::string CsvCell(std::string_view text) {
     return out;
 }
 
+std::string CsvFigureCell(std::string_view text) {
+    double ignored = 0;
+    if (!StrictNumber(text, ignored)) return CsvCell(text);
+    const auto first = text.find_first_not_of(" \t"), last = text.find_last_not_of(" \t");
+    std::string figure(text.substr(first, last - first + 1));
+    for (char& c : figure)
+        if (c == '.') c = ',';
+    return figure;
+}
+
 std::vector<std::string> CsvReportLines(const ReportModel& m) {
     namespace rt = report_text;
     auto layer = [&](int surface, int n) { return m.surfaces[surface].material[n]; };

@@ -81,6 +81,16 @@ TEST(CsvReport, TextsASpreadsheetWouldRunGetAnApostrophe) {
     EXPECT_EQ(l[49], "Расчет сделан:              @Петров") << "the author does not start the cell";
 }
 
+// The store's and the studies' tables: a figure goes with the decimal comma, so a spreadsheet set
+// to Russian reads a number, not a date; anything else is guarded as the report's cells are.
+TEST(CsvReport, FiguresWithTheDecimalComma) {
+    struct Case { const char* text; const char* cell; } cases[] = {
+        {"259.2", "259,2"}, {"-3.5", "-3,5"}, {" 3.82 ", "3,82"}, {"1.5E+20", "1,5E+20"}, {"3685", "3685"},
+        {"-", "'-"},         {"3.82 кВт", "3.82 кВт"}, {"01.02.2026", "01.02.2026"}, {"a;b", "\"a;b\""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CsvFigureCell(c.text), c.cell) << c.text;
+}
+
 TEST(CsvReport, WallLossPrintForm) {
     struct Case { const char* value; bool belowZero; const char* line; } cases[] = {
         {"2173.5", false, "Термодиффузия через;;;;СТЕНЫ; 2173.5 ;ПОЛ;368;ПОТОЛОК;1047"},

@@ -71,7 +71,7 @@ TEST(StoreWindow, RoomsOpenSaveRecomputeAndTheQuestionOnTheWayOut) {
     window->refresh();
     QTableWidget* rooms = window->roomsTable();
     ASSERT_EQ(rooms->rowCount(), 3);
-    EXPECT_EQ(Cell(window->levelsTable(), 1, "Нагрузка на компрессоры, Вт"), "4592");
+    EXPECT_EQ(Cell(window->levelsTable(), 1, "Нагрузка на компрессоры Q0 = k · ΣQкм, Вт"), "4890");
 
     window->selectRoom(2);
     window->findChild<QAction*>("storeRemoveRoom")->trigger();
@@ -154,20 +154,21 @@ struct StoreDesk {
 // has the focus.
 TEST(StoreWindow, EveryWayOutEntersWhatIsTypedThenAsks) {
     StoreDesk s;
-    QLineEdit* share = s.field("ShareMedium");
-    test::Type(share, QStringLiteral("50"), false);
+    // A level's share is a field in its row, drawn anew with the table.
+    auto share = [&] { return s.field("LevelShare0"); };
+    test::Type(share(), QStringLiteral("50"), false);
     s.trigger("storeNew");
     EXPECT_EQ(s.asked(), 1);
     EXPECT_TRUE(s.window->session().path().empty());
-    EXPECT_EQ(share->text(), QStringLiteral("75"));
+    EXPECT_EQ(share()->text(), QStringLiteral("75"));
 
     ASSERT_TRUE(s.window->session().OpenFile(s.storeFile));
     s.window->refresh();
-    test::Type(share, QStringLiteral("150"), false);
+    test::Type(share(), QStringLiteral("150"), false);
     s.trigger("storeNew");
     EXPECT_EQ(s.asked(), 1) << "refused: no question, the store stays";
     EXPECT_EQ(s.window->session().path(), s.storeFile);
-    EXPECT_EQ(share->text(), QStringLiteral("75"));
+    EXPECT_EQ(share()->text(), QStringLiteral("75"));
     EXPECT_TRUE(s.answerer.texts.contains(QStringLiteral("Доля эксплуатационных теплопритоков — число от 0 до 100 %.")));
 
     QLineEdit* title = s.field("StoreTitle");
@@ -187,7 +188,7 @@ TEST(StoreWindow, EveryWayOutEntersWhatIsTypedThenAsks) {
     EXPECT_EQ(s.asked(), 2);
     EXPECT_EQ(title->text(), stored);
 
-    test::Type(share, QStringLiteral("60"), false);
+    test::Type(share(), QStringLiteral("60"), false);
     s.window->close();
     test::Settle();
     EXPECT_EQ(s.asked(), 3) << "the window's close asks, not the program's end";
