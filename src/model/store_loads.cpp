@@ -67,8 +67,9 @@ LoadValue CompressorPart(const RoomProject& project, const LoadBreakdown& loads,
         if (c.operationalShare && v.defined) operation += AsShown(v.watts);
     }
     const double taken = AsShown(loads.total.watts) - (1 - sharePercent / 100) * operation;
-    // Whole watts, like every load the program shows; a level adds these up.
-    return LoadValue::of(std::round(taken * 100 / cycle));
+    // Whole watts by the capacity's own rule (the whole part), so that at a share of 100 % the
+    // two are one figure; a level adds these up.
+    return LoadValue::of(IntFloor(taken * 100 / cycle));
 }
 
 StoreLoads ComputeStoreLoads(const Store& store, const std::vector<StoreRoomData>& rooms) {

@@ -75,13 +75,14 @@ TEST(Store, EachRoomAsASingleRunAndTheLevelsByHand) {
 
     // Chilling at 0 °C: total 3059, operation 443, cycle 80 %; frozen at -20 °C: totals 2406
     // and 1939, operations 477 and 372, cycle 90 %. Parts: (total - (1 - share) × operation) ×
-    // 100 / cycle per room, rounded; capacities 3823, 2673 and 2154. The compressors take the
+    // 100 / cycle per room, its whole part as the capacity's (at 100 % they are the capacities
+    // 3823, 2673 and 2154). The compressors take the
     // parts times k: 1.04 + (−10 − t0) / 30 × 0.03, 1.045 at −15 °C and 1.065 at −35 °C.
     struct Case {
         double medium, low;
         double mediumParts, lowParts;
     };
-    for (const Case& c : {Case{75, 75, 3685, 2541 + 2051}, Case{50, 100, 3547, 2673 + 2154}, Case{0, 0, 3270, 2143 + 1741}}) {
+    for (const Case& c : {Case{75, 75, 3685, 2540 + 2051}, Case{50, 100, 3546, 2673 + 2154}, Case{0, 0, 3270, 2143 + 1741}}) {
         Store s = store;
         s.plant.levels[0].share = c.medium;
         s.plant.levels[1].share = c.low;

@@ -71,7 +71,7 @@ TEST(StoreWindow, RoomsOpenSaveRecomputeAndTheQuestionOnTheWayOut) {
     window->refresh();
     QTableWidget* rooms = window->roomsTable();
     ASSERT_EQ(rooms->rowCount(), 3);
-    EXPECT_EQ(Cell(window->levelsTable(), 1, "Нагрузка на компрессоры Q0 = k · ΣQкм, Вт"), "4890");
+    EXPECT_EQ(Cell(window->levelsTable(), 1, "Нагрузка на компрессоры Q0 = k · ΣQкм, Вт"), "4889");
 
     window->selectRoom(2);
     window->findChild<QAction*>("storeRemoveRoom")->trigger();
