@@ -82,7 +82,7 @@ TEST(Store, EachRoomAsASingleRunAndTheLevelsByHand) {
         double medium, low;
         double mediumParts, lowParts;
     };
-    for (const Case& c : {Case{75, 75, 3685, 2540 + 2051}, Case{50, 100, 3546, 2673 + 2154}, Case{0, 0, 3270, 2143 + 1741}}) {
+    for (const Case& c : {Case{75, 75, 3685, 2540 + 2051}, Case{50, 100, 3546, 2673 + 2154}, Case{100, 0, 3823, 2143 + 1741}, Case{0, 0, 3270, 2143 + 1741}}) {
         Store s = store;
         s.plant.levels[0].share = c.medium;
         s.plant.levels[1].share = c.low;
