@@ -182,19 +182,6 @@ void DrawPrintedReport(const ReportModel& model, ReportCanvas& canvas) {
     }
 }
 
-void RecordingCanvas::Rectangle(double x1, double y1, double x2, double y2) {
-    calls_.push_back({Call::Kind::Rectangle, x1, y1, x2, y2, 0, 0, 0, {}, {}});
-}
-
-void RecordingCanvas::Text(double x, double y, const std::string& text, const TextStyle& style, double maxWidth) {
-    calls_.push_back({Call::Kind::Text, x, y, x, y, maxWidth, 0, 0, text, style});
-}
-
-void RecordingCanvas::WrappedText(double x, double y, const std::string& text, const TextStyle& style,
-                                  double maxWidth, double top, double bottom) {
-    calls_.push_back({Call::Kind::Text, x, y, x, y, maxWidth, top, bottom, text, style});
-}
-
 FittedText FitText(const std::string& text, double sizePt, double width, double height,
                    double twoLinesMmPerPt, const TextWidth& measure) {
     const double full = measure(text, sizePt);
