@@ -29,6 +29,7 @@
 #include <string>
 
 #include "core/load_breakdown.h"
+#include "ui/study/settings.h"
 #include "refdb/reference_db.h"
 #include "reports/calculation_note.h"
 #include "reports/qt_canvas.h"
@@ -118,6 +119,18 @@ void mainWindowPictures(DesktopProgram& desktop, Camera& camera) {
     window->refresh();
     camera.shoot(window->chart(), QStringLiteral("chart_missing"));
     window->setResultsSource([&desktop] { return &desktop.program().main.results(); });
+
+    // The notices beneath the results: outside air colder than the room at a special door, and
+    // more product than the room holds. The project is put back afterwards.
+    const coldroom::RoomProject before = desktop.program().project();
+    coldroom::ApplySettings(desktop.program(), {{"Door_Special_opt", "1"}, {"TempOut_txt", "-10"},
+                                                {"Produkt.Load_prod_txt", "300"}});
+    window->resize(1280, 800);
+    window->refresh();
+    camera.shoot(window, QStringLiteral("main_notices_1280x800"));
+    desktop.program().session.project = before;
+    desktop.program().main.Activate();
+    window->refresh();
 }
 
 // "Изменить" on an unchanged row only unlocks the fields: nothing is written to the data.
