@@ -8,6 +8,7 @@
 #include "temp_dir.h"
 
 #include <QAction>
+#include <QBarCategoryAxis>
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
@@ -24,6 +25,7 @@
 #include <QValueAxis>
 
 #include <filesystem>
+#include <fstream>
 
 #include "desktop_steps.h"
 #include "refdb/test_db.h"
@@ -67,10 +69,25 @@ TEST(StoreWindow, RoomsOpenSaveRecomputeAndTheQuestionOnTheWayOut) {
     StoreWindow* window = desktop.storeWindow();
     ASSERT_TRUE(window && window->isVisible());
 
+    // Two rooms of one title (their task's): the chart keeps a bar for each, by row.
+    {
+        std::ifstream one(dir.file("frozen-1.cfg"), std::ios::binary), two(dir.file("frozen-2.cfg"), std::ios::binary);
+        std::vector<std::string> a, b;
+        for (std::string line; std::getline(one, line);) a.push_back(line);
+        for (std::string line; std::getline(two, line);) b.push_back(line);
+        b[12] = a[12];
+        std::ofstream out(dir.file("frozen-2.cfg"), std::ios::binary);
+        for (const std::string& line : b) out << line << '\n';
+    }
     ASSERT_TRUE(window->session().OpenFile(storeFile));
     window->refresh();
     QTableWidget* rooms = window->roomsTable();
     ASSERT_EQ(rooms->rowCount(), 3);
+    {
+        const auto axes = window->chartView()->chart()->axes(Qt::Horizontal);
+        ASSERT_EQ(axes.size(), 1);
+        EXPECT_EQ(static_cast<QBarCategoryAxis*>(axes[0])->count(), 3);
+    }
     EXPECT_EQ(Cell(window->levelsTable(), 1, "Нагрузка на компрессоры Q0 = k · ΣQкм, Вт"), "4889");
 
     window->selectRoom(2);

@@ -273,7 +273,9 @@ void StoreWindow::showChart() {
         const RoomPlace& place = session_->rooms().loads().rows[i].place;
         const QString level = place.level ? q(session_->store().plant.levels[static_cast<std::size_t>(*place.level)].name)
                                           : QString::fromUtf8(kUndefinedText);
-        rooms << level + QStringLiteral(": ") +
+        // Keyed by the row: titles repeat (two rooms of one task), and a category axis keeps one
+        // bar per name.
+        rooms << QString::number(i + 1) + QStringLiteral(". ") + level + QStringLiteral(": ") +
                      (room.read ? q(room.project.ProjectTitle) : q(RoomFileName(session_->store().rooms[i].path)));
         const std::vector<ChartedLoad> bars = room.read ? ChartedLoads(room.result.loads) : ChartedLoads(LoadBreakdown{});
         if (sets.empty())
