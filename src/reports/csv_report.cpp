@@ -152,6 +152,9 @@ std::vector<std::string> CsvReportLines(const ReportModel& m) {
     l.push_back(row({m.total.label, "", "", "", "", m.total.withUnit()}));
     l.push_back(row({m.capacity.label, "", "", "", "", m.capacity.withUnit()}));
     l.push_back("");
+    // What the person was told of the inputs, before the signature: never a figure silently.
+    for (const std::string& w : m.warnings) l.push_back(row({"Внимание:", w}));
+    if (!m.warnings.empty()) l.push_back("");
     // The author starts at the next print zone of 14 columns; the label fills the first zone
     // exactly, so at least one blank always separates them.
     std::string signature = std::string(rt::kSignature) + ":";

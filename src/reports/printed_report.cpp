@@ -151,6 +151,12 @@ std::vector<PrintCell> PrintedReportCells(const ReportModel& m) {
     p.cell(m.capacity.label, 15, y + 42, 200, y + 49, H);
     p.cell(m.capacity.withUnit(), 140, y + 42, 200, y + 49, total);
 
+    // What the person was told of the inputs, above the signature: never a figure silently.
+    double warningY = 256 - 5.0 * static_cast<double>(m.warnings.size() + 1);
+    for (const std::string& w : m.warnings) {
+        p.mark("Внимание: " + w, 15, warningY);
+        warningY += 5;
+    }
     // The signature keeps its place whatever the door block took.
     p.cell(std::string(rt::kSignature) + ":", 15, 250, 200, 255, {2, 1, {8, false, true}});
     p.cell(m.heading.author, 140, 250, 200, 255, {2, 1, {8, true, false}});

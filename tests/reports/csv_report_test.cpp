@@ -1,4 +1,8 @@
 #include "reports/csv_report.h"
+#include "files/project_codec.h"
+#include "reports/html_report.h"
+#include "reports/printed_report.h"
+#include "refdb/test_db.h"
 
 #include <gtest/gtest.h>
 
@@ -142,4 +146,24 @@ TEST(CsvReport, AFailedSaveKeepsTheOldFile) {
 }
 
 }  // namespace
+// Door hours kept from a file at -16 print a door gain of −16 million watts: every report that
+// has room for a line says so, the printed page too.
+TEST(Reports, AValueOutsideItsRangeIsToldWithTheFigures) {
+    std::string error;
+    const auto data = LoadReferenceData(test::ShippedDatabasePath(), error);
+    ASSERT_TRUE(data) << error;
+    RoomProject p = StartProject(*data);
+    p.Door_Standard_opt = false;
+    p.Door_Open_txt = "-16";
+    const ReportModel model = BuildReportModel(p, ComputeRoom(p, *data), *data, {"Т", "А", "07.12.2026"});
+    const std::string warning = "Время, когда дверь открыта: -16";
+    std::string html, csv, page;
+    for (const std::string& l : HtmlReportLines(model)) html += l;
+    for (const std::string& l : CsvReportLines(model)) csv += l;
+    for (const PrintCell& c : PrintedReportCells(model)) page += c.text + "\n";
+    EXPECT_NE(html.find(warning), std::string::npos);
+    EXPECT_NE(csv.find(warning), std::string::npos);
+    EXPECT_NE(page.find(warning), std::string::npos);
+}
+
 }  // namespace coldroom
