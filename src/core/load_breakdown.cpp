@@ -16,6 +16,16 @@ std::string LoadText(const LoadValue& value) {
     return value.defined ? GeneralText(value.watts) : kUndefinedText;
 }
 
+const LoadValue& LoadBreakdown::ownValue(int id) const {
+    static const LoadValue none = LoadValue::undefined("не вычислено");
+    return id >= 0 && id < static_cast<int>(own.size()) ? own[static_cast<std::size_t>(id)] : none;
+}
+
+void LoadBreakdown::setOwn(int id, LoadValue value) {
+    if (id >= static_cast<int>(own.size())) own.resize(static_cast<std::size_t>(id) + 1);
+    own[static_cast<std::size_t>(id)] = std::move(value);
+}
+
 double AsShown(double watts) { return LeadingNumber(GeneralText(watts)); }
 
 void FormTotals(LoadBreakdown& b, const TotalsInput& in, TotalsTrace* trace) {

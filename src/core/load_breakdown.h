@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "core/envelope.h"
 #include "core/load_value.h"
@@ -22,8 +23,12 @@ struct LoadBreakdown {
     LoadValue total;
     LoadValue capacity;     // the refrigerating capacity the plant must deliver
     LoadValue fanPower;     // the fans' power: entered, or chosen from the capacity
-    // Components computed by a function of their own (model/component_functions.h), by LoadId.
-    std::array<LoadValue, 32> own{};
+    // Components computed by a function of their own (model/component_functions.h), by LoadId;
+    // empty while there are none, so a study's thousands of points carry nothing for them.
+    std::vector<LoadValue> own;
+    // The value of component `id` computed by its own function (undefined when it has none).
+    const LoadValue& ownValue(int id) const;
+    void setOwn(int id, LoadValue value);
     std::string problem;    // why the total or the capacity is undefined; "" when both are defined
 };
 

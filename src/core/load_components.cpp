@@ -13,7 +13,7 @@ using Read = const LoadValue& (*)(const LoadBreakdown&);
 template <int S> const LoadValue& surface(const LoadBreakdown& b) { return b.surfaces[S]; }
 template <LoadValue LoadBreakdown::*M> const LoadValue& member(const LoadBreakdown& b) { return b.*M; }
 // A component computed by a function of its own keeps its value by its id.
-template <LoadId I> [[maybe_unused]] const LoadValue& own(const LoadBreakdown& b) { return b.own[static_cast<int>(I)]; }
+template <LoadId I> [[maybe_unused]] const LoadValue& own(const LoadBreakdown& b) { return b.ownValue(static_cast<int>(I)); }
 
 // Colours of the bars and lines, readable on white and apart from each other.
 constexpr std::array<unsigned char, 3> kEnvelopeColour{70, 110, 170}, kProductColour{200, 120, 60},

@@ -19,7 +19,6 @@ enum class LoadId {
     Total, Capacity
 };
 inline constexpr int kLoadComponentCount = static_cast<int>(LoadId::Capacity) + 1;
-static_assert(kLoadComponentCount <= 32, "LoadBreakdown::own holds 32 components");
 
 enum class LoadRole {
     Surface,    // one surface of the envelope, shown on its own tab

@@ -175,7 +175,8 @@ RoomResult ComputeRoom(const RoomProject& p, const ReferenceData& d) {
     b.door = operation.door;
     b.operation = operation.total;
     for (const ComponentFunction& f : ComponentFunctions()) {
-        const LoadValue v = b.own[static_cast<int>(f.id)] = f.compute(p, d, task);
+        const LoadValue v = f.compute(p, d, task);
+        b.setOwn(static_cast<int>(f.id), v);
         const LoadId sum = LoadComponentOf(f.id).sum;
         if (sum == LoadId::Total) continue;  // the totals take it with the other components
         LoadValue& into = sum == LoadId::Operation ? b.operation : sum == LoadId::Product ? b.product : b.envelope;
