@@ -1,5 +1,6 @@
 #include "files/project_file.h"
 
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <stdexcept>
@@ -8,6 +9,7 @@
 #include "io/atomic_file.h"
 #include "io/cp1251.h"
 #include "io/read_file.h"
+#include "model/field_catalogue.h"
 
 namespace coldroom {
 namespace {
@@ -19,96 +21,35 @@ constexpr ConfigKind T = ConfigKind::Text, P = ConfigKind::Position, F = ConfigK
                      N = ConfigKind::Number;
 constexpr ConfigForm Dlg = ConfigForm::Task, Win = ConfigForm::Main;
 
-// Item n of the file is kItems[n - 1].
-const ConfigItemLayout kItems[kConfigItemCount] = {
-    {T, Dlg, "OfferedTasks", nullptr, "Список задач"},
-    {P, Dlg, "Produkt_cmb", nullptr, nullptr},
-    {P, Dlg, "Packing_cmb", nullptr, nullptr},
-    {P, Dlg, "Task_cmb", nullptr, nullptr},
-    {N, Dlg, "TempInCell", nullptr, nullptr},
-    {T, Dlg, "Tin_Prod_txt", nullptr, "Начальная Т продукта"},
-    {T, Dlg, "Tend_Prod_txt", nullptr, "Конечная Т продукта"},
-    {T, Dlg, "Load_prod_txt", nullptr, "Загрузка камеры, т"},
-    {T, Dlg, "Oborot_Prod_txt", nullptr, "Суточный оборот, % от загрузки"},
-    {T, Dlg, "Real_time_txt", nullptr, "Длительность процесса охлаждения (смены), часов"},
-    {T, Dlg, "Velocity_txt", nullptr, "Скорость воздуха в камере, м/с"},
-    {T, Dlg, "HumidIn_txt", nullptr, "Влажность воздуха, %"},
-    {T, Win, "Name_txt", nullptr, "Название задачи"},
-    {T, Win, "Length_txt", nullptr, "Длина, м"},
-    {T, Win, "Width_txt", nullptr, "Ширина, м"},
-    {T, Win, "Height_txt", nullptr, "Высота, м"},
-    {T, Win, "Volume_txt", nullptr, "Объем, м³"},
-    {P, Win, "Location_cmb", nullptr, nullptr},
-    {T, Win, "TempIn_txt", nullptr, "Температура в камере"},
-    {T, Win, "TempNord_txt", nullptr, "Температура за северной стеной"},
-    {T, Win, "TempWest_txt", nullptr, "Температура за западной стеной"},
-    {T, Win, "TempEast_txt", nullptr, "Температура за восточной стеной"},
-    {T, Win, "TempSouth_txt", nullptr, "Температура за южной стеной"},
-    {T, Win, "TempFloor_txt", nullptr, "Температура под полом"},
-    {T, Win, "TempCeil_txt", nullptr, "Температура над потолком"},
-    {T, Win, "Nord1_D_txt", nullptr, "Север, слой 1: толщина, мм"},
-    {T, Win, "Nord2_D_txt", nullptr, "Север, слой 2: толщина, мм"},
-    {T, Win, "Nord3_D_txt", nullptr, "Север, слой 3: толщина, мм"},
-    {T, Win, "South1_D_txt", nullptr, "Юг, слой 1: толщина, мм"},
-    {T, Win, "South2_D_txt", nullptr, "Юг, слой 2: толщина, мм"},
-    {T, Win, "South3_D_txt", nullptr, "Юг, слой 3: толщина, мм"},
-    {T, Win, "East1_D_txt", nullptr, "Восток, слой 1: толщина, мм"},
-    {T, Win, "East2_D_txt", nullptr, "Восток, слой 2: толщина, мм"},
-    {T, Win, "East3_D_txt", nullptr, "Восток, слой 3: толщина, мм"},
-    {T, Win, "West1_D_txt", nullptr, "Запад, слой 1: толщина, мм"},
-    {T, Win, "West2_D_txt", nullptr, "Запад, слой 2: толщина, мм"},
-    {T, Win, "West3_D_txt", nullptr, "Запад, слой 3: толщина, мм"},
-    {T, Win, "Ceil1_D_txt", nullptr, "Потолок, слой 1: толщина, мм"},
-    {T, Win, "Ceil2_D_txt", nullptr, "Потолок, слой 2: толщина, мм"},
-    {T, Win, "Ceil3_D_txt", nullptr, "Потолок, слой 3: толщина, мм"},
-    {T, Win, "Floor1_D_txt", nullptr, "Пол, слой 1: толщина, мм"},
-    {T, Win, "Floor2_D_txt", nullptr, "Пол, слой 2: толщина, мм"},
-    {T, Win, "Floor3_D_txt", nullptr, "Пол, слой 3: толщина, мм"},
-    {P, Win, "Nord1_Mt_cmb", nullptr, nullptr},
-    {P, Win, "Nord2_Mt_cmb", nullptr, nullptr},
-    {P, Win, "Nord3_Mt_cmb", nullptr, nullptr},
-    {P, Win, "South1_Mt_cmb", nullptr, nullptr},
-    {P, Win, "South2_Mt_cmb", nullptr, nullptr},
-    {P, Win, "South3_Mt_cmb", nullptr, nullptr},
-    {P, Win, "East1_Mt_cmb", nullptr, nullptr},
-    {P, Win, "East2_Mt_cmb", nullptr, nullptr},
-    {P, Win, "East3_Mt_cmb", nullptr, nullptr},
-    {P, Win, "West1_Mt_cmb", nullptr, nullptr},
-    {P, Win, "West2_Mt_cmb", nullptr, nullptr},
-    {P, Win, "West3_Mt_cmb", nullptr, nullptr},
-    {P, Win, "Ceil1_Mt_cmb", nullptr, nullptr},
-    {P, Win, "Ceil2_Mt_cmb", nullptr, nullptr},
-    {P, Win, "Ceil3_Mt_cmb", nullptr, nullptr},
-    {P, Win, "Floor1_Mt_cmb", nullptr, nullptr},
-    {P, Win, "Floor2_Mt_cmb", nullptr, nullptr},
-    {P, Win, "Floor3_Mt_cmb", nullptr, nullptr},
-    {F, Win, "NorthIns_opt", "NorthOut_opt", nullptr},
-    {P, Win, "NorthSurf_cmb", nullptr, nullptr},
-    {F, Win, "SouthIns_opt", "SouthOut_opt", nullptr},
-    {P, Win, "SouthSurf_cmb", nullptr, nullptr},
-    {F, Win, "WestIns_opt", "WestOut_opt", nullptr},
-    {P, Win, "WestSurf_cmb", nullptr, nullptr},
-    {F, Win, "EastIns_opt", "EastOut_opt", nullptr},
-    {P, Win, "EastSurf_cmb", nullptr, nullptr},
-    {F, Win, "CeilIns_opt", "CeilOut_opt", nullptr},
-    {P, Win, "CeilSurf_cmb", nullptr, nullptr},
-    {F, Win, "FloorGrunt_Opt", "FloorAir_Opt", nullptr},
-    {F, Win, "FloorHeat_Opt", "FloorCold_Opt", nullptr},
-    {T, Win, "Cycle_txt", nullptr, "Рабочий цикл агрегата, %"},
-    {T, Win, "Lifter_txt", nullptr, "Теплоприток от двигателей электропогрузчиков, кВт час"},
-    {T, Win, "Electro_txt", nullptr, "Теплоприток от эл-двигателей технологического оборудования, кВт час"},
-    {T, Win, "ElectroEva_txt", nullptr, "Мощность эл-двигателей вентиляторов воздухоохладителей"},
-    {P, Win, "TypeOfCurtain_cmb", nullptr, nullptr},
-    {P, Win, "TypeOfCell_cmb", nullptr, nullptr},
-    {T, Win, "NofPeople_txt", nullptr, "Кол-во работающих в камере людей"},
-    {T, Win, "TimePeople_txt", nullptr, "Время пребывания в хол. камере, часов"},
-    {F, Win, "Door_Standard_opt", "Door_Special_opt", nullptr},
-    {T, Win, "Door_H_txt", nullptr, "Высота двери"},
-    {T, Win, "Door_W_txt", nullptr, "Ширина двери"},
-    {T, Win, "Door_Open_txt", nullptr, "Дверь открыта, часов/сутки"},
-    {T, Win, "TempOut_txt", nullptr, "Наружная температура"},
-    {T, Win, "HumidOut_txt", nullptr, "Относительная влажность, %"},
-};
+// Item n of the file: every line but the offered tasks (1) and the room temperature as a number
+// (5) keeps a field of the catalogue, which gives its kind, its control and its caption.
+const std::array<ConfigItemLayout, kConfigItemCount>& items() {
+    static const std::vector<std::string> captions = [] {
+        std::vector<std::string> c(kConfigItemCount);
+        for (int n = 1; n <= kConfigItemCount; ++n)
+            if (const FieldSpec* f = FieldOfFileItem(n)) c[n - 1] = f->captionWithUnit();
+        return c;
+    }();
+    static const std::array<ConfigItemLayout, kConfigItemCount> table = [] {
+        std::array<ConfigItemLayout, kConfigItemCount> t{};
+        t[kOfferedTasksItem - 1] = {T, Dlg, "OfferedTasks", nullptr, "Список задач"};
+        t[kTempInCellItem - 1] = {N, Dlg, "TempInCell", nullptr, nullptr};
+        for (int n = 1; n <= kConfigItemCount; ++n) {
+            const FieldSpec* f = FieldOfFileItem(n);
+            if (!f) continue;
+            const ConfigForm form = f->form == FieldForm::Task ? Dlg : Win;
+            switch (f->kind) {
+            case FieldKind::Text: t[n - 1] = {T, form, f->control.c_str(), nullptr, captions[n - 1].c_str()}; break;
+            case FieldKind::List:
+            case FieldKind::Check: t[n - 1] = {P, form, f->control.c_str(), nullptr, nullptr}; break;
+            case FieldKind::Option: t[n - 1] = {F, form, f->control.c_str(), f->other.c_str(), nullptr}; break;
+            }
+        }
+        return t;
+    }();
+    return table;
+}
+
 
 const char* kTrue = "#TRUE#";
 const char* kFalse = "#FALSE#";
@@ -197,9 +138,9 @@ bool readFile(const std::string& path, std::string& bytes, std::string& why) {
 
 }  // namespace
 
-const ConfigItemLayout& ConfigLayout(int n) { return kItems[n - 1]; }
+const ConfigItemLayout& ConfigLayout(int n) { return items()[n - 1]; }
 
-ConfigKind ConfigItemKind(int n) { return kItems[n - 1].kind; }
+ConfigKind ConfigItemKind(int n) { return items()[n - 1].kind; }
 
 std::string ConfigLineText(int n) { return "строка " + std::to_string(n) + ": "; }
 
@@ -265,7 +206,7 @@ bool WriteConfigFile(const std::string& path, const std::vector<ConfigItem>& ite
     lines.reserve(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (items[i].kind == ConfigKind::Text) {
-            std::string why = unstorableText(items[i].text, kItems[i].label);
+            std::string why = unstorableText(items[i].text, ConfigLayout(static_cast<int>(i) + 1).label);
             if (!why.empty()) {
                 error = why;
                 return false;

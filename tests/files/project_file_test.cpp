@@ -617,9 +617,9 @@ TEST_F(ProjectFile, SaveRefusesUnstorableTexts) {
     const Case cases[] = {
         {"Name_txt", "Камера \"Север\"",
          "Поле «Название задачи» содержит кавычку (\"), которую нельзя сохранить в файле конфигурации."},
-        {"Length_txt", "1\r\n2", "Поле «Длина, м» содержит перевод строки, который нельзя сохранить в файле конфигурации."},
+        {"Length_txt", "1\r\n2", "Поле «Длина камеры, м» содержит перевод строки, который нельзя сохранить в файле конфигурации."},
         {"Door_W_txt", "2 ☃",
-         "Поле «Ширина двери» содержит символ «☃», который нельзя сохранить в файле конфигурации "
+         "Поле «Ширина двери, м» содержит символ «☃», который нельзя сохранить в файле конфигурации "
          "(кодировка Windows-1251)."},
     };
     const std::string file = path("kept.cfg");
@@ -638,7 +638,7 @@ TEST_F(ProjectFile, SaveRefusesUnstorableTexts) {
     auto h = session();
     h->program().project().task.Tin_Prod_txt = "\"";
     EXPECT_FALSE(save(*h, file));
-    EXPECT_NE(h->lastMessage().text.find("«Начальная Т продукта»"), std::string::npos);
+    EXPECT_NE(h->lastMessage().text.find("«Начальная температура продукта, °C»"), std::string::npos);
 }
 
 // A save that fails on the way keeps the file that was there and says why.
