@@ -1,5 +1,10 @@
 #include "ui/qt_form_widgets.h"
 
+#include <QAbstractSeries>
+#include <QBarCategoryAxis>
+#include <QChart>
+#include <QValueAxis>
+
 #include <QDialog>
 #include <QPainter>
 #include <QPalette>
@@ -16,6 +21,22 @@
 #include <QPointer>
 
 namespace coldroom {
+
+void SetBarAxes(QChart* chart, QAbstractSeries* series, const QStringList& categories, double highest) {
+    auto* x = new QBarCategoryAxis;
+    x->append(categories);
+    auto* y = new QValueAxis;
+    y->setLabelFormat(QStringLiteral("%.0f"));
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    series->attachAxis(x);
+    series->attachAxis(y);
+    y->setRange(0, highest > 0 ? highest : 1);
+    if (highest > 0)
+        y->applyNiceNumbers();
+    else
+        y->setLabelsVisible(false);
+}
 
 QLineEdit* NumberField(const char* name, int width) {
     auto* edit = new QLineEdit;

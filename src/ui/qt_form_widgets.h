@@ -15,7 +15,14 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+class QAbstractSeries;
+class QChart;
+
 namespace coldroom {
+
+// A bar chart's axes: a category below, watts or kilowatt-hours up the side rounded to nice
+// numbers; with no figure at all, a scale without labels rather than a range of nothing.
+void SetBarAxes(QChart* chart, QAbstractSeries* series, const QStringList& categories, double highest);
 
 // A number input: right-aligned, narrow, named after its control.
 QLineEdit* NumberField(const char* name, int width = 72);

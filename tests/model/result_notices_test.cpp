@@ -6,16 +6,11 @@
 #include "model/entries.h"
 #include "refdb/test_db.h"
 #include "ui/main/commands.h"
+#include "joined_lines.h"
 #include "ui/program_harness.h"
 
 namespace coldroom::test {
 namespace {
-
-std::string joined(const std::vector<std::string>& lines) {
-    std::string all;
-    for (const std::string& l : lines) all += l + "\n";
-    return all;
-}
 
 TEST(ResultNotices, ColdOutsideAirAndAnOverfullRoom) {
     std::string error;
@@ -42,7 +37,7 @@ TEST(ResultNotices, ColdOutsideAirAndAnOverfullRoom) {
         ChooseTask(p, dialog, *data, 2);  // chilled storage
         ASSERT_EQ(ApplySettings(p, dialog, *data, c.settings).status, SetStatus::Done) << c.notice;
         const RoomResult r = ComputeRoom(p, *data);
-        const std::string notices = joined(r.notices);
+        const std::string notices = Joined(r.notices);
         if (c.notice[0]) {
             EXPECT_NE(notices.find(c.notice), std::string::npos) << notices;
         } else {

@@ -20,16 +20,11 @@
 #include "reports/store_report.h"
 #include "temp_dir.h"
 #include "ui/main/commands.h"
+#include "joined_lines.h"
 #include "ui/program_harness.h"
 
 namespace coldroom::test {
 namespace {
-
-std::string joined(const std::vector<std::string>& lines) {
-    std::string all;
-    for (const std::string& l : lines) all += l + "\n";
-    return all;
-}
 
 // The cheese-ripening task (its products breathe) in a room whose six surfaces, door, fans and
 // operation all give different figures.
@@ -80,9 +75,9 @@ TEST(EveryComponent, IsInEveryOutputThatListsTheComponents) {
     Store store;
     store.rooms.push_back({file});
     const std::vector<StoreRoomData> rooms{{true, {}, p, r}};
-    const std::string sheet = joined(StoreTextLines(MakeStoreSheet(store, rooms, ComputeStoreLoads(store, rooms), {})));
+    const std::string sheet = Joined(StoreTextLines(MakeStoreSheet(store, rooms, ComputeStoreLoads(store, rooms), {})));
     const ReportModel model = BuildReportModel(p, r, d, heading);
-    const std::string reports = joined(HtmlReportLines(model)) + joined(CsvReportLines(model));
+    const std::string reports = Joined(HtmlReportLines(model)) + Joined(CsvReportLines(model));
     std::set<std::string> charted;
     for (const ChartedLoad& bar : ChartedLoads(r.loads)) charted.insert(LoadText(bar.value));
 

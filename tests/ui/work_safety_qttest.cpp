@@ -22,6 +22,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
+#include "desktop_steps.h"
 #include "refdb/test_db.h"
 #include "ui/main/about_dialog.h"
 #include "ui/main/main_window.h"
@@ -31,45 +32,9 @@
 namespace coldroom {
 namespace {
 
-void Settle() {
-    for (int i = 0; i < 5; ++i) QApplication::processEvents();
-}
-
-// Clicks the button of that caption (its Alt letter aside) in every message box that comes up;
-// keeps their texts.
-struct Answerer {
-    QString caption;
-    QStringList texts;
-    QTimer timer;
-    explicit Answerer(QString answer) : caption(std::move(answer)) {
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                auto* box = qobject_cast<QMessageBox*>(w);
-                if (!box || !box->isVisible()) continue;
-                texts << box->text();
-                QAbstractButton* chosen = nullptr;
-                for (QAbstractButton* b : box->buttons())
-                    if (QString(b->text()).remove(u'&') == caption) chosen = b;
-                chosen ? chosen->click() : box->buttons().first()->click();
-            }
-        });
-        timer.start(20);
-    }
-};
-
-void Type(QLineEdit* field, const QString& text, bool enter) {
-    field->setFocus();
-    field->selectAll();
-    for (QChar c : text) {
-        QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(field, &key);
-    }
-    if (enter) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-        QApplication::sendEvent(field, &press);
-    }
-    Settle();
-}
+using test::Answerer;
+using test::Settle;
+using test::Type;
 
 TEST(WorkSafetyDesktop, EscapeTitleMarkPendingEditAndTheQuestionOnTheWayOut) {
     test::TestApplication();

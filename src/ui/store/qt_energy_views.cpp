@@ -74,20 +74,7 @@ void EnergyDialog::showMonths(const std::array<double, 12>& total,
     chart->addSeries(series);
     QStringList months;
     for (const char* m : MonthShortNames()) months << QString::fromUtf8(m);
-    auto* x = new QBarCategoryAxis;
-    x->append(months);
-    auto* y = new QValueAxis;
-    y->setLabelFormat(QStringLiteral("%.0f"));
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    series->attachAxis(x);
-    series->attachAxis(y);
-    const double highest = *std::max_element(total.begin(), total.end());
-    y->setRange(0, highest > 0 ? highest : 1);
-    if (highest > 0)
-        y->applyNiceNumbers();
-    else
-        y->setLabelsVisible(false);
+    SetBarAxes(chart, series, months, *std::max_element(total.begin(), total.end()));
     setChart(chart_, chart);
 }
 

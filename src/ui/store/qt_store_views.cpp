@@ -285,26 +285,13 @@ void StoreWindow::showChart() {
     }
     for (QBarSet* set : sets) series->append(set);
     chart->addSeries(series);
-    auto* x = new QBarCategoryAxis;
-    x->append(rooms);
-    auto* y = new QValueAxis;
-    y->setLabelFormat(QStringLiteral("%.0f"));
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    series->attachAxis(x);
-    series->attachAxis(y);
     double highest = 0;
     for (std::size_t i = 0; i < data.size(); ++i) {
         double stacked = 0;
         for (QBarSet* set : sets) stacked += set->at(static_cast<qsizetype>(i));
         highest = std::max(highest, stacked);
     }
-    // No figures: an empty chart, its axis without labels rather than a range of nothing.
-    y->setRange(0, highest > 0 ? highest : 1);
-    if (highest > 0)
-        y->applyNiceNumbers();
-    else
-        y->setLabelsVisible(false);
+    SetBarAxes(chart, series, rooms, highest);
     QChart* old = chart_->chart();
     chart_->setChart(chart);
     delete old;
