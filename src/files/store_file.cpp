@@ -1,5 +1,6 @@
 #include "files/store_file.h"
 
+#include <cmath>
 #include <filesystem>
 #include <map>
 #include <system_error>
@@ -51,13 +52,89 @@ bool wellFormedUtf8(std::string_view s) {
     return true;
 }
 
-// A value goes on one line: control characters (a line break pasted into the title) become blanks.
-std::string oneLine(std::string_view text) {
-    std::string out(trimmed(text));
-    for (char& c : out)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
-    return out;
+// A value a plain line would not give back as it is: blanks at its ends (the reader trims
+// them), a control character (a line break would end the line), or quotes at both ends (the
+// reader would take them for the written form below).
+bool needsQuotes(std::string_view text) {
+    if (text.empty()) return false;
+    if (text.front() == ' ' || text.front() == '\t' || text.back() == ' ' || text.back() == '\t') return true;
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') return true;
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return true;
+    return false;
 }
+
+// The written form of such a value: in quotes, with \\, \", \t, \n, \r and \xHH for the other
+// control characters.
+std::string quoted(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        switch (c) {
+        case '\\': out += "\\\\"; break;
+        case '"': out += "\\\""; break;
+        case '\t': out += "\\t"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        default:
+            if (b < 0x20 || b == 0x7F) {
+                static const char kHex[] = "0123456789ABCDEF";
+                out += "\\x";
+                out += kHex[b >> 4];
+                out += kHex[b & 15];
+            } else {
+                out += c;
+            }
+        }
+    }
+    return out + "\"";
+}
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// The text a value line stands for: the value itself, or what its quotes hold. False when
+// the quoted form is broken or holds no UTF-8 text.
+bool unquoted(std::string_view value, std::string& text) {
+    if (value.size() < 2 || value.front() != '"' || value.back() != '"') {
+        text = std::string(value);
+        return true;
+    }
+    text.clear();
+    const std::string_view inner = value.substr(1, value.size() - 2);
+    for (std::size_t i = 0; i < inner.size(); ++i) {
+        if (inner[i] == '"') return false;  // a quote inside is written \"
+        if (inner[i] != '\\') {
+            text += inner[i];
+            continue;
+        }
+        if (++i == inner.size()) return false;
+        switch (inner[i]) {
+        case '\\': text += '\\'; break;
+        case '"': text += '"'; break;
+        case 't': text += '\t'; break;
+        case 'n': text += '\n'; break;
+        case 'r': text += '\r'; break;
+        case 'x': {
+            if (i + 2 >= inner.size()) return false;
+            const int high = hexDigit(inner[i + 1]), low = hexDigit(inner[i + 2]);
+            if (high < 0 || low < 0) return false;
+            text += static_cast<char>(high * 16 + low);
+            i += 2;
+            break;
+        }
+        default: return false;
+        }
+    }
+    return wellFormedUtf8(text);
+}
+
+// A value as written on its line.
+std::string written(std::string_view text) { return needsQuotes(text) ? quoted(text) : std::string(text); }
 
 std::string shareText(double percent) { return GeneralText(percent); }
 
@@ -127,14 +204,15 @@ private:
     bool storeValue(int n, const std::string& key, std::string_view value, Store& store, std::string& why) {
         if (key == "format") {
             double format = 0;
-            if (!StrictNumber(value, format) || format != static_cast<int>(format) || format < 1)
+            // Judged as a number first: a huge one is a newer format, not a whole number to convert.
+            if (!StrictNumber(value, format) || !std::isfinite(format) || format != std::floor(format) || format < 1)
                 return fail(n, "неверный номер формата «" + std::string(value) + "»", why);
             if (format > kStoreFormat)
                 return fail(n, "файл записан более новой версией программы (формат " + std::string(value) + ")", why);
             return true;
         }
         if (key == "title") {
-            store.title = std::string(value);
+            if (!unquoted(value, store.title)) return fail(n, "неверная запись в кавычках", why);
             return true;
         }
         for (int level = 0; level < kTemperatureLevelCount; ++level) {
@@ -153,8 +231,10 @@ private:
 
     bool roomValue(int n, const std::string& key, std::string_view value, StoreRoom& room, std::string& why) {
         if (key == "file") {
-            if (value.empty()) return fail(n, "не указан файл камеры", why);
-            room.path = AbsolutePath(std::string(value), folder_);
+            std::string file;
+            if (!unquoted(value, file)) return fail(n, "неверная запись в кавычках", why);
+            if (file.empty()) return fail(n, "не указан файл камеры", why);
+            room.path = AbsolutePath(file, folder_);
             return true;
         }
         if (key == "level") {
@@ -207,16 +287,35 @@ std::string RelativePath(const std::string& path, const std::string& folder) {
 }
 
 std::string StoreText(const Store& store, const std::string& folder) {
+    std::string rooms;
+    bool quotes = needsQuotes(store.title);
+    for (const StoreRoom& room : store.rooms) {
+        const std::string file = RelativePath(room.path, folder);
+        quotes = quotes || needsQuotes(file);
+        rooms += "\n[room]\nfile = " + written(file) + "\n";
+        rooms += std::string("level = ") + kLevelKeys[static_cast<int>(room.level)] + "\n";
+    }
     std::string text = "# ColdRoom: холодильник. Камеры — файлы проектов; пути указаны от папки этого файла.\n";
-    text += "[store]\nformat = " + std::to_string(kStoreFormat) + "\n";
-    text += "title = " + oneLine(store.title) + "\n";
+    // The first format while nothing needs quotes, so that older releases still read the file.
+    text += "[store]\nformat = " + std::to_string(quotes ? kStoreFormat : 1) + "\n";
+    text += "title = " + written(store.title) + "\n";
     for (int level = 0; level < kTemperatureLevelCount; ++level)
         text += std::string(kShareKeys[level]) + " = " + shareText(store.settings.operationShare[level]) + "\n";
-    for (const StoreRoom& room : store.rooms) {
-        text += "\n[room]\nfile = " + oneLine(RelativePath(room.path, folder)) + "\n";
-        text += std::string("level = ") + kLevelKeys[static_cast<int>(room.level)] + "\n";
+    return text + rooms;
+}
+
+bool StoreWritable(const Store& store, std::string& why) {
+    if (!wellFormedUtf8(store.title)) {
+        why = "название холодильника не в кодировке UTF-8";
+        return false;
     }
-    return text;
+    for (const StoreRoom& room : store.rooms) {
+        if (!wellFormedUtf8(room.path)) {
+            why = "имя файла камеры «" + PrintableText(room.path) + "» не в кодировке UTF-8; переименуйте файл";
+            return false;
+        }
+    }
+    return true;
 }
 
 bool ParseStoreText(std::string_view text, const std::string& folder, Store& store, std::string& why) {
@@ -238,6 +337,11 @@ bool ReadStoreFile(const std::string& path, Store& store, std::string& why) {
 }
 
 bool WriteStoreFile(const std::string& path, const Store& store, std::string& error) {
+    std::string why;
+    if (!StoreWritable(store, why)) {
+        error = FileWriteError(path, why);
+        return false;
+    }
     return WriteFileAtomically(path, StoreText(store, FolderOf(path)), error);
 }
 

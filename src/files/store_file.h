@@ -13,7 +13,10 @@
 //     file = камеры/охлаждение.cfg
 //     level = auto
 //
-// Blank lines and lines starting with # or ; are ignored; either line end is read.
+// Blank lines and lines starting with # or ; are ignored; either line end is read. A value
+// that a plain line would not give back exactly (blanks at its ends, a tab or a line break in
+// it, quotes at both ends) is written in quotes with \\, \", \t, \n, \r and \xHH, and the file
+// is then of format 2.
 #pragma once
 
 #include <string>
@@ -25,7 +28,8 @@ namespace coldroom {
 
 inline constexpr const char* kStoreFilter = "Холодильники (*.coldstore) | *.coldstore";
 inline constexpr const char* kStoreExtension = ".coldstore";
-inline constexpr int kStoreFormat = 1;
+// The newest format read and written.
+inline constexpr int kStoreFormat = 2;
 
 // The text of a store file whose folder is `folder` (absolute): room paths are written
 // relative to it.
@@ -39,7 +43,11 @@ bool ParseStoreText(std::string_view text, const std::string& folder, Store& sto
 // with a Russian message naming the file and, for a damaged one, the line.
 bool ReadStoreFile(const std::string& path, Store& store, std::string& why);
 
-// Writes the store to `path` atomically; the file that was there stays when this fails.
+// Whether every name of the store can be written (UTF-8 text); false with the reason.
+bool StoreWritable(const Store& store, std::string& why);
+
+// Writes the store to `path` atomically; the file that was there stays when this fails, and
+// so it does for a store that cannot be written.
 bool WriteStoreFile(const std::string& path, const Store& store, std::string& error);
 
 // A path made absolute from the current folder; the absolute folder of a file; a path as

@@ -19,8 +19,10 @@ namespace {
 // whatever the locale.
 std::string num(double v, int decimals = 3) {
     if (!std::isfinite(v)) return kUndefinedText;
-    char buf[64];
+    // Room for the largest double written out in full (309 digits) and its decimals.
+    char buf[400];
     const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
+    if (r.ec != std::errc()) return GeneralText(v);
     std::string s(buf, r.ptr);
     if (s.find('.') != std::string::npos) {
         while (s.back() == '0') s.pop_back();
