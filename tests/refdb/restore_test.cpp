@@ -155,6 +155,20 @@ TEST(Restore, TheStartReadsOnlySmallRegularFiles) {
     }
 }
 
+// A copy or record write killed half-way leaves "Data.dtx.part-XXXXXX": the next start clears it
+// once it is old, and a copy made now is not disturbed.
+TEST(Restore, TheStartClearsWhatAKilledCopyLeft) {
+    TempDir dir;
+    const std::string copy = dir.file("Data.dtx");
+    std::string error;
+    ASSERT_EQ(EnsureWritableCopy(test::ShippedDatabasePath(), copy, error), copy) << error;
+    for (const char* name : {"Data.dtx.part-Ab12Cd", "Data.dtx.part-Ef34Gh"}) fs::copy_file(copy, dir.file(name));
+    fs::last_write_time(dir.file("Data.dtx.part-Ab12Cd"), fs::file_time_type::clock::now() - std::chrono::minutes(5));
+    CheckStartupDatabase(test::ShippedDatabasePath(), copy, true);
+    EXPECT_FALSE(fs::exists(dir.file("Data.dtx.part-Ab12Cd")));
+    EXPECT_TRUE(fs::exists(dir.file("Data.dtx.part-Ef34Gh")));
+}
+
 // Another program writing the copy at the start is waited for once, by the reading that says how
 // long it waited; the check before it only glances.
 TEST(Restore, TheStartCheckDoesNotWaitForAWriter) {
