@@ -29,29 +29,6 @@ std::string_view trimmed(std::string_view s) {
     return s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
-// Whether the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
-bool wellFormedUtf8(std::string_view s) {
-    for (std::size_t i = 0; i < s.size();) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        const std::size_t len = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
-        if (len == 0 || i + len > s.size()) return false;
-        char32_t cp = c & (0x7F >> len);
-        for (std::size_t k = 1; k < len; ++k) {
-            const auto b = static_cast<unsigned char>(s[i + k]);
-            if ((b & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (b & 0x3F);
-        }
-        static const char32_t kMin[5] = {0, 0, 0x80, 0x800, 0x10000};
-        if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-        i += len;
-    }
-    return true;
-}
-
 // A value a plain line would not give back as it is: blanks at its ends (the reader trims
 // them), a control character (a line break would end the line), or quotes at both ends (the
 // reader would take them for the written form below).
@@ -130,7 +107,7 @@ bool unquoted(std::string_view value, std::string& text) {
         default: return false;
         }
     }
-    return wellFormedUtf8(text);
+    return WellFormedUtf8(text);
 }
 
 // A value as written on its line.
@@ -154,7 +131,7 @@ public:
             std::string_view line = text_.substr(at, end - at);
             at = end + 1;
             if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-            if (!wellFormedUtf8(line)) return fail(n, "текст не в кодировке UTF-8", why);
+            if (!WellFormedUtf8(line)) return fail(n, "текст не в кодировке UTF-8", why);
             if (!take(n, trimmed(line), read, why)) return false;
         }
         if (!sawStore_) return fail(1, "нет раздела [store]", why);
@@ -305,12 +282,12 @@ std::string StoreText(const Store& store, const std::string& folder) {
 }
 
 bool StoreWritable(const Store& store, std::string& why) {
-    if (!wellFormedUtf8(store.title)) {
+    if (!WellFormedUtf8(store.title)) {
         why = "название холодильника не в кодировке UTF-8";
         return false;
     }
     for (const StoreRoom& room : store.rooms) {
-        if (!wellFormedUtf8(room.path)) {
+        if (!WellFormedUtf8(room.path)) {
             why = "имя файла камеры «" + PrintableText(room.path) + "» не в кодировке UTF-8; переименуйте файл";
             return false;
         }

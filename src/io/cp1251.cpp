@@ -37,6 +37,15 @@ std::string codePointText(char32_t cp) {
 
 }  // namespace
 
+bool WellFormedUtf8(std::string_view text) {
+    for (char32_t cp = 0; !text.empty();) {
+        const size_t len = decodeUtf8(text, cp);
+        if (len == 0) return false;
+        text.remove_prefix(len);
+    }
+    return true;
+}
+
 std::string PrintableText(std::string_view text) {
     std::string out;
     out.reserve(text.size());

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <regex>
 #include <sstream>
@@ -13,6 +16,7 @@
 #include "core/load_components.h"
 #include "core/numtext.h"
 #include "files/project_codec.h"
+#include "io/cp1251.h"
 
 namespace coldroom {
 namespace {
@@ -105,6 +109,23 @@ TEST(CalculationNote, TheMarginAddsItsLineAndChangesNothingElse) {
     EXPECT_EQ(withoutMargin(quarter), CalculationNoteHtml(none));
     EXPECT_EQ(DesignMarginLine(LoadValue::of(3022), 0), "");
     EXPECT_EQ(DesignMarginLine(LoadValue::undefined("нет"), 10), "с запасом 10 %: — кВт");
+}
+
+// Values far beyond their ranges, kept as a file held them, are written out whole: the page
+// stays UTF-8 text with nothing of the program's memory in it.
+TEST(CalculationNote, HugeValuesAreWrittenWhole) {
+    for (const char* velocity : {"1e61", "1e200", "1.7976931348623157e308", "-1e300"}) {
+        Computed c = TestProjects().front();
+        c.project.task.Velocity_txt = velocity;
+        c.result = ComputeRoom(c.project, Shipped());
+        const std::string page = CalculationNoteHtml(NoteOf(c));
+        EXPECT_TRUE(WellFormedUtf8(page)) << velocity;
+        EXPECT_EQ(std::count_if(page.begin(), page.end(), [](char ch) { return ch != '\n' && ch >= 0 && ch < 0x20; }), 0)
+            << velocity;
+        char whole[400];
+        std::snprintf(whole, sizeof whole, "%.0f", LeadingNumber(velocity));
+        EXPECT_NE(page.find("при v = " + std::string(whole) + " м/с"), std::string::npos) << velocity;
+    }
 }
 
 // The pages hold the page's words in the page's order, whatever the widths of the letters.
