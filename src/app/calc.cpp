@@ -18,7 +18,8 @@
 //
 // Exit codes: 0 success, 1 internal error, 2 wrong arguments, 3 the project file could not
 // be read, 4 the reference database could not be opened, 5 a file asked for (--save, a
-// report) could not be written, 6 a value given with --set was refused.
+// report) could not be written, 6 a value given with --set was not taken (refused by its
+// check, or no choice of the list or check box).
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -87,7 +88,8 @@ const char* kHelp =
     "Коды завершения: 0 — готово, 1 — внутренняя ошибка, 2 — неверные параметры,\n"
     "3 — не удается прочитать файл проекта (или холодильника, или файл одной из его камер),\n"
     "4 — не удается открыть справочную базу данных,\n"
-    "5 — не удается записать файл (--save, отчет), 6 — значение --set отклонено проверкой.\n";
+    "5 — не удается записать файл (--save, отчет), 6 — значение --set не принято (отклонено\n"
+    "проверкой поля или нет такой позиции списка, у флажка — не 0 и не 1).\n";
 
 struct Options {
     std::string database;
