@@ -31,6 +31,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/calc_options.h"
 #include "app/calc_output.h"
 #include "app/calc_pdf.h"
 #include "app/calc_store.h"
@@ -91,85 +92,6 @@ const char* kHelp =
     "5 — не удается записать файл (--save, отчет), 6 — значение --set не принято (отклонено\n"
     "проверкой поля или нет такой позиции списка, у флажка — не 0 и не 1).\n";
 
-struct Options {
-    std::string database;
-    std::string project;
-    std::string saveTo;
-    std::string html, csv, pdf, note;  // reports to write
-    std::string store;                 // a cold store file instead of projects
-    int margin = kDefaultDesignMargin;
-    bool json = false;
-    bool help = false;
-    bool version = false;
-    bool restore = false;  // --restore-reference-data
-    std::vector<Setting> settings;   // --set, in order
-    std::vector<std::string> axes;   // --vary
-    std::vector<std::string> moreProjects;
-};
-
-bool parseArguments(int argc, char** argv, Options& options, std::string& error) {
-    bool optionsEnd = false;
-    for (int i = 1; i < argc; ++i) {
-        std::string_view arg = argv[i];
-        if (!optionsEnd && arg.size() > 1 && arg[0] == '-') {
-            if (arg == "--") {
-                optionsEnd = true;
-            } else if (arg == "--json") {
-                options.json = true;
-            } else if (arg == "--help" || arg == "-h") {
-                options.help = true;
-            } else if (arg == "--version") {
-                options.version = true;
-            } else if (arg == "--restore-reference-data") {
-                options.restore = true;
-            } else if (arg == "--margin") {
-                double percent = -1;
-                if (i + 1 >= argc || !StrictNumber(argv[i + 1], percent) || percent != std::floor(percent) ||
-                    percent < 0 || percent > kMaxDesignMargin) {
-                    error = "после --margin нужно целое число от 0 до " + std::to_string(kMaxDesignMargin);
-                    return false;
-                }
-                options.margin = static_cast<int>(percent);
-                ++i;
-            } else if (arg == "--set" || arg == "--vary") {
-                Setting setting;
-                if (i + 1 >= argc || !ParseSetting(argv[i + 1], setting)) {
-                    error = "после " + std::string(arg) + " нужно ИМЯ=" + (arg == "--set" ? "ТЕКСТ" : "ОТ:ДО:ШАГ");
-                    return false;
-                }
-                if (arg == "--set") options.settings.push_back(setting);
-                else options.axes.push_back(argv[i + 1]);
-                ++i;
-            } else if (std::string* target = arg == "--db"     ? &options.database
-                                             : arg == "--save" ? &options.saveTo
-                                             : arg == "--html" ? &options.html
-                                             : arg == "--csv"  ? &options.csv
-                                             : arg == "--pdf"  ? &options.pdf
-                                             : arg == "--store" ? &options.store
-                                             : arg == "--note" ? &options.note
-                                                               : nullptr) {
-                if (i + 1 >= argc || std::string_view(argv[i + 1]).empty()) {
-                    error = "после " + std::string(arg) + " нужен путь к файлу";
-                    return false;
-                }
-                *target = argv[++i];
-            } else {
-                error = "неизвестный параметр " + std::string(arg);
-                return false;
-            }
-        } else if (options.project.empty()) {
-            if (arg.empty()) {
-                error = "пустое имя файла проекта";
-                return false;
-            }
-            options.project = arg;
-        } else {
-            options.moreProjects.push_back(std::string(arg));  // a summary of several projects
-        }
-    }
-    return true;
-}
-
 // The calculation note: a PDF when the name ends in .pdf, else the HTML page.
 bool WriteNote(Program& program, const std::string& path, int margin, HeadlessUi& ui) {
     const CalculationNote note =
@@ -185,9 +107,9 @@ bool WriteNote(Program& program, const std::string& path, int margin, HeadlessUi
 }
 
 int run(int argc, char** argv) {
-    Options options;
+    CalcOptions options;
     std::string error;
-    if (!parseArguments(argc, argv, options, error)) {
+    if (!ParseCalcArguments(argc, argv, options, error)) {
         std::cerr << "coldroom-calc: " << error << '\n' << kUsage << '\n';
         return kExitUsage;
     }

@@ -182,6 +182,18 @@ std::vector<StudyPoint> Study::Run(const std::vector<StudyAxis>& axes) const {
         for (std::size_t k = 0; k < axes.size(); ++k) settings[k] = {axes[k].name, GeneralText(values[k])};
         points.push_back(Point(settings));
         points.back().values = values;
+        // A point is labelled with the values it was computed with, or not at all: an entry
+        // that moves another axis's field (the volume moves the length) leaves it refused.
+        for (std::size_t k = 0; k < axes.size() && !points.back().refused; ++k)
+            for (const std::string& name : EnteredFields(axes[k].name)) {
+                const FieldSpec* f = FindFieldBySetName(name);
+                if (!f || f->kind != FieldKind::Text || LeadingNumber(f->textOf(work_)) == LeadingNumber(settings[k].text))
+                    continue;
+                points.back().refused = true;
+                points.back().message = name + " = " + f->textOf(work_) + ", а не " + settings[k].text +
+                                        ": значение изменил ввод другого параметра";
+                break;
+            }
     }
     return points;
 }
