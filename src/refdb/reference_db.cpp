@@ -151,6 +151,19 @@ int ProductRowCount(sqlite3* db) {
     return rows > kUnknown ? kUnknown : static_cast<int>(rows);
 }
 
+std::string CompanionProblem(const std::string& database) {
+    for (const char* suffix : {"-journal", "-wal", "-shm"}) {
+        const std::string name = database + suffix;
+        std::error_code ec;
+        const auto type = std::filesystem::symlink_status(name, ec).type();
+        if (type == std::filesystem::file_type::not_found || type == std::filesystem::file_type::regular) continue;
+        return "рядом с ней находится " + Quoted(name) +
+               " — ссылка, папка, канал или устройство, а не обычный файл; под этим именем ведется журнал "
+               "изменений базы данных. Удалите " + Quoted(name) + " и повторите";
+    }
+    return {};
+}
+
 namespace {
 
 std::string OpenFailure(const std::string& path, const std::string& reason) {
@@ -274,6 +287,10 @@ bool ReferenceDatabase::open(const std::string& path, std::string& error, bool* 
         }
         if (status.type() != fs::file_type::regular) {
             error = OpenFailure(path, "это не обычный файл");
+            return false;
+        }
+        if (const std::string problem = CompanionProblem(path); !problem.empty()) {
+            error = OpenFailure(path, problem);
             return false;
         }
         bool readable = false;

@@ -305,6 +305,10 @@ bool ReferenceWriter::open(const std::string& path, std::string& error, Access a
         error = "Не удается открыть базу данных " + Quoted(path) + " для записи: файл не найден.";
         return false;
     }
+    if (const std::string problem = CompanionProblem(path); !problem.empty()) {
+        error = "Не удается открыть базу данных " + Quoted(path) + " для записи: " + problem + ".";
+        return false;
+    }
     sqlite3* db = nullptr;
     const int flags = access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);

@@ -155,6 +155,26 @@ TEST(Restore, TheStartReadsOnlySmallRegularFiles) {
     }
 }
 
+// The engine opens the journal beside the data by its name: a pipe there blocks nobody, it is
+// named, and restoring moves it away with the copy.
+TEST(Restore, APipeWhereTheJournalGoesBlocksNothing) {
+    TempDir dir;
+    const std::string copy = dir.file("Data.dtx");
+    std::string error;
+    ASSERT_EQ(EnsureWritableCopy(test::ShippedDatabasePath(), copy, error), copy) << error;
+    ASSERT_EQ(mkfifo((copy + "-journal").c_str(), 0600), 0);
+    EXPECT_EQ(InChild(5, [&] {
+                  const StartupDatabase found = CheckStartupDatabase(test::ShippedDatabasePath(), copy, true);
+                  return found.state == StartupDatabase::State::Broken &&
+                                 found.problem.find("Удалите «" + copy + "-journal» и повторите") != std::string::npos
+                             ? 0
+                             : 1;
+              }),
+              0);
+    ASSERT_NE(MoveCopyAside(copy, "broken", error), "") << error;
+    EXPECT_FALSE(fs::exists(fs::symlink_status(copy + "-journal")));
+}
+
 // A copy or record write killed half-way leaves "Data.dtx.part-XXXXXX": the next start clears it
 // once it is old, and a copy made now is not disturbed.
 TEST(Restore, TheStartClearsWhatAKilledCopyLeft) {

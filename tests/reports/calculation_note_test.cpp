@@ -111,12 +111,14 @@ TEST(CalculationNote, TheMarginAddsItsLineAndChangesNothingElse) {
     EXPECT_EQ(DesignMarginLine(LoadValue::undefined("нет"), 10), "с запасом 10 %: — кВт");
 }
 
-// Values far beyond their ranges, kept as a file held them, are written out whole: the page
-// stays UTF-8 text with nothing of the program's memory in it.
+// Values far beyond their ranges, kept as a file held them, are written out whole, and control
+// characters a text kept become blanks: the page stays UTF-8 text with nothing of the
+// program's memory in it.
 TEST(CalculationNote, HugeValuesAreWrittenWhole) {
     for (const char* velocity : {"1e61", "1e200", "1.7976931348623157e308", "-1e300"}) {
         Computed c = TestProjects().front();
         c.project.task.Velocity_txt = velocity;
+        c.project.Door_Open_txt = "9\t\x01";  // kept as a file held it
         c.result = ComputeRoom(c.project, Shipped());
         const std::string page = CalculationNoteHtml(NoteOf(c));
         EXPECT_TRUE(WellFormedUtf8(page)) << velocity;
