@@ -19,8 +19,7 @@ namespace {
 // whatever the locale.
 std::string num(double v, int decimals = 3) {
     if (!std::isfinite(v)) return kUndefinedText;
-    // Room for the largest double written out in full (309 digits) and its decimals.
-    char buf[400];
+    char buf[400];  // the largest double written out in full (309 digits) and its decimals
     const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
     if (r.ec != std::errc()) return GeneralText(v);
     std::string s(buf, r.ptr);
@@ -28,8 +27,7 @@ std::string num(double v, int decimals = 3) {
         while (s.back() == '0') s.pop_back();
         if (s.back() == '.') s.pop_back();
     }
-    if (s == "-0") s = "0";
-    return s;
+    return s == "-0" ? "0" : s;
 }
 
 // A value in a formula: negative numbers in brackets, so that "− (−20)" reads right.
