@@ -46,8 +46,9 @@ std::string Unusable(const std::string& database, const std::string& file, const
     return std::string(purpose == EditorLock::Purpose::Edit ? "Справочные данные «" + database + "» нельзя изменять"
                                                             : "Исходные справочные данные не восстановлены") +
            ": не удается занять файл блокировки «" + file + "» — " + what +
-           ".\r\nБез него другое окно «Изменение расчетных параметров» могло бы изменять те же данные. Удалите «" +
-           file + "» и повторите.";
+           ".\r\nБез него другое окно «Изменение расчетных параметров» могло бы изменять те же данные. " +
+           (what.rfind("на его месте", 0) == 0 ? "Удалите «" + file + "» и повторите."
+                                               : std::string("Храните справочные данные на другом диске (--db) и повторите."));
 }
 
 std::string WhatStandsThere(int error, const struct stat* st) {
