@@ -62,6 +62,8 @@ std::string WhatStandsThere(int error, const struct stat* st) {
     case EISDIR: return "на его месте находится папка";
     case ENXIO:
     case ENODEV: return "на его месте находится устройство или другой особый файл, а не обычный файл";
+    case EACCES:
+    case EPERM: return "на его месте находится файл, который не открыть: нет прав";
     case ENOLCK: return "файловая система не поддерживает блокировки";
     default: return "ошибка файловой системы (код " + std::to_string(error) + ")";
     }
@@ -78,10 +80,13 @@ bool EditorLock::acquire(const std::string& database, std::string& error, Purpos
     // more: open again until the locked file is the one under the name.
     for (int attempt = 0; attempt < 10; ++attempt) {
         // Never through a link, and never blocking on a pipe put in the file's place.
-        const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
+        constexpr int kFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+        int fd = ::open(file.c_str(), O_RDWR | O_CREAT | kFlags, 0644);
+        // A lock file another user made, or one on a read-only disk, still locks when only read.
+        if (fd < 0 && (errno == EACCES || errno == EROFS)) fd = ::open(file.c_str(), O_RDONLY | kFlags);
         if (fd < 0) {
-            // Nothing can be made in a read-only folder, and nothing written there either.
-            if (errno == EACCES || errno == EROFS) return true;
+            // No lock file in a read-only folder: nothing can be written there either.
+            if (errno == ENOENT) return true;
             error = Unusable(database, file, WhatStandsThere(errno, nullptr), purpose);
             return false;
         }

@@ -233,5 +233,18 @@ TEST(Restore, ALockThatCannotBeTakenRefusesTheEditor) {
     }
 }
 
+// A lock file this user may only read (another user made it) still locks.
+TEST(Restore, AReadOnlyLockFileStillLocks) {
+    TempDir dir;
+    std::ofstream(dir.file("Data.dtx.lock")) << "";
+    fs::permissions(dir.file("Data.dtx.lock"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EditorLock first, second;
+    std::string error;
+    ASSERT_TRUE(first.acquire(dir.file("Data.dtx"), error)) << error;
+    EXPECT_TRUE(first.held());
+    EXPECT_FALSE(second.acquire(dir.file("Data.dtx"), error));
+    EXPECT_NE(error.find("уже изменяются в другом окне"), std::string::npos) << error;
+}
+
 }  // namespace
 }  // namespace coldroom
