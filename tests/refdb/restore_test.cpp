@@ -233,17 +233,36 @@ TEST(Restore, ALockThatCannotBeTakenRefusesTheEditor) {
     }
 }
 
-// A lock file this user may only read (another user made it) still locks.
+// A lock file this user may only read (another user made it) still locks: the editor of the
+// user who may not write it holds the lock all the same.
 TEST(Restore, AReadOnlyLockFileStillLocks) {
     TempDir dir;
+    fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec |
+                                    fs::perms::group_read | fs::perms::others_read);
     std::ofstream(dir.file("Data.dtx.lock")) << "";
     fs::permissions(dir.file("Data.dtx.lock"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    EditorLock first, second;
+    int ready[2], done[2];
+    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_EQ(pipe(done), 0);
+    const pid_t other = fork();
+    if (other == 0) {  // the other user, as root can play one
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+        EditorLock lock;
+        std::string e;
+        const char held = lock.acquire(dir.file("Data.dtx"), e) && lock.held() ? 'y' : 'n';
+        char wait;
+        if (write(ready[1], &held, 1) != 1 || read(done[0], &wait, 1) != 1) _exit(3);
+        _exit(0);
+    }
+    char held = 0;
+    ASSERT_EQ(read(ready[0], &held, 1), 1);
+    EXPECT_EQ(held, 'y');
+    EditorLock mine;
     std::string error;
-    ASSERT_TRUE(first.acquire(dir.file("Data.dtx"), error)) << error;
-    EXPECT_TRUE(first.held());
-    EXPECT_FALSE(second.acquire(dir.file("Data.dtx"), error));
+    EXPECT_FALSE(mine.acquire(dir.file("Data.dtx"), error));
     EXPECT_NE(error.find("уже изменяются в другом окне"), std::string::npos) << error;
+    EXPECT_EQ(write(done[1], "x", 1), 1);
+    waitpid(other, nullptr, 0);
 }
 
 }  // namespace
