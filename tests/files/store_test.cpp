@@ -139,6 +139,11 @@ TEST(Store, NamesWithBlanksAndLineBreaksComeBackExactly) {
         EXPECT_NE(ReadBytes(path).find("format = " + std::to_string(c.format) + "\n"), std::string::npos) << c.file;
         EXPECT_EQ(Read(path), store) << c.file;
     }
+    // Another spelling of a name is read as the name itself, so it is written as it was read.
+    Store slashes;
+    std::string why;
+    ASSERT_TRUE(ParseStoreText("[store]\n[room]\nfile = ////x.cfg\n", "/s", slashes, why)) << why;
+    EXPECT_EQ(slashes.rooms[0].path, "/x.cfg");
     // A name that is no UTF-8 text cannot be written into the file: refused, the file kept.
     const std::string before = ReadBytes(path);
     Store store;
