@@ -166,7 +166,8 @@ void helpPictures(DesktopProgram& desktop, Camera& camera) {
     if (!help) return;
     camera.shoot(help, QStringLiteral("help-contents"));
     for (const char* place :
-         {"results", "reports", "cli", "in-task", "m-floor", "m-operation", "m-time", "messages", "sources"}) {
+         {"results", "reports", "cli", "store-window", "note", "margin", "studies", "in-task", "in-operation", "m-floor",
+          "m-operation", "m-time", "messages", "sources"}) {
         emit help->browser()->anchorClicked(QUrl(QStringLiteral("#") + QString::fromLatin1(place)));
         camera.shoot(help, QStringLiteral("help-%1").arg(QString::fromLatin1(place)));
     }

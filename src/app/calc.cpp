@@ -5,7 +5,7 @@
 //                   [--note OUT] [--margin N] [--set NAME=TEXT]... [--vary NAME=FROM:TO:STEP]...
 //                   [PROJECT.cfg...]
 //     coldroom-calc --restore-reference-data
-//     coldroom-calc [--db PATH] [--json] [--html OUT] [--csv OUT] [--pdf OUT] --store STORE.coldstore
+//     coldroom-calc [--db PATH] [--json] [--energy] [--html OUT] [--csv OUT] [--pdf OUT] --store STORE.coldstore
 //     coldroom-calc --help | --version
 //
 // A report named "-" goes to standard output in place of the results.
@@ -56,7 +56,7 @@ constexpr int kExitOk = 0, kExitInternal = 1, kExitUsage = 2, kExitDatabase = 4,
 const char* kUsage =
     "Использование: coldroom-calc [--db PATH] [--json] [--save OUT.cfg] [--html OUT] [--csv OUT] [--pdf OUT] "
     "[--note OUT] [--margin N] [--set ИМЯ=ТЕКСТ]... [--vary ИМЯ=ОТ:ДО:ШАГ]... [--restore-reference-data] "
-    "[PROJECT.cfg... | --store STORE.coldstore]";
+    "[PROJECT.cfg... | --store STORE.coldstore [--energy]]";
 const char* kHelp =
     "Рассчитывает проект ColdRoom (файл .cfg) так, как его показывает программа после открытия,\n"
     "и выводит теплопритоки и требуемую холодопроизводительность. Без проекта рассчитывается\n"
@@ -83,6 +83,8 @@ const char* kHelp =
     "                 копия не удаляется, а сохраняется рядом как Data.dtx.broken-ДАТА\n"
     "  --store FILE   холодильник: камеры, суммы по уровням температур и нагрузка на компрессоры;\n"
     "                 с --json, --html, --csv, --pdf — его отчеты\n"
+    "  --energy       с --store: установка по уровням кипения и годовая электроэнергия; --html\n"
+    "                 пишет расчетную записку холодильника, --csv — таблицы (десятичная запятая)\n"
     "  -h, --help     показать эту справку\n"
     "  --version      показать версию программы\n"
     "\n"
@@ -94,9 +96,10 @@ const char* kHelp =
 
 // The calculation note: a PDF when the name ends in .pdf, else the HTML page.
 bool WriteNote(Program& program, const std::string& path, int margin, HeadlessUi& ui) {
-    const CalculationNote note =
-        BuildCalculationNote(program.project(), program.session.result, program.data(),
-                             {program.project().Name_txt, program.project().ReportAuthor, ShortDateToday()}, margin);
+    const CalculationNote note = BuildCalculationNote(
+        program.project(), program.session.result, program.data(),
+        NoteOptions{{program.project().Name_txt, program.project().ReportAuthor, ShortDateToday()}, margin, {}, {},
+                    program.databasePath()});
     std::string lower = path;
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     const bool pdf = lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".pdf") == 0;
@@ -169,8 +172,13 @@ int run(int argc, char** argv) {
                       << kUsage << '\n';
             return kExitUsage;
         }
-        return RunStoreRequest({options.database, options.store, options.html, options.csv, options.pdf, options.json},
-                               std::cout);
+        return RunStoreRequest(
+            {options.database, options.store, options.html, options.csv, options.pdf, options.json, options.energy}, std::cout);
+    }
+
+    if (options.energy) {
+        std::cerr << "coldroom-calc: --energy рассчитывается только для холодильника (--store)\n" << kUsage << '\n';
+        return kExitUsage;
     }
 
     if (!options.axes.empty() || !options.moreProjects.empty()) {

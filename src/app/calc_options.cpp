@@ -16,6 +16,8 @@ bool ParseCalcArguments(int argc, const char* const* argv, CalcOptions& options,
                 optionsEnd = true;
             } else if (arg == "--json") {
                 options.json = true;
+            } else if (arg == "--energy") {
+                options.energy = true;
             } else if (arg == "--help" || arg == "-h") {
                 options.help = true;
             } else if (arg == "--version") {

@@ -18,6 +18,7 @@ struct CalcOptions {
     std::string store;                 // a cold store file instead of projects
     int margin = kDefaultDesignMargin;
     bool json = false;
+    bool energy = false;  // --energy, with --store
     bool help = false;
     bool version = false;
     bool restore = false;  // --restore-reference-data

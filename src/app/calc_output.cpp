@@ -175,13 +175,13 @@ void PrintTable(std::ostream& out, Program& program, int marginPercent) {
     for (const LoadComponent& c : LoadComponents()) {
         // Surfaces and parts stand indented beneath the heading or the component they belong to.
         const std::string label = (c.role == LoadRole::Surface || c.role == LoadRole::Part ? "  " : "") + c.caption;
-        if (c.id == LoadId::Respiration && !program.project().task.Cheese) continue;  // only a breathing product has it
+        if (c.id == LoadId::Respiration && !program.session.result.task.respiration) continue;  // only a breathing product has it
         if (c.id == LoadId::Fans) {  // listed by their power, which has its own field
             table.row(label, m.ElectroEva_txt.text, m.AutoEva_opt.value() ? "Вт (автоматически)" : W);
             continue;
         }
         if (c.id == LoadId::Capacity) table.row("Рабочий цикл агрегата", m.Cycle_txt.text, "%");
-        table.row(label, m.controls().get<TextBox>(c.control)->text, W);
+        table.row(label, LoadText(c.value(program.session.result.loads)), W);
         if (c.id == LoadId::Capacity && marginPercent > 0)
             table.row("  " + DesignMarginLabel(marginPercent),
                       DesignMarginKilowatts(program.session.result.loads.capacity, marginPercent), "кВт");

@@ -6,8 +6,10 @@
 #include "app/calc_pdf.h"
 #include "app/calc_study.h"
 #include "core/numtext.h"
+#include "files/energy_files.h"
 #include "files/store_file.h"
 #include "files/store_rooms.h"
+#include "reports/energy_report.h"
 #include "reports/report_model.h"
 #include "reports/store_report.h"
 
@@ -16,6 +18,7 @@ namespace {
 
 constexpr int kExitUnreadable = 3, kExitDatabase = 4, kExitNotSaved = 5;
 const char* kLevelKeys[kTemperatureLevelCount] = {"medium", "low"};
+const std::string kNone;
 
 std::string jsonNumber(const LoadValue& v) { return v.defined ? GeneralText(v.watts) : "null"; }
 
@@ -75,8 +78,25 @@ int RunStoreRequest(const StoreRequest& request, std::ostream& out) {
             status = kExitUnreadable;
         }
     bool toStdout = false;
+    StoreEnergy energy;
+    EnergySheet energySheet;
+    if (request.energy) {
+        energy = ComputeStoreEnergyFromFiles(store, rooms.rooms(), *data);
+        energySheet = MakeEnergySheet(store, energy, ShortDateToday());
+        const std::pair<const std::string*, bool> reports[] = {{&request.html, true}, {&request.csv, false}};
+        for (const auto& [path, note] : reports) {
+            if (path->empty()) continue;
+            toStdout = toStdout || *path == "-";
+            if (!(note ? WriteEnergyNote(*path, store, energy, energySheet, error) : WriteEnergyCsv(*path, energySheet, error))) {
+                std::cerr << "coldroom-calc: " << error << '\n';
+                status = kExitNotSaved;
+            }
+        }
+    }
     const std::pair<const std::string*, bool (*)(const std::string&, const StoreSheet&, std::string&)> reports[] = {
-        {&request.html, WriteStoreHtml}, {&request.csv, WriteStoreCsv}, {&request.pdf, WriteStorePdfOnDemand}};
+        {request.energy ? &kNone : &request.html, WriteStoreHtml},
+        {request.energy ? &kNone : &request.csv, WriteStoreCsv},
+        {&request.pdf, WriteStorePdfOnDemand}};
     for (const auto& [path, write] : reports) {
         if (path->empty()) continue;
         toStdout = toStdout || *path == "-";
@@ -85,10 +105,17 @@ int RunStoreRequest(const StoreRequest& request, std::ostream& out) {
             status = kExitNotSaved;
         }
     }
-    if (request.json)
-        out << json(request, store, rooms, sheet);
-    else if (!toStdout)
+    if (request.json) {
+        std::string text = json(request, store, rooms, sheet);
+        if (request.energy) text.insert(text.rfind('}'), ",\n  \"energy\": " + EnergyJson(energy) + "\n");
+        out << text;
+    } else if (!toStdout) {
         for (const std::string& line : StoreTextLines(sheet)) out << line << '\n';
+        if (request.energy) {
+            out << '\n';
+            for (const std::string& line : EnergyTextLines(energySheet)) out << line << '\n';
+        }
+    }
     out.flush();
     return status;
 }

@@ -12,6 +12,7 @@ struct StoreRequest {
     std::string store;            // the store file
     std::string html, csv, pdf;   // reports to write ("-": standard output)
     bool json = false;            // print JSON instead of the table
+    bool energy = false;          // the plant per level and the annual energy; --csv and --html give its CSV and note
 };
 
 // Returns the exit code: 0, 3 when the store file or a room's file could not be read (the

@@ -56,7 +56,7 @@ void printSheet(std::ostream& out, const Sheet& sheet) {
 }
 
 void loadHead(std::vector<std::string>& head) {
-    for (const LoadComponent& c : LoadComponents()) head.push_back(c.chartLabel ? c.chartLabel : c.caption);
+    for (const LoadComponent& c : LoadComponents()) head.push_back(c.label());
 }
 
 void loadCells(std::vector<std::string>& row, const LoadBreakdown& b) {

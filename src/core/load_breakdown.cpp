@@ -1,5 +1,6 @@
 #include "core/load_breakdown.h"
 
+#include "core/load_components.h"
 #include "core/numtext.h"
 
 namespace coldroom {
@@ -18,8 +19,11 @@ std::string LoadText(const LoadValue& value) {
 double AsShown(double watts) { return LeadingNumber(GeneralText(watts)); }
 
 void FormTotals(LoadBreakdown& b, const TotalsInput& in, TotalsTrace* trace) {
-    const LoadValue& E = in.operation;
-    const double T = shownWatts(b.product) + shownWatts(b.envelope) + E.watts + shownWatts(b.packaging);
+    const LoadValue E = b.operation;
+    // The total is its components as shown; each is whole watts, so their order does not matter.
+    const std::vector<LoadId> components = PartsOf(LoadId::Total);
+    double T = 0;
+    for (LoadId id : components) T += shownWatts(LoadComponentOf(id).value(b));
     const double C = in.cycle;
     TotalsTrace ignored;
     TotalsTrace& t = trace ? *trace : ignored;
@@ -32,9 +36,10 @@ void FormTotals(LoadBreakdown& b, const TotalsInput& in, TotalsTrace* trace) {
     }
 
     b.problem.clear();
-    const LoadValue* const parts[] = {&b.envelope, &b.product, &b.packaging, &E};
-    for (const LoadValue* part : parts)
-        if (!part->defined && b.problem.empty()) b.problem = part->problem;
+    for (LoadId id : components) {
+        const LoadValue& part = LoadComponentOf(id).value(b);
+        if (!part.defined && b.problem.empty()) b.problem = part.problem;
+    }
     if (!b.problem.empty()) {
         b.total = b.capacity = LoadValue::undefined(b.problem);
         if (in.autoFans) b.fanPower = b.fans = LoadValue::undefined(b.problem);

@@ -22,6 +22,8 @@ struct LoadBreakdown {
     LoadValue total;
     LoadValue capacity;     // the refrigerating capacity the plant must deliver
     LoadValue fanPower;     // the fans' power: entered, or chosen from the capacity
+    // Components computed by a function of their own (model/component_functions.h), by LoadId.
+    std::array<LoadValue, 32> own{};
     std::string problem;    // why the total or the capacity is undefined; "" when both are defined
 };
 
@@ -33,7 +35,6 @@ std::string LoadText(const LoadValue& value);
 double AsShown(double watts);
 
 struct TotalsInput {
-    LoadValue operation;     // the operational gains just computed, fans' heat only if entered
     double cycle = 100;      // %, the share of time the plant runs
     bool autoFans = true;    // the fans' power follows from the capacity
     double fanShare = 0;     // automatic fans: their power per watt of capacity
@@ -51,9 +52,9 @@ struct TotalsTrace {
     double fanHeat = 0;        // W over the cycle
 };
 
-// Forms total, capacity and the fans from the envelope, product and packaging in `b` and the
-// operation in `in`. Automatic fans add their heat once, to the operation shown and to the
-// total, and the capacity follows; otherwise b.operation keeps what the caller put there.
+// Forms total, capacity and the fans from the components in `b` (the operation as just
+// computed, the fans' heat in it only if entered). Automatic fans add their heat once, to the
+// operation shown and to the total, and the capacity follows.
 void FormTotals(LoadBreakdown& b, const TotalsInput& in, TotalsTrace* trace = nullptr);
 
 }  // namespace coldroom

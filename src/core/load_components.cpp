@@ -12,31 +12,50 @@ using Read = const LoadValue& (*)(const LoadBreakdown&);
 
 template <int S> const LoadValue& surface(const LoadBreakdown& b) { return b.surfaces[S]; }
 template <LoadValue LoadBreakdown::*M> const LoadValue& member(const LoadBreakdown& b) { return b.*M; }
+// A component computed by a function of its own keeps its value by its id.
+template <LoadId I> [[maybe_unused]] const LoadValue& own(const LoadBreakdown& b) { return b.own[static_cast<int>(I)]; }
+
+// Colours of the bars and lines, readable on white and apart from each other.
+constexpr std::array<unsigned char, 3> kEnvelopeColour{70, 110, 170}, kProductColour{200, 120, 60},
+    kPackagingColour{150, 150, 90}, kOperationColour{90, 150, 110}, kFansColour{140, 100, 160},
+    kTotalColour{110, 110, 110}, kCapacityColour{200, 40, 40}, kRespirationColour{180, 160, 40},
+    kDoorColour{60, 170, 190}, kSurfaceColour{120, 120, 120};
 
 std::array<LoadComponent, kLoadComponentCount> makeTable() {
-    auto surfaceRow = [](LoadId id, const char* caption, const char* key, Read read) {
-        const std::string prefix = kSurfacePrefixes[static_cast<int>(id)];
-        return LoadComponent{id, LoadRole::Surface, prefix + "_Poteri_txt", caption, nullptr, key, read};
-    };
+    using I = LoadId;
     using R = LoadRole;
     using B = LoadBreakdown;
+    auto surfaceRow = [](I id, const char* caption, const char* key, Read read) {
+        const std::string prefix = kSurfacePrefixes[static_cast<int>(id)];
+        return LoadComponent{id,      R::Surface, I::Envelope, false,          prefix + "_Poteri_txt", caption, nullptr,
+                             key,     "Q",        caption,     kSurfaceColour, 14,                     nullptr, read};
+    };
     return {{
-        surfaceRow(LoadId::North, "Север", "north", &surface<kNorth>),
-        surfaceRow(LoadId::South, "Юг", "south", &surface<kSouth>),
-        surfaceRow(LoadId::East, "Восток", "east", &surface<kEast>),
-        surfaceRow(LoadId::West, "Запад", "west", &surface<kWest>),
-        surfaceRow(LoadId::Ceiling, "Потолок", "ceiling", &surface<kCeiling>),
-        surfaceRow(LoadId::Floor, "Пол", "floor", &surface<kFloor>),
-        {LoadId::Envelope, R::Component, "Panels_poteri", "Через стены, пол и потолок", "Ограждения", "envelope", &member<&B::envelope>},
-        {LoadId::Product, R::Component, "Produk_poteri", "Охлаждение продуктов", "Продукты", "product", &member<&B::product>},
-        {LoadId::Respiration, R::Part, "BreathLoss_txt", "в т.ч. теплота дыхания", nullptr, "respiration", &member<&B::respiration>},
-        {LoadId::Packaging, R::Component, "Tara_poteri", "Охлаждение упаковки", "Упаковка", "packaging", &member<&B::packaging>},
-        {LoadId::Operation, R::Component, "Exp_Poteri", "Потери при эксплуатации", "Эксплуатация", "operation", &member<&B::operation>},
-        {LoadId::Door, R::Part, "Door_Loss_txt", "в т.ч. через дверь", nullptr, "door", &member<&B::door>},
+        surfaceRow(I::North, "Север", "north", &surface<kNorth>),
+        surfaceRow(I::South, "Юг", "south", &surface<kSouth>),
+        surfaceRow(I::East, "Восток", "east", &surface<kEast>),
+        surfaceRow(I::West, "Запад", "west", &surface<kWest>),
+        surfaceRow(I::Ceiling, "Потолок", "ceiling", &surface<kCeiling>),
+        surfaceRow(I::Floor, "Пол", "floor", &surface<kFloor>),
+        {I::Envelope, R::Component, I::Total, false, "Panels_poteri", "Через стены, пол и потолок", "Ограждения",
+         "envelope", "Qогр", "О", kEnvelopeColour, 16, nullptr, &member<&B::envelope>},
+        {I::Product, R::Component, I::Total, false, "Produk_poteri", "Охлаждение продуктов", "Продукты", "product",
+         "Qпр", "д", kProductColour, 15, nullptr, &member<&B::product>},
+        {I::Respiration, R::Part, I::Product, false, "BreathLoss_txt", "в т.ч. теплота дыхания", nullptr,
+         "respiration", "Qдых", "д", kRespirationColour, 14, "в т.ч. дыхание", &member<&B::respiration>},
+        {I::Packaging, R::Component, I::Total, false, "Tara_poteri", "Охлаждение упаковки", "Упаковка", "packaging",
+         "Qуп", "У", kPackagingColour, 15, nullptr, &member<&B::packaging>},
+        {I::Operation, R::Component, I::Total, true, "Exp_Poteri", "Потери при эксплуатации", "Эксплуатация",
+         "operation", "Qэкспл", "Э", kOperationColour, 18, nullptr, &member<&B::operation>},
+        {I::Door, R::Part, I::Operation, true, "Door_Loss_txt", "в т.ч. через дверь", nullptr, "door", "Qдв", "д",
+         kDoorColour, 14, nullptr, &member<&B::door>},
         // The fans' field shows their power, not this heat: the fans have no result field.
-        {LoadId::Fans, R::Part, "", "вентиляторы воздухоохладителей", "Вентиляторы", "fans", &member<&B::fans>},
-        {LoadId::Total, R::Sum, "Total_poteri", "Суммарные потери", nullptr, "total", &member<&B::total>},
-        {LoadId::Capacity, R::Sum, "Capacity_need", "Требуемая холодопроизводительность", nullptr, "capacity", &member<&B::capacity>},
+        {I::Fans, R::Part, I::Operation, true, "", "вентиляторы воздухоохладителей", "Вентиляторы", "fans", "Qв", "В",
+         kFansColour, 19, nullptr, &member<&B::fans>},
+        {I::Total, R::Sum, I::Capacity, false, "Total_poteri", "Суммарные потери", nullptr, "total", "Qсум", "С",
+         kTotalColour, 16, nullptr, &member<&B::total>},
+        {I::Capacity, R::Sum, I::Capacity, false, "Capacity_need", "Требуемая холодопроизводительность", nullptr,
+         "capacity", "Q0", "х", kCapacityColour, 21, "Требуемая холодопроизв.", &member<&B::capacity>},
     }};
 }
 
@@ -48,6 +67,13 @@ const std::array<LoadComponent, kLoadComponentCount>& LoadComponents() {
 }
 
 const LoadComponent& LoadComponentOf(LoadId id) { return LoadComponents()[static_cast<int>(id)]; }
+
+std::vector<LoadId> PartsOf(LoadId sum) {
+    std::vector<LoadId> parts;
+    for (const LoadComponent& c : LoadComponents())
+        if (c.sum == sum && c.id != sum) parts.push_back(c.id);
+    return parts;
+}
 
 std::vector<ChartedLoad> ChartedLoads(const LoadBreakdown& b) {
     // Every bar in whole watts by the results' own rule (the whole part), so that a bar and

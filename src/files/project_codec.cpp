@@ -5,6 +5,7 @@
 #include "core/numtext.h"
 #include "model/field_catalogue.h"
 #include "model/room_edit.h"
+#include "model/task_derived.h"
 #include "refdb/reference_columns.h"
 
 namespace coldroom {
@@ -24,8 +25,9 @@ ConfigItem itemOf(const RoomProject& p, int n) {
     if (n == kOfferedTasksItem) {
         item.text = JoinNumberList(p.task.OfferedTasks);
     } else if (n == kTempInCellItem) {
-        item.numberSet = std::isfinite(p.task.TempInCell);
-        item.number = item.numberSet ? p.task.TempInCell : 0;
+        const double t = LeadingNumber(p.task.TempIn_txt);
+        item.numberSet = std::isfinite(t);
+        item.number = item.numberSet ? t : 0;
     } else if (n == kFanItem) {
         item.text = p.AutoEva_opt ? "0" : p.ElectroEva_txt;
     } else {
@@ -66,12 +68,10 @@ bool checkItems(const RoomProject& p, const ReferenceData& d, const std::vector<
         why = ConfigLineText(kTaskItem) + "позиция " + std::to_string(taskPosition) + " вне списка задач";
         return false;
     }
-    int products = static_cast<int>(p.task.TaskProducts.size());
-    if (taskPosition >= 0) {
-        const std::string reference =
-            d.Task_array.text(TaskColumn::Reference, static_cast<int>(offered[taskPosition]) - 1);
-        products = static_cast<int>(ParseNumberList(reference, kTaskProductsInDialog).values.size());
-    }
+    TaskValues chosen = p.task;
+    chosen.OfferedTasks = offered;
+    chosen.Task_cmb = static_cast<int>(taskPosition);
+    const int products = static_cast<int>(TaskProductList(chosen, d).size());
     const long product = items[kProductItem - 1].position;
     if (!inList(product, products)) {
         why = ConfigLineText(kProductItem) + "позиция " + std::to_string(product) + " вне списка продуктов";
@@ -102,8 +102,6 @@ void applyItem(RoomProject& p, TaskDialogState& dialog, const ReferenceData& d, 
         InitTask(p, dialog, d, static_cast<int>(item.position), WholeOr(t.Prod_in_list, -1), t.Packing_cmb);
         return;
     case kTempInCellItem:
-        t.TempInCell = item.number;
-        // What the dialog shows for it the next time it becomes active.
         t.TempIn_txt = GeneralText(item.number);
         return;
     case kTurnoverItem:
@@ -153,7 +151,7 @@ bool ApplyProjectItems(const std::vector<ConfigItem>& items, const ReferenceData
     for (int n = 1; n <= kConfigItemCount; ++n) applyItem(p, state, d, n, items[n - 1], offered);
     // What the confirmation and the window's handlers would have left had the person entered
     // this project.
-    SettleTaskAfterRead(p, state);
+    SettleTaskAfterRead(state);
     p.task.RabCoef = static_cast<float>(LeadingNumber(p.Cycle_txt));
     p.ProjectTitle = p.Name_txt;
     project = std::move(p);
@@ -193,7 +191,7 @@ bool ReadProject(const std::string& path, const ReferenceData& d, RoomProject& p
 bool SameFileContent(const RoomProject& a, const RoomProject& b) {
     if (a.task.OfferedTasks != b.task.OfferedTasks || a.AutoEva_opt != b.AutoEva_opt) return false;
     if (!a.AutoEva_opt && a.ElectroEva_txt != b.ElectroEva_txt) return false;
-    const double ta = a.task.TempInCell, tb = b.task.TempInCell;
+    const double ta = LeadingNumber(a.task.TempIn_txt), tb = LeadingNumber(b.task.TempIn_txt);
     if (!(ta == tb || (std::isnan(ta) && std::isnan(tb)))) return false;
     for (int n = 1; n <= kConfigItemCount; ++n) {
         if (n == kOfferedTasksItem || n == kTempInCellItem || n == kFanItem) continue;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/numtext.h"
+#include "files/store_plant_file.h"
 #include "io/atomic_file.h"
 #include "io/cp1251.h"
 #include "io/file_errors.h"
@@ -115,6 +116,13 @@ std::string written(std::string_view text) { return needsQuotes(text) ? quoted(t
 
 std::string shareText(double percent) { return GeneralText(percent); }
 
+std::string commaToPoint(std::string_view value) {
+    std::string text(value);
+    for (char& c : text)
+        if (c == ',') c = '.';
+    return text;
+}
+
 class Parser {
 public:
     Parser(std::string_view text, std::string folder) : text_(text), folder_(std::move(folder)) {}
@@ -192,6 +200,7 @@ private:
             if (!unquoted(value, store.title)) return fail(n, "неверная запись в кавычках", why);
             return true;
         }
+        if (PlantValue(key, value, folder_, store.plant, why)) return why.empty() || fail(n, why, why);
         for (int level = 0; level < kTemperatureLevelCount; ++level) {
             if (key != kShareKeys[level]) continue;
             std::string text(value);
@@ -221,6 +230,13 @@ private:
                     return true;
                 }
             return fail(n, "уровень «" + std::string(value) + "» — не auto, medium или low", why);
+        }
+        if (key == "coil_difference") {
+            double k = 0;
+            if (value != "auto" && (!StrictNumber(commaToPoint(value), k) || k <= 0 || k > 40))
+                return fail(n, "разность температур «" + std::string(value) + "» — не auto и не число от 0 до 40 K", why);
+            room.coilDifference = k;
+            return true;
         }
         return fail(n, "неизвестный параметр «" + key + "» в разделе [room]", why);
     }
@@ -268,20 +284,23 @@ std::string RelativePath(const std::string& path, const std::string& folder) {
 
 std::string StoreText(const Store& store, const std::string& folder) {
     std::string rooms;
-    bool quotes = needsQuotes(store.title);
+    bool quotes = needsQuotes(store.title), coils = false;
     for (const StoreRoom& room : store.rooms) {
         const std::string file = RelativePath(room.path, folder);
         quotes = quotes || needsQuotes(file);
+        coils = coils || room.coilDifference > 0;
         rooms += "\n[room]\nfile = " + written(file) + "\n";
         rooms += std::string("level = ") + kLevelKeys[static_cast<int>(room.level)] + "\n";
+        if (room.coilDifference > 0) rooms += "coil_difference = " + GeneralText(room.coilDifference) + "\n";
     }
+    const std::string plant = PlantText(store.plant, folder);
     std::string text = "# ColdRoom: холодильник. Камеры — файлы проектов; пути указаны от папки этого файла.\n";
-    // The first format while nothing needs quotes, so that older releases still read the file.
-    text += "[store]\nformat = " + std::to_string(quotes ? kStoreFormat : 1) + "\n";
+    // The oldest format that holds what is written, so that older releases still read the file.
+    text += "[store]\nformat = " + std::to_string(quotes ? kStoreFormat : plant.empty() && !coils ? 1 : 2) + "\n";
     text += "title = " + written(store.title) + "\n";
     for (int level = 0; level < kTemperatureLevelCount; ++level)
         text += std::string(kShareKeys[level]) + " = " + shareText(store.settings.operationShare[level]) + "\n";
-    return text + rooms;
+    return text + plant + rooms;
 }
 
 bool StoreWritable(const Store& store, std::string& why) {

@@ -28,8 +28,9 @@ namespace coldroom {
 
 inline constexpr const char* kStoreFilter = "Холодильники (*.coldstore) | *.coldstore";
 inline constexpr const char* kStoreExtension = ".coldstore";
-// The newest format read and written.
-inline constexpr int kStoreFormat = 2;
+// Format 2 adds the plant's settings (files/store_plant_file.h), format 3 names written in
+// quotes; a store that needs neither is written as format 1.
+inline constexpr int kStoreFormat = 3;
 
 // The text of a store file whose folder is `folder` (absolute): room paths are written
 // relative to it.

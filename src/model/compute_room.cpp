@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "core/load_components.h"
 #include "core/numtext.h"
+#include "model/component_functions.h"
 #include "refdb/reference_columns.h"
 
 namespace coldroom {
@@ -37,7 +39,7 @@ EnvelopeInputs envelopeInputs(const RoomProject& p, const ReferenceData& d) {
     return in;
 }
 
-OperationalInputs operationalInputs(const RoomProject& p, const ReferenceData& d) {
+OperationalInputs operationalInputs(const RoomProject& p, const ReferenceData& d, const DerivedTask& task) {
     OperationalInputs in;
     in.roomType = p.TypeOfCell_cmb;
     in.tempIn = LeadingNumber(p.TempIn_txt);
@@ -59,7 +61,7 @@ OperationalInputs operationalInputs(const RoomProject& p, const ReferenceData& d
     in.doorWidth = LeadingNumber(p.Door_W_txt);
     in.doorStandard = p.Door_Standard_opt;
     in.doorSpecial = !p.Door_Standard_opt;
-    in.rTime = p.task.RTime;
+    in.rTime = task.hours;
     in.illumStore = d.Illum_store;
     in.illumTechno = d.Illum_techno;
     in.attStrip = d.Att_Koef_StripCurtain;
@@ -67,15 +69,15 @@ OperationalInputs operationalInputs(const RoomProject& p, const ReferenceData& d
     return in;
 }
 
-ProductLoadInputs productInputs(const RoomProject& p, const ReferenceData& d) {
-    const int row = ChosenProductRow(p.task);
+ProductLoadInputs productInputs(const RoomProject& p, const ReferenceData& d, const DerivedTask& task) {
+    const int row = task.productRow;
     const RefTable& prod = d.Prod_array;
     ProductLoadInputs in;
     in.tIn = LeadingNumber(p.task.Tin_Prod_txt);
     in.tEnd = LeadingNumber(p.task.Tend_Prod_txt);
-    in.dailyMassKg = p.task.Oborot_Kg;
-    in.requestedHours = LeadingNumber(p.task.Real_time_txt);
-    in.respiration = p.task.Cheese;
+    in.dailyMassKg = task.dailyMassKg;
+    in.requestedHours = task.requestedHours;
+    in.respiration = task.respiration;
     in.volume = LeadingNumber(p.Volume_txt);
     in.normaText = CellText(prod, ProductColumn::Norma, row);
     if (row < static_cast<int>(d.productTables.size())) {
@@ -89,28 +91,28 @@ ProductLoadInputs productInputs(const RoomProject& p, const ReferenceData& d) {
     return in;
 }
 
-PackagingLoadInputs packagingInputs(const RoomProject& p, const ReferenceData& d) {
+PackagingLoadInputs packagingInputs(const RoomProject& p, const ReferenceData& d, const DerivedTask& task) {
     PackagingLoadInputs in;
     in.tIn = LeadingNumber(p.task.Tin_Prod_txt);
     in.tEnd = LeadingNumber(p.task.Tend_Prod_txt);
-    in.dailyMassKg = p.task.Oborot_Kg;
+    in.dailyMassKg = task.dailyMassKg;
     in.packagingSelected = p.task.Packing_cmb >= 0;
     in.specificHeat = d.packagings.at(kValueColumn, p.task.Packing_cmb);
-    in.rTime = p.task.RTime;
+    in.rTime = task.hours;
     return in;
 }
 
-CoolingTimeInputs coolingInputs(const RoomProject& p, const ReferenceData& d) {
-    const int row = ChosenProductRow(p.task);
+CoolingTimeInputs coolingInputs(const RoomProject& p, const ReferenceData& d, const DerivedTask& task) {
+    const int row = task.productRow;
     const NumberTable& prod = d.products;
     CoolingTimeInputs in;
     in.tIn = LeadingNumber(p.task.Tin_Prod_txt);
     in.tEnd = LeadingNumber(p.task.Tend_Prod_txt);
-    in.tAir = static_cast<float>(p.task.TempInCell);
+    in.tAir = static_cast<float>(LeadingNumber(p.TempIn_txt));
     in.velocity = LeadingNumber(p.task.Velocity_txt);
     in.sizeCm = LeadingNumber(p.task.Dimens_txt);
-    in.taskPosition = p.task.TaskSelected_ind;
-    in.requestedHours = LeadingNumber(p.task.Real_time_txt);
+    in.taskPosition = p.task.Task_cmb;
+    in.requestedHours = task.requestedHours;
     in.cs = prod.at(ProductColumn::SpecificHeat, row);
     in.water = prod.at(ProductColumn::Water, row);
     in.lambda = prod.at(ProductColumn::Conductivity, row);
@@ -128,10 +130,10 @@ void note(std::vector<std::string>& list, const std::string& problem) {
 
 }  // namespace
 
-int ChosenProductRow(const TaskValues& task) { return std::max<int>(0, task.ProdSelected_ind); }
-
 RoomResult ComputeRoom(const RoomProject& p, const ReferenceData& d) {
     RoomResult r;
+    r.task = DeriveTask(p, d);
+    const DerivedTask& task = r.task;
     LoadBreakdown& b = r.loads;
 
     RoomTrace& trace = r.trace;
@@ -144,12 +146,12 @@ RoomResult ComputeRoom(const RoomProject& p, const ReferenceData& d) {
     b.envelope = envelope.total;
     r.wallTotal = envelope.wallTotal;
 
-    trace.operationInputs = operationalInputs(p, d);
+    trace.operationInputs = operationalInputs(p, d, task);
     const OperationalResult operation = computeOperationalLoad(trace.operationInputs);
     trace.operation = operation.trace;
     if (!operation.total.defined) r.operationProblem = operation.total.problem;
 
-    const ProductLoadResult product = computeProductLoad(productInputs(p, d));
+    const ProductLoadResult product = computeProductLoad(productInputs(p, d, task));
     trace.product = product.trace;
     r.storageCapacity = product.storageCapacity;
     b.respiration = LoadValue::of(product.respiration);
@@ -157,17 +159,25 @@ RoomResult ComputeRoom(const RoomProject& p, const ReferenceData& d) {
     if (!product.load.defined) note(r.productProblems, product.load.problem);
     b.product = product.load;
 
-    trace.packagingInputs = packagingInputs(p, d);
+    trace.packagingInputs = packagingInputs(p, d, task);
     b.packaging = computePackagingLoad(trace.packagingInputs, &trace.packaging);
     if (!b.packaging.defined) r.packagingProblem = b.packaging.problem;
 
-    trace.coolingInputs = coolingInputs(p, d);
+    trace.coolingInputs = coolingInputs(p, d, task);
     r.cooling = computeCoolingTime(trace.coolingInputs);
 
     b.door = operation.door;
     b.operation = operation.total;
+    for (const ComponentFunction& f : ComponentFunctions()) {
+        const LoadValue v = b.own[static_cast<int>(f.id)] = f.compute(p, d, task);
+        const LoadId sum = LoadComponentOf(f.id).sum;
+        if (sum == LoadId::Total) continue;  // the totals take it with the other components
+        LoadValue& into = sum == LoadId::Operation ? b.operation : sum == LoadId::Product ? b.product : b.envelope;
+        if (!into.defined) continue;
+        if (v.defined) into.watts += v.watts;
+        else into = v;
+    }
     TotalsInput totals;
-    totals.operation = operation.total;
     totals.cycle = LeadingNumber(p.Cycle_txt);
     totals.autoFans = p.AutoEva_opt;
     totals.fanShare = d.Koef_ElectroEva;
@@ -185,7 +195,7 @@ CoolingTimeTexts CoolingTimeCaptions(const RoomProject& p, const RoomResult& r) 
         break;
     case CoolingTimeResult::Status::SameTemperature:
         t.total = "0";
-        t.requested = GeneralTextSingle(p.task.RTime);
+        t.requested = GeneralTextSingle(r.task.hours);
         t.cooling = t.freezing = t.afterFreezing = "0.0";
         break;
     case CoolingTimeResult::Status::Computed:

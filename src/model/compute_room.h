@@ -10,6 +10,7 @@
 #include "loads/loads.h"
 #include "model/reference_data.h"
 #include "model/room_project.h"
+#include "model/task_derived.h"
 
 namespace coldroom {
 
@@ -28,6 +29,7 @@ struct RoomTrace {
 };
 
 struct RoomResult {
+    DerivedTask task;             // what the task's inputs imply, as the loads read it
     LoadBreakdown loads;
     LoadValue wallTotal;          // the four walls together, as the reports print it
     double storageCapacity = 0;   // t: the volume times the product's storage norm
@@ -44,9 +46,6 @@ struct RoomResult {
 };
 
 RoomResult ComputeRoom(const RoomProject& project, const ReferenceData& data);
-
-// The product row the task chose (a row of -1 or less reads the first).
-int ChosenProductRow(const TaskValues& task);
 
 // The texts of the five time captions: requested, cooling, freezing, after-freezing, total.
 struct CoolingTimeTexts {

@@ -80,18 +80,9 @@ private:
     // Typed in, Enter, and on to another field; a value its check refuses stops there.
     bool commit(const FieldSpec& f, const std::string& typed) {
         if (f.form == FieldForm::Task) {
-            const std::string& c = f.control;
             for (int step = 0; step < 2; ++step) {
                 const std::string text = step == 0 ? typed : f.textOf(p_);
-                TaskOutcome out;
-                if (c == "Oborot_tonn_txt") {
-                    out = CheckTurnoverTonnes(p_, dialog_, text);
-                } else if (c == "Dimens_txt") {
-                    SetTaskText(p_, c, text);
-                } else {
-                    for (int k = 0; k < kTaskChecks; ++k)
-                        if (c == TaskCheckControl(static_cast<TaskCheck>(k))) out = CheckTaskField(p_, dialog_, static_cast<TaskCheck>(k), text);
-                }
+                const TaskOutcome out = EnterTaskText(p_, dialog_, f, text);
                 for (const TaskNotice& n : out.notices) sink_.taskNotice(n);
                 for (const TaskNotice& n : out.notices)
                     if (n.kind == TaskNotice::Kind::Refusal) return refused(n.text);
@@ -117,19 +108,10 @@ private:
         return true;
     }
     void choose(const FieldSpec& f, int position) {
-        if (f.form == FieldForm::Main) {
-            told(ChooseEntry(p_, d_, f, position));
-        } else if (f.control == "Task_cmb") {
-            ChooseTask(p_, dialog_, d_, position);
-        } else if (f.control == "Produkt_cmb") {
-            ChooseProduct(p_, d_, position);
-        } else if (f.control == "Smena_cmb") {
-            ChooseShift(p_, position);
-        } else {
-            f.positionOf(p_) = position;
-        }
+        if (f.form == FieldForm::Main) told(ChooseEntry(p_, d_, f, position));
+        else ChooseTaskEntry(p_, dialog_, d_, f, position);
     }
-    bool usable(const FieldSpec& f) { return FieldEnabled(EnabledControls(p_), f) || refused("поле недоступно для ввода"); }
+    bool usable(const FieldSpec& f) { return FieldEnabled(EnabledControls(p_, d_), f) || refused("поле недоступно для ввода"); }
     bool refused(const std::string& why) {
         result_.status = SetStatus::Refused;
         result_.message = why;

@@ -1,8 +1,11 @@
 #include "model/field_catalogue.h"
 
 #include <map>
+#include <tuple>
 
 #include "core/numtext.h"
+#include "model/task_derived.h"
+#include "model/task_edit.h"
 #include "refdb/reference_columns.h"
 
 namespace coldroom {
@@ -37,8 +40,26 @@ const char* const kSideTempCaption[kSurfaceCount] = {
 constexpr int kSideTempItem[kSurfaceCount] = {20, 23, 22, 21, 25, 24};
 constexpr int kOuterItem[5] = {62, 64, 68, 66, 70};
 
+// A row's facts beyond its kind and place, set where the row is made.
+struct Facts {
+    FieldRole role = FieldRole::Operation;
+    FieldGroup group = FieldGroup::Operation;
+    FieldSpec::Enabling enabling = FieldSpec::Enabling::Always;
+    ListSource list = ListSource::None;
+    int check = -1;
+};
+
+FieldSpec with(FieldSpec f, const Facts& facts) {
+    f.role = facts.role;
+    f.group = facts.group;
+    f.enabling = facts.enabling;
+    f.list = facts.list;
+    f.check = facts.check;
+    return f;
+}
+
 FieldSpec text(std::string control, FieldForm form, std::string caption, std::string unit, const Q* range,
-               int item, std::string& (*access)(RoomProject&, int), std::string refusal = {}) {
+               int item, std::string& (*access)(RoomProject&, int), const Facts& facts, std::string refusal = {}) {
     FieldSpec f;
     f.control = std::move(control);
     f.form = form;
@@ -49,11 +70,11 @@ FieldSpec text(std::string control, FieldForm form, std::string caption, std::st
     f.refusal = std::move(refusal);
     f.fileItem = item;
     f.text = access;
-    return f;
+    return with(std::move(f), facts);
 }
 
 FieldSpec list(std::string control, FieldForm form, std::string caption, int item,
-               int& (*access)(RoomProject&, int), FieldKind kind = FieldKind::List) {
+               int& (*access)(RoomProject&, int), const Facts& facts, FieldKind kind = FieldKind::List) {
     FieldSpec f;
     f.control = std::move(control);
     f.form = form;
@@ -61,11 +82,11 @@ FieldSpec list(std::string control, FieldForm form, std::string caption, int ite
     f.caption = std::move(caption);
     f.fileItem = item;
     f.position = access;
-    return f;
+    return with(std::move(f), facts);
 }
 
 FieldSpec option(std::string control, std::string other, std::string caption, bool selects, int item,
-                 bool& (*access)(RoomProject&, int), int index = 0) {
+                 bool& (*access)(RoomProject&, int), const Facts& facts, int index = 0) {
     FieldSpec f;
     f.control = std::move(control);
     f.kind = FieldKind::Option;
@@ -75,135 +96,139 @@ FieldSpec option(std::string control, std::string other, std::string caption, bo
     f.fileItem = item;
     f.option = access;
     f.index = index;
-    return f;
+    return with(std::move(f), facts);
 }
 
 std::vector<FieldSpec> makeCatalogue() {
     constexpr FieldForm M = FieldForm::Main, T = FieldForm::Task;
     using RP = RoomProject;
     using TV = TaskValues;
+    using R = FieldRole;
+    using G = FieldGroup;
+    using E = FieldSpec::Enabling;
+    using L = ListSource;
     std::vector<FieldSpec> c;
 
     // ---- The task dialog ----------------------------------------------------------------
-    c.push_back(list("Task_cmb", T, "Технологическая задача", 4, &taskPosition<&TV::Task_cmb>));
-    c.push_back(list("Produkt_cmb", T, "Тип продукта", 2, &taskPosition<&TV::Produkt_cmb>));
-    c.push_back(list("Packing_cmb", T, "Тара и упаковка", 3, &taskPosition<&TV::Packing_cmb>));
-    c.push_back(list("Smena_cmb", T, "Режим работы", 0, &taskPosition<&TV::Smena_cmb>));
+    const auto checked = [](TaskCheck k) { return Facts{R::TaskChecked, G::Task, E::Always, L::None, k}; };
+    c.push_back(list("Task_cmb", T, "Технологическая задача", 4, &taskPosition<&TV::Task_cmb>,
+                     {R::TaskChoice, G::Task, E::Always, L::Tasks}));
+    c.push_back(list("Produkt_cmb", T, "Тип продукта", 2, &taskPosition<&TV::Produkt_cmb>,
+                     {R::ProductChoice, G::Task, E::Always, L::Products}));
+    c.push_back(list("Packing_cmb", T, "Тара и упаковка", 3, &taskPosition<&TV::Packing_cmb>,
+                     {R::PackingChoice, G::Task, E::Always, L::Packagings}));
+    c.push_back(list("Smena_cmb", T, "Режим работы", 0, &taskPosition<&TV::Smena_cmb>,
+                     {R::ShiftChoice, G::Task, E::Always, L::Shifts}));
     c.push_back(text("TempIn_txt", T, "Температура в камере", "°C", &Quantity::kRoomTemperature, 0,
-                     &taskText<&TV::TempIn_txt>));
+                     &taskText<&TV::TempIn_txt>, checked(CheckRoomTemperature)));
     c.push_back(text("Tin_Prod_txt", T, "Начальная температура продукта", "°C", &Quantity::kProductStart, 6,
-                     &taskText<&TV::Tin_Prod_txt>));
+                     &taskText<&TV::Tin_Prod_txt>, checked(CheckProductStart)));
     c.push_back(text("Tend_Prod_txt", T, "Конечная температура продукта", "°C", &Quantity::kProductEnd, 7,
-                     &taskText<&TV::Tend_Prod_txt>));
+                     &taskText<&TV::Tend_Prod_txt>, checked(CheckProductEnd)));
     c.push_back(text("Load_prod_txt", T, "Загрузка камеры", "т", &Quantity::kNonNegative, 8,
-                     &taskText<&TV::Load_prod_txt>));
+                     &taskText<&TV::Load_prod_txt>, checked(CheckLoad)));
     c.push_back(text("Oborot_Prod_txt", T, "Суточный оборот", "% от загрузки", &Quantity::kPercent, 9,
-                     &taskText<&TV::Oborot_Prod_txt>));
+                     &taskText<&TV::Oborot_Prod_txt>, checked(CheckTurnover)));
     c.push_back(text("Oborot_tonn_txt", T, "Суточный оборот продуктов", "т", nullptr, 0,
-                     &taskText<&TV::Oborot_tonn_txt>));
+                     &taskText<&TV::Oborot_tonn_txt>, {R::TurnoverTonnes, G::Task}));
     c.push_back(text("Real_time_txt", T, "Время охлаждения", "ч", &Quantity::kCoolingTime, 10,
-                     &taskText<&TV::Real_time_txt>));
+                     &taskText<&TV::Real_time_txt>, checked(CheckCoolingTime)));
     c.push_back(text("Velocity_txt", T, "Скорость движения воздуха", "м/с", &Quantity::kAirVelocity, 11,
-                     &taskText<&TV::Velocity_txt>));
+                     &taskText<&TV::Velocity_txt>, checked(CheckAirVelocity)));
     c.push_back(text("HumidIn_txt", T, "Относительная влажность в камере", "%", &Quantity::kPercent, 12,
-                     &taskText<&TV::HumidIn_txt>));
+                     &taskText<&TV::HumidIn_txt>, checked(CheckHumidity)));
     c.push_back(text("Dimens_txt", T, "Характерный размер продукта", "см", nullptr, 0,
-                     &taskText<&TV::Dimens_txt>));
+                     &taskText<&TV::Dimens_txt>, {R::ProductSize, G::Task}));
 
     // ---- The room ---------------------------------------------------------------------------
-    c.push_back(text("Name_txt", M, "Название задачи", "", nullptr, 13, &roomText<&RP::Name_txt>));
-    c.push_back(text("Length_txt", M, "Длина камеры", "м", &Quantity::kPositive, 14, &roomText<&RP::Length_txt>,
-                     "Длина камеры должна быть больше 0 м"));
-    c.push_back(text("Width_txt", M, "Ширина камеры", "м", &Quantity::kPositive, 15, &roomText<&RP::Width_txt>,
-                     "Ширина камеры должна быть больше 0 м"));
-    c.push_back(text("Height_txt", M, "Высота камеры", "м", &Quantity::kPositive, 16, &roomText<&RP::Height_txt>,
-                     "Высота камеры должна быть больше 0 м"));
-    c.push_back(text("Volume_txt", M, "Объем камеры", "м³", nullptr, 17, &roomText<&RP::Volume_txt>));
-    c.push_back(list("Location_cmb", M, "Расположение камеры", 18, &roomPosition<&RP::Location_cmb>));
+    c.push_back(text("Name_txt", M, "Название задачи", "", nullptr, 13, &roomText<&RP::Name_txt>, {R::Title, G::Room}));
+    for (auto [control, caption, item, access] :
+         {std::tuple{"Length_txt", "Длина камеры", 14, &roomText<&RP::Length_txt>},
+          std::tuple{"Width_txt", "Ширина камеры", 15, &roomText<&RP::Width_txt>},
+          std::tuple{"Height_txt", "Высота камеры", 16, &roomText<&RP::Height_txt>}})
+        c.push_back(text(control, M, caption, "м", &Quantity::kPositive, item, access, {R::Dimension, G::Room},
+                         std::string(caption) + " должна быть больше 0 м"));
+    c.push_back(text("Volume_txt", M, "Объем камеры", "м³", nullptr, 17, &roomText<&RP::Volume_txt>,
+                     {R::Volume, G::Room}));
+    c.push_back(list("Location_cmb", M, "Расположение камеры", 18, &roomPosition<&RP::Location_cmb>,
+                     {R::Location, G::Room, E::Always, L::Locations}));
     c.push_back(text("TempIn_txt", M, "Температура в камере", "°C", &Quantity::kRoomTemperature, 19,
-                     &roomText<&RP::TempIn_txt>,
+                     &roomText<&RP::TempIn_txt>, {R::RoomTemperature, G::Room},
                      "Температура в камере должна быть в пределах от -50°С до +20°С"));
     for (int s = 0; s < kSurfaceCount; ++s) {
-        FieldSpec f = text(kSideTemp[s], M, kSideTempCaption[s], "°C", nullptr, kSideTempItem[s], &sideTempText);
+        FieldSpec f = text(kSideTemp[s], M, kSideTempCaption[s], "°C", nullptr, kSideTempItem[s], &sideTempText,
+                           {R::SideTemperature, G::Walls, s == kFloor ? E::FloorTemperature : E::Always});
         f.index = s;
         c.push_back(f);
     }
     c.push_back(list("optAll_Temp", M, "Одинаковая внешняя температура", 0, &roomPosition<&RP::optAll_Temp>,
-                     FieldKind::Check));
+                     {R::ShareTemperatures, G::Walls}, FieldKind::Check));
     c.push_back(list("optAll_as_one", M, "Одинаковые параметры для всех стен", 0,
-                     &roomPosition<&RP::optAll_as_one>, FieldKind::Check));
+                     &roomPosition<&RP::optAll_as_one>, {R::ShareLayers, G::Walls}, FieldKind::Check));
     for (int s = 0; s < kSurfaceCount; ++s)
         for (int l = 0; l < 3; ++l) {
             const std::string base = std::string(kSurfacePrefixes[s]) + std::to_string(l + 1);
             FieldSpec t = text(base + "_D_txt", M,
                                "Толщина слоя " + std::to_string(l + 1) + " изоляции " + kSurfaceGenitive[s], "мм",
-                               &Quantity::kNonNegative, 26 + s * 3 + l, &thicknessText);
+                               &Quantity::kNonNegative, 26 + s * 3 + l, &thicknessText, {R::Thickness, G::Walls});
             t.index = s * 3 + l;
             c.push_back(t);
             FieldSpec m = list(base + "_Mt_cmb", M,
                                std::string(kSurfaceWord[s]) + ", слой " + std::to_string(l + 1) + ": материал",
-                               44 + s * 3 + l, &materialPosition);
+                               44 + s * 3 + l, &materialPosition, {R::Material, G::Walls, E::Material, L::Materials});
             m.index = s * 3 + l;
             c.push_back(m);
         }
     for (int s = 0; s < 5; ++s) {
         const std::string out = std::string(kOptionSurface[s]) + "Out_opt", ins = std::string(kOptionSurface[s]) + "Ins_opt";
         const std::string word = kSurfaceWord[s];
-        c.push_back(option(out, ins, word + ": наружная", true, 0, &outerOption, s));
-        c.push_back(option(ins, out, word + ": внутренняя", false, kOuterItem[s], &outerOption, s));
+        c.push_back(option(out, ins, word + ": наружная", true, 0, &outerOption, {R::WallPosition, G::Walls}, s));
+        c.push_back(option(ins, out, word + ": внутренняя", false, kOuterItem[s], &outerOption, {R::WallPosition, G::Walls}, s));
         FieldSpec coat = list(std::string(kOptionSurface[s]) + "Surf_cmb", M, word + ": внешнее покрытие",
-                              kOuterItem[s] + 1, &coatingPosition);
+                              kOuterItem[s] + 1, &coatingPosition, {R::Coating, G::Walls, E::Always, L::Coatings});
         coat.index = s;
         c.push_back(coat);
     }
-    c.push_back(option("FloorGrunt_Opt", "FloorAir_Opt", "Пол на грунте", true, 72, &roomOption<&RP::FloorGrunt_Opt>));
-    c.push_back(option("FloorAir_Opt", "FloorGrunt_Opt", "Пол над помещением", false, 0, &roomOption<&RP::FloorGrunt_Opt>));
-    c.push_back(option("FloorHeat_Opt", "FloorCold_Opt", "Пол с обогревом", true, 73, &roomOption<&RP::FloorHeat_Opt>));
-    c.push_back(option("FloorCold_Opt", "FloorHeat_Opt", "Пол без обогрева", false, 0, &roomOption<&RP::FloorHeat_Opt>));
+    const Facts floorPosition{R::FloorPosition, G::Walls}, floorHeating{R::FloorHeating, G::Walls, E::FloorHeating};
+    c.push_back(option("FloorGrunt_Opt", "FloorAir_Opt", "Пол на грунте", true, 72, &roomOption<&RP::FloorGrunt_Opt>, floorPosition));
+    c.push_back(option("FloorAir_Opt", "FloorGrunt_Opt", "Пол над помещением", false, 0, &roomOption<&RP::FloorGrunt_Opt>, floorPosition));
+    c.push_back(option("FloorHeat_Opt", "FloorCold_Opt", "Пол с обогревом", true, 73, &roomOption<&RP::FloorHeat_Opt>, floorHeating));
+    c.push_back(option("FloorCold_Opt", "FloorHeat_Opt", "Пол без обогрева", false, 0, &roomOption<&RP::FloorHeat_Opt>, floorHeating));
 
     // ---- Doors and operation ------------------------------------------------------------------
+    const Facts doorMode{R::DoorMode}, special{R::Operation, G::Operation, E::SpecialDoor};
     c.push_back(option("Door_Standard_opt", "Door_Special_opt", "Стандартные условия открывания дверей", true, 82,
-                       &roomOption<&RP::Door_Standard_opt>));
+                       &roomOption<&RP::Door_Standard_opt>, doorMode));
     c.push_back(option("Door_Special_opt", "Door_Standard_opt", "Специальные условия открывания дверей", false, 0,
-                       &roomOption<&RP::Door_Standard_opt>));
-    c.push_back(list("TypeOfCell_cmb", M, "Тип камеры", 79, &roomPosition<&RP::TypeOfCell_cmb>));
-    c.push_back(list("TypeOfCurtain_cmb", M, "Тип занавеси", 78, &roomPosition<&RP::TypeOfCurtain_cmb>));
-    c.push_back(text("Door_W_txt", M, "Ширина двери", "м", &Quantity::kNonNegative, 84, &roomText<&RP::Door_W_txt>));
-    c.push_back(text("Door_H_txt", M, "Высота двери", "м", &Quantity::kNonNegative, 83, &roomText<&RP::Door_H_txt>));
+                       &roomOption<&RP::Door_Standard_opt>, doorMode));
+    c.push_back(list("TypeOfCell_cmb", M, "Тип камеры", 79, &roomPosition<&RP::TypeOfCell_cmb>,
+                     {R::DoorKind, G::Operation, E::StandardDoor, L::RoomTypes}));
+    c.push_back(list("TypeOfCurtain_cmb", M, "Тип занавеси", 78, &roomPosition<&RP::TypeOfCurtain_cmb>,
+                     {R::DoorKind, G::Operation, E::SpecialDoor, L::Curtains}));
+    c.push_back(text("Door_W_txt", M, "Ширина двери", "м", &Quantity::kNonNegative, 84, &roomText<&RP::Door_W_txt>, special));
+    c.push_back(text("Door_H_txt", M, "Высота двери", "м", &Quantity::kNonNegative, 83, &roomText<&RP::Door_H_txt>, special));
     c.push_back(text("Door_Open_txt", M, "Время, когда дверь открыта", "ч/сут", &Quantity::kNonNegative, 85,
-                     &roomText<&RP::Door_Open_txt>));
-    c.push_back(text("TempOut_txt", M, "Наружная температура (у двери)", "°C", nullptr, 86, &roomText<&RP::TempOut_txt>));
+                     &roomText<&RP::Door_Open_txt>, special));
+    c.push_back(text("TempOut_txt", M, "Наружная температура (у двери)", "°C", nullptr, 86, &roomText<&RP::TempOut_txt>,
+                     special));
     c.push_back(text("HumidOut_txt", M, "Относительная влажность снаружи", "%", nullptr, 87,
-                     &roomText<&RP::HumidOut_txt>));
+                     &roomText<&RP::HumidOut_txt>, special));
     c.push_back(text("NofPeople_txt", M, "Число людей", "чел.", &Quantity::kNonNegative, 80,
-                     &roomText<&RP::NofPeople_txt>));
+                     &roomText<&RP::NofPeople_txt>, {}));
     c.push_back(text("TimePeople_txt", M, "Время пребывания людей", "ч", &Quantity::kNonNegative, 81,
-                     &roomText<&RP::TimePeople_txt>));
+                     &roomText<&RP::TimePeople_txt>, {}));
     c.push_back(text("Electro_txt", M, "Теплоприток от технологического оборудования", "кВт·ч",
-                     &Quantity::kNonNegative, 76, &roomText<&RP::Electro_txt>));
+                     &Quantity::kNonNegative, 76, &roomText<&RP::Electro_txt>, {}));
     c.push_back(text("Lifter_txt", M, "Теплоприток от электропогрузчиков", "кВт·ч", &Quantity::kNonNegative, 75,
-                     &roomText<&RP::Lifter_txt>));
+                     &roomText<&RP::Lifter_txt>, {}));
     c.push_back(text("ElectroEva_txt", M, "Мощность вентиляторов", "Вт", &Quantity::kNonNegative, 77,
-                     &roomText<&RP::ElectroEva_txt>));
+                     &roomText<&RP::ElectroEva_txt>, {R::Operation, G::Operation, E::FanPower}));
     c.push_back(option("AutoEva_opt", "ManualEva_opt", "Мощность вентиляторов: автоматически", true, 0,
-                       &roomOption<&RP::AutoEva_opt>));
+                       &roomOption<&RP::AutoEva_opt>, {R::FanMode}));
     c.push_back(option("ManualEva_opt", "AutoEva_opt", "Мощность вентиляторов: задана", false, 0,
-                       &roomOption<&RP::AutoEva_opt>));
+                       &roomOption<&RP::AutoEva_opt>, {R::FanMode}));
     c.push_back(text("Cycle_txt", M, "Рабочий цикл агрегата", "%", &Quantity::kPercent, 74, &roomText<&RP::Cycle_txt>,
-                     "Значение должно быть между 0% и 100% !"));
-    using E = FieldSpec::Enabling;
-    for (FieldSpec& f : c) {
-        const std::string& n = f.control;
-        if (f.form == FieldForm::Task) continue;
-        if (n.find("_Mt_cmb") != std::string::npos) f.enabling = E::Material;
-        else if (n == "TempFloor_txt") f.enabling = E::FloorTemperature;
-        else if (n == "FloorHeat_Opt" || n == "FloorCold_Opt") f.enabling = E::FloorHeating;
-        else if (n == "ElectroEva_txt") f.enabling = E::FanPower;
-        else if (n == "TypeOfCell_cmb") f.enabling = E::StandardDoor;
-        else if (n == "Door_W_txt" || n == "Door_H_txt" || n == "Door_Open_txt" || n == "TempOut_txt" ||
-                 n == "HumidOut_txt" || n == "TypeOfCurtain_cmb")
-            f.enabling = E::SpecialDoor;
-    }
+                     {}, "Значение должно быть между 0% и 100% !"));
     return c;
 }
 
@@ -250,32 +275,37 @@ const FieldSpec* FieldOfFileItem(int item) {
 }
 
 int ListCount(const FieldSpec& f, const RoomProject& p, const ReferenceData& d) {
-    const std::string& c = f.control;
-    if (c == "Location_cmb") return d.Loc_array.rowCount();
-    if (c == "TypeOfCell_cmb") return static_cast<int>(RoomTypeNames().size());
-    if (c == "TypeOfCurtain_cmb") return static_cast<int>(CurtainNames().size());
-    if (c == "Task_cmb") return static_cast<int>(p.task.OfferedTasks.size());
-    if (c == "Produkt_cmb") return static_cast<int>(p.task.TaskProducts.size());
-    if (c == "Packing_cmb") return d.Tara_array.rowCount();
-    if (c == "Smena_cmb") return static_cast<int>(ShiftNames().size());
-    if (c.size() > 8 && c.compare(c.size() - 7, 7, "_Mt_cmb") == 0) return d.Mat_array.rowCount();
-    if (c.size() > 8 && c.compare(c.size() - 8, 8, "Surf_cmb") == 0) return d.Upp_array.rowCount();
+    switch (f.list) {
+    case ListSource::None: return 0;
+    case ListSource::Locations: return d.Loc_array.rowCount();
+    case ListSource::RoomTypes: return static_cast<int>(RoomTypeNames().size());
+    case ListSource::Curtains: return static_cast<int>(CurtainNames().size());
+    case ListSource::Tasks: return static_cast<int>(p.task.OfferedTasks.size());
+    case ListSource::Products: return static_cast<int>(TaskProductList(p.task, d).size());
+    case ListSource::Packagings: return d.Tara_array.rowCount();
+    case ListSource::Shifts: return static_cast<int>(ShiftNames().size());
+    case ListSource::Materials: return d.Mat_array.rowCount();
+    case ListSource::Coatings: return d.Upp_array.rowCount();
+    }
     return 0;
 }
 
 std::string ListText(const FieldSpec& f, const RoomProject& p, const ReferenceData& d, int position) {
     if (position < 0 || position >= ListCount(f, p, d)) return {};
-    const std::string& c = f.control;
     auto row = [](double number) { return WholeOr(number, -1) - 1; };
-    if (c == "Location_cmb") return d.Loc_array.text(0, position);
-    if (c == "TypeOfCell_cmb") return RoomTypeNames()[position];
-    if (c == "TypeOfCurtain_cmb") return CurtainNames()[position];
-    if (c == "Smena_cmb") return ShiftNames()[position];
-    if (c == "Task_cmb") return d.Task_array.text(TaskColumn::Name, row(p.task.OfferedTasks[position]));
-    if (c == "Produkt_cmb") return d.Prod_array.text(ProductColumn::Name, row(p.task.TaskProducts[position]));
-    if (c == "Packing_cmb") return d.Tara_array.text(0, position);
-    if (c.compare(c.size() - 7, 7, "_Mt_cmb") == 0) return d.Mat_array.text(0, position);
-    return d.Upp_array.text(0, position);
+    switch (f.list) {
+    case ListSource::None: return {};
+    case ListSource::Locations: return d.Loc_array.text(0, position);
+    case ListSource::RoomTypes: return RoomTypeNames()[position];
+    case ListSource::Curtains: return CurtainNames()[position];
+    case ListSource::Shifts: return ShiftNames()[position];
+    case ListSource::Tasks: return d.Task_array.text(TaskColumn::Name, row(p.task.OfferedTasks[position]));
+    case ListSource::Products: return d.Prod_array.text(ProductColumn::Name, row(TaskProductList(p.task, d)[position]));
+    case ListSource::Packagings: return d.Tara_array.text(0, position);
+    case ListSource::Materials: return d.Mat_array.text(0, position);
+    case ListSource::Coatings: return d.Upp_array.text(0, position);
+    }
+    return {};
 }
 
 std::vector<std::string> FieldsOutOfRange(const RoomProject& p) {
@@ -285,7 +315,7 @@ std::vector<std::string> FieldsOutOfRange(const RoomProject& p) {
         // (a product already at room temperature); the dialog checks them as they are typed.
         if (f.form != FieldForm::Main || f.kind != FieldKind::Text || !f.range) continue;
         // The fans' power is a result, not an entry, while the program chooses it.
-        if (f.control == "ElectroEva_txt" && p.AutoEva_opt) continue;
+        if (f.enabling == FieldSpec::Enabling::FanPower && p.AutoEva_opt) continue;
         const std::string& t = f.textOf(p);
         if (!f.range->contains(LeadingNumber(t))) out.push_back(f.caption + ": " + t);
     }

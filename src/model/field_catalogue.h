@@ -19,6 +19,39 @@ namespace coldroom {
 enum class FieldForm { Main, Task };
 enum class FieldKind { Text, List, Option, Check };
 
+// What an accepted entry of a field is, for the rules that move other inputs and for what it
+// recomputes: the editing layer decides by this, never by the control's name.
+enum class FieldRole {
+    Operation,          // an operational input: the totals follow
+    Title,              // the project's title
+    Dimension,          // length, width, height: the volume follows
+    Volume,             // the length follows
+    RoomTemperature,    // the room's air, carried into the task
+    SideTemperature,    // beyond a surface; the walls' and the ceiling's may be shared
+    Thickness,          // a layer; the walls' may be shared
+    Material,           // a layer's material; the walls' may be shared
+    Coating,            // a surface's outer coating; the walls' may be shared
+    Location,           // the town: its climate fills the outside temperatures
+    WallPosition,       // outer or inner wall, roof or slab
+    FloorPosition,      // on the ground or above a room
+    FloorHeating,       // heated or not; refused for a warm room
+    DoorMode,           // standard or special door conditions
+    DoorKind,           // room type or curtain: the door's figures
+    FanMode,            // automatic or entered fan power
+    ShareTemperatures,  // the walls and ceiling share their outside temperature
+    ShareLayers,        // the walls share their layers and coatings
+    TaskChoice, ProductChoice, PackingChoice, ShiftChoice,  // the task dialog's lists
+    TaskChecked,        // a task field with its check (`check` names which)
+    TurnoverTonnes,     // the daily turnover in tonnes; its share follows
+    ProductSize,        // the product's size: stored as typed
+};
+
+// Where a list's entries come from.
+enum class ListSource { None, Locations, RoomTypes, Curtains, Tasks, Products, Packagings, Shifts, Materials, Coatings };
+
+// Where the forms show a field: the task dialog, the room's frame above the tabs, or a tab.
+enum class FieldGroup { Task, Room, Walls, Operation };
+
 struct FieldSpec {
     std::string control;   // "Length_txt", "Nord1_Mt_cmb", "NorthOut_opt"
     FieldForm form = FieldForm::Main;
@@ -31,6 +64,10 @@ struct FieldSpec {
     int fileItem = 0;      // the line of the project file (1…87); 0: not stored
     bool selects = true;   // an option: the value of its pair's boolean when it is chosen
     std::string other;     // an option: the other option of its pair
+    FieldRole role = FieldRole::Operation;
+    int check = -1;        // a checked task field: its TaskCheck
+    ListSource list = ListSource::None;
+    FieldGroup group = FieldGroup::Operation;
 
     // Where the value sits (one of them, by kind).
     std::string& (*text)(RoomProject&, int) = nullptr;

@@ -55,6 +55,9 @@ void ReferenceData::ReadTaskNumbers() {
     for (int row = 0; row < Prod_array.rowCount(); ++row)
         productTables.push_back({ParseNumberList(Prod_array.text(ProductColumn::Temperatures, row), kEnthalpyTableCapacity),
                                  ParseNumberList(Prod_array.text(ProductColumn::Enthalpy, row), kEnthalpyTableCapacity)});
+    taskProducts.clear();
+    for (int row = 0; row < Task_array.rowCount(); ++row)
+        taskProducts.push_back(ParseNumberList(Task_array.text(TaskColumn::Reference, row), kTaskProductsInDialog));
 }
 
 bool LoadTaskTables(const std::string& path, ReferenceData& data, std::string& error) {

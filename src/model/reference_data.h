@@ -46,6 +46,8 @@ struct ReferenceData {
         NumberList temperatures, enthalpies;
     };
     std::vector<ProductTable> productTables;
+    // Each task's product numbers as the task dialog reads them.
+    std::vector<NumberList> taskProducts;
     // Reads the numbers and lists above from the task dialog's tables, and from the main
     // window's.
     void ReadTaskNumbers();

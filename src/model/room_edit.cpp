@@ -4,6 +4,7 @@
 
 #include "core/numtext.h"
 #include "core/quantity_ranges.h"
+#include "model/task_derived.h"
 #include "refdb/reference_columns.h"
 
 namespace coldroom {
@@ -18,9 +19,6 @@ const char* kRoomBelowProductEnd = "Температура конца охлаж
 int surfaceOf(const FieldSpec& f) { return f.index / 3; }
 int layerOf(const FieldSpec& f) { return f.index % 3; }
 
-bool isThickness(const FieldSpec& f) { return f.text && f.control.find("_D_txt") != std::string::npos; }
-bool isSideTemp(const FieldSpec& f) { return f.control.rfind("Temp", 0) == 0 && f.control != "TempIn_txt" &&
-                                              f.control != "TempOut_txt"; }
 
 EditOutcome refuse(EditOutcome out, std::string text, const FieldSpec& field) {
     out.accepted = false;
@@ -50,7 +48,7 @@ bool FloorHeatingAllowed(const RoomProject& p) {
 
 bool SettleFloorHeating(RoomProject& p) {
     RoomProject shown = p;
-    shown.TempIn_txt = GeneralText(p.task.TempInCell);
+    shown.TempIn_txt = TaskRoomTemperature(p);
     if (!p.FloorHeat_Opt || FloorHeatingAllowed(shown)) return false;
     p.FloorHeat_Opt = false;
     return true;
@@ -58,8 +56,7 @@ bool SettleFloorHeating(RoomProject& p) {
 
 EditOutcome CommitText(RoomProject& p, const ReferenceData&, const FieldSpec& f, std::string_view typed, Entry how) {
     EditOutcome out;
-    const std::string& c = f.control;
-    if (c == "Name_txt") {
+    if (f.role == FieldRole::Title) {
         // A title typed here is the project's title: the next activation must not take it back.
         p.Name_txt = std::string(typed);
         p.ProjectTitle = p.Name_txt;
@@ -70,7 +67,7 @@ EditOutcome CommitText(RoomProject& p, const ReferenceData&, const FieldSpec& f,
     out.shown = text;
     const double v = LeadingNumber(text);
 
-    if (c == "TempIn_txt") {
+    if (f.role == FieldRole::RoomTemperature) {
         if (how == Entry::Enter) {
             // The checks only; leaving the field then takes the value.
             if (!f.range->contains(v)) return refuse(out, f.refusalText(), f);
@@ -81,7 +78,6 @@ EditOutcome CommitText(RoomProject& p, const ReferenceData&, const FieldSpec& f,
         }
         // A room temperature left without Enter is taken unchecked.
         p.TempIn_txt = text;
-        p.task.TempInCell = v;
         p.task.TempIn_txt = GeneralText(v);
         if (p.FloorHeat_Opt && !FloorHeatingAllowed(p)) refuseFloorHeating(p, out);
         out.recompute |= Recompute::Envelope | Recompute::CoolingTime | Recompute::Totals;
@@ -90,28 +86,37 @@ EditOutcome CommitText(RoomProject& p, const ReferenceData&, const FieldSpec& f,
     if (f.range && !f.range->contains(v)) return refuse(out, f.refusalText(), f);
     f.textOf(p) = text;
 
-    if (isThickness(f)) {
+    switch (f.role) {
+    case FieldRole::Thickness: {
         const int s = surfaceOf(f), l = layerOf(f);
         if (s < kWalls && p.optAll_as_one)
             for (int w = 0; w < kWalls; ++w) p.thickness[w][l] = text;
         out.recompute = Recompute::Envelope;
-    } else if (isSideTemp(f)) {
+        break;
+    }
+    case FieldRole::SideTemperature:
         if (f.index != kFloor && p.optAll_Temp) {
             for (int s = 0; s < kFloor; ++s) p.sideTemp[s] = text;
         }
         out.recompute = Recompute::Envelope;
-    } else if (c == "Length_txt" || c == "Width_txt" || c == "Height_txt") {
+        break;
+    case FieldRole::Dimension: {
         const double volume = LeadingNumber(p.Length_txt) * LeadingNumber(p.Width_txt) * LeadingNumber(p.Height_txt);
         p.Volume_txt = NormalizeNumberText(FormatMask(volume, Mask::Fixed4));
         out.recompute = Recompute::Envelope;
-    } else if (c == "Volume_txt") {
+        break;
+    }
+    case FieldRole::Volume: {
         const double across = LeadingNumber(p.Width_txt) * LeadingNumber(p.Height_txt);
         // The length follows the volume; with no cross-section there is nothing to follow.
         if (across != 0) p.Length_txt = NormalizeNumberText(FormatMask(v / across, Mask::Fixed4));
         out.recompute = Recompute::Envelope;
-    } else {
+        break;
+    }
+    default:
         // The work cycle and the operational inputs change the totals only.
         out.recompute = Recompute::Totals;
+        break;
     }
     return out;
 }
@@ -121,8 +126,8 @@ EditOutcome ChooseEntry(RoomProject& p, const ReferenceData& d, const FieldSpec&
     int& current = f.positionOf(p);
     if (position == current) return out;
     current = position;
-    const std::string& c = f.control;
-    if (c == "Location_cmb") {
+    switch (f.role) {
+    case FieldRole::Location:
         if (position >= 0) {
             const std::string t = GeneralText(d.Loc_array.number(LocationColumn::Temperature, position));
             p.sideTemp[kNorth] = t;
@@ -131,17 +136,24 @@ EditOutcome ChooseEntry(RoomProject& p, const ReferenceData& d, const FieldSpec&
             p.HumidOut_txt = GeneralText(d.Loc_array.number(LocationColumn::Humidity, position));
         }
         out.recompute = Recompute::Envelope;
-    } else if (c == "TypeOfCell_cmb" || c == "TypeOfCurtain_cmb") {
+        break;
+    case FieldRole::DoorKind:
         out.recompute = Recompute::Totals;
-    } else if (c.find("_Mt_cmb") != std::string::npos) {
+        break;
+    case FieldRole::Material: {
         const int s = surfaceOf(f), l = layerOf(f);
         if (s < kWalls && p.optAll_as_one)
             for (int w = 0; w < kWalls; ++w) p.material[w][l] = position;
         out.recompute = Recompute::Envelope;
-    } else if (c.find("Surf_cmb") != std::string::npos) {
+        break;
+    }
+    case FieldRole::Coating:
         if (f.index < kWalls && p.optAll_as_one)
             for (int w = 0; w < kWalls; ++w) p.coating[w] = position;
         out.recompute = Recompute::Envelope;
+        break;
+    default:
+        break;
     }
     return out;
 }
@@ -150,16 +162,16 @@ EditOutcome ChooseOption(RoomProject& p, const ReferenceData&, const FieldSpec& 
     EditOutcome out;
     bool& value = f.optionOf(p);
     if (value == f.selects) return out;
-    const std::string& c = f.control;
-    if (c == "FloorHeat_Opt" && !FloorHeatingAllowed(p)) {
+    if (f.role == FieldRole::FloorHeating && f.selects && !FloorHeatingAllowed(p)) {
         // Refused: the other option stays, and its own recomputation runs.
         out.notices.push_back({Notice::Kind::FloorHeating, kFloorHeatNotice});
         out.recompute = Recompute::Envelope;
         return out;
     }
     value = f.selects;
-    if (c == "ManualEva_opt") p.ElectroEva_txt = "0";
-    const bool operation = c == "Door_Standard_opt" || c == "Door_Special_opt" || c == "AutoEva_opt" || c == "ManualEva_opt";
+    // Fans whose power is entered start from none.
+    if (f.role == FieldRole::FanMode && !f.selects) p.ElectroEva_txt = "0";
+    const bool operation = f.role == FieldRole::DoorMode || f.role == FieldRole::FanMode;
     out.recompute = operation ? Recompute::Totals : Recompute::Envelope;
     return out;
 }
@@ -170,7 +182,7 @@ EditOutcome SetCheck(RoomProject& p, const ReferenceData&, const FieldSpec& f, i
     value = value ? 1 : 0;
     if (value == current) return out;
     current = value;
-    if (f.control == "optAll_Temp") {
+    if (f.role == FieldRole::ShareTemperatures) {
         if (value) setWallTemperatures(p, p.sideTemp[kNorth]);
         out.recompute = Recompute::Envelope;
     }
@@ -188,7 +200,7 @@ void SettleNewRoom(RoomProject& p, const ReferenceData& d) {
 
 std::string ActivateRoom(RoomProject& p, bool firstTime) {
     p.Name_txt = p.ProjectTitle;
-    p.TempIn_txt = GeneralText(p.task.TempInCell);
+    p.TempIn_txt = TaskRoomTemperature(p);
     // The task's cycle first: the operation shown and the one in the total are one value.
     const std::string taskCycle = InputTextSingle(p.task.RabCoef);
     // A cycle a file held outside its range is kept as written, when it is the task's own
@@ -203,7 +215,9 @@ std::string ActivateRoom(RoomProject& p, bool firstTime) {
     return note;
 }
 
-RoomEnabling EnabledControls(const RoomProject& p) {
+std::string TaskRoomTemperature(const RoomProject& p) { return GeneralText(LeadingNumber(p.task.TempIn_txt)); }
+
+RoomEnabling EnabledControls(const RoomProject& p, const ReferenceData& d) {
     RoomEnabling e;
     for (int s = 0; s < kSurfaceCount; ++s) {
         e.material[s][0] = true;
@@ -212,7 +226,7 @@ RoomEnabling EnabledControls(const RoomProject& p) {
     e.TempFloor_txt = !p.FloorGrunt_Opt;
     e.floorHeating = p.FloorGrunt_Opt && FloorHeatingAllowed(p);
     e.ElectroEva_txt = !p.AutoEva_opt;
-    e.respiration = p.task.Cheese;
+    e.respiration = TaskProductsBreathe(p.task, d);
     e.standardDoor = p.Door_Standard_opt;
     return e;
 }

@@ -78,6 +78,9 @@ void SettleNewRoom(RoomProject& project, const ReferenceData& data);
 // `firstTime` never notes.
 std::string ActivateRoom(RoomProject& project, bool firstTime);
 
+// The room temperature the task carries, as the main window shows it after an activation.
+std::string TaskRoomTemperature(const RoomProject& project);
+
 // Which controls of the main window accept input now, from the values alone.
 struct RoomEnabling {
     std::array<std::array<bool, 3>, kSurfaceCount> material{};  // layer 1 always
@@ -87,7 +90,7 @@ struct RoomEnabling {
     bool respiration = false;      // BreathLoss_txt and its caption
     bool standardDoor = true;      // TypeOfCell_cmb and its caption; the door's own inputs the reverse
 };
-RoomEnabling EnabledControls(const RoomProject& project);
+RoomEnabling EnabledControls(const RoomProject& project, const ReferenceData& data);
 // Whether a field takes entries under `enabling` (a task dialog field always does).
 bool FieldEnabled(const RoomEnabling& enabling, const FieldSpec& field);
 

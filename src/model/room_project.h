@@ -15,7 +15,8 @@
 
 namespace coldroom {
 
-// The technological task: what the task dialog holds and hands over on confirmation.
+// The technological task as the person chose and typed it in the task dialog. What follows from
+// it (the product row, the hours, the daily mass…) is derived afresh: see task_derived.h.
 struct TaskValues {
     std::vector<double> OfferedTasks{1, 2, 3, 4};  // task numbers (row + 1) offered in Task_cmb
     int Task_cmb = 0;        // position in OfferedTasks
@@ -27,20 +28,19 @@ struct TaskValues {
     std::string TaskTitle;
     bool TaskTitleSet = false;
 
+    // TempIn_txt is the room temperature the task carries; the main window's follows it at every
+    // activation, and an entry there is carried back into the task.
     std::string TempIn_txt = "0", Tin_Prod_txt = "0", Tend_Prod_txt = "0", Load_prod_txt = "0",
                 Oborot_Prod_txt = "0", Oborot_tonn_txt = "0", Real_time_txt = "0", Velocity_txt = "0",
                 HumidIn_txt = "0", Dimens_txt = "0";
 
-    double TempInCell = 0;
-    int16_t TaskSelected_ind = 0;
-    int16_t ProdSelected_ind = 0;
-    double Prod_in_list = 0;
-    bool Cheese = false;
-    float Oborot_Kg = 0;
-    float RTime = 0;
+    // The work cycle the task hands to the room at the main window's next activation (%): 100
+    // whenever the dialog comes up, 75 once the continuous mode is chosen there; after an open,
+    // the cycle the file holds. Not derived: the dialog visit that set it is gone by then.
     float RabCoef = 100;
-    std::string TaskReference;         // the chosen task's product list as stored
-    std::vector<double> TaskProducts;  // product numbers of the chosen task
+    // The product position a refilled product list selects: set when the dialog starts a task
+    // and by an open, never by choosing a product.
+    double Prod_in_list = 0;
 
     bool operator==(const TaskValues&) const = default;
 };

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "model/plant_settings.h"
+
 namespace coldroom {
 
 // The plants of a store are grouped by evaporating temperature. Air coolers evaporate some
@@ -34,6 +36,7 @@ const char* LevelChoiceName(LevelChoice choice);
 struct StoreRoom {
     std::string path;  // the project file, absolute
     LevelChoice level = LevelChoice::Auto;
+    double coilDifference = 0;  // K between the room's air and its coil's evaporation; 0: the default
     bool operator==(const StoreRoom&) const = default;
 };
 
@@ -54,6 +57,7 @@ struct Store {
     std::string title = kNewStoreTitle;
     std::vector<StoreRoom> rooms;
     StoreSettings settings;
+    PlantSettings plant;
     bool operator==(const Store&) const = default;
 };
 

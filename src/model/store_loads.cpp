@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/load_breakdown.h"
+#include "core/load_components.h"
 #include "core/numtext.h"
 
 namespace coldroom {
@@ -41,7 +42,13 @@ LoadValue CompressorPart(const RoomProject& project, const LoadBreakdown& loads,
     if (!loads.capacity.defined) return LoadValue::undefined(loads.capacity.problem);
     // A defined capacity has a work cycle other than 0.
     const double cycle = LeadingNumber(project.Cycle_txt);
-    const double operation = loads.operation.defined ? AsShown(loads.operation.watts) : 0;
+    // The components counted at the operational share (the operational gains), as shown.
+    double operation = 0;
+    for (LoadId id : PartsOf(LoadId::Total)) {
+        const LoadComponent& c = LoadComponentOf(id);
+        const LoadValue& v = c.value(loads);
+        if (c.operationalShare && v.defined) operation += AsShown(v.watts);
+    }
     const double taken = AsShown(loads.total.watts) - (1 - sharePercent / 100) * operation;
     // Whole watts, like every load the program shows; a level adds these up.
     return LoadValue::of(std::round(taken * 100 / cycle));

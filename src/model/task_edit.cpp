@@ -5,14 +5,13 @@
 #include "core/numtext.h"
 #include "core/quantity_ranges.h"
 #include "model/field_catalogue.h"
+#include "model/task_derived.h"
 #include "refdb/reference_columns.h"
 
 namespace coldroom {
 namespace {
 
 const char* kCrLf = "\r\n";
-// The one product list whose products breathe (ripening cheese).
-constexpr const char* kRespirationReference = "27,28";
 
 // The table row of a task or product number: number 1 is row 0. A number no int holds reads
 // no row at all, as a negative one does.
@@ -84,29 +83,20 @@ TaskOutcome refused(TaskDialogState& dialog, TaskCheck k, const std::string& mes
     return out;
 }
 
+// The product chosen fills in its size.
 void fillProductSize(TaskValues& t, const ReferenceData& d) {
-    t.Dimens_txt = GeneralText(100 * d.Prod_array.number(ProductColumn::Dimension, t.ProdSelected_ind));
+    const int row = ProductRowAt(TaskProductList(t, d), t.Produkt_cmb);
+    t.Dimens_txt = GeneralText(100 * d.Prod_array.number(ProductColumn::Dimension, row));
 }
 
-// The product list of the chosen task, and the list position: a stored position the new list
-// does not have selects its first product. A position taken runs the product's choice.
+// The product list of the chosen task was refilled: the stored position is chosen, or its first
+// product where the list has no such position. A position taken runs the product's choice.
 void selectProductInList(TaskValues& t, const ReferenceData& d) {
-    const int count = static_cast<int>(t.TaskProducts.size());
     const int wanted = WholeOr(t.Prod_in_list, INT_MIN);
+    const int count = static_cast<int>(TaskProductList(t, d).size());
     const int position = wanted >= -1 && wanted < count ? wanted : count > 0 ? 0 : -1;
-    // The list was just refilled, so any position taken is a change.
-    t.Produkt_cmb = -1;
-    if (position >= 0) {
-        t.Produkt_cmb = position;
-        const int row = rowOf(t.TaskProducts[position]);
-        t.ProdSelected_ind = row >= INT16_MIN && row <= INT16_MAX ? static_cast<int16_t>(row) : int16_t{-2};
-        fillProductSize(t, d);
-    }
-}
-
-void readTaskProducts(TaskValues& t, const ReferenceData& d, int row) {
-    t.TaskReference = d.Task_array.text(TaskColumn::Reference, row);
-    t.TaskProducts = ParseNumberList(t.TaskReference, kTaskProductsInDialog).values;
+    t.Produkt_cmb = position;
+    if (position >= 0) fillProductSize(t, d);
 }
 
 // What choosing task position `position` fills in.
@@ -118,18 +108,14 @@ void taskChosen(RoomProject& p, TaskDialogState& dialog, const ReferenceData& d)
     auto valueText = [&](int column) { return GeneralText(d.Task_array.number(column, row)); };
 
     t.TempIn_txt = valueText(TaskColumn::TempCell);
-    t.TempInCell = d.Task_array.number(TaskColumn::TempCell, row);
     t.Tin_Prod_txt = valueText(TaskColumn::TempIn);
     t.Tend_Prod_txt = valueText(TaskColumn::TempOut);
     t.HumidIn_txt = valueText(TaskColumn::Humidity);
     t.Real_time_txt = valueText(TaskColumn::CoolTime);
-    t.RTime = static_cast<float>(d.Task_array.number(TaskColumn::CoolTime, row));
     t.Velocity_txt = valueText(TaskColumn::Velocity);
 
-    ChooseShift(p, t.RTime == 24 ? 0 : 1);
+    ChooseShift(p, static_cast<float>(d.Task_array.number(TaskColumn::CoolTime, row)) == 24 ? 0 : 1);
 
-    t.TaskSelected_ind = static_cast<int16_t>(position);
-    readTaskProducts(t, d, row);
     selectProductInList(t, d);
 
     // The refilled fields hold the task's values now; a flag left from an earlier entry
@@ -166,15 +152,13 @@ void InitTask(RoomProject& p, TaskDialogState& dialog, const ReferenceData& d, i
     t.TaskTitleSet = false;
     t.TaskTitle.clear();
     t.Task_cmb = -1;
-    const int offered = static_cast<int>(t.OfferedTasks.size());
-    if (task >= 0 && task < offered) readTaskProducts(t, d, rowOf(t.OfferedTasks[task]));
     t.Prod_in_list = product;
-    selectProductInList(t, d);
-    if (task >= 0 && task < offered) {
+    if (task >= 0 && task < static_cast<int>(t.OfferedTasks.size())) {
         t.Task_cmb = task;
         taskChosen(p, dialog, d);
+    } else {
+        selectProductInList(t, d);
     }
-    t.TaskSelected_ind = static_cast<int16_t>(task);
     const int packings = d.Tara_array.rowCount();
     t.Packing_cmb = packing >= -1 && packing < packings ? packing : packings > 0 ? 0 : -1;
 }
@@ -216,12 +200,10 @@ void ChooseTask(RoomProject& p, TaskDialogState& dialog, const ReferenceData& d,
 
 void ChooseProduct(RoomProject& p, const ReferenceData& d, int position) {
     TaskValues& t = p.task;
-    if (position == t.Produkt_cmb || position < -1 || position >= static_cast<int>(t.TaskProducts.size())) return;
+    if (position == t.Produkt_cmb || position < -1 || position >= static_cast<int>(TaskProductList(t, d).size()))
+        return;
     t.Produkt_cmb = position;
-    if (position < 0) return;
-    const int row = rowOf(t.TaskProducts[position]);
-    t.ProdSelected_ind = row >= INT16_MIN && row <= INT16_MAX ? static_cast<int16_t>(row) : int16_t{-2};
-    fillProductSize(t, d);
+    if (position >= 0) fillProductSize(t, d);
 }
 
 void ChooseShift(RoomProject& p, int position) {
@@ -248,9 +230,6 @@ TaskOutcome CheckTaskField(RoomProject& p, TaskDialogState& dialog, TaskCheck k,
     if (k == CheckCoolingTime) text = NormalizeNumberText(text);
     if (silent) return out;
     switch (k) {
-    case CheckRoomTemperature:
-        t.TempInCell = v;
-        break;
     case CheckTurnover:
         SetTurnoverShare(t, v);
         break;
@@ -281,7 +260,6 @@ TaskOutcome CheckTurnoverTonnes(RoomProject& p, TaskDialogState& dialog, std::st
     // With no load the turnover can only be 0, and so is its share.
     const double percent = load != 0 ? v / load * 100 : 0;
     t.Oborot_Prod_txt = FormatMask(percent, Mask::NoLeadZero);
-    t.Oborot_Kg = static_cast<float>(v * 1000);
     return out;
 }
 
@@ -290,11 +268,27 @@ void SetTaskText(RoomProject& p, const std::string& control, std::string_view ty
     if (f && f->kind == FieldKind::Text) f->textOf(p) = std::string(typed);
 }
 
+TaskOutcome EnterTaskText(RoomProject& p, TaskDialogState& dialog, const FieldSpec& f, std::string_view typed) {
+    switch (f.role) {
+    case FieldRole::TaskChecked: return CheckTaskField(p, dialog, static_cast<TaskCheck>(f.check), typed);
+    case FieldRole::TurnoverTonnes: return CheckTurnoverTonnes(p, dialog, typed);
+    default: f.textOf(p) = std::string(typed); return {};
+    }
+}
+
+void ChooseTaskEntry(RoomProject& p, TaskDialogState& dialog, const ReferenceData& d, const FieldSpec& f, int position) {
+    switch (f.role) {
+    case FieldRole::TaskChoice: ChooseTask(p, dialog, d, position); break;
+    case FieldRole::ProductChoice: ChooseProduct(p, d, position); break;
+    case FieldRole::ShiftChoice: ChooseShift(p, position); break;
+    default: f.positionOf(p) = position; break;
+    }
+}
+
 TaskOutcome ConfirmTask(RoomProject& p, TaskDialogState& dialog, const ReferenceData& d) {
     TaskOutcome out;
     TaskValues& t = p.task;
     const double hours = LeadingNumber(t.Real_time_txt);
-    if (hours > 0) t.RTime = static_cast<float>(hours);
     // A value refused when it was typed is named first: it is what the person must correct.
     for (int k = 0; k < kTaskChecks; ++k) {
         if (dialog.FieldError[k]) {
@@ -317,37 +311,21 @@ TaskOutcome ConfirmTask(RoomProject& p, TaskDialogState& dialog, const Reference
         out.focus = "Real_time_txt";
         return out;
     }
-    t.Cheese = IsRespirationTask(t);
     p.ProjectTitle = TaskListText(p, d);
     out.confirmed = true;
     return out;
 }
 
 void ActivateTask(RoomProject& p) {
-    p.task.TempIn_txt = GeneralText(p.task.TempInCell);
+    p.task.TempIn_txt = GeneralText(LeadingNumber(p.task.TempIn_txt));
     p.task.RabCoef = 100;
 }
 
 void SetTurnoverShare(TaskValues& t, double percent) {
     t.Oborot_tonn_txt = FormatMask(percent / 100 * LeadingNumber(t.Load_prod_txt), Mask::Fixed4);
-    t.Oborot_Kg = static_cast<float>(LeadingNumber(t.Oborot_tonn_txt) * 1000);
 }
 
-bool IsRespirationTask(const TaskValues& t) { return t.TaskReference == kRespirationReference; }
-
-void RereadTaskProducts(RoomProject& p, const ReferenceData& d) {
-    TaskValues& t = p.task;
-    if (t.Task_cmb < 0 || t.Task_cmb >= static_cast<int>(t.OfferedTasks.size())) return;
-    readTaskProducts(t, d, rowOf(t.OfferedTasks[t.Task_cmb]));
-    if (t.Produkt_cmb >= 0 && t.Produkt_cmb < static_cast<int>(t.TaskProducts.size())) {
-        const int row = rowOf(t.TaskProducts[t.Produkt_cmb]);
-        t.ProdSelected_ind = row >= INT16_MIN && row <= INT16_MAX ? static_cast<int16_t>(row) : int16_t{-2};
-    }
-}
-
-void SettleTaskAfterRead(RoomProject& p, TaskDialogState& dialog) {
-    p.task.RTime = static_cast<float>(LeadingNumber(p.task.Real_time_txt));
-    p.task.Cheese = IsRespirationTask(p.task);
+void SettleTaskAfterRead(TaskDialogState& dialog) {
     dialog.FieldError.fill(false);
     for (auto& message : dialog.FieldMessage) message.clear();
 }

@@ -14,6 +14,8 @@
 
 namespace coldroom {
 
+struct FieldSpec;
+
 // The eight checked fields, in the order their stored errors are reported.
 enum TaskCheck : int {
     CheckRoomTemperature,
@@ -85,6 +87,13 @@ TaskOutcome CheckTurnoverTonnes(RoomProject& project, TaskDialogState& dialog, s
                                 bool silent = false);
 // A field without a check of its own (the product's size): stored as typed.
 void SetTaskText(RoomProject& project, const std::string& control, std::string_view typed);
+// Any text field of the dialog entered (Enter or leaving it): its check, the turnover's tonnes,
+// or the product's size, as the field is.
+TaskOutcome EnterTaskText(RoomProject& project, TaskDialogState& dialog, const FieldSpec& field,
+                          std::string_view typed);
+// Any list of the dialog: a position chosen (a change of position only).
+void ChooseTaskEntry(RoomProject& project, TaskDialogState& dialog, const ReferenceData& data, const FieldSpec& list,
+                     int position);
 
 // «Далее >>»: the task's values are checked and handed over; the project takes the task's
 // name as its title.
@@ -92,15 +101,10 @@ TaskOutcome ConfirmTask(RoomProject& project, TaskDialogState& dialog, const Ref
 // The dialog becomes the active window.
 void ActivateTask(RoomProject& project);
 
-// The daily turnover in tonnes and kilograms from its share (%) of the room's load.
+// The daily turnover in tonnes from its share (%) of the room's load.
 void SetTurnoverShare(TaskValues& task, double percent);
-// The chosen task's products breathe (its list is exactly "27,28").
-bool IsRespirationTask(const TaskValues& task);
-// The task's product list read again from the tables (the editor may have renumbered it): the
-// product chosen stays the one at the same place in the list.
-void RereadTaskProducts(RoomProject& project, const ReferenceData& data);
 // What the confirmation leaves after a project's task was read from a file.
-void SettleTaskAfterRead(RoomProject& project, TaskDialogState& dialog);
+void SettleTaskAfterRead(TaskDialogState& dialog);
 // The text the task list shows: the project's title after an open, else the chosen task.
 std::string TaskListText(const RoomProject& project, const ReferenceData& data);
 

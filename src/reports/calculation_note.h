@@ -29,8 +29,9 @@ struct NoteRow {
 };
 
 struct NoteBlock {
-    enum class Kind { Section, Subsection, Text, Rows } kind = Kind::Text;
-    std::string text;            // a heading or a paragraph
+    // Signature: one line of the signature block ("Разработал: … / фамилия /").
+    enum class Kind { Section, Subsection, Text, Rows, Signature } kind = Kind::Text;
+    std::string text;            // a heading, a paragraph or a signature line
     std::vector<NoteRow> rows;   // Kind::Rows
 };
 
@@ -43,8 +44,33 @@ struct CalculationNote {
     const NoteRow* Find(const std::string& key) const;
 };
 
+// What the note says besides the calculation: who made it for which project, from which
+// reference data, and the capacity margin the results show.
+struct NoteOptions {
+    ReportHeading heading;      // the project's title, the author, the date
+    int marginPercent = 0;      // 0: no line with a margin
+    std::string projectNumber;  // "" for none
+    std::string checker;        // who checks the calculation; the block leaves a line for a name when ""
+    std::string dataPath;       // the reference database the calculation read; "" when unknown
+};
+
+// The report options a person fills in once and finds again at the next start.
+struct NoteSignature {
+    std::string projectNumber, checker;
+    bool operator==(const NoteSignature&) const = default;
+};
+
 CalculationNote BuildCalculationNote(const RoomProject& project, const RoomResult& result, const ReferenceData& data,
-                                     const ReportHeading& heading, int marginPercent);
+                                     const NoteOptions& options);
+inline CalculationNote BuildCalculationNote(const RoomProject& project, const RoomResult& result,
+                                            const ReferenceData& data, const ReportHeading& heading,
+                                            int marginPercent) {
+    return BuildCalculationNote(project, result, data, NoteOptions{heading, marginPercent, {}, {}, {}});
+}
+
+// Where the reference data at `path` comes from, as the note's heading says it: the shipped
+// file or the person's edited copy, with the date it was last written.
+std::string ReferenceDataOrigin(const std::string& path);
 
 // The whole page (UTF-8, LF line ends).
 std::string CalculationNoteHtml(const CalculationNote& note);

@@ -24,15 +24,13 @@ table { border-collapse: collapse; width: 100%; margin: 3pt 0; table-layout: fix
 th, td { border: 1px solid #888; padding: 2pt 4pt; vertical-align: top; text-align: left; }
 th { background: #eee; }
 td.v { font-weight: bold; overflow-wrap: anywhere; }
-@page { size: A4; margin: 15mm; }
+div.sign { margin-top: 14pt; break-inside: avoid; }
+div.sign p { margin: 8pt 0 0; }
+@page { size: A4; margin: 15mm 15mm 18mm;
+        @bottom-right { content: "Лист " counter(page) " из " counter(pages); font-size: 8pt; } }
 @media print { h2, h3 { break-after: avoid; } tr { break-inside: avoid; } body { margin: 0; } })";
 
 }  // namespace
-
-bool NoteRow::wide() const {
-    double ignored = 0;
-    return formula.empty() && !value.empty() && !StrictNumber(value, ignored);
-}
 
 std::string CalculationNoteHtml(const CalculationNote& note) {
     std::string h;
@@ -48,11 +46,16 @@ std::string CalculationNoteHtml(const CalculationNote& note) {
     line(std::string("<h1>") + kNoteTitle + "</h1>");
     line("<p class=\"title\">" + HtmlEscape(note.title) + "</p>");
     for (const std::string& l : note.heading) line("<p class=\"head\">" + HtmlEscape(l) + "</p>");
-    for (const NoteBlock& b : note.blocks) {
+    for (size_t i = 0; i < note.blocks.size(); ++i) {
+        const NoteBlock& b = note.blocks[i];
+        const bool signature = b.kind == NoteBlock::Kind::Signature;
+        // The signature lines stay together on one page.
+        if (signature && (i == 0 || note.blocks[i - 1].kind != NoteBlock::Kind::Signature)) line("<div class=\"sign\">");
         switch (b.kind) {
         case NoteBlock::Kind::Section: line("<h2>" + HtmlEscape(b.text) + "</h2>"); break;
         case NoteBlock::Kind::Subsection: line("<h3>" + HtmlEscape(b.text) + "</h3>"); break;
         case NoteBlock::Kind::Text: line("<p>" + HtmlEscape(b.text) + "</p>"); break;
+        case NoteBlock::Kind::Signature: line("<p>" + HtmlEscape(b.text) + "</p>"); break;
         case NoteBlock::Kind::Rows:
             line("<table><colgroup><col style=\"width:31%\"><col style=\"width:45%\"><col style=\"width:14%\">"
                  "<col style=\"width:10%\"></colgroup>");
@@ -66,6 +69,8 @@ std::string CalculationNoteHtml(const CalculationNote& note) {
             line("</table>");
             break;
         }
+        if (signature && (i + 1 == note.blocks.size() || note.blocks[i + 1].kind != NoteBlock::Kind::Signature))
+            line("</div>");
     }
     line("</body>");
     line("</html>");
@@ -195,7 +200,14 @@ std::vector<std::vector<PrintCell>> CalculationNotePages(const CalculationNote& 
     const std::array<TextStyle, 4> cells{kCellStyle, kCellStyle, kValueStyle, kCellStyle};
     // A heading keeps the first lines of what it heads on its page.
     const double keep = 3 * lineHeight(kCellStyle);
-    for (const NoteBlock& b : note.blocks) {
+    // The signature block stays whole, and with the line before it.
+    constexpr double kSignatureGap = 3;
+    double signatures = 0;
+    for (const NoteBlock& b : note.blocks)
+        if (b.kind == NoteBlock::Kind::Signature) signatures += kSignatureGap + lineHeight(kHeadStyle);
+    for (size_t i = 0; i < note.blocks.size(); ++i) {
+        const NoteBlock& b = note.blocks[i];
+        const bool beforeSignatures = i + 1 < note.blocks.size() && note.blocks[i + 1].kind == NoteBlock::Kind::Signature;
         switch (b.kind) {
         case NoteBlock::Kind::Section:
             p.gap(4);
@@ -209,8 +221,13 @@ std::vector<std::vector<PrintCell>> CalculationNotePages(const CalculationNote& 
             break;
         case NoteBlock::Kind::Text:
             p.gap(0.8);
-            p.paragraph(b.text, kTextStyle);
+            p.paragraph(b.text, kTextStyle, beforeSignatures ? signatures : 0);
             p.gap(0.8);
+            break;
+        case NoteBlock::Kind::Signature:
+            if (i == 0 || note.blocks[i - 1].kind != NoteBlock::Kind::Signature) p.need(signatures);
+            p.gap(kSignatureGap);
+            p.paragraph(b.text, kHeadStyle);
             break;
         case NoteBlock::Kind::Rows:
             p.need(2 * lineHeight(kCellStyle) + 4);

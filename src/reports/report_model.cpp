@@ -6,6 +6,7 @@
 #include "core/numtext.h"
 #include "model/field_catalogue.h"
 #include "model/room_edit.h"
+#include "model/task_derived.h"
 
 namespace coldroom {
 namespace {
@@ -42,7 +43,7 @@ ReportModel BuildReportModel(const RoomProject& p, const RoomResult& r, const Re
     m.height.value = p.Height_txt;
     m.volume.value = p.Volume_txt;
 
-    const RoomEnabling enabled = EnabledControls(p);
+    const RoomEnabling enabled = EnabledControls(p, d);
     for (int s = 0; s < kSurfaceCount; ++s) {
         ReportSurface& surface = m.surfaces[s];
         for (int l = 0; l < 3; ++l) {
@@ -64,7 +65,7 @@ ReportModel BuildReportModel(const RoomProject& p, const RoomResult& r, const Re
     const TaskValues& t = p.task;
     m.product.value = listText("Produkt_cmb", F::Task, p, d, t.Produkt_cmb);
     m.loading.value = t.Load_prod_txt;
-    m.turnover.value = t.Oborot_tonn_txt;
+    m.turnover.value = TurnoverTonnesText(t);
     m.productStart.value = t.Tin_Prod_txt;
     m.productEnd.value = t.Tend_Prod_txt;
     m.airSpeed.value = t.Velocity_txt;

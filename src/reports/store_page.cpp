@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/load_components.h"
 
 namespace coldroom {
 namespace {
@@ -15,7 +14,8 @@ const TextStyle kTitle{12, true, false}, kText{8, false, false}, kHead{6.5, true
     kBold{7, true, false};
 
 // How a column of the sheet is set on the page: its width and the head it prints, shortened
-// where the sheet's own would not fit. The last column takes what is left.
+// where the sheet's own would not fit. The load components' columns carry their own; the last
+// column takes what is left.
 struct PageColumn {
     const char* head;  // the sheet's head
     double width;
@@ -23,10 +23,7 @@ struct PageColumn {
 };
 const PageColumn kPageColumns[] = {
     {"Камера", 42, nullptr}, {"Файл", 24, nullptr}, {"Объем, м3", 12, nullptr}, {"Температура, °C", 11, "Темп., °C"},
-    {"Уровень", 13, nullptr}, {"Ограждения", 16, nullptr}, {"Продукты", 15, nullptr},
-    {"в т.ч. теплота дыхания", 14, "в т.ч. дыхание"}, {"Упаковка", 15, nullptr}, {"Эксплуатация", 18, nullptr},
-    {"в т.ч. через дверь", 14, nullptr}, {"Вентиляторы", 19, nullptr}, {"Суммарные потери", 16, nullptr},
-    {"Требуемая холодопроизводительность", 21, "Требуемая холодопроизв."}, {"На компрессоры", 17, nullptr},
+    {"Уровень", 13, nullptr}, {"На компрессоры", 17, nullptr},
     {"Уровень температуры", 50, nullptr}, {"Камер", 13, nullptr}, {"Доля эксплуатационных, %", 31, nullptr},
     {"Холодопроизводительность камер, Вт", 38, nullptr}, {"кВт", 15, nullptr},
     {"Нагрузка на компрессоры, Вт", 34, nullptr},
@@ -34,15 +31,17 @@ const PageColumn kPageColumns[] = {
 constexpr double kMarginColumn = 28;  // "с запасом N %, кВт"
 
 double widthOf(const StoreColumn& c) {
+    if (c.pageWidth > 0) return c.pageWidth;
     for (const PageColumn& p : kPageColumns)
         if (c.head == p.head) return p.width;
     return kMarginColumn;
 }
 
-std::string headText(const std::string& head) {
+std::string headText(const StoreColumn& c) {
+    if (c.pageHead) return c.pageHead;
     for (const PageColumn& p : kPageColumns)
-        if (head == p.head && p.shown) return p.shown;
-    return head;
+        if (c.head == p.head && p.shown) return p.shown;
+    return c.head;
 }
 
 // A figure's width in digits: the dash of an undefined value is about two.
@@ -101,7 +100,7 @@ public:
             x.push_back(x.back() + widthOf(columns[shown[i]]));
         auto head = [&] {
             for (std::size_t i = 0; i < shown.size(); ++i)
-                box(headText(columns[shown[i]].head), x[i], y_, x[i + 1], y_ + kHeadHeight, kHead, false, true);
+                box(headText(columns[shown[i]]), x[i], y_, x[i + 1], y_ + kHeadHeight, kHead, false, true);
             y_ += kHeadHeight;
         };
         if (y_ + kHeadHeight + kRowHeight > kBottom) newPage();

@@ -1,7 +1,9 @@
 #include "reports/store_report.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <optional>
 
 #include "core/load_breakdown.h"
 #include "core/load_components.h"
@@ -24,9 +26,27 @@ std::string levelText(const StoreRoom& room, const std::optional<TemperatureLeve
     return text;
 }
 
-std::string withMargin(const LoadValue& watts, double percent) {
-    if (!watts.defined) return KilowattText(watts);
-    return KilowattText(LoadValue::of(watts.watts * (1 + percent / 100)));
+LoadValue withMargin(const LoadValue& watts, double percent) {
+    return watts.defined ? LoadValue::of(watts.watts * (1 + percent / 100)) : watts;
+}
+
+// Kilowatts as the sheet shows them, in hundredths (tens of watts rounded half away from zero,
+// so 8725 W reads 8.73 kW as by hand); nothing for a figure that is not shown.
+std::optional<long long> kilowattCents(const LoadValue& watts) {
+    if (!watts.defined || !std::isfinite(watts.watts) || std::abs(watts.watts) > 1e15) return std::nullopt;
+    return std::llround(watts.watts / 10);
+}
+
+std::string centsText(const std::optional<long long>& cents) {
+    if (!cents) return kUndefinedText;
+    const long long whole = std::llabs(*cents) / 100, rest = std::llabs(*cents) % 100;
+    return std::string(*cents < 0 ? "-" : "") + std::to_string(whole) + (rest < 10 ? ".0" : ".") + std::to_string(rest);
+}
+
+// A room's figure in whole watts, as the main window's results and chart show it: the fans'
+// heat over the work cycle is the one component with a fraction.
+std::string wholeWattsText(const LoadValue& watts) {
+    return LoadText(watts.defined && std::isfinite(watts.watts) ? LoadValue::of(IntFloor(watts.watts)) : watts);
 }
 
 std::size_t displayWidth(std::string_view s) {
@@ -90,13 +110,7 @@ bool writeBytes(const std::string& path, const std::string& bytes, std::string& 
 
 }  // namespace
 
-std::string KilowattText(const LoadValue& watts) {
-    if (!watts.defined || !std::isfinite(watts.watts) || std::abs(watts.watts) > 1e15) return kUndefinedText;
-    // Tens of watts rounded half away from zero, so 8725 W reads 8.73 kW as by hand.
-    const long long tens = std::llround(watts.watts / 10);
-    const long long whole = std::llabs(tens) / 100, cents = std::llabs(tens) % 100;
-    return std::string(tens < 0 ? "-" : "") + std::to_string(whole) + (cents < 10 ? ".0" : ".") + std::to_string(cents);
-}
+std::string KilowattText(const LoadValue& watts) { return centsText(kilowattCents(watts)); }
 
 StoreSheet MakeStoreSheet(const Store& store, const std::vector<StoreRoomData>& rooms, const StoreLoads& loads,
                           const StoreSheetOptions& options) {
@@ -106,7 +120,7 @@ StoreSheet MakeStoreSheet(const Store& store, const std::vector<StoreRoomData>& 
     // The CSV is Windows-1251, which has no "³".
     s.roomColumns = {{"Камера"}, {"Файл"}, {"Объем, м3", true}, {"Температура, °C", true}, {"Уровень"}};
     for (const LoadComponent& c : LoadComponents())
-        s.roomColumns.push_back({c.chartLabel ? c.chartLabel : c.caption, true, c.role == LoadRole::Surface});
+        s.roomColumns.push_back({c.label(), true, c.role == LoadRole::Surface, c.pageWidth, c.pageHead});
     s.roomColumns.push_back({"На компрессоры", true});
     s.roomColumns.push_back({"Примечание"});
 
@@ -122,7 +136,8 @@ StoreSheet MakeStoreSheet(const Store& store, const std::vector<StoreRoomData>& 
         cells.push_back(read ? data->project.Volume_txt : "");
         cells.push_back(read ? data->project.TempIn_txt : "");
         cells.push_back(levelText(room, row ? row->level : std::nullopt));
-        for (const LoadComponent& c : LoadComponents()) cells.push_back(read ? LoadText(c.value(data->result.loads)) : "");
+        for (const LoadComponent& c : LoadComponents())
+            cells.push_back(read ? wholeWattsText(c.value(data->result.loads)) : "");
         cells.push_back(read && row ? LoadText(row->compressor) : "");
         std::string note = !data ? "файл не прочитан" : !read ? data->problem : data->result.loads.problem;
         if (note.empty() && row && !row->compressor.defined) note = row->compressor.problem;
@@ -138,13 +153,25 @@ StoreSheet MakeStoreSheet(const Store& store, const std::vector<StoreRoomData>& 
     s.levelColumns.push_back({"Нагрузка на компрессоры, Вт", true});
     s.levelColumns.push_back({"кВт", true});
     if (m > 0) s.levelColumns.push_back({margin, true});
-    auto levelRow = [&](const std::string& name, const LevelLoads& sum, const std::string& share) {
+    // The store's kilowatts are the levels' as shown added up, so the column adds up as read;
+    // its watts are the exact sum.
+    enum { kCapacity, kCapacityMargin, kCompressor, kCompressorMargin, kKilowattColumns };
+    std::array<std::optional<long long>, kKilowattColumns> storeCents{0, 0, 0, 0};
+    auto levelRow = [&](const std::string& name, const LevelLoads& sum, const std::string& share, bool store) {
+        const std::array<LoadValue, kKilowattColumns> figures{sum.capacity, withMargin(sum.capacity, m), sum.compressor,
+                                                              withMargin(sum.compressor, m)};
+        std::array<std::string, kKilowattColumns> kilowatts;
+        for (int k = 0; k < kKilowattColumns; ++k) {
+            const std::optional<long long> cents = kilowattCents(figures[k]);
+            if (!store && storeCents[k]) storeCents[k] = cents ? std::optional(*storeCents[k] + *cents) : std::nullopt;
+            kilowatts[k] = centsText(store && storeCents[k] && cents ? storeCents[k] : cents);
+        }
         std::vector<std::string> cells{name, std::to_string(sum.rooms), share, LoadText(sum.capacity),
-                                       KilowattText(sum.capacity)};
-        if (m > 0) cells.push_back(withMargin(sum.capacity, m));
+                                       kilowatts[kCapacity]};
+        if (m > 0) cells.push_back(kilowatts[kCapacityMargin]);
         cells.push_back(LoadText(sum.compressor));
-        cells.push_back(KilowattText(sum.compressor));
-        if (m > 0) cells.push_back(withMargin(sum.compressor, m));
+        cells.push_back(kilowatts[kCompressor]);
+        if (m > 0) cells.push_back(kilowatts[kCompressorMargin]);
         s.levels.push_back(std::move(cells));
     };
     // Why a level's figures are missing, once for the levels it holds for: "СТ, НТ: …".
@@ -152,7 +179,7 @@ StoreSheet MakeStoreSheet(const Store& store, const std::vector<StoreRoomData>& 
     for (int l = 0; l < kTemperatureLevelCount; ++l) {
         const LevelLoads& sum = loads.levels[static_cast<size_t>(l)];
         if (sum.rooms == 0) continue;
-        levelRow(kLevelTitles[l], sum, GeneralText(store.settings.operationShare[l]));
+        levelRow(kLevelTitles[l], sum, GeneralText(store.settings.operationShare[l]), false);
         const std::string name = LevelShortName(static_cast<TemperatureLevel>(l));
         for (const LoadValue* v : {&sum.capacity, &sum.compressor}) {
             if (v->defined) continue;
@@ -164,7 +191,7 @@ StoreSheet MakeStoreSheet(const Store& store, const std::vector<StoreRoomData>& 
         }
     }
     for (const auto& [reason, levels] : missing) s.notes.push_back(levels + ": " + reason);
-    levelRow("Холодильник в целом", loads.total, "");
+    levelRow("Холодильник в целом", loads.total, "", true);
 
     s.settings.push_back("Уровень температуры камеры, если он не задан: СТ — при температуре в камере от " +
                          GeneralText(kColdestMediumRoom) + " °C и выше, НТ — ниже " + GeneralText(kColdestMediumRoom) +
@@ -237,6 +264,26 @@ bool WriteStoreCsv(const std::string& path, const StoreSheet& sheet, std::string
 
 bool WriteStoreHtml(const std::string& path, const StoreSheet& sheet, std::string& error) {
     return writeBytes(path, JoinCrLf(StoreHtmlLines(sheet)), error);
+}
+
+std::vector<std::string> AlignedTableLines(const std::vector<StoreColumn>& columns,
+                                           const std::vector<std::vector<std::string>>& rows) {
+    std::vector<std::string> out;
+    alignedTable(columns, rows, out);
+    return out;
+}
+
+std::vector<std::string> HtmlTableLines(const std::vector<StoreColumn>& columns,
+                                        const std::vector<std::vector<std::string>>& rows, const char* kind) {
+    std::vector<std::string> out;
+    htmlTable(columns, rows, kind, out);
+    return out;
+}
+
+std::string CsvRowText(const std::vector<std::string>& cells) { return csvRow(cells); }
+
+bool WriteReportBytes(const std::string& path, const std::string& bytes, std::string& error) {
+    return writeBytes(path, bytes, error);
 }
 
 }  // namespace coldroom

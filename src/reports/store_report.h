@@ -22,6 +22,10 @@ struct StoreColumn {
     std::string head;
     bool number = false;   // a figure, set right
     bool surface = false;  // one surface of the envelope: left out where room is short
+    // A load component's column: its width on the printed page (mm) and the head printed there
+    // when the sheet's is too long; 0 and nullptr for the other columns.
+    double pageWidth = 0;
+    const char* pageHead = nullptr;
 };
 
 struct StoreSheet {
@@ -52,5 +56,14 @@ std::vector<std::string> StoreHtmlLines(const StoreSheet& sheet);
 // CR LF, HTML in UTF-8. False with a Russian `error`; nothing is written then.
 bool WriteStoreCsv(const std::string& path, const StoreSheet& sheet, std::string& error);
 bool WriteStoreHtml(const std::string& path, const StoreSheet& sheet, std::string& error);
+
+// The tables of the store's sheets as aligned text, HTML (class `kind`) and one CSV row;
+// writing bytes atomically or to standard output ("-").
+std::vector<std::string> AlignedTableLines(const std::vector<StoreColumn>& columns,
+                                           const std::vector<std::vector<std::string>>& rows);
+std::vector<std::string> HtmlTableLines(const std::vector<StoreColumn>& columns,
+                                        const std::vector<std::vector<std::string>>& rows, const char* kind);
+std::string CsvRowText(const std::vector<std::string>& cells);
+bool WriteReportBytes(const std::string& path, const std::string& bytes, std::string& error);
 
 }  // namespace coldroom

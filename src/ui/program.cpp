@@ -21,8 +21,6 @@ Program::Program(UserInterface& ui, std::string databasePath)
     task.onCancel = [this] { RequestExit(); };
     main.onChangeTask = [this] {
         if (!beforeChange_) beforeChange_ = task.Keep();
-        // The dialog's activation fills the room temperature again from TempInCell.
-        session.project.task.TempIn_txt.clear();
         task.Show();
         ui_.showWindow(WindowId::TaskDialog);
     };
@@ -46,7 +44,6 @@ bool Program::ReloadTaskTables(const std::string& path, std::string& error) {
     auto data = std::make_shared<ReferenceData>(*session.data);
     if (!LoadTaskTables(path, *data, error)) return false;
     session.data = std::move(data);
-    RereadTaskProducts(session.project, *session.data);
     task.Show();
     main.Show();
     return true;
@@ -80,12 +77,27 @@ bool Program::RequestExit() {
     if (commitPending) commitPending();
     const std::vector<std::string> putBack = main.PutBackRefused();
     if (!putBack.empty()) {
-        std::string text = "Не принятое значение заменено прежним:";
+        if (showForms) showForms();
+        std::string text = "Непринятое значение заменено прежним:";
         for (const std::string& caption : putBack) text += "\r\n" + caption;
         ui_.message(text, kAppTitle, MsgIcon::Information);
     }
     if (!ConfirmLeave()) return false;
     return Exit();
+}
+
+bool Program::NewProject() {
+    if (ended_ || !ConfirmLeave()) return false;
+    session.project = RoomProject{};
+    session.dialog = TaskDialogState{};
+    StartTask(session.project, session.dialog, *session.data);
+    main.StartNew();
+    task.Show();
+    document.reset(session.project, {});
+    beforeChange_.reset();
+    newRoom_ = main.loaded();
+    ui_.showWindow(WindowId::TaskDialog);
+    return true;
 }
 
 void Program::TaskDialogEscape() {
@@ -155,8 +167,11 @@ bool Program::WindowShown(WindowId window, const std::function<void()>& present)
     if (present) present();
     if (CountsForActivation(window)) active_ = window;
     if (!quietReturn_) activate(window);
-    // What the main window starts with is no work of the person's.
-    if (firstMain) document.acceptRoom(session.project);
+    // What the main window starts a project with is no work of the person's.
+    if (firstMain || (window == WindowId::MainWindow && newRoom_)) {
+        document.acceptRoom(session.project);
+        newRoom_ = false;
+    }
     return true;
 }
 

@@ -83,6 +83,13 @@ public:
     bool RequestExit();
     // Commits the field being edited as leaving it would (set by the desktop program).
     std::function<void()> commitPending;
+    // Puts the forms' state on the screen now (set by the desktop program): a message that
+    // tells of a change comes when the change is in sight.
+    std::function<void()> showForms;
+    // «Новый проект»: after the question about unsaved changes, the project starts again as
+    // the program starts: the task dialog for the new project, then the main window. Returns
+    // whether the new project was started.
+    bool NewProject();
     // Escape in the task dialog: nothing at the start; after ИЗМЕНИТЬ the dialog's edits are
     // dropped and the main window comes back with the project as it was.
     void TaskDialogEscape();
@@ -107,6 +114,7 @@ private:
     std::optional<WindowId> active_;
     std::optional<TaskForm::Kept> beforeChange_;  // the dialog as ИЗМЕНИТЬ found it
     bool quietReturn_ = false;                    // showing the main window without activation
+    bool newRoom_ = false;                        // the main window settles a new project's room
     bool ended_ = false;
     int exitCode_ = 0;
 };

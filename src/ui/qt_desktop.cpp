@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
 #include <QSettings>
@@ -44,6 +45,7 @@ DesktopProgram::DesktopProgram(std::string databasePath, QObject* parent)
           });
       }),
       editedShipped_(std::move(databasePath)) {
+    qApp->installEventFilter(this);
     taskDialog_ = std::make_unique<TaskDialog>();
     taskDialog_->bind(program_.task.controls(), [this] { refreshAll(); });
     taskDialog_->binder()->join(ui_, running_);
@@ -83,6 +85,16 @@ DesktopProgram::DesktopProgram(std::string databasePath, QObject* parent)
 }
 
 DesktopProgram::~DesktopProgram() = default;
+
+bool DesktopProgram::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1 ||
+        static_cast<QKeyEvent*>(event)->modifiers() != Qt::NoModifier || !watched->isWidgetType())
+        return false;
+    const QString section = HelpSectionOf(static_cast<QWidget*>(watched));
+    if (section.isEmpty()) return false;
+    GuardedCall(ui_, [&] { showHelp(section); });
+    return true;
+}
 
 HelpWindow* DesktopProgram::helpWindow() const { return helpWindow_.data(); }
 
@@ -154,6 +166,7 @@ void DesktopProgram::createMainWindow() {
     mainWindow_->setShapeColourSource([this] { return program_.main.TempShapeColour; });
     mainWindow_->setResultsSource([this] { return &program_.main.results(); });
     mainWindow_->setMarginSource([this] { return program_.main.MarginText; });
+    mainWindow_->setCommand(MainWindow::Command::New, [this] { program_.NewProject(); });
     mainWindow_->setCommand(MainWindow::Command::Open, [this] { openProject(); });
     mainWindow_->setCommand(MainWindow::Command::Save, [this] { saveProject(); });
     mainWindow_->setCommand(MainWindow::Command::SaveAs, [this] { saveProjectAs(); });
@@ -163,6 +176,7 @@ void DesktopProgram::createMainWindow() {
     mainWindow_->setCommand(MainWindow::Command::About, [this] { showAbout(); });
     // Leaving commits the field being edited itself: a refused value is put back, not kept.
     program_.commitPending = [this] { commitPendingEdit(); };
+    program_.showForms = [this] { refreshAll(); };
     mainWindow_->setCommand(MainWindow::Command::Exit, [this] { program_.RequestExit(); });
     mainWindow_->setCommandRunner([this](const std::function<void()>& command) {
         program_.RunCommand([this] { commitPendingEdit(); }, command);
@@ -186,7 +200,7 @@ void DesktopProgram::createMainWindow() {
                                                  mainWindow_->style()->standardIcon(QStyle::SP_FileDialogContentsView));
         QAction* study = utils->addAction(chartIcon, QStringLiteral("&Исследование параметра"));
         study->setObjectName(QStringLiteral("mnStudy"));
-        connect(study, &QAction::triggered, this, asCommand([this] { ShowStudyWindow(program_, mainWindow_.get()); }));
+        connect(study, &QAction::triggered, this, asCommand([this] { ShowStudyWindow(program_, mainWindow_.get(), settings_.get()); }));
         if (auto* bar = mainWindow_->findChild<QToolBar*>(QStringLiteral("Toolbar1"))) bar->addAction(study);
         QAction* margin = utils->addAction(QStringLiteral("&Запас холодопроизводительности…"));
         margin->setObjectName(QStringLiteral("mnDesignMargin"));
@@ -247,6 +261,15 @@ void DesktopProgram::presentPrintOptions() {
     if (!printer_) printer_ = std::make_unique<QtReportPrinter>(mainWindow_.get());
     printForm_ = std::make_unique<PrintOptionsForm>(program_.session, program_.main, ui_, printer_.get());
     printForm_->onProjectChanged = [this] { program_.NoteChange(); };
+    printForm_->signature = noteSignature_;
+    printForm_->databasePath = program_.databasePath();
+    printForm_->onSignatureKept = [this](const NoteSignature& s) { keepNoteSignature(s); };
+    printForm_->choice = {static_cast<ReportKind>(printChoice_.first), printChoice_.second};
+    printForm_->Open();
+    printForm_->onChoiceKept = [this](const PrintOptionsForm::Choice& choice) {
+        printChoice_ = {static_cast<int>(choice.kind), choice.note};
+        storeSettings();
+    };
     auto* dialog = new PrintOptionsDialog(mainWindow_.get());
     dialog->setWindowFlag(Qt::Window);
     dialog->bind(printForm_->controls(), [this] { refreshAll(); });
@@ -340,9 +363,9 @@ void DesktopProgram::restoreReferenceData() {
                 kAppTitle, MsgIcon::Information);
 }
 
-void DesktopProgram::showHelp() {
-    show(WindowId::Help, [this] {
-        ShowHelp(helpWindow_, DefaultHelpPagePath(), mainWindow_.get());
+void DesktopProgram::showHelp(const QString& section) {
+    show(WindowId::Help, [this, section] {
+        ShowHelp(helpWindow_, DefaultHelpPagePath(), mainWindow_.get(), section);
         activation_.track(WindowId::Help, helpWindow_);
     });
 }

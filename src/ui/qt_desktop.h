@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "reports/calculation_note.h"
 #include "ui/program.h"
 #include "ui/qt_activation.h"
 #include "ui/qt_binder.h"
@@ -73,7 +74,8 @@ public:
     void saveProject();
     void saveProjectAs();
     void showPrintOptions();
-    void showHelp();
+    // The help page at `section` (an id of the page), its contents when empty.
+    void showHelp(const QString& section = {});
     void showAbout();
     void showEditor();
     // Drops the user's copy of the reference data after asking.
@@ -83,6 +85,10 @@ public:
     StoreWindow* storeWindow() const;
     // Asks for the design margin the results, the note and the command line show, and keeps it.
     void chooseDesignMargin();
+
+protected:
+    // F1 in any window of the program opens the help at that window's section.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The toolkit's half of showing a window; the program loads and activates it.
@@ -102,6 +108,7 @@ private:
     // dialogs' start.
     void fileUsed(const std::string& path);
     void storeSettings();
+    void keepNoteSignature(const NoteSignature& signature);
     void restoreMainWindowPlace();
     void showSettingsNote();
     void showRecentProjects();
@@ -118,6 +125,7 @@ private:
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<QtReportPrinter> printer_;
     std::unique_ptr<PrintOptionsForm> printForm_;
+    std::pair<int, bool> printChoice_{0, false};  // the report options' output and note box
     QPointer<PrintOptionsDialog> printDialog_;
     QPointer<HelpWindow> helpWindow_;
     QPointer<AboutDialog> aboutBox_;
@@ -129,6 +137,7 @@ private:
     RecentProjects recent_;
     QPointer<StoreWindow> store_;
     RecentProjects recentStores_;
+    NoteSignature noteSignature_;  // the report options' project number and checker, kept in the settings
 };
 
 // Where the user's settings are kept on this system: the file QSettings uses for this

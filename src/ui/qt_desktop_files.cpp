@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include "io/atomic_file.h"
+#include "reports/report_dispatch.h"
 
 #include "ui/main/commands.h"
 #include "ui/main/main_window.h"
@@ -25,6 +26,10 @@ const QString kRecentKey = QStringLiteral("files/recent");
 const QString kFolderKey = QStringLiteral("files/lastFolder");
 const QString kPlaceKey = QStringLiteral("mainWindow/geometry");
 const QString kMarginKey = QStringLiteral("calculation/designMargin");
+const QString kProjectNumberKey = QStringLiteral("report/projectNumber");
+const QString kCheckerKey = QStringLiteral("report/checker");
+const QString kReportOutputKey = QStringLiteral("reports/output");
+const QString kReportNoteKey = QStringLiteral("reports/note");
 
 }  // namespace
 
@@ -38,6 +43,10 @@ void DesktopProgram::useSettings(std::unique_ptr<QSettings> settings) {
     if (!folder.isEmpty() && QFileInfo(folder).isDir()) ui_.setInitialFolder(folder);
     program_.main.DesignMargin =
         std::clamp(settings_->value(kMarginKey, kDefaultDesignMargin).toInt(), 0, kMaxDesignMargin);
+    noteSignature_ = {settings_->value(kProjectNumberKey).toString().toStdString(),
+                      settings_->value(kCheckerKey).toString().toStdString()};
+    printChoice_ = {std::clamp(settings_->value(kReportOutputKey, 0).toInt(), 0, static_cast<int>(ReportKind::Pdf)),
+                    settings_->value(kReportNoteKey, false).toBool()};
     showRecentProjects();
     restoreMainWindowPlace();
 }
@@ -79,6 +88,16 @@ void DesktopProgram::storeSettings() {
     for (const std::string& path : recent_.paths()) paths.push_back(QString::fromStdString(path));
     settings_->setValue(kRecentKey, paths);
     if (mainWindow_) settings_->setValue(kPlaceKey, mainWindow_->saveGeometry());
+    settings_->setValue(kReportOutputKey, printChoice_.first);
+    settings_->setValue(kReportNoteKey, printChoice_.second);
+    settings_->sync();
+}
+
+void DesktopProgram::keepNoteSignature(const NoteSignature& signature) {
+    noteSignature_ = signature;
+    if (!settings_) return;
+    settings_->setValue(kProjectNumberKey, QString::fromStdString(signature.projectNumber));
+    settings_->setValue(kCheckerKey, QString::fromStdString(signature.checker));
     settings_->sync();
 }
 

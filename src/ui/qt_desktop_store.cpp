@@ -26,7 +26,12 @@ void DesktopProgram::showStore() {
     if (!mainWindow_) return;
     if (!store_) createStoreWindow();
     store_->roomFileChanged();
-    if (!store_->isVisible()) FitToScreen(*store_);
+    if (!store_->isVisible()) {
+        FitToScreen(*store_);
+        // In the middle of the free area, as the main window opens: a window system's cascade
+        // would push its bottom under a panel.
+        if (!store_->testAttribute(Qt::WA_Moved)) CentreOnScreen(*store_);
+    }
     BringToFront(*store_);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/qt_form_widgets.h"
 
 #include <QDialog>
+#include <QPainter>
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
@@ -8,6 +9,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cstdlib>
 #include <tuple>
 
 #include <QEvent>
@@ -170,9 +172,40 @@ void FitToScreen(QWidget& window, QMargins frame) {
 }
 
 void BringToFront(QWidget& window) {
+    // A minimised window shown again stays an icon in the task bar: it is restored first.
+    if (window.isMinimized()) window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     window.show();
     window.raise();
     window.activateWindow();
+}
+
+QString TwoLineHead(const QString& head) {
+    QString text = head;
+    if (text.size() <= 14) return text;
+    qsizetype best = -1;
+    for (qsizetype i = text.indexOf(u' '); i >= 0; i = text.indexOf(u' ', i + 1))
+        if (best < 0 || std::abs(i - text.size() / 2) < std::abs(best - text.size() / 2)) best = i;
+    if (best > 0) text[best] = u'\n';
+    return text;
+}
+
+QIcon PrinterIcon() {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(60, 60, 70), 1.5));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(9, 3, 14, 10));  // paper going in
+    p.setBrush(QColor(120, 130, 145));
+    p.drawRoundedRect(QRectF(3, 12, 26, 12), 2, 2);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(8, 20, 16, 9));  // the printed sheet
+    p.setPen(QPen(QColor(150, 150, 150), 1));
+    p.drawLine(QPointF(11, 23.5), QPointF(21, 23.5));
+    p.drawLine(QPointF(11, 26.5), QPointF(18, 26.5));
+    p.end();
+    return QIcon::fromTheme(QStringLiteral("document-print"), QIcon(pixmap));
 }
 
 }  // namespace coldroom

@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMargins>
@@ -44,8 +45,13 @@ template <class Layout> Layout* Spaced(int spacing, QWidget* owner = nullptr, in
     layout->setSpacing(spacing);
     return layout;
 }
-// Shows a window, raises it and gives it the focus.
+// A long column head on two lines, broken at the blank nearest its middle, so that a table's
+// columns are as wide as their figures rather than their heads.
+QString TwoLineHead(const QString& head);
+// Shows a window (back from minimised), raises it and gives it the focus.
 void BringToFront(QWidget& window);
+// The sign of every print command: the theme's, else a printer with a sheet coming out.
+QIcon PrinterIcon();
 // Keeps `follower` (a unit, a note) enabled exactly when `source` (its field) is.
 void FollowEnabled(QWidget* source, QWidget* follower);
 

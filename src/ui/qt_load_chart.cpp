@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/load_breakdown.h"
+
 namespace coldroom {
 
 namespace {
@@ -23,12 +25,9 @@ constexpr int kRowHeight = 26;
 constexpr int kShownRows = 5;  // the height kept while no results are shown
 
 QString wattsText(double w) {
-    // Whole watts by the results' rule; thin-space groups make five- and six-figure loads
-    // readable at a glance.
-    const double whole = std::floor(w);
-    QString digits = QString::number(std::fabs(whole), 'f', 0);
-    for (qsizetype i = digits.size() - 3; i > 0; i -= 3) digits.insert(i, QChar(0x2009));
-    return (whole < 0 ? QStringLiteral("−") : QString()) + digits + QStringLiteral(" Вт");
+    // Whole watts written as the result fields write them ("1684"), so a figure reads the same
+    // in the chart and in its field.
+    return QString::fromStdString(LoadText(LoadValue::of(std::floor(w)))) + QStringLiteral(" Вт");
 }
 
 // Shares mean something only when every component is known and none is below zero.
@@ -45,18 +44,8 @@ bool showShares(const std::vector<LoadChart::Bar>& bars, double& total) {
 }  // namespace
 
 QColor LoadColour(LoadId id) {
-    switch (id) {
-    case LoadId::Envelope: return kSpareColours[0];
-    case LoadId::Product: return kSpareColours[1];
-    case LoadId::Packaging: return kSpareColours[2];
-    case LoadId::Operation: return kSpareColours[3];
-    case LoadId::Fans: return kSpareColours[4];
-    case LoadId::Total: return QColor(110, 110, 110);
-    case LoadId::Capacity: return QColor(200, 40, 40);
-    case LoadId::Respiration: return QColor(180, 160, 40);
-    case LoadId::Door: return QColor(60, 170, 190);
-    default: return QColor(120, 120, 120);
-    }
+    const auto& rgb = LoadComponentOf(id).colour;
+    return QColor(rgb[0], rgb[1], rgb[2]);
 }
 
 // The names and the values are labels in rows of one height; the chart beside them spans the

@@ -22,17 +22,17 @@ TEST(LoadBreakdown, TotalsCapacityAndFans) {
         double fanHeat;
     } cases[] = {
         // 2000 + 1000 + 100 + 900 W over a 75 % cycle.
-        {"manual", LoadValue::of(2000), 900, 75, false, 0, 1200, "4000", "5333", "-", "1200", 900},
+        {"manual", LoadValue::of(2000), 900, 75, false, 0, 1200, "4000", "5333", "900", "1200", 900},
         // A fraction of a watt stays in the total; the capacity is formed from the total shown.
-        {"fraction", LoadValue::of(2000.5), 900, 75, false, 0, 1200, "4000.5", "5334", "-", "1200", 900},
+        {"fraction", LoadValue::of(2000.5), 900, 75, false, 0, 1200, "4000.5", "5334", "900", "1200", 900},
         // Automatic fans, 0.05 W per watt of capacity at 50 %: 8000 W give 400 W of fans,
         // 200 W of heat, added once; the capacity follows the new total.
         {"auto", LoadValue::of(2900), 0, 50, true, 0.05, 0, "4200", "8400", "200", "400", 200},
         {"auto, no share", LoadValue::of(2900), 0, 50, true, 0, 0, "4000", "8000", "0", "0", 0},
         // The plant never runs: no capacity, automatic fans undefined, the total whole.
-        {"cycle 0", LoadValue::of(2000.5), 900, 0, false, 0, 1200, "4000.5", "—", "-", "1200", 0},
+        {"cycle 0", LoadValue::of(2000.5), 900, 0, false, 0, 1200, "4000.5", "—", "900", "1200", 0},
         {"cycle 0, auto", LoadValue::of(2000.5), 900, 0, true, 0.05, 0, "4000", "—", "900", "—", -1},
-        {"undefined part", undefinedEnvelope, 900, 75, true, 0.05, 0, "—", "—", "-", "—", -1},
+        {"undefined part", undefinedEnvelope, 900, 75, true, 0.05, 0, "—", "—", "900", "—", -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -40,8 +40,8 @@ TEST(LoadBreakdown, TotalsCapacityAndFans) {
         b.envelope = c.envelope;
         b.product = LoadValue::of(1000);
         b.packaging = LoadValue::of(100);
-        b.operation = LoadValue::undefined("-");  // what the caller showed before
-        TotalsInput in{LoadValue::of(c.operation), c.cycle, c.autoFans, c.share, c.fanPower};
+        b.operation = LoadValue::of(c.operation);
+        TotalsInput in{c.cycle, c.autoFans, c.share, c.fanPower};
         FormTotals(b, in);
         EXPECT_EQ(LoadText(b.total), c.total);
         EXPECT_EQ(LoadText(b.capacity), c.capacity);

@@ -136,7 +136,7 @@ north_outer=(775 475)         # main window, tab СЕВЕР: «Внешняя»
 quit_button=(1212 753)        # main window: «ВЫХОД»
 html_option=(30 77)           # report options: «В файл формата HTML»
 pdf_option=(30 128)           # report options: «В файл PDF»
-print_button=(266 283)        # report options: «Печать»
+print_button=(266 395)        # report options: «Печать»
 
 # ---- what a person does ---------------------------------------------------------------------
 out="$work/out"

@@ -1,3 +1,4 @@
+#include "model/task_derived.h"
 #include "files/project_file.h"
 #include "model/field_catalogue.h"
 
@@ -68,15 +69,13 @@ Snapshot snapshot(Program& p) {
     addControls(s, "", p.main.controls());
     addControls(s, "Produkt.", p.task.controls());
     const TaskValues& t = p.project().task;
-    s["Produkt.TempInCell"] = GeneralText(t.TempInCell);
-    s["Produkt.TaskSelected_ind"] = std::to_string(t.TaskSelected_ind);
-    s["Produkt.ProdSelected_ind"] = std::to_string(t.ProdSelected_ind);
-    s["Produkt.Cheese"] = std::to_string(t.Cheese);
-    s["Produkt.Oborot_Kg"] = GeneralTextSingle(t.Oborot_Kg);
-    s["Produkt.RTime"] = GeneralTextSingle(t.RTime);
+    const DerivedTask derived = DeriveTask(t, p.data());
+    s["Produkt.productRow"] = std::to_string(derived.productRow);
+    s["Produkt.respiration"] = std::to_string(derived.respiration);
+    s["Produkt.dailyMassKg"] = GeneralTextSingle(derived.dailyMassKg);
+    s["Produkt.hours"] = GeneralTextSingle(derived.hours);
     s["Produkt.RabCoef"] = GeneralTextSingle(t.RabCoef);
-    s["Produkt.TaskProducts"] = JoinNumberList(t.TaskProducts);
-    s["Produkt.TaskReference"] = t.TaskReference;
+    s["Produkt.products"] = JoinNumberList(derived.products);
     for (int k = 0; k < kTaskChecks; ++k)
         s["Produkt.FieldError" + std::to_string(k)] =
             std::to_string(p.session.dialog.FieldError[k]) + p.session.dialog.FieldMessage[k];
@@ -308,6 +307,10 @@ TEST_F(ProjectFile, WritesTheKnownProjectByteForByte) {
         MainForm& m = h.main();
         enter(m.Length_txt, "12");
         m.Location_cmb.setIndex(10);
+        // The file's climate as worked out, whatever the shipped town's design temperature.
+        for (auto* t : {&m.TempNord_txt, &m.TempSouth_txt, &m.TempEast_txt, &m.TempWest_txt, &m.TempCeil_txt,
+                        &m.TempOut_txt})
+            enter(*t, "26");
         enter(m.Nord2_D_txt, "50");
         m.Nord2_Mt_cmb.setIndex(3);
         m.SouthOut_opt.setValue(true);
@@ -362,7 +365,7 @@ TEST_F(ProjectFile, OpensTheKnownProjectAsStored) {
     EXPECT_TRUE(m.Nord2_Mt_cmb.enabled);
     EXPECT_FALSE(m.Nord3_Mt_cmb.enabled);
     // The cheese project before it leaves no respiration behind.
-    EXPECT_FALSE(h->program().project().task.Cheese);
+    EXPECT_FALSE(h->program().session.result.task.respiration);
     EXPECT_FALSE(m.BreathLoss_txt.enabled);
     EXPECT_EQ(h->program().project().ProjectTitle, m.Name_txt.text);
 }
@@ -419,9 +422,9 @@ TEST_F(ProjectFile, ReaderAcceptsTheWrittenFormsAndTakesTextsAsStored) {
     };
     const Case cases[] = {
         {"number without leading zero", [](auto& l) { l[4] = ".5"; },
-         [](ProgramHarness& h) { EXPECT_EQ(h.program().project().task.TempInCell, 0.5); }},
+         [](ProgramHarness& h) { EXPECT_EQ(h.program().project().task.TempIn_txt, "0.5"); }},
         {"unset number", [](auto& l) { l[4] = ""; },
-         [](ProgramHarness& h) { EXPECT_EQ(h.program().project().task.TempInCell, 0); }},
+         [](ProgramHarness& h) { EXPECT_EQ(h.program().project().task.TempIn_txt, "0"); }},
         {"out-of-range text shown as stored",
          [](auto& l) { l[13] = "\"-5\""; l[73] = "\"250\""; },
          [](ProgramHarness& h) {
@@ -437,14 +440,14 @@ TEST_F(ProjectFile, ReaderAcceptsTheWrittenFormsAndTakesTextsAsStored) {
         {"turnover derived", [](auto& l) { l[7] = "\"100\""; l[8] = "\"30\""; },
          [](ProgramHarness& h) {
              EXPECT_EQ(h.task().Oborot_tonn_txt.text, "30.0");
-             EXPECT_EQ(h.program().project().task.Oborot_Kg, 30000.0f);
+             EXPECT_EQ(h.program().session.result.task.dailyMassKg, 30000.0f);
          }},
         {"lines without CR, blank lines after the last item",
          [](auto& l) { l.push_back(""); l.push_back("  "); },
          [](ProgramHarness& h) { EXPECT_EQ(h.main().Cycle_txt.text, "80"); }, true},
         {"cheese task restores respiration", [](auto& l) { l[0] = "\"10,11,12,13,14\""; l[3] = "1"; l[1] = "1"; },
          [](ProgramHarness& h) {
-             EXPECT_TRUE(h.program().project().task.Cheese);
+             EXPECT_TRUE(h.program().session.result.task.respiration);
              EXPECT_TRUE(h.main().BreathLoss_txt.enabled);
          }},
         {"heated floor at a freezing room",

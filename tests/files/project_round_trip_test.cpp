@@ -67,11 +67,12 @@ TEST_F(ProjectRoundTrip, SecondSaveEqualsTheFirst) {
             for (const auto& line : changed) bytes += line + "\r\n";
             const bool opened = expectFixedPoint(bytes, "line " + std::to_string(n) + " = " + edge);
             // A huge value is kept as the file held it (with a warning), and saved as read; the
-            // room temperature's text follows item 5.
+            // room temperature's text follows line 5.
             const bool huge = edge != std::string("1e-320") && edge != std::string("1.23456789");
-            if (opened && huge && ConfigItemKind(n) == ConfigKind::Text && n != 19)
+            if (opened && huge && ConfigItemKind(n) == ConfigKind::Text && n != 19) {
                 EXPECT_NE(test::ReadBytes(dir_.file("first.cfg")).find("\r\n" + changed[n - 1] + "\r\n"), std::string::npos)
                     << "line " << n << " = " << edge;
+            }
         }
     }
     // The room temperature is stored twice; two that disagree settle on one.

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <random>
 
 #include "core/load_components.h"
 #include "core/numtext.h"
@@ -42,6 +43,85 @@ TEST(RoomModel, ReadAndComputedAloneEqualsWhatTheWindowsShow) {
         for (const LoadComponent& c : LoadComponents())
             EXPECT_EQ(LoadText(c.value(result.loads)), LoadText(c.value(h.main().results()))) << file << ": " << c.caption;
         EXPECT_EQ(GeneralText(result.storageCapacity), h.main().Norma_lbl.text) << file;
+    }
+}
+
+// The inputs a person can reach, copied one by one into a fresh project.
+RoomProject BuiltFieldByField(const RoomProject& from) {
+    RoomProject p;
+    p.task.OfferedTasks = from.task.OfferedTasks;
+    for (const FieldSpec& f : FieldCatalogue()) {
+        switch (f.kind) {
+        case FieldKind::Text: f.textOf(p) = f.textOf(from); break;
+        case FieldKind::List:
+        case FieldKind::Check: f.positionOf(p) = f.positionOf(from); break;
+        case FieldKind::Option: f.optionOf(p) = f.optionOf(from); break;
+        }
+    }
+    return p;
+}
+
+// A random entry of field `f` through its form's control, as a person makes it.
+void EnterAtRandom(ProgramHarness& h, const FieldSpec& f, std::mt19937& rng) {
+    const bool task = f.form == FieldForm::Task;
+    ControlRegistry& controls = task ? h.task().controls() : h.main().controls();
+    if (task) h.main().Change_btn.onClick();
+    auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
+    switch (f.kind) {
+    case FieldKind::Text: {
+        const double lo = f.range ? std::max(f.range->low, -60.0) : -60, hi = f.range ? std::min(f.range->high, 400.0) : 400;
+        std::string text = GeneralText(std::round(uniform(lo - 5, hi + 5) * 10) / 10);
+        if (rng() % 8 == 0) std::replace(text.begin(), text.end(), '.', ',');
+        TextBox& box = *controls.get<TextBox>(f.control);
+        if (!box.enabled) break;
+        ProgramHarness::enter(box, text);
+        box.onLeave();
+        break;
+    }
+    case FieldKind::List: {
+        ListBox& list = *controls.get<ListBox>(f.control);
+        if (list.enabled && list.count() > 0) list.setIndex(static_cast<int>(rng() % list.count()));
+        break;
+    }
+    case FieldKind::Check: controls.get<CheckBox>(f.control)->setValue(static_cast<int>(rng() % 2)); break;
+    case FieldKind::Option:
+        if (OptionButton& o = *controls.get<OptionButton>(f.control); o.enabled) o.setValue(true);
+        break;
+    }
+    if (task) {
+        h.confirm();
+        if (h.ui.visible.count(WindowId::TaskDialog)) h.program().TaskDialogEscape();
+    }
+}
+
+// Nothing a calculation reads is a copy kept beside the inputs: a project built field by field
+// from what the forms hold computes what the forms show, for every scenario and for random
+// entries made through the forms.
+TEST(RoomModel, AModelBuiltFieldByFieldComputesWhatTheFormsShow) {
+    std::mt19937 rng(20261207);
+    const std::vector<std::string> files = projectFiles();
+    std::vector<const FieldSpec*> entries;
+    for (const FieldSpec& f : FieldCatalogue())
+        if (f.control != "Name_txt") entries.push_back(&f);
+    for (int run = 0; run < 240; ++run) {
+        const std::string& file = files[run % files.size()];
+        ProgramHarness h{ProgramHarness::Shipped{}};
+        h.confirm();
+        h.ui.fileNames.push_back(file);
+        ASSERT_TRUE(OpenCommand(h.program(), h.ui)) << file;
+        const int count = run < static_cast<int>(files.size()) ? 0 : 1 + static_cast<int>(rng() % 6);
+        std::string made;
+        for (int i = 0; i < count; ++i) {
+            const FieldSpec& f = *entries[rng() % entries.size()];
+            made += " " + f.setName();
+            EnterAtRandom(h, f, rng);
+        }
+        const RoomResult alone = ComputeRoom(BuiltFieldByField(h.program().project()), h.program().data());
+        const std::string where = file + made;
+        for (const LoadComponent& c : LoadComponents())
+            EXPECT_EQ(LoadText(c.value(alone.loads)), LoadText(c.value(h.main().results()))) << where << ": " << c.caption;
+        EXPECT_EQ(GeneralText(alone.storageCapacity), GeneralText(h.program().session.result.storageCapacity)) << where;
+        EXPECT_EQ(alone.cooling.totalHours, h.program().session.result.cooling.totalHours) << where;
     }
 }
 

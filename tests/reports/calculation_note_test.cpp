@@ -7,8 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <regex>
 #include <sstream>
 
@@ -17,6 +17,9 @@
 #include "core/numtext.h"
 #include "files/project_codec.h"
 #include "io/cp1251.h"
+#include "refdb/database_location.h"
+#include "reports/calculation_note_figures.h"
+#include "temp_dir.h"
 
 namespace coldroom {
 namespace {
@@ -67,7 +70,7 @@ TEST(CalculationNote, EveryFigureIsTheResultsOwnAndTheSumsAddUp) {
         const CalculationNote note = NoteOf(c);
         const RoomResult& r = c.result;
         for (const LoadComponent& comp : LoadComponents()) {
-            if (comp.id == LoadId::Respiration && !c.project.task.Cheese) continue;
+            if (comp.id == LoadId::Respiration && !r.task.respiration) continue;
             const NoteRow* row = note.Find(comp.jsonKey);
             ASSERT_NE(row, nullptr) << c.file << ": " << comp.jsonKey;
             EXPECT_EQ(row->value, LoadText(comp.value(r.loads))) << c.file << ": " << comp.jsonKey;
@@ -124,10 +127,91 @@ TEST(CalculationNote, HugeValuesAreWrittenWhole) {
         EXPECT_TRUE(WellFormedUtf8(page)) << velocity;
         EXPECT_EQ(std::count_if(page.begin(), page.end(), [](char ch) { return ch != '\n' && ch >= 0 && ch < 0x20; }), 0)
             << velocity;
-        char whole[400];
-        std::snprintf(whole, sizeof whole, "%.0f", LeadingNumber(velocity));
-        EXPECT_NE(page.find("при v = " + std::string(whole) + " м/с"), std::string::npos) << velocity;
+        const std::string formula = "αв = 5.83 + 3.95 · v − 0.03 · v² = 5.83 + 3.95 · ";
+        const size_t at = page.find(formula);
+        ASSERT_NE(at, std::string::npos) << velocity;
+        const std::string term = page.substr(at + formula.size(), 40);  // a negative one in brackets
+        const double shown = LeadingNumber(term.substr(term[0] == '(' ? 1 : 0));
+        EXPECT_NEAR(shown / LeadingNumber(velocity), 1, 1e-14) << velocity;
     }
+}
+
+// The summary lists the components of the total from the load table, each with its symbol and
+// the number of the section that formed it, and sums them by their symbols.
+TEST(CalculationNote, TheSummaryPointsToTheSectionOfEachComponent) {
+    for (const Computed& c : TestProjects()) {
+        const CalculationNote note = NoteOf(c);
+        std::string sum;
+        for (LoadId id : PartsOf(LoadId::Total)) {
+            const std::string symbol = LoadComponentOf(id).symbol;
+            const NoteRow* listed = nullptr;
+            for (const NoteBlock& b : note.blocks)
+                for (const NoteRow& r : b.rows)
+                    if (!listed && r.formula.rfind(symbol, 0) == 0 && r.formula.find("(раздел ") != std::string::npos)
+                        listed = &r;
+            ASSERT_NE(listed, nullptr) << c.file << ": " << symbol;
+            const std::string number = listed->formula.substr(listed->formula.find("(раздел ") + 14);
+            const std::string heading = number.substr(0, number.find(')')) + ". ";
+            bool formedThere = false, inSection = false;
+            for (const NoteBlock& b : note.blocks) {
+                if (b.kind == NoteBlock::Kind::Section) inSection = b.text.rfind(heading, 0) == 0;
+                for (const NoteRow& r : b.rows)
+                    formedThere = formedThere || (inSection && r.formula.rfind(symbol, 0) == 0);
+            }
+            EXPECT_TRUE(formedThere) << c.file << ": " << symbol << " in " << heading;
+            sum += (sum.empty() ? "" : " + ") + symbol;
+        }
+        bool summed = false;
+        for (const NoteBlock& b : note.blocks)
+            for (const NoteRow& r : b.rows) summed = summed || std::regex_replace(r.formula, std::regex("′"), "").find(sum) != std::string::npos;
+        EXPECT_TRUE(summed) << c.file << ": " << sum;
+    }
+}
+
+// A figure gets the places the formulas reading it need; a number whose whole part is taken
+// never reads as the next whole number; any double prints as text that reads back.
+TEST(CalculationNote, FiguresCarryThePlacesTheirFormulasNeed) {
+    using namespace note;
+    Figures f;
+    Figure* k = f.Computed(1 / 0.38337, 4);
+    Figure* area = f.Exact(564);
+    Figure* difference = f.Computed(84.26100158691406, 3, true);
+    Figure* gain = f.BeforeWhole(k->value * 564 * difference->value, 2, true);
+    f.Require(Expr(k) * area * difference, gain);
+    EXPECT_EQ(f.Fit(), 0);
+    EXPECT_GT(k->decimals, 4);
+    EXPECT_NEAR(std::stod(k->text()) * 564 * std::stod(difference->text()), std::stod(gain->text()), 0.06);
+    for (const auto& [value, text] : std::vector<std::pair<double, std::string>>{
+             {365.99996, "365.99996"}, {-2.000004, "-2.000004"}, {12.5, "12.5"}, {-0.0, "0"}})
+        EXPECT_EQ(f.BeforeWhole(value, 2)->text(), text);
+    struct Printed {
+        double value;
+        int decimals;
+        std::string text;
+    };
+    for (const Printed& p : std::vector<Printed>{{1e300, 15, "1e+300"}, {-1.5e300, 2, "-1.5e+300"}, {5e-324, 15, "0"},
+                                                 {-0.001, 2, "0"}, {2.5, 40, "2.5"}, {std::nan(""), 3, kUndefinedText},
+                                                 {-std::numeric_limits<double>::infinity(), 2, kUndefinedText}})
+        EXPECT_EQ(Num(p.value, p.decimals), p.text) << p.value;
+}
+
+// The heading says which reference data the calculation read: the shipped file or the
+// person's edited copy, each with its date.
+TEST(CalculationNote, TheHeadingNamesTheReferenceDataRead) {
+    test::TempDir home;
+    ::setenv("XDG_DATA_HOME", home.path().c_str(), 1);
+    const std::string copy = UserDatabasePath(), shipped = home.file("Data.dtx");
+    std::filesystem::create_directories(std::filesystem::path(copy).parent_path());
+    std::ofstream(copy) << "x";
+    std::ofstream(shipped) << "x";
+    const std::regex date("\\d\\d\\.\\d\\d\\.\\d{4}");
+    EXPECT_EQ(ReferenceDataOrigin(shipped).rfind("справочник, поставляемый с программой (Data.dtx от ", 0), 0u);
+    EXPECT_EQ(ReferenceDataOrigin(copy).rfind("справочник, изменённый пользователем (" + copy + ", изменён ", 0), 0u);
+    EXPECT_TRUE(std::regex_search(ReferenceDataOrigin(copy), date));
+    const Computed known = TestProjects().front();
+    const CalculationNote note =
+        BuildCalculationNote(known.project, known.result, Shipped(), {{"К", "Иванов", "01.02.2025"}, 0, "П-1", "", copy});
+    EXPECT_EQ(note.heading.back(), "Справочные данные: " + ReferenceDataOrigin(copy));
 }
 
 // The pages hold the page's words in the page's order, whatever the widths of the letters.

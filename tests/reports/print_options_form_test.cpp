@@ -49,6 +49,29 @@ struct Options : ProgramHarness {
 
 using test::ReadBytes;
 
+// A report made keeps where it went and whether it was the note; every opening starts there.
+// Отмена keeps nothing.
+TEST(PrintOptions, TheOutputAndTheNoteBoxAreKeptFromAReportMade) {
+    test::TempDir dir;
+    Options o;
+    std::vector<std::pair<ReportKind, bool>> kept;
+    o.form->onChoiceKept = [&](const PrintOptionsForm::Choice& c) { kept.emplace_back(c.kind, c.note); };
+    o.form->Print_Pdf_opt.setValue(true);
+    o.form->Cancel_btn_Click();
+    o.form->Print_Html_opt.setValue(true);
+    o.form->Print_Note_chk.setValue(1);
+    o.ui.fileNames.push_back(dir.file("note.html"));
+    o.form->OK_btn_Click();
+    ASSERT_EQ(kept, (std::vector<std::pair<ReportKind, bool>>{{ReportKind::Html, true}}));
+
+    PrintOptionsForm next(o.program().session, o.main(), o.ui, &o.printer);
+    next.choice = {ReportKind::Html, true};
+    next.Open();
+    EXPECT_TRUE(next.Print_Html_opt.value());
+    EXPECT_TRUE(next.Print_Note_chk.value());
+    EXPECT_FALSE(next.Print_File_opt.enabled) << "no note in a .csv file";
+}
+
 TEST(PrintOptions, OpensWithTheTitleAndTheKeptAuthor) {
     Options o;
     o.program().project().Name_txt = "Камера №2";
@@ -130,10 +153,22 @@ TEST(PrintOptions, TheNoteInPlaceOfTheReport) {
     const std::string page = ReadBytes(dir.file("note.html"));
     EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
     EXPECT_NE(page.find("с запасом 20 %"), std::string::npos);
+    // The note box is kept; the project number and the checker reach the note and are handed on
+    // to be kept once.
+    std::vector<NoteSignature> kept;
+    o.form->onSignatureKept = [&](const NoteSignature& s) { kept.push_back(s); };
+    o.form->signature = {"П-17", ""};
     o.form->Open();
+    EXPECT_EQ(o.form->ProjectNumber_txt.text, "П-17");
+    o.form->Checker_txt.text = "Петров";
+    o.form->Print_Printer_opt.setValue(true);
     o.form->OK_btn.onClick();
+    EXPECT_EQ(kept, (std::vector<NoteSignature>{{"П-17", "Петров"}}));
     EXPECT_EQ(o.printer.notes, 1);
     EXPECT_EQ(o.printer.pages, 0);
+    EXPECT_EQ(o.printer.lastNote.heading[1], "Номер проекта: П-17");
+    const auto& blocks = o.printer.lastNote.blocks;
+    EXPECT_EQ(blocks[blocks.size() - 2].text, "Проверил: ____________________ / Петров /");
     EXPECT_EQ(o.printer.lastNote.Find("capacity")->value, o.main().Capacity_need.text);
     o.form->Print_Note_chk.setValue(0);
     EXPECT_TRUE(o.form->Print_File_opt.enabled);

@@ -141,7 +141,8 @@ QChar AltLetter(const QString& text) {
 }
 
 // Every push button of `window` and every entry of its menus has an Alt letter; no letter
-// serves twice among the window's buttons, its labels and its menu titles, nor within a menu.
+// serves twice among the window's buttons in sight, its labels and its menu titles, nor within a
+// menu. (A letter only works while its button is in sight: the pages of a tab may share one.)
 void ExpectAltLetters(QWidget* window) {
     const std::string name = window->objectName().toStdString();
     QMap<QChar, QString> used;
@@ -156,8 +157,9 @@ void ExpectAltLetters(QWidget* window) {
         letters.insert(letter, text);
     };
     for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
-        if (button->window() == window && (qobject_cast<QPushButton*>(button) || qobject_cast<QRadioButton*>(button) ||
-                                           qobject_cast<QCheckBox*>(button)))
+        if (button->window() == window && button->isVisibleTo(window) &&
+            (qobject_cast<QPushButton*>(button) || qobject_cast<QRadioButton*>(button) ||
+             qobject_cast<QCheckBox*>(button)))
             take(used, button->text(), qobject_cast<QPushButton*>(button));
     for (QLabel* label : window->findChildren<QLabel*>())
         if (label->window() == window && label->buddy()) take(used, label->text(), false);

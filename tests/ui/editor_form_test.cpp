@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "model/task_derived.h"
 #include "core/numtext.h"
 #include "refdb/database_location.h"
 #include "refdb/reference_writer.h"
@@ -392,7 +393,7 @@ TEST(EditorForm, TheTaskDialogFollowsEveryWrite) {
     f.cmdProdDelete.onClick();  // «Продукт 7»: task 18 now lists 6,7
     EXPECT_EQ(program.task.Produkt_cmb.items, (std::vector<std::string>{"Продукт 6", "Продукт 8"}));
     EXPECT_EQ(program.task.Produkt_cmb.text(), "Продукт 8");
-    EXPECT_EQ(program.data().Prod_array.text(0, program.project().task.ProdSelected_ind), "Продукт 8");
+    EXPECT_EQ(program.data().Prod_array.text(0, DeriveTask(program.project(), program.data()).productRow), "Продукт 8");
 }
 
 // One editor per file, and another program's change is never written over: the write is

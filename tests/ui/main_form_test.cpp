@@ -238,7 +238,7 @@ TEST(MainForm, RoomTemperatureEnterChecks) {
             EXPECT_EQ(h.messageCount(), 0u);
             EXPECT_EQ(h.ui.focusWindowControl, "1:optAll_Temp");
             m.TempIn_txt.onLeave();  // the focus moved on
-            EXPECT_EQ(h.program().project().task.TempInCell, -18);
+            EXPECT_EQ(h.program().project().task.TempIn_txt, "-18");
             EXPECT_EQ(h.task().TempIn_txt.text, "-18");
             EXPECT_EQ(m.TempShapeColour, (std::array<int, 3>{200, 210, 255}));
         }
@@ -349,7 +349,7 @@ TEST(MainForm, FanModes) {
 TEST(MainForm, ChangeButtonReopensTheTaskDialog) {
     Started h;
     MainForm& m = h.m();
-    h.program().project().task.TempInCell = -3;
+    h.program().project().task.TempIn_txt = "-3.0";
     m.Change_btn.onClick();
     EXPECT_EQ(h.ui.visible.count(WindowId::TaskDialog), 1u);
     EXPECT_EQ(h.task().TempIn_txt.text, "-3");

@@ -9,14 +9,25 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QChart>
+#include <QChartView>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
+#include <QTextBrowser>
 #include <QTimer>
+#include <QValueAxis>
 
 #include <filesystem>
 
+#include "desktop_steps.h"
 #include "refdb/test_db.h"
+#include "ui/main/help_window.h"
 #include "ui/main/main_window.h"
 #include "ui/qt_desktop.h"
 #include "ui/store/store_window.h"
@@ -27,29 +38,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void Settle() {
-    for (int i = 0; i < 5; ++i) QApplication::processEvents();
-}
-
-// Answers "Нет" to every question and keeps the texts asked.
-struct Answerer {
-    QStringList texts;
-    QTimer timer;
-    Answerer() {
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                auto* box = qobject_cast<QMessageBox*>(w);
-                if (!box || !box->isVisible()) continue;
-                texts << box->text();
-                QAbstractButton* no = nullptr;
-                for (QAbstractButton* b : box->buttons())
-                    if (QString(b->text()).remove(QLatin1Char('&')) == QStringLiteral("Нет")) no = b;
-                no ? no->click() : box->buttons().first()->click();
-            }
-        });
-        timer.start(20);
-    }
-};
+using test::Answerer;
+using test::Settle;
 
 QString Cell(QTableWidget* table, int row, const QString& head) {
     for (int c = 0; c < table->columnCount(); ++c)
@@ -81,7 +71,7 @@ TEST(StoreWindow, RoomsOpenSaveRecomputeAndTheQuestionOnTheWayOut) {
     window->refresh();
     QTableWidget* rooms = window->roomsTable();
     ASSERT_EQ(rooms->rowCount(), 3);
-    EXPECT_EQ(Cell(window->levelsTable(), 1, "Нагрузка на компрессоры, Вт"), "4770");
+    EXPECT_EQ(Cell(window->levelsTable(), 1, "Нагрузка на компрессоры, Вт"), "4592");
 
     window->selectRoom(2);
     window->findChild<QAction*>("storeRemoveRoom")->trigger();
@@ -126,6 +116,155 @@ TEST(StoreWindow, RoomsOpenSaveRecomputeAndTheQuestionOnTheWayOut) {
     Settle();
     EXPECT_TRUE(answerer.texts.contains(QStringLiteral("Сохранить изменения в холодильнике?")));
     EXPECT_TRUE(desktop.program().ended());
+}
+
+// The store's example copied into a folder of the test's own; the desktop program started and
+// its store window shown with the example open.
+struct StoreDesk {
+    bool app = (test::TestApplication(), true);  // before any timer
+    test::TempDir dir;
+    test::Answerer answerer;
+    DesktopProgram desktop{test::ShippedDatabasePath()};
+    StoreWindow* window = nullptr;
+    std::string storeFile;
+    StoreDesk() {
+        test::TestApplication();
+        for (const auto& e : fs::directory_iterator(std::string(COLDROOM_TEST_DATA) + "/stores/three_rooms"))
+            if (e.is_regular_file()) fs::copy_file(e.path(), dir.path() / e.path().filename());
+        storeFile = dir.file("three_rooms.coldstore");
+        EXPECT_TRUE(desktop.start());
+        desktop.taskDialog()->findChild<QPushButton*>("OK_btn")->click();
+        test::Settle();
+        desktop.mainWindow()->findChild<QAction*>("mnStore")->trigger();
+        test::Settle();
+        window = desktop.storeWindow();
+        EXPECT_TRUE(window->session().OpenFile(storeFile));
+        window->refresh();
+    }
+    void trigger(const char* name) {
+        window->findChild<QAction*>(name)->trigger();
+        test::Settle();
+    }
+    QLineEdit* field(const char* name) { return window->findChild<QLineEdit*>(name); }
+    int asked() const { return answerer.texts.count(QStringLiteral("Сохранить изменения в холодильнике?")); }
+};
+
+// Every way out of a store first enters what is typed (a refused share is put back in sight,
+// and the command stops), then asks there and then; a recent store replaces a title field that
+// has the focus.
+TEST(StoreWindow, EveryWayOutEntersWhatIsTypedThenAsks) {
+    StoreDesk s;
+    QLineEdit* share = s.field("ShareMedium");
+    test::Type(share, QStringLiteral("50"), false);
+    s.trigger("storeNew");
+    EXPECT_EQ(s.asked(), 1);
+    EXPECT_TRUE(s.window->session().path().empty());
+    EXPECT_EQ(share->text(), QStringLiteral("75"));
+
+    ASSERT_TRUE(s.window->session().OpenFile(s.storeFile));
+    s.window->refresh();
+    test::Type(share, QStringLiteral("150"), false);
+    s.trigger("storeNew");
+    EXPECT_EQ(s.asked(), 1) << "refused: no question, the store stays";
+    EXPECT_EQ(s.window->session().path(), s.storeFile);
+    EXPECT_EQ(share->text(), QStringLiteral("75"));
+    EXPECT_TRUE(s.answerer.texts.contains(QStringLiteral("Доля эксплуатационных теплопритоков — число от 0 до 100 %.")));
+
+    QLineEdit* title = s.field("StoreTitle");
+    const QString stored = title->text();
+    QAction* recent = s.window->findChild<QMenu*>("storeRecent")->actions().first();
+    s.trigger("storeNew");
+    ASSERT_EQ(title->text(), QStringLiteral("Холодильник"));
+    s.window->activateWindow();
+    title->setFocus();
+    recent->trigger();
+    test::Settle();
+    EXPECT_TRUE(title->hasFocus());
+    EXPECT_EQ(title->text(), stored);
+    test::Type(title, QStringLiteral("Другое"), false);
+    recent->trigger();
+    test::Settle();
+    EXPECT_EQ(s.asked(), 2);
+    EXPECT_EQ(title->text(), stored);
+
+    test::Type(share, QStringLiteral("60"), false);
+    s.window->close();
+    test::Settle();
+    EXPECT_EQ(s.asked(), 3) << "the window's close asks, not the program's end";
+    EXPECT_FALSE(s.window->isVisible());
+    s.desktop.mainWindow()->findChild<QAction*>("mnQuit")->trigger();
+    test::Settle();
+    EXPECT_EQ(s.asked(), 3);
+    EXPECT_TRUE(s.desktop.program().ended());
+}
+
+// Back from minimised by the main window's entry; Enter on a row opens its room; Tab passes
+// the sums and the chart; the figures are whole watts; print goes through the preview; F1
+// opens the help at the store.
+TEST(StoreWindow, KeyboardFiguresPrintAndHelp) {
+    StoreDesk s;
+    s.window->showMinimized();
+    test::Settle();
+    s.desktop.mainWindow()->findChild<QAction*>("mnStore")->trigger();
+    test::Settle();
+    EXPECT_FALSE(s.window->isMinimized());
+    const QRect screen = s.window->screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(s.window->frameGeometry())) << "on a screen of " << screen.width() << "x"
+                                                             << screen.height();
+
+    QTableWidget* rooms = s.window->roomsTable();
+    s.window->activateWindow();
+    rooms->setFocus();
+    s.window->selectRoom(1);
+    test::Press(rooms, Qt::Key_Return);
+    EXPECT_EQ(s.desktop.program().document.path(), s.dir.file("frozen-1.cfg"));
+    EXPECT_FALSE(s.window->findChild<QAction*>("storeOpenRoom")->shortcut().isEmpty());
+
+    s.window->activateWindow();
+    s.field("StoreTitle")->setFocus();
+    for (int i = 0; i < 12; ++i) {
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        EXPECT_NE(focus, s.window->levelsTable());
+        EXPECT_NE(focus, s.window->chartView());
+        if (focus == rooms) {
+            EXPECT_GE(s.window->selectedRoom(), 0);
+        }
+        test::Press(focus, Qt::Key_Tab);
+    }
+
+    for (int r = 0; r < rooms->rowCount(); ++r)
+        EXPECT_FALSE(Cell(rooms, r, "Вентиляторы").contains(u'.')) << Cell(rooms, r, "Вентиляторы").toStdString();
+    auto picture = [&](const char* action) {
+        return s.window->findChild<QAction*>(action)->icon().pixmap(24).toImage();
+    };
+    EXPECT_NE(picture("storeNew"), picture("storeNewRoom"));
+
+    int pages = 0;
+    bool landscape = false;
+    QTimer::singleShot(300, [&] {
+        auto* preview = s.window->findChild<QPrintPreviewDialog*>("ReportPreview");
+        if (!preview) return;
+        auto* widget = preview->findChild<QPrintPreviewWidget*>();
+        pages = widget->pageCount();
+        landscape = widget->orientation() == QPageLayout::Landscape;
+        preview->reject();
+    });
+    s.trigger("storePrint");
+    EXPECT_GE(pages, 1);
+    EXPECT_TRUE(landscape);
+
+    test::Press(rooms, Qt::Key_F1);
+    ASSERT_TRUE(s.desktop.helpWindow());
+    EXPECT_EQ(s.desktop.helpWindow()->browser()->source().fragment(), QStringLiteral("store"));
+    s.desktop.helpWindow()->close();
+
+    // A store without rooms draws an empty chart: no axis of 1, 1, 1, 0, 0.
+    s.trigger("storeNew");
+    const auto axes = s.window->chartView()->chart()->axes(Qt::Vertical);
+    ASSERT_EQ(axes.size(), 1);
+    EXPECT_FALSE(axes.first()->labelsVisible());
+    s.desktop.program().Exit();
 }
 
 }  // namespace

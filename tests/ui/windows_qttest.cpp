@@ -349,7 +349,7 @@ TEST_F(WindowsTest, CommandsEnableTheirMenuAndToolbarEntries) {
     EXPECT_EQ(exits, 2);
     EXPECT_EQ(action("mnOpen")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
     EXPECT_EQ(action("PrintFile")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
-    EXPECT_EQ(action("mnContent")->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(action("mnNew")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
 }
 
 TEST_F(WindowsTest, ChartAndShapesFollowTheResults) {

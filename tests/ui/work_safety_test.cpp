@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "files/project_codec.h"
 #include "temp_dir.h"
 #include "ui/main/commands.h"
 #include "ui/program_harness.h"
@@ -100,6 +101,42 @@ TEST(WorkSafety, EveryWayOutAsksAboutUnsavedChanges) {
     }
 }
 
+// «Новый проект» asks about unsaved work first, then starts as the program starts: the task
+// dialog of a project with no file, the main window unmarked once it is confirmed.
+TEST(WorkSafety, NewProjectAsksThenStartsAsTheProgramStarts) {
+    for (MsgAnswer answer : {MsgAnswer::Cancel, MsgAnswer::No}) {
+        SCOPED_TRACE(static_cast<int>(answer));
+        ProgramHarness h;
+        h.confirm();
+        const RoomProject fresh = h.program().project();
+        const std::string capacity = h.main().Capacity_need.text;
+        h.main().Change_btn.onClick();
+        h.task().btn_Fish.onClick();
+        h.confirm();
+        ProgramHarness::enter(h.main().Length_txt, "12");
+        h.program().document.reset(h.program().project(), "room.cfg");
+        ProgramHarness::enter(h.main().NofPeople_txt, "3");
+        h.ui.visible.erase(WindowId::TaskDialog);
+        h.clearMessages();
+        h.ui.answers.push_back(answer);
+        EXPECT_EQ(h.program().NewProject(), answer == MsgAnswer::No);
+        ASSERT_EQ(h.messageCount(), 1u);
+        EXPECT_EQ(h.lastMessage().text, "Сохранить изменения в проекте?");
+        if (answer == MsgAnswer::Cancel) {
+            EXPECT_EQ(h.program().document.path(), "room.cfg");
+            EXPECT_EQ(h.main().NofPeople_txt.text, "3");
+            continue;
+        }
+        EXPECT_TRUE(h.ui.visible.count(WindowId::TaskDialog));
+        EXPECT_EQ(h.program().document.displayName(), kNewProjectName);
+        h.confirm();
+        EXPECT_FALSE(h.program().document.modified());
+        EXPECT_TRUE(SameFileContent(h.program().project(), fresh));
+        EXPECT_EQ(h.main().Length_txt.text, "10");
+        EXPECT_EQ(h.main().Capacity_need.text, capacity);
+    }
+}
+
 TEST(WorkSafety, EscapeInTheTaskDialog) {
     ProgramHarness h;
     h.program().TaskDialogEscape();  // at the start: nothing happens
@@ -170,7 +207,7 @@ TEST(WorkSafety, RefusedEntriesArePutBackOnLeavingAndActivationsMarkTheProject) 
     h.ui.answers.push_back(MsgAnswer::Cancel);
     EXPECT_FALSE(h.program().RequestExit());
     ASSERT_EQ(h.messageCount(), 3u);  // the refusal, the value put back, the question
-    EXPECT_EQ(h.ui.messages[1].text, "Не принятое значение заменено прежним:\r\nДлина камеры");
+    EXPECT_EQ(h.ui.messages[1].text, "Непринятое значение заменено прежним:\r\nДлина камеры");
     EXPECT_EQ(m.Length_txt.text, "10");
     EXPECT_TRUE(h.main().RefusedFields().empty());
 

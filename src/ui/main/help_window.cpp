@@ -130,12 +130,28 @@ bool HelpWindow::openPage(const QString& path, QString* error) {
     return true;
 }
 
-void HelpWindow::showContents() {
+void HelpWindow::showContents() { showSection({}); }
+
+void HelpWindow::showSection(const QString& anchor) {
     if (page_.isEmpty()) return;
-    QUrl contents = page_;
-    contents.setFragment(QString::fromLatin1(kHelpContentsAnchor));
-    browser_->setSource(contents, QTextDocument::HtmlResource);
-    browser_->scrollToAnchor(QString::fromLatin1(kHelpContentsAnchor));
+    const QString place = anchor.isEmpty() ? QString::fromLatin1(kHelpContentsAnchor) : anchor;
+    QUrl section = page_;
+    section.setFragment(place);
+    browser_->setSource(section, QTextDocument::HtmlResource);
+    browser_->scrollToAnchor(place);
+}
+
+QString HelpSectionOf(const QWidget* widget) {
+    // By the windows' object names: the help page's section ids.
+    static const std::pair<const char*, const char*> sections[] = {
+        {"Produkt", "task"},        {"Form1", "main"},          {"PrintOptions", "reports"},
+        {"ParaConfig", "database"}, {"StoreWindow", "store"},   {"EnergyDialog", "energy"},
+        {"StudyWindow", "studies"}, {"AboutSc", "contents"},    {"HelpWindow", "contents"},
+    };
+    for (; widget; widget = widget->parentWidget())
+        for (const auto& [name, section] : sections)
+            if (widget->objectName() == QLatin1String(name)) return QString::fromLatin1(section);
+    return {};
 }
 
 void HelpWindow::keyPressEvent(QKeyEvent* event) {
@@ -174,7 +190,7 @@ QString HelpPageProblem(const QString& path) {
     return {};
 }
 
-HelpWindow* ShowHelp(QPointer<HelpWindow>& window, const QString& pagePath, QWidget* parent) {
+HelpWindow* ShowHelp(QPointer<HelpWindow>& window, const QString& pagePath, QWidget* parent, const QString& anchor) {
     QString problem = HelpPageProblem(pagePath);
     const QUrl wanted = QUrl::fromLocalFile(QFileInfo(pagePath).absoluteFilePath());
     if (problem.isEmpty()) {
@@ -187,8 +203,10 @@ HelpWindow* ShowHelp(QPointer<HelpWindow>& window, const QString& pagePath, QWid
             if (parent) window->setWindowIcon(parent->window()->windowIcon());
             QObject::connect(qApp, &QCoreApplication::aboutToQuit, window.data(), &QObject::deleteLater);
         }
-        if (window->pageUrl() == wanted) window->showContents();
-        else window->openPage(pagePath, &problem);
+        if (window->pageUrl() == wanted)
+            window->showSection(anchor);
+        else if (window->openPage(pagePath, &problem) && !anchor.isEmpty())
+            window->showSection(anchor);  // Back leads to the contents
     }
     if (!problem.isEmpty()) {
         QMessageBox::critical(parent, QString::fromUtf8(kAppTitle), problem);

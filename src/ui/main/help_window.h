@@ -30,6 +30,8 @@ public:
     bool openPage(const QString& path, QString* error = nullptr);
     // Back to the table of contents of the loaded page.
     void showContents();
+    // The loaded page at `anchor` (a section's id); its contents when empty.
+    void showSection(const QString& anchor);
 
     QTextBrowser* browser() const { return browser_; }
     QToolButton* backButton() const { return back_; }
@@ -62,10 +64,16 @@ QString DefaultHelpPagePath();
 // Empty when the page at `path` can be shown, otherwise the Russian message that names it.
 QString HelpPageProblem(const QString& path);
 
-// Shows the page at its contents in the help window held in `window` (made when there is
-// none, brought to the front when open; deleted on closing, which empties `window`). A file
-// that is missing or unreadable is reported in a critical message box over `parent`, and
-// nullptr is returned.
-HelpWindow* ShowHelp(QPointer<HelpWindow>& window, const QString& pagePath, QWidget* parent = nullptr);
+// Shows the page at `anchor` (its contents when empty) in the help window held in `window`
+// (made when there is none, brought to the front when open; deleted on closing, which empties
+// `window`). A file that is missing or unreadable is reported in a critical message box over
+// `parent`, and nullptr is returned.
+HelpWindow* ShowHelp(QPointer<HelpWindow>& window, const QString& pagePath, QWidget* parent = nullptr,
+                     const QString& anchor = {});
+
+// The section of the help page about the window `widget` belongs to (the nearest window of
+// the program among it and its parents): "store" for the window «Холодильник», "main" for the
+// main window…; empty for none.
+QString HelpSectionOf(const QWidget* widget);
 
 }  // namespace coldroom

@@ -5,7 +5,9 @@
 #include <algorithm>
 
 #include "core/numtext.h"
+#include "model/task_derived.h"
 #include "model/task_edit.h"
+#include "ui/main/door_notice.h"
 
 namespace coldroom {
 
@@ -64,7 +66,7 @@ void MainForm::registerControls() {
     REG(Door_Standard_opt); REG(Door_Special_opt); REG(TypeOfCell_cmb); REG(TypeOfCurtain_cmb);
     REG(Door_W_txt); REG(Door_H_txt); REG(Door_Open_txt); REG(TempOut_txt); REG(HumidOut_txt); REG(Door_Loss_txt);
     REG(TypeOfCell_lbl); REG(Door_W_lbl); REG(Door_H_lbl); REG(Door_Open_lbl); REG(TypeOfCurtain_lbl);
-    REG(TempOut_lbl); REG(HumidOut_lbl);
+    REG(TempOut_lbl); REG(HumidOut_lbl); REG(DoorNotice_lbl);
     REG(NofPeople_txt); REG(TimePeople_txt); REG(Electro_txt); REG(Lifter_txt); REG(ElectroEva_txt);
     REG(Cycle_txt); REG(AutoEva_opt); REG(ManualEva_opt);
     REG(TypeOfProduct_lbl); REG(TempIn_lbl); REG(TempEnd_lbl); REG(Loading_lbl); REG(Oborot_lbl);
@@ -140,7 +142,7 @@ void MainForm::commitText(const FieldSpec& field, TextBox& box, Entry how) {
     else
         refused_[field.control] = outcome.shown;
     handleOutcome(outcome, &field);
-    if (outcome.accepted && field.control == "TempIn_txt" && how == Entry::Leave && onTaskChanged) onTaskChanged();
+    if (outcome.accepted && field.role == FieldRole::RoomTemperature && how == Entry::Leave && onTaskChanged) onTaskChanged();
 }
 
 void MainForm::Tell(const Notice& n) {
@@ -187,6 +189,21 @@ void MainForm::Activate() {
     activated_ = true;
     refused_.clear();
     Recalculate(Recompute::Everything);
+    Show();
+}
+
+void MainForm::StartNew() {
+    activated_ = false;
+    refused_.clear();
+    session_.result = RoomResult{};
+    ResultsProblem.clear();
+    MarginText.clear();
+    for (TextBox* r : resultFields_)
+        if (r) r->text = "0";
+    if (loaded_) {
+        SettleNewRoom(session_.project, *session_.data);
+        session_.project.Name_txt = TaskListText(session_.project, *session_.data);
+    }
     Show();
 }
 
@@ -256,13 +273,14 @@ void MainForm::Show() {
         }
     }
     // Every field as the model enables it; the captions beside them follow.
-    const RoomEnabling e = EnabledControls(p);
+    const RoomEnabling e = EnabledControls(p, *session_.data);
     for (const auto& [field, control] : shown_) {
         const bool enabled = FieldEnabled(e, *field);
         std::visit([enabled](auto* c) { c->enabled = enabled; }, control);
     }
     BreathLoss_lbl.enabled = BreathLoss_txt.enabled = e.respiration;
     TypeOfCell_lbl.enabled = e.standardDoor;
+    DoorNotice_lbl.text = DoorRoomTypeNotice(p);
     for (Caption* c : {&Door_Open_lbl, &Door_H_lbl, &Door_W_lbl, &TypeOfCurtain_lbl, &TempOut_lbl, &HumidOut_lbl})
         c->enabled = !e.standardDoor;
 
@@ -274,7 +292,7 @@ void MainForm::Show() {
     TempIn_lbl.text = p.task.Tin_Prod_txt;
     TempEnd_lbl.text = p.task.Tend_Prod_txt;
     Loading_lbl.text = p.task.Load_prod_txt;
-    Oborot_lbl.text = p.task.Oborot_tonn_txt;
+    Oborot_lbl.text = TurnoverTonnesText(p.task);
     AirSpeed_lbl.text = p.task.Velocity_txt;
     Tara_lbl.text = ListText(packings, p, d, p.task.Packing_cmb);
     if (!activated_) return;

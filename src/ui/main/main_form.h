@@ -47,6 +47,7 @@ public:
     ListBox TypeOfCell_cmb, TypeOfCurtain_cmb;
     TextBox Door_W_txt, Door_H_txt, Door_Open_txt, TempOut_txt, HumidOut_txt, Door_Loss_txt;
     Caption TypeOfCell_lbl, Door_W_lbl, Door_H_lbl, Door_Open_lbl, TypeOfCurtain_lbl, TempOut_lbl, HumidOut_lbl;
+    Caption DoorNotice_lbl;  // the door's room type against the room temperature (door_notice.h)
     TextBox NofPeople_txt, TimePeople_txt, Electro_txt, Lifter_txt, ElectroEva_txt, Cycle_txt;
     OptionButton AutoEva_opt, ManualEva_opt;
 
@@ -83,6 +84,9 @@ public:
     bool Load(const std::string& databasePath, std::string& error);
     // Every time the window becomes active coming from another window of the program.
     void Activate();
+    // A new project replaced the open one: its room is settled as at the first load, and the
+    // next activation is a first one again; no result is shown until then.
+    void StartNew();
     // Shows the project and its result in the controls.
     void Show();
 

@@ -43,19 +43,6 @@ QIcon PaintedIcon(void (*draw)(QPainter&)) {
     return QIcon(pixmap);
 }
 
-void DrawPrinter(QPainter& p) {
-    p.setPen(QPen(QColor(60, 60, 70), 1.5));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(9, 3, 14, 10));  // paper going in
-    p.setBrush(QColor(120, 130, 145));
-    p.drawRoundedRect(QRectF(3, 12, 26, 12), 2, 2);
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(8, 20, 16, 9));  // the printed sheet
-    p.setPen(QPen(QColor(150, 150, 150), 1));
-    p.drawLine(QPointF(11, 23.5), QPointF(21, 23.5));
-    p.drawLine(QPointF(11, 26.5), QPointF(18, 26.5));
-}
-
 void DrawParameters(QPainter& p) {
     // A reference table: a header row and a grid of values.
     p.setPen(QPen(QColor(60, 60, 70), 1.5));
@@ -152,6 +139,11 @@ void MainWindow::buildMenus() {
 
     QMenu* files = menuBar()->addMenu(s("&Файлы"));
     files->setObjectName(QStringLiteral("Config"));
+    QAction* create = addCommandAction(Command::New, "mnNew", s("&Новый проект"));
+    create->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    create->setIcon(icon("document-new", QStyle::SP_FileIcon));
+    create->setToolTip(s("Новый проект: окно выбора технологической задачи, затем главное окно"));
+    files->addAction(create);
     QAction* open = addCommandAction(Command::Open, "mnOpen", s("&Открыть конфигурацию"));
     open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     QAction* save = addCommandAction(Command::Save, "mnSave", s("&Сохранить конфигурацию"));
@@ -174,9 +166,9 @@ void MainWindow::buildMenus() {
 
     QMenu* help = menuBar()->addMenu(s("&Помощь"));
     help->setObjectName(QStringLiteral("Help_Menu"));
-    QAction* content = addCommandAction(Command::Help, "mnContent", s("&Содержание"));
-    content->setShortcut(QKeySequence(Qt::Key_F1));
-    help->addAction(content);
+    // F1 opens the help at the section of the window it is pressed in (the desktop program
+    // sees to it in every window); the menu opens its contents.
+    help->addAction(addCommandAction(Command::Help, "mnContent", s("&Содержание")));
     help->addAction(addCommandAction(Command::About, "mnAbout", s("&О программе")));
 
     QToolBar* bar = addToolBar(QStringLiteral("Toolbar1"));
@@ -192,8 +184,7 @@ void MainWindow::buildMenus() {
     const Tool tools[] = {
         {Command::Open, "OpenFile", "Прочитать конфигурацию", icon("document-open", QStyle::SP_DialogOpenButton)},
         {Command::Save, "SaveFile", "Сохранить конфигурацию", icon("document-save", QStyle::SP_DialogSaveButton)},
-        {Command::Print, "PrintFile", "Напечатать отчет",
-         QIcon::fromTheme(QStringLiteral("document-print"), PaintedIcon(DrawPrinter))},
+        {Command::Print, "PrintFile", "Напечатать отчет", PrinterIcon()},
         {Command::Parameters, "DataChange", "Расчетные параметры",
          QIcon::fromTheme(QStringLiteral("document-properties"), PaintedIcon(DrawParameters))},
         {Command::Help, "HelpFile", "Справка", QIcon::fromTheme(QStringLiteral("help-contents"), PaintedIcon(DrawHelp))},
@@ -364,6 +355,8 @@ void MainWindow::bind(const ControlRegistry& controls, std::function<void()> ref
 
 void MainWindow::refresh() {
     if (binder_) binder_->refresh();
+    // A notice takes room only while it says something.
+    if (auto* notice = findChild<QLabel*>(QStringLiteral("DoorNotice_lbl"))) notice->setVisible(!notice->text().isEmpty());
     updateShapes();
     updateChart();
     if (marginLabel_) {

@@ -30,7 +30,7 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    enum class Command { Open, Save, SaveAs, Print, Parameters, Help, About, Exit };
+    enum class Command { New, Open, Save, SaveAs, Print, Parameters, Help, About, Exit };
     using Rgb = std::array<int, 3>;
 
     explicit MainWindow(QWidget* parent = nullptr);

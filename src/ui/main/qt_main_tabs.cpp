@@ -10,6 +10,7 @@
 #include "core/envelope.h"
 #include "core/load_components.h"
 #include "refdb/location_notes.h"
+#include "ui/main/door_notice.h"
 #include "ui/main/main_window.h"
 #include "ui/qt_form_widgets.h"
 #include "ui/qt_user_interface.h"
@@ -157,7 +158,7 @@ QWidget* MainWindow::buildDimensionsTab() {
     views->addLayout(section);
     views->addStretch(1);
     tempBox->addLayout(views);
-    tempBox->addWidget(Flag("optAll_Temp", s("Одинаковая внешняя температура")));
+    tempBox->addWidget(Flag("optAll_Temp", s("Одинаковая внешняя &температура")));
     top->addWidget(temps, 1);
     box->addLayout(top);
 
@@ -165,7 +166,7 @@ QWidget* MainWindow::buildDimensionsTab() {
     auto* insulation = Frame(s("Теплоизоляция"));
     auto* insBox = new QVBoxLayout(insulation);
     insBox->setSpacing(4);
-    insBox->addWidget(Flag("optAll_as_one", s("Одинаковые параметры для всех стен")));
+    insBox->addWidget(Flag("optAll_as_one", s("Одинаковые параметры для всех &стен")));
     auto* surfaces = new QTabWidget;
     surfaces->setObjectName(QStringLiteral("SSTab2"));
     surfaces->setUsesScrollButtons(true);
@@ -216,19 +217,19 @@ QWidget* MainWindow::buildDimensionsTab() {
 
         auto* side = Spaced<QVBoxLayout>(6);
         if (prefix == "Floor") {
-            side->addWidget(OptionFrame(s("Расположение"), Option("FloorAir_Opt", s("Над помещением")),
-                                        Option("FloorGrunt_Opt", s("На грунте"))));
-            side->addWidget(OptionFrame(s("Наличие обогрева"), Option("FloorHeat_Opt", s("пол с обогревом")),
-                                        Option("FloorCold_Opt", s("пол без обогрева"))));
+            side->addWidget(OptionFrame(s("Расположение"), Option("FloorAir_Opt", s("Над по&мещением")),
+                                        Option("FloorGrunt_Opt", s("На &грунте"))));
+            side->addWidget(OptionFrame(s("Наличие обогрева"), Option("FloorHeat_Opt", s("пол с о&богревом")),
+                                        Option("FloorCold_Opt", s("пол бе&з обогрева"))));
         } else {
             if (prefix == "Ceil") {
-                side->addWidget(OptionFrame(s("Тип потолка"), Option("CeilIns_opt", s("Перекрытие")),
-                                            Option("CeilOut_opt", s("Крыша"))));
+                side->addWidget(OptionFrame(s("Тип потолка"), Option("CeilIns_opt", s("Пере&крытие")),
+                                            Option("CeilOut_opt", s("К&рыша"))));
             } else {
                 const std::string out = wall + "Out_opt", ins = wall + "Ins_opt";
                 side->addWidget(OptionFrame(s("Тип стены"),
-                                            Option(out.c_str(), prefix == "South" ? s("Наружная") : s("Внешняя")),
-                                            Option(ins.c_str(), s("Внутренняя"))));
+                                            Option(out.c_str(), prefix == "South" ? s("Нару&жная") : s("Вне&шняя")),
+                                            Option(ins.c_str(), s("Вн&утренняя"))));
             }
         }
         side->addStretch(1);
@@ -251,7 +252,9 @@ QWidget* MainWindow::buildOperationTab() {
     auto* grid = new QGridLayout(doors);
     grid->setVerticalSpacing(5);
     grid->setHorizontalSpacing(6);
-    grid->addWidget(Option("Door_Standard_opt", s("Стандартные условия")), 0, 0, 1, 3);
+    auto* standard = Option("Door_Standard_opt", s("Стан&дартные условия"));
+    standard->setToolTip(s(kStandardDoorAdvice));
+    grid->addWidget(standard, 0, 0, 1, 3);
     // The type of room on a row of its own under its caption, wide enough for its longest name.
     auto* cellType = ListField("TypeOfCell_cmb", 140);
     cellType->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -260,9 +263,15 @@ QWidget* MainWindow::buildOperationTab() {
     cellCaption->setBuddy(cellType);
     grid->addWidget(cellCaption, 1, 0, 1, 3);
     grid->addWidget(cellType, 2, 0, 1, 3, Qt::AlignLeft);
-    grid->setRowMinimumHeight(3, 6);
-    grid->addWidget(Option("Door_Special_opt", s("Специальные условия")), 4, 0, 1, 3);
-    int r = 5;
+    auto* notice = FormCaption("DoorNotice_lbl");
+    notice->setWordWrap(true);
+    notice->setStyleSheet(s("color: #a02020;"));
+    grid->addWidget(notice, 3, 0, 1, 3);
+    grid->setRowMinimumHeight(4, 6);
+    auto* special = Option("Door_Special_opt", s("Спе&циальные условия"));
+    special->setToolTip(s(kSpecialDoorAdvice));
+    grid->addWidget(special, 5, 0, 1, 3);
+    int r = 6;
     AddNumberRow(grid, r++, FormCaption("Door_W_lbl"), NumberField("Door_W_txt"), s("м"));
     AddNumberRow(grid, r++, FormCaption("Door_H_lbl"), NumberField("Door_H_txt"), s("м"));
     AddNumberRow(grid, r++, FormCaption("Door_Open_lbl"), NumberField("Door_Open_txt"),
@@ -310,8 +319,8 @@ QWidget* MainWindow::buildOperationTab() {
     fanGrid->setVerticalSpacing(4);
     auto* fanCaption = CaptionLabel(s(" Мощность  эл-двигателей вентиляторов воздухоохладителей"), nullptr, true);
     fanGrid->addWidget(fanCaption, 0, 0, 1, 3);
-    fanGrid->addWidget(Option("AutoEva_opt", s("Учитывать автоматически")), 1, 0, 1, 3);
-    fanGrid->addWidget(Option("ManualEva_opt", s("Явно задать значение")), 2, 0, 1, 3);
+    fanGrid->addWidget(Option("AutoEva_opt", s("Учитывать &автоматически")), 1, 0, 1, 3);
+    fanGrid->addWidget(Option("ManualEva_opt", s("&Явно задать значение")), 2, 0, 1, 3);
     // The entered power sits under the option that lets it be entered.
     auto* fanField = NumberField("ElectroEva_txt");
     fanGrid->addWidget(fanField, 3, 1);

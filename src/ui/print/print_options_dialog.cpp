@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "reports/qt_canvas.h"
+#include "reports/qt_store_pdf.h"
 #include "ui/qt_binder.h"
 #include "ui/qt_form_widgets.h"
 #include "ui/qt_user_interface.h"
@@ -71,6 +72,13 @@ PrintOptionsDialog::PrintOptionsDialog(QWidget* parent) : QDialog(parent) {
     author->setObjectName(QStringLiteral("Company_txt"));
     texts->addRow(CaptionLabel(QStringLiteral("Название проекта")), title);
     texts->addRow(CaptionLabel(QStringLiteral("Расчет сделал (фамилия исполнителя/ название фирмы)")), author);
+    // The calculation note's heading and signature block; the program remembers both.
+    auto* number = new QLineEdit;
+    number->setObjectName(QStringLiteral("ProjectNumber_txt"));
+    auto* checker = new QLineEdit;
+    checker->setObjectName(QStringLiteral("Checker_txt"));
+    texts->addRow(CaptionLabel(QStringLiteral("Номер проекта (для расчётной записки)")), number);
+    texts->addRow(CaptionLabel(QStringLiteral("Проверил (фамилия, для расчётной записки)")), checker);
     root->addLayout(texts);
 
     // The kind of report, beside the buttons: the note goes wherever the options above say,
@@ -103,13 +111,14 @@ void PrintOptionsDialog::reject() {
 }
 
 bool QtReportPrinter::preview(const std::string& title,
-                              const std::function<bool(QPrinter&, std::string&)>& paint, std::string& error) {
+                              const std::function<bool(QPrinter&, std::string&)>& paint, std::string& error,
+                              bool landscape) {
     QPrinter printer(QPrinter::HighResolution);
     // A preview needs no printer: without one the page is previewed as a PDF page, and the
     // print dialog of the preview offers a printer set up meanwhile, or a PDF file.
     if (QPrinterInfo::availablePrinters().isEmpty()) printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     printer.setFullPage(true);
     printer.setDocName(QString::fromStdString(title));
     QPrintPreviewDialog preview(&printer, parent_);
@@ -144,6 +153,20 @@ bool QtReportPrinter::PrintNote(const CalculationNote& note, std::string& error)
         }
         return true;
     }, error);
+}
+
+bool QtReportPrinter::PrintStore(const StoreSheet& sheet, std::string& error) {
+    return preview(
+        sheet.title,
+        [&](QPrinter& printer, std::string& e) {
+            printer.setFullPage(true);
+            if (!PaintStorePages(printer, sheet, e, PrintableArea(printer))) {
+                e = "Не удается напечатать отчет: принтер недоступен";
+                return false;
+            }
+            return true;
+        },
+        error, true);
 }
 
 bool QtReportPrinter::WriteNotePdf(const std::string& path, const CalculationNote& note, std::string& error) {

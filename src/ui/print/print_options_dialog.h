@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "ui/controls.h"
+#include "reports/store_report.h"
 #include "ui/print/print_options_form.h"
 
 class QPrinter;
@@ -40,11 +41,14 @@ public:
     bool WritePdf(const std::string& path, const ReportModel& model, std::string& error) override;
     bool PrintNote(const CalculationNote& note, std::string& error) override;
     bool WriteNotePdf(const std::string& path, const CalculationNote& note, std::string& error) override;
+    // The store's landscape pages, through the same preview.
+    bool PrintStore(const StoreSheet& sheet, std::string& error);
 
 private:
     // Shows the preview of what `paint` draws and prints it from there.
     bool preview(const std::string& title,
-                 const std::function<bool(QPrinter&, std::string&)>& paint, std::string& error);
+                 const std::function<bool(QPrinter&, std::string&)>& paint, std::string& error,
+                 bool landscape = false);
 
     QWidget* parent_;
 };

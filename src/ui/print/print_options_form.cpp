@@ -18,15 +18,21 @@ PrintOptionsForm::PrintOptionsForm(RoomSession& session, MainForm& main, UserInt
     registry_.add("Print_Note_chk", &Print_Note_chk);
     registry_.add("NameProject_txt", &NameProject_txt);
     registry_.add("Company_txt", &Company_txt);
+    registry_.add("ProjectNumber_txt", &ProjectNumber_txt);
+    registry_.add("Checker_txt", &Checker_txt);
     registry_.add("OK_btn", &OK_btn);
     registry_.add("Cancel_btn", &Cancel_btn);
     Open();
 }
 
 void PrintOptionsForm::Open() {
-    Print_Printer_opt.setValue(true);
+    OptionButton* const outputs[] = {&Print_Printer_opt, &Print_Html_opt, &Print_File_opt, &Print_Pdf_opt};
+    outputs[static_cast<int>(choice.kind)]->setValue(true);
+    Print_Note_chk.setValue(choice.note);
     NameProject_txt.text = session_.project.Name_txt;
     Company_txt.text = session_.project.ReportAuthor;
+    ProjectNumber_txt.text = signature.projectNumber;
+    Checker_txt.text = signature.checker;
 }
 
 void PrintOptionsForm::keepTitleAndAuthor() {
@@ -52,8 +58,9 @@ void PrintOptionsForm::OK_btn_Click() {
     std::string error;
     const bool made =
         note ? MakeNote(kind, path,
-                        BuildCalculationNote(session_.project, session_.result, *session_.data, heading,
-                                             main_.DesignMargin),
+                        BuildCalculationNote(session_.project, session_.result, *session_.data,
+                                             NoteOptions{heading, main_.DesignMargin, ProjectNumber_txt.text,
+                                                         Checker_txt.text, databasePath}),
                         printer_, error)
              : MakeReport(kind, path, BuildReportModel(session_.project, session_.result, *session_.data, heading),
                           printer_, error);
@@ -62,6 +69,13 @@ void PrintOptionsForm::OK_btn_Click() {
         return;  // the options stay open so the person can choose another place
     }
     keepTitleAndAuthor();
+    const NoteSignature typed{ProjectNumber_txt.text, Checker_txt.text};
+    if (note && typed != signature) {
+        signature = typed;
+        if (onSignatureKept) onSignatureKept(signature);
+    }
+    choice = {kind, note};
+    if (onChoiceKept) onChoiceKept(choice);
     close();
 }
 

@@ -156,4 +156,6 @@ bool StoreSession::SetShare(TemperatureLevel level, const std::string& text) {
     return true;
 }
 
+void StoreSession::SetPlant(const PlantSettings& plant) { store_.plant = plant; }
+
 }  // namespace coldroom

@@ -62,6 +62,10 @@ public:
     void SetTitle(const std::string& title);
     // A share as typed ("75", "62,5"): refused with a message unless it is 0…100 %.
     bool SetShare(TemperatureLevel level, const std::string& text);
+    // The plant's settings as a whole (the energy panel checks each before it hands them on).
+    void SetPlant(const PlantSettings& plant);
+    // The reference tables the rooms were computed with.
+    const ReferenceData& data() const { return *computedWith_; }
 
     // Reads again the rooms whose files changed on disk (a room saved in the main window or
     // elsewhere). Returns whether any room was read.

@@ -1,12 +1,12 @@
+// The window «Холодильник»: the store's fields, tables and chart (drawn in qt_store_views.cpp),
+// its menus and toolbar, and the way out of it, which follows the rules of a project.
 #include "ui/store/store_window.h"
 
 #include <QAction>
-#include <QBarCategoryAxis>
-#include <QBarSet>
+#include <QApplication>
 #include <QChart>
 #include <QChartView>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -14,71 +14,39 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
-#include <QScrollBar>
 #include <QSplitter>
-#include <QStackedBarSeries>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolBar>
-#include <QValueAxis>
 #include <QVBoxLayout>
 
-#include "core/load_breakdown.h"
-#include "core/load_components.h"
 #include "core/numtext.h"
 #include "reports/report_model.h"
 #include "reports/store_page.h"
+#include "ui/print/print_options_dialog.h"
+#include "ui/qt_form_widgets.h"
 #include "ui/qt_user_interface.h"
+#include "ui/store/energy_dialog.h"
 
 namespace coldroom {
 namespace {
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
-// A long column head on two lines, broken at the blank nearest its middle.
-QString twoLines(const std::string& head) {
-    QString text = q(head);
-    if (text.size() <= 14) return text;
-    int best = -1;
-    for (int i = text.indexOf(u' '); i >= 0; i = text.indexOf(u' ', i + 1))
-        if (best < 0 || std::abs(i - text.size() / 2) < std::abs(best - text.size() / 2)) best = i;
-    if (best > 0) text[best] = u'\n';
-    return text;
-}
-
-constexpr int kLevelColumn = 4;  // the rooms' table: title, file, volume, temperature, level, …
-
-struct ReportKind {
+struct StoreReportKind {
     const char* key;
     const char* filter;
     bool (*write)(const std::string&, const StoreSheet&, std::string&);
 };
-const ReportKind kReports[] = {
+const StoreReportKind kReports[] = {
     {"html", "Веб-страница (*.html) | *.html", WriteStoreHtml},
     {"csv", "Файлы CSV (*.csv) | *.csv", WriteStoreCsv},
     {"pdf", "Файлы PDF (*.pdf) | *.pdf", WriteStorePdf},
 };
 
 }  // namespace
-
-QIcon StoreIcon() {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(60, 60, 70), 1.5));
-    p.setBrush(QColor(235, 238, 242));
-    p.drawPolygon(QPolygonF({QPointF(2, 13), QPointF(16, 4), QPointF(30, 13), QPointF(30, 29), QPointF(2, 29)}));
-    const QColor doors[] = {QColor(120, 180, 90), QColor(70, 120, 200), QColor(70, 120, 200)};
-    for (int i = 0; i < 3; ++i) {
-        p.setBrush(doors[i]);
-        p.drawRect(QRectF(5 + i * 8.3, 16, 6, 13));
-    }
-    return QIcon(pixmap);
-}
 
 StoreWindow::StoreWindow(UserInterface& ui, std::function<std::shared_ptr<const ReferenceData>()> data, Hooks hooks,
                          QWidget* parent)
@@ -94,7 +62,7 @@ StoreWindow::StoreWindow(UserInterface& ui, std::function<std::shared_ptr<const 
     auto* form = new QFormLayout;
     title_ = new QLineEdit;
     title_->setObjectName(QStringLiteral("StoreTitle"));
-    form->addRow(QStringLiteral("Название"), title_);
+    form->addRow(QStringLiteral("&Название"), title_);
     auto* shares = new QHBoxLayout;
     for (int l = 0; l < kTemperatureLevelCount; ++l) {
         const auto level = static_cast<TemperatureLevel>(l);
@@ -106,12 +74,9 @@ StoreWindow::StoreWindow(UserInterface& ui, std::function<std::shared_ptr<const 
         shares->addWidget(shares_[l]);
         shares->addWidget(new QLabel(QStringLiteral("%")));
         shares->addSpacing(12);
-        GuardedConnect(shares_[l], &QLineEdit::editingFinished, this, [this, l, level] {
+        GuardedConnect(shares_[l], &QLineEdit::editingFinished, this, [this] {
             if (refreshing_) return;
-            refreshing_ = true;  // a refused value's message takes the focus: no second commit
-            const std::string text = shares_[l]->text().toStdString();
-            if (text != GeneralText(session_->store().settings.share(level))) session_->SetShare(level, text);
-            refreshing_ = false;
+            commitPendingEdit();
             refresh();
         });
     }
@@ -119,8 +84,8 @@ StoreWindow::StoreWindow(UserInterface& ui, std::function<std::shared_ptr<const 
     form->addRow(QStringLiteral("Доля эксплуатационных теплопритоков в нагрузке на компрессоры"), shares);
     layout->addLayout(form);
     GuardedConnect(title_, &QLineEdit::editingFinished, this, [this] {
-        if (refreshing_ || title_->text().toStdString() == session_->store().title) return;
-        session_->SetTitle(title_->text().toStdString());
+        if (refreshing_) return;
+        commitPendingEdit();
         refresh();
     });
 
@@ -131,17 +96,18 @@ StoreWindow::StoreWindow(UserInterface& ui, std::function<std::shared_ptr<const 
     rooms_->setSelectionMode(QAbstractItemView::SingleSelection);
     rooms_->verticalHeader()->setVisible(false);
     rooms_->setWordWrap(false);
-    GuardedConnect(rooms_, &QTableWidget::cellDoubleClicked, this, [this](int row, int column) {
-        if (column != kLevelColumn && hooks_.openRoom && row >= 0 &&
-            static_cast<std::size_t>(row) < session_->store().rooms.size())
-            hooks_.openRoom(session_->store().rooms[static_cast<std::size_t>(row)].path);
-    });
+    // Tab leaves the table for the next field; Enter or a double click opens the room.
+    rooms_->setTabKeyNavigation(false);
+    GuardedConnect(rooms_, &QTableWidget::activated, this, [this](const QModelIndex& index) { openRoom(index.row()); });
     levels_ = new QTableWidget;
     levels_->setObjectName(QStringLiteral("StoreLevels"));
     levels_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     levels_->verticalHeader()->setVisible(false);
     levels_->setSelectionMode(QAbstractItemView::NoSelection);
+    // The sums and the chart are read, not worked in: Tab passes them by.
+    levels_->setFocusPolicy(Qt::NoFocus);
     chart_ = new QChartView(new QChart);
+    chart_->setFocusPolicy(Qt::NoFocus);
     chart_->setObjectName(QStringLiteral("StoreChart"));
     chart_->setRenderHint(QPainter::Antialiasing);
     chart_->setMinimumHeight(240);
@@ -201,7 +167,7 @@ void StoreWindow::buildMenus() {
                           icon("list-add", QStyle::SP_FileDialogNewFolder), [this] {
                               if (session_->AddRoom()) selectRoom(static_cast<int>(session_->store().rooms.size()) - 1);
                           });
-    QAction* addNew = action("storeNewRoom", QStringLiteral("&Новая камера…"), icon("document-new", QStyle::SP_FileIcon),
+    QAction* addNew = action("storeNewRoom", QStringLiteral("&Новая камера…"), NewRoomIcon(),
                              [this] {
                                  if (!hooks_.newRoom) return;
                                  const std::string path = session_->AddNewRoom(hooks_.newRoom());
@@ -209,12 +175,10 @@ void StoreWindow::buildMenus() {
                                  selectRoom(static_cast<int>(session_->store().rooms.size()) - 1);
                                  if (hooks_.openRoom) hooks_.openRoom(path);
                              });
-    QAction* openRoom = action("storeOpenRoom", QStringLiteral("&Открыть в главном окне"),
-                               icon("go-jump", QStyle::SP_ArrowRight), [this] {
-                                   const int row = selectedRoom();
-                                   if (row >= 0 && hooks_.openRoom)
-                                       hooks_.openRoom(session_->store().rooms[static_cast<std::size_t>(row)].path);
-                               });
+    QAction* openInMain = action("storeOpenRoom", QStringLiteral("&Открыть в главном окне"),
+                               icon("go-jump", QStyle::SP_ArrowRight), [this] { openRoom(selectedRoom()); });
+    openInMain->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    openInMain->setToolTip(QStringLiteral("Открыть проект камеры в главном окне (Enter или двойной щелчок по строке)"));
     QAction* remove = action("storeRemoveRoom", QStringLiteral("&Убрать из холодильника"),
                              icon("list-remove", QStyle::SP_DialogDiscardButton), [this] {
                                  const int row = selectedRoom();
@@ -222,6 +186,10 @@ void StoreWindow::buildMenus() {
                              });
     remove->setToolTip(QStringLiteral("Убрать камеру из холодильника (файл проекта остается)"));
     QAction* close = action("storeClose", QStringLiteral("&Закрыть"), {}, [this] { QTimer::singleShot(0, this, &QWidget::close); });
+    close->setShortcut(QKeySequence::Close);
+    QAction* print = action("storePrint", QStringLiteral("&Печать…"), PrinterIcon(), [this] { printReport(); });
+    print->setShortcut(QKeySequence::Print);
+    print->setToolTip(QStringLiteral("Предварительный просмотр и печать отчета холодильника"));
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));
     file->addActions({create, open, save, saveAs});
@@ -234,9 +202,10 @@ void StoreWindow::buildMenus() {
     bar->setObjectName(QStringLiteral("StoreToolbar"));
     bar->setMovable(false);
     bar->setIconSize(QSize(24, 24));
-    bar->addActions({create, open, save});
+    bar->addActions({create, open, save, print});
     bar->addSeparator();
-    for (const ReportKind& kind : kReports) {
+    file->addAction(print);
+    for (const StoreReportKind& kind : kReports) {
         const QString upper = QString::fromLatin1(kind.key).toUpper();
         QAction* a = action((std::string("storeReport") + kind.key).c_str(), QStringLiteral("Отчет %1…").arg(upper),
                             {}, [this, key = kind.key] { report(key); });
@@ -247,13 +216,42 @@ void StoreWindow::buildMenus() {
     QMenu* rooms = menuBar()->addMenu(QStringLiteral("&Камеры"));
     rooms->addActions({add, addNew});
     rooms->addSeparator();
-    rooms->addActions({openRoom, remove});
-    bar->addActions({add, addNew, openRoom, remove});
+    rooms->addActions({openInMain, remove});
+    QAction* energy = action("storeEnergy", QStringLiteral("Установка и &энергия…"), {},
+                             [this] { (new EnergyDialog(*session_, this))->show(); });
+    rooms->addAction(energy);
+    bar->addActions({add, addNew, openInMain, remove, energy});
 }
 
 void StoreWindow::run(const std::function<void()>& command) {
-    GuardedCall(ui_, command);
+    if (commitPendingEdit()) GuardedCall(ui_, command);
     refresh();
+}
+
+void StoreWindow::openRoom(int row) {
+    if (row >= 0 && static_cast<std::size_t>(row) < session_->store().rooms.size() && hooks_.openRoom)
+        hooks_.openRoom(session_->store().rooms[static_cast<std::size_t>(row)].path);
+}
+
+bool StoreWindow::commitPendingEdit() {
+    if (refreshing_) return true;
+    refreshing_ = true;  // a refusal's message takes the focus: the field must not commit again
+    bool taken = true;
+    GuardedCall(ui_, [&] {
+        // Only what the person typed: a field is not modified once it shows the store.
+        const std::string title = title_->text().toStdString();
+        if (title_->isModified() && title != session_->store().title) session_->SetTitle(title);
+        for (int l = 0; l < kTemperatureLevelCount; ++l) {
+            const auto level = static_cast<TemperatureLevel>(l);
+            const std::string text = shares_[l]->text().toStdString();
+            if (shares_[l]->isModified() && text != GeneralText(session_->store().settings.share(level)))
+                taken = session_->SetShare(level, text) && taken;
+        }
+    });
+    for (QLineEdit* field : findChildren<QLineEdit*>()) field->setModified(false);
+    refreshing_ = false;
+    if (!taken) refresh();  // the refused share shows the store's value again
+    return taken;
 }
 
 int StoreWindow::selectedRoom() const {
@@ -270,9 +268,10 @@ void StoreWindow::refresh() {
     refreshing_ = true;
     setWindowTitle(q(session_->displayName()) + QStringLiteral("[*] — Холодильник"));
     setWindowModified(session_->modified());
-    if (!title_->hasFocus()) title_->setText(q(session_->store().title));
+    // What is being typed stays; everything else shows the store as it is now.
+    if (!title_->isModified()) title_->setText(q(session_->store().title));
     for (int l = 0; l < kTemperatureLevelCount; ++l)
-        shares_[l]->setText(q(GeneralText(session_->store().settings.operationShare[l])));
+        if (!shares_[l]->isModified()) shares_[l]->setText(q(GeneralText(session_->store().settings.operationShare[l])));
     showRooms(sheet);
     showLevels(sheet);
     showChart();
@@ -283,123 +282,8 @@ void StoreWindow::refresh() {
     refreshing_ = false;
 }
 
-void StoreWindow::showRooms(const StoreSheet& sheet) {
-    const int selected = selectedRoom();
-    rooms_->clear();
-    rooms_->setColumnCount(static_cast<int>(sheet.roomColumns.size()));
-    rooms_->setRowCount(static_cast<int>(sheet.rooms.size()));
-    QStringList head;
-    for (const StoreColumn& c : sheet.roomColumns) head << twoLines(c.head);
-    rooms_->setHorizontalHeaderLabels(head);
-    const auto& loads = session_->rooms().loads();
-    for (int r = 0; r < rooms_->rowCount(); ++r) {
-        const auto& cells = sheet.rooms[static_cast<std::size_t>(r)];
-        const bool read = session_->rooms().rooms()[static_cast<std::size_t>(r)].read;
-        for (int c = 0; c < rooms_->columnCount(); ++c) {
-            auto* item = new QTableWidgetItem(q(cells[static_cast<std::size_t>(c)]));
-            if (sheet.roomColumns[static_cast<std::size_t>(c)].number) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            if (!read) {
-                item->setBackground(QColor(255, 225, 225));
-                item->setToolTip(q(cells.back()));
-            }
-            rooms_->setItem(r, c, item);
-        }
-        // The level is chosen in its cell: by temperature (the level it gives shown) or set.
-        auto* level = new QComboBox;
-        level->setObjectName(QStringLiteral("StoreLevel%1").arg(r));
-        const auto& row = loads.rows[static_cast<std::size_t>(r)];
-        const std::optional<double> temperature = RoomTemperature(session_->rooms().rooms()[static_cast<std::size_t>(r)]);
-        const char* derived = temperature ? LevelShortName(LevelOfRoomTemperature(*temperature)) : kUndefinedText;
-        level->addItem(QStringLiteral("авто: %1").arg(QString::fromUtf8(derived)));
-        level->addItem(QString::fromUtf8(LevelShortName(TemperatureLevel::Medium)));
-        level->addItem(QString::fromUtf8(LevelShortName(TemperatureLevel::Low)));
-        level->setCurrentIndex(static_cast<int>(session_->store().rooms[static_cast<std::size_t>(r)].level));
-        level->setToolTip(row.level ? QString::fromUtf8(LevelName(*row.level)) : QString());
-        connect(level, &QComboBox::activated, this, [this, r](int choice) {
-            // The table is rebuilt once this event is over: the list must not go while it reports.
-            QTimer::singleShot(0, this, [this, r, choice] {
-                run([this, r, choice] { session_->SetLevel(static_cast<std::size_t>(r), static_cast<LevelChoice>(choice)); });
-            });
-        });
-        rooms_->setCellWidget(r, kLevelColumn, level);
-    }
-    rooms_->resizeColumnsToContents();
-    // Up to six rooms in view before the table scrolls.
-    rooms_->setMinimumHeight(rooms_->horizontalHeader()->sizeHint().height() +
-                             std::clamp(rooms_->rowCount(), 2, 6) * rooms_->verticalHeader()->defaultSectionSize() +
-                             rooms_->horizontalScrollBar()->sizeHint().height() + 2 * rooms_->frameWidth() + 2);
-    selectRoom(std::min(selected, rooms_->rowCount() - 1));
-}
-
-void StoreWindow::showLevels(const StoreSheet& sheet) {
-    levels_->clear();
-    levels_->setColumnCount(static_cast<int>(sheet.levelColumns.size()));
-    levels_->setRowCount(static_cast<int>(sheet.levels.size()));
-    QStringList head;
-    for (const StoreColumn& c : sheet.levelColumns) head << twoLines(c.head);
-    levels_->setHorizontalHeaderLabels(head);
-    for (int r = 0; r < levels_->rowCount(); ++r)
-        for (int c = 0; c < levels_->columnCount(); ++c) {
-            auto* item = new QTableWidgetItem(q(sheet.levels[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]));
-            if (sheet.levelColumns[static_cast<std::size_t>(c)].number) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            if (r + 1 == levels_->rowCount()) {
-                QFont bold = item->font();
-                bold.setBold(true);
-                item->setFont(bold);
-            }
-            levels_->setItem(r, c, item);
-        }
-    levels_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    // All of it in view, without a scroll bar: it is the answer the window is for.
-    levels_->setFixedHeight(levels_->horizontalHeader()->sizeHint().height() +
-                            levels_->rowCount() * levels_->verticalHeader()->defaultSectionSize() +
-                            2 * levels_->frameWidth() + 2);
-    levels_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
-}
-
-// One stacked bar per room: its load components, as the main window's chart has them.
-void StoreWindow::showChart() {
-    auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("Теплопритоки камер, Вт"));
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    auto* series = new QStackedBarSeries;
-    std::vector<QBarSet*> sets;
-    QStringList rooms;
-    const auto& data = session_->rooms().rooms();
-    for (std::size_t i = 0; i < data.size(); ++i) {
-        const StoreRoomData& room = data[i];
-        rooms << (room.read ? q(room.project.ProjectTitle) : q(RoomFileName(session_->store().rooms[i].path)));
-        const std::vector<ChartedLoad> bars = room.read ? ChartedLoads(room.result.loads) : ChartedLoads(LoadBreakdown{});
-        if (sets.empty())
-            for (const ChartedLoad& bar : bars) sets.push_back(new QBarSet(QString::fromUtf8(bar.label)));
-        for (std::size_t b = 0; b < bars.size() && b < sets.size(); ++b)
-            *sets[b] << (room.read && bars[b].value.defined ? std::max(0.0, bars[b].value.watts) : 0.0);
-    }
-    for (QBarSet* set : sets) series->append(set);
-    chart->addSeries(series);
-    auto* x = new QBarCategoryAxis;
-    x->append(rooms);
-    auto* y = new QValueAxis;
-    y->setLabelFormat(QStringLiteral("%.0f"));
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    series->attachAxis(x);
-    series->attachAxis(y);
-    double highest = 0;
-    for (std::size_t i = 0; i < data.size(); ++i) {
-        double stacked = 0;
-        for (QBarSet* set : sets) stacked += set->at(static_cast<qsizetype>(i));
-        highest = std::max(highest, stacked);
-    }
-    y->setRange(0, highest > 0 ? highest : 1);  // no figures: an empty chart, not a range of nothing
-    if (highest > 0) y->applyNiceNumbers();
-    QChart* old = chart_->chart();
-    chart_->setChart(chart);
-    delete old;
-}
-
 bool StoreWindow::writeReport(const std::string& kind, const std::string& path) {
-    for (const ReportKind& k : kReports) {
+    for (const StoreReportKind& k : kReports) {
         if (kind != k.key) continue;
         std::string error;
         const StoreSheet sheet = session_->sheet(ShortDateToday(), hooks_.designMargin ? hooks_.designMargin() : 0);
@@ -413,8 +297,14 @@ bool StoreWindow::writeReport(const std::string& kind, const std::string& path) 
     return false;
 }
 
+void StoreWindow::printReport() {
+    std::string error;
+    const StoreSheet sheet = session_->sheet(ShortDateToday(), hooks_.designMargin ? hooks_.designMargin() : 0);
+    if (!QtReportPrinter(this).PrintStore(sheet, error)) ui_.message(error, kAppTitle, MsgIcon::Critical);
+}
+
 void StoreWindow::report(const char* kind) {
-    for (const ReportKind& k : kReports)
+    for (const StoreReportKind& k : kReports)
         if (std::string(kind) == k.key) {
             const std::string path = ui_.saveFileName(k.filter);
             if (!path.empty()) writeReport(kind, path);
@@ -426,6 +316,8 @@ void StoreWindow::roomFileChanged() {
 }
 
 bool StoreWindow::confirmClose() {
+    commitPendingEdit();
+    refresh();
     if (!session_->modified()) return true;
     bool goOn = false;
     GuardedCall(ui_, [&] { goOn = session_->ConfirmLeave(); });

@@ -24,6 +24,8 @@ namespace coldroom {
 // The store's sign for menus and toolbars: a building of three chambers, one medium- and two
 // low-temperature.
 QIcon StoreIcon();
+// «Новая камера…»: one chamber with a plus, apart from the sheet of «Создать».
+QIcon NewRoomIcon();
 
 class StoreWindow : public QMainWindow {
     Q_OBJECT
@@ -43,8 +45,13 @@ public:
     void refresh();
     // A project file was saved or opened somewhere: rooms whose files changed are read again.
     void roomFileChanged();
-    // Before the program ends: the store's unsaved work is asked about. Returns whether to go on.
+    // Before the window closes or the program ends: the entry being typed is committed (a
+    // refused one is put back in sight), then the store's unsaved work is asked about. Returns
+    // whether to go on.
     bool confirmClose();
+    // The title or a share typed and not yet entered is entered now. False when the share was
+    // refused: the field shows the store's value again.
+    bool commitPendingEdit();
     // The recent stores in the "Файл" menu, latest first; choosing one runs `open` with it.
     void setRecentStores(const std::vector<std::string>& paths, std::function<void(const std::string&)> open);
 
@@ -52,6 +59,8 @@ public:
     int selectedRoom() const;
     void selectRoom(int index);
     bool writeReport(const std::string& kind, const std::string& path);
+    // The store's pages in the print preview, printed from there.
+    void printReport();
 
     QTableWidget* roomsTable() const { return rooms_; }
     QTableWidget* levelsTable() const { return levels_; }
@@ -63,7 +72,9 @@ protected:
 
 private:
     void buildMenus();
+    // A command of the menus and toolbar: the entry being typed first; a refused one stops it.
     void run(const std::function<void()>& command);
+    void openRoom(int row);
     void report(const char* kind);
     void showRooms(const StoreSheet& sheet);
     void showLevels(const StoreSheet& sheet);

@@ -11,7 +11,7 @@ namespace coldroom {
 TextTable StudyTable(const std::vector<StudyAxis>& axes, const std::vector<StudyPoint>& points, bool byCaption) {
     TextTable table(1);
     for (const StudyAxis& axis : axes) table[0].push_back(byCaption ? StudyCaption(axis.name) : axis.name);
-    for (const LoadComponent& c : LoadComponents()) table[0].push_back(c.chartLabel ? c.chartLabel : c.caption);
+    for (const LoadComponent& c : LoadComponents()) table[0].push_back(c.label());
     table[0].push_back("Примечание");
     for (const StudyPoint& p : points) {
         auto& row = table.emplace_back();

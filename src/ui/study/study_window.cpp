@@ -11,14 +11,17 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QGraphicsLayout>
 #include <QLegend>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPainter>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QSettings>
 #include <QTableWidget>
 #include <QValueAxis>
+#include <algorithm>
 #include <cmath>
 
 #include "core/numtext.h"
@@ -36,12 +39,9 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 // A line's name; with `mnemonic`, its Alt letter marked (each one of its own in the window).
 QString lineName(LoadId id, bool mnemonic = false) {
     const LoadComponent& c = LoadComponentOf(id);
-    QString name = QString::fromUtf8(c.chartLabel ? c.chartLabel : c.caption.c_str());
+    QString name = QString::fromStdString(c.label());
     if (!mnemonic) return name;
-    const QString letter = id == LoadId::Capacity ? QStringLiteral("х")
-                           : id == LoadId::Product ? QStringLiteral("д")
-                                                   : name.left(1);
-    return name.insert(name.indexOf(letter), u'&');
+    return name.insert(name.indexOf(QString::fromUtf8(c.mnemonic)), u'&');
 }
 
 QIcon swatch(const QColor& colour) {
@@ -99,8 +99,8 @@ std::vector<LoadId> StudyWindow::drawnLoads() {
     return ids;
 }
 
-StudyWindow::StudyWindow(Program& program, QWidget* parent)
-    : QDialog(parent, Qt::Window), program_(program), study_(program.session.data) {
+StudyWindow::StudyWindow(Program& program, QWidget* parent, QSettings* settings)
+    : QDialog(parent, Qt::Window), program_(program), study_(program.session.data), settings_(settings) {
     setObjectName(QStringLiteral("StudyWindow"));
     setWindowTitle(QStringLiteral("Исследование параметра"));
     setSizeGripEnabled(true);
@@ -119,11 +119,12 @@ StudyWindow::StudyWindow(Program& program, QWidget* parent)
     status_->setWordWrap(true);
     table_ = new QTableWidget(this);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->setVisible(false);
     chart_ = new QChartView(new QChart, this);
     chart_->setRenderHint(QPainter::Antialiasing);
-    chart_->setMinimumSize(420, 360);
+    chart_->setMinimumSize(360, 320);
     // The legend is a list of check boxes beside the chart: every name whole, and the choice of
-    // the lines drawn. The saved picture takes the chart and the list together.
+    // the lines drawn. The saved picture is the chart alone, with a legend of its own.
     chartPanel_ = new QWidget(this);
     chartPanel_->setObjectName(QStringLiteral("StudyChart"));
     chartPanel_->setAutoFillBackground(true);
@@ -168,8 +169,8 @@ StudyWindow::StudyWindow(Program& program, QWidget* parent)
     buttons->addWidget(csv);
     buttons->addWidget(png);
     auto* results = new QHBoxLayout;
-    results->addWidget(chartPanel_, 2);
-    results->addWidget(table_, 1);
+    results->addWidget(chartPanel_, 3);
+    results->addWidget(table_, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);
@@ -202,8 +203,18 @@ bool StudyWindow::currentValue(double& value) const {
     return box && StrictNumber(box->text, value);
 }
 
-// A range around the project's own value, so a first click already shows something useful.
+// The range studied last for this parameter; the first time, a range around the project's
+// own value, so a first click already shows something useful.
 void StudyWindow::parameterChosen() {
+    const QString name = parameter_->currentData().toString();
+    QStringList range = ranges_.count(name) ? ranges_[name] : QStringList();
+    if (range.isEmpty() && settings_) range = settings_->value(QStringLiteral("study/") + name).toStringList();
+    if (range.size() == 3) {
+        from_->setText(range[0]);
+        to_->setText(range[1]);
+        step_->setText(range[2]);
+        return;
+    }
     double v = 0;
     if (!currentValue(v)) v = 0;
     const double span = v == 0 ? 10 : std::abs(v) / 2;
@@ -223,6 +234,7 @@ bool StudyWindow::runStudy() {
         return false;
     }
     axis_ = axis;
+    keepRange();
     // The project as it stands now; the study changes only its copy.
     study_.Begin(program_.project(), program_.session.dialog);
     points_ = study_.Run({axis_});
@@ -238,6 +250,15 @@ bool StudyWindow::runStudy() {
     return true;
 }
 
+void StudyWindow::keepRange() {
+    const QString name = parameter_->currentData().toString();
+    ranges_[name] = {from_->text(), to_->text(), step_->text()};
+    if (settings_) {
+        settings_->setValue(QStringLiteral("study/") + name, ranges_[name]);
+        settings_->sync();
+    }
+}
+
 void StudyWindow::showLine(LoadId id, bool shown) {
     if (shown)
         hidden_.erase(id);
@@ -249,9 +270,16 @@ void StudyWindow::showLine(LoadId id, bool shown) {
 }
 
 void StudyWindow::showChart() {
+    QChart* chart = buildChart(chart_->width());
+    chart->legend()->hide();  // the check boxes beside it are its legend
+    QChart* old = chart_->chart();
+    chart_->setChart(chart);
+    delete old;
+}
+
+QChart* StudyWindow::buildChart(int width) const {
     auto* chart = new QChart;
     chart->setTitle(parameter_->currentText());
-    chart->legend()->hide();  // the check boxes beside it are its legend
     auto* x = new QValueAxis;
     auto* y = new QValueAxis;
     x->setTitleText(parameter_->currentText());
@@ -294,28 +322,44 @@ void StudyWindow::showChart() {
     }
     const double xLow = std::min(axis_.from, axis_.to), xHigh = std::max(axis_.from, axis_.to);
     if (!points_.empty()) x->setRange(xLow, xHigh > xLow ? xHigh : xLow + 1);
-    roundTicks(x, x->min(), x->max(), 8);
+    // As many ticks as their labels have room for across the chart.
+    roundTicks(x, x->min(), x->max(), std::clamp(width / 70, 3, 8));
     // The watts from a round value to a round value, zero included.
     if (high <= low) high = low + 1;
     const double step = RoundTickStep(high - low, 8);
     y->setRange(std::floor(low / step) * step, std::ceil(high * 1.02 / step) * step);
     roundTicks(y, y->min(), y->max(), 8);
-    QChart* old = chart_->chart();
-    chart_->setChart(chart);
-    delete old;
+    return chart;
 }
 
+// The table as the chart's list has it: the parameter, the capacity and the total first, then
+// the components; the heads on two lines, so that the figures, not the heads, set the widths.
 void StudyWindow::showTable() {
     const TextTable rows = StudyTable({axis_}, points_, true);
+    std::vector<std::size_t> order{0};
+    const auto& components = LoadComponents();
+    for (LoadId id : drawnLoads())
+        for (std::size_t i = 0; i < components.size(); ++i)
+            if (components[i].id == id) order.push_back(1 + i);
+    for (std::size_t c = 1; c < rows[0].size(); ++c)
+        if (std::find(order.begin(), order.end(), c) == order.end()) order.push_back(c);
     table_->clear();
-    table_->setColumnCount(static_cast<int>(rows[0].size()));
+    table_->setColumnCount(static_cast<int>(order.size()));
     table_->setRowCount(static_cast<int>(rows.size()) - 1);
-    QStringList head;
-    for (const auto& h : rows[0]) head << q(h);
-    table_->setHorizontalHeaderLabels(head);
+    for (std::size_t c = 0; c < order.size(); ++c) {
+        // A component's short head where its label is long; the whole label on pointing.
+        const bool component = order[c] >= 1 && order[c] <= components.size();
+        const char* shortHead = component ? components[order[c] - 1].pageHead : nullptr;
+        auto* head = new QTableWidgetItem(TwoLineHead(shortHead ? q(shortHead) : q(rows[0][order[c]])));
+        head->setToolTip(q(rows[0][order[c]]));
+        table_->setHorizontalHeaderItem(static_cast<int>(c), head);
+    }
     for (std::size_t r = 1; r < rows.size(); ++r)
-        for (std::size_t c = 0; c < rows[r].size(); ++c)
-            table_->setItem(static_cast<int>(r) - 1, static_cast<int>(c), new QTableWidgetItem(q(rows[r][c])));
+        for (std::size_t c = 0; c < order.size(); ++c) {
+            auto* item = new QTableWidgetItem(q(rows[r][order[c]]));
+            if (c + 1 < order.size()) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            table_->setItem(static_cast<int>(r) - 1, static_cast<int>(c), item);
+        }
     table_->resizeColumnsToContents();
 }
 
@@ -328,17 +372,26 @@ bool StudyWindow::saveCsv(const QString& path) {
     return true;
 }
 
+// The chart alone, with a legend of its own under it, on a white sheet of a size of its own:
+// the window's check boxes and background are no part of it.
 bool StudyWindow::savePng(const QString& path) {
     const QString file = withSuffix(path, "png");
-    if (chartPanel_->grab().save(file, "PNG")) return true;
+    QChartView view(buildChart(kPictureSize.width()));
+    view.chart()->legend()->setAlignment(Qt::AlignBottom);
+    view.chart()->setBackgroundRoundness(0);
+    view.setRenderHint(QPainter::Antialiasing);
+    view.setBackgroundBrush(Qt::white);
+    view.setFrameShape(QFrame::NoFrame);
+    view.resize(kPictureSize);
+    if (view.grab().save(file, "PNG")) return true;
     status_->setText(QStringLiteral("Не удалось записать ") + file);
     return false;
 }
 
-StudyWindow* ShowStudyWindow(Program& program, QWidget* owner) {
+StudyWindow* ShowStudyWindow(Program& program, QWidget* owner, QSettings* settings) {
     auto* window = owner->findChild<StudyWindow*>(QStringLiteral("StudyWindow"));
     if (!window) {
-        window = new StudyWindow(program, owner);
+        window = new StudyWindow(program, owner, settings);
         FitToScreen(*window);
     }
     BringToFront(*window);

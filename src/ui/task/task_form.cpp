@@ -1,12 +1,28 @@
 #include "ui/task/task_form.h"
 
+#include <cmath>
+
+#include "core/numtext.h"
 #include "model/field_catalogue.h"
+#include "model/task_derived.h"
 
 namespace coldroom {
 namespace {
 
 // The title under which the dialog names a field that holds a wrong value.
 constexpr const char* kTaskInputErrorTitle = "Неверный ввод параметра";
+
+// An entry of the value the field holds already ("10" over "10.0", or the text left as it was):
+// nothing to check and nothing to write anew, so tabbing through the dialog changes no text a
+// save writes. A field holding a refused value is checked again. `asTyped`: the value is read
+// as the check reads it, without turning a comma into a point.
+bool sameValue(const std::string& typed, const std::string& held, bool refused, bool asTyped = false) {
+    if (refused) return false;
+    if (typed == held) return true;
+    const double now = LeadingNumber(asTyped ? typed : NormalizeNumberText(typed));
+    const double before = LeadingNumber(held);
+    return std::isfinite(now) && now == before;
+}
 
 }  // namespace
 
@@ -38,22 +54,6 @@ TaskForm::TaskForm(RoomSession& session, UserInterface& ui) : session_(session),
         tell(ChooseSpecialTasks(p, dialog, *session_.data));
         Show();
     };
-    Task_cmb.onClick = [this, &p, &dialog] {
-        ChooseTask(p, dialog, *session_.data, Task_cmb.index());
-        Show();
-    };
-    Produkt_cmb.onClick = [this, &p] {
-        ChooseProduct(p, *session_.data, Produkt_cmb.index());
-        Show();
-    };
-    Smena_cmb.onClick = [this, &p] {
-        ChooseShift(p, Smena_cmb.index());
-        Show();
-    };
-    Packing_cmb.onClick = [this, &p] {
-        p.task.Packing_cmb = Packing_cmb.index();
-        Show();
-    };
     OK_btn.onClick = [this, &p, &dialog] {
         const TaskOutcome outcome = ConfirmTask(p, dialog, *session_.data);
         tell(outcome);
@@ -66,8 +66,28 @@ TaskForm::TaskForm(RoomSession& session, UserInterface& ui) : session_(session),
         if (onCancel) onCancel();
     };
 
-    // Each checked field runs its check on Enter and on leaving; both are the same.
     registerControls();
+    // Every list and text field goes to the task's rules as its row says; a text field runs the
+    // same on Enter and on leaving it.
+    for (const FieldSpec& f : FieldCatalogue()) {
+        if (f.form != FieldForm::Task) continue;
+        if (ListBox* list = registry_.get<ListBox>(f.control)) {
+            list->onClick = [this, &p, &dialog, &f, list] {
+                ChooseTaskEntry(p, dialog, *session_.data, f, list->index());
+                Show();
+            };
+        } else if (TextBox* box = registry_.get<TextBox>(f.control)) {
+            box->onEnter = box->onLeave = [this, &p, &dialog, &f, box] {
+                // Leaving a field whose value did not change changes nothing, not even its text.
+                const int check = f.role == FieldRole::TurnoverTonnes ? CheckTurnover : f.check;
+                if (check >= 0 && sameValue(box->text, f.textOf(p), dialog.FieldError[check], check == CheckCoolingTime))
+                    return Show();
+                takeTexts();
+                tell(EnterTaskText(p, dialog, f, box->text));
+                Show();
+            };
+        }
+    }
     // Every handler reads the fields as they stand.
     for (auto& [name, ref] : registry_.all()) {
         auto wrap = [this](Handler& h) {
@@ -79,24 +99,6 @@ TaskForm::TaskForm(RoomSession& session, UserInterface& ui) : session_(session),
         if (auto* b = std::get_if<Button*>(&ref)) wrap((*b)->onClick);
         if (auto* l = std::get_if<ListBox*>(&ref)) wrap((*l)->onClick);
     }
-    for (int i = 0; i < kTaskChecks; ++i) {
-        const auto k = static_cast<TaskCheck>(i);
-        TextBox* box = registry_.get<TextBox>(TaskCheckControl(k));
-        box->onEnter = box->onLeave = [this, &p, &dialog, k, box] {
-            takeTexts();
-            tell(CheckTaskField(p, dialog, k, box->text));
-            Show();
-        };
-    }
-    Oborot_tonn_txt.onEnter = Oborot_tonn_txt.onLeave = [this, &p, &dialog] {
-        takeTexts();
-        tell(CheckTurnoverTonnes(p, dialog, Oborot_tonn_txt.text));
-        Show();
-    };
-    Dimens_txt.onEnter = Dimens_txt.onLeave = [this, &p] {
-        SetTaskText(p, "Dimens_txt", Dimens_txt.text);
-        Show();
-    };
     Show();
 }
 
@@ -161,7 +163,7 @@ void TaskForm::Show() {
     fill(Task_cmb, "Task_cmb", session_.dialog.taskListEmpty ? 0 : static_cast<int>(p.task.OfferedTasks.size()),
          p.task.Task_cmb);
     if (p.task.TaskTitleSet) Task_cmb.setText(p.task.TaskTitle);
-    fill(Produkt_cmb, "Produkt_cmb", static_cast<int>(p.task.TaskProducts.size()), p.task.Produkt_cmb);
+    fill(Produkt_cmb, "Produkt_cmb", static_cast<int>(TaskProductList(p.task, d).size()), p.task.Produkt_cmb);
     fill(Packing_cmb, "Packing_cmb", d.Tara_array.rowCount(), p.task.Packing_cmb);
     Smena_cmb.showIndex(p.task.Smena_cmb);
     for (const FieldSpec& f : FieldCatalogue())
