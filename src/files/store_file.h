@@ -16,7 +16,7 @@
 // Blank lines and lines starting with # or ; are ignored; either line end is read. A value
 // that a plain line would not give back exactly (blanks at its ends, a tab or a line break in
 // it, quotes at both ends) is written in quotes with \\, \", \t, \n, \r and \xHH, and the file
-// is then of format 2.
+// is then of format 3.
 #pragma once
 
 #include <string>
