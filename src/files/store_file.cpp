@@ -294,6 +294,7 @@ std::string StoreText(const Store& store, const std::string& folder) {
         if (room.coilDifference > 0) rooms += "coil_difference = " + GeneralText(room.coilDifference) + "\n";
     }
     const std::string plant = PlantText(store.plant, folder);
+    quotes = quotes || needsQuotes(store.plant.town) || needsQuotes(RelativePath(store.plant.polynomialFile, folder));
     std::string text = "# ColdRoom: холодильник. Камеры — файлы проектов; пути указаны от папки этого файла.\n";
     // The oldest format that holds what is written, so that older releases still read the file.
     text += "[store]\nformat = " + std::to_string(quotes ? kStoreFormat : plant.empty() && !coils ? 1 : 2) + "\n";
@@ -308,6 +309,11 @@ bool StoreWritable(const Store& store, std::string& why) {
         why = "название холодильника не в кодировке UTF-8";
         return false;
     }
+    if (!WellFormedUtf8(store.plant.polynomialFile) || !WellFormedUtf8(store.plant.town)) {
+        why = "имя файла компрессора или города «" + PrintableText(store.plant.polynomialFile + store.plant.town) +
+              "» не в кодировке UTF-8";
+        return false;
+    }
     for (const StoreRoom& room : store.rooms) {
         if (!WellFormedUtf8(room.path)) {
             why = "имя файла камеры «" + PrintableText(room.path) + "» не в кодировке UTF-8; переименуйте файл";
@@ -316,6 +322,10 @@ bool StoreWritable(const Store& store, std::string& why) {
     }
     return true;
 }
+
+std::string StoreValueText(std::string_view text) { return written(text); }
+bool StoreValueNeedsQuotes(std::string_view text) { return needsQuotes(text); }
+bool ReadStoreValue(std::string_view value, std::string& text) { return unquoted(value, text); }
 
 bool ParseStoreText(std::string_view text, const std::string& folder, Store& store, std::string& why) {
     return Parser(text, folder).run(store, why);

@@ -44,6 +44,13 @@ bool ParseStoreText(std::string_view text, const std::string& folder, Store& sto
 // with a Russian message naming the file and, for a damaged one, the line.
 bool ReadStoreFile(const std::string& path, Store& store, std::string& why);
 
+// A value as a store file's line writes it (quoted when a plain line would not give it back),
+// whether it needs the quotes, and the text a value as read from a line stands for (false for
+// a broken quoted form).
+std::string StoreValueText(std::string_view text);
+bool StoreValueNeedsQuotes(std::string_view text);
+bool ReadStoreValue(std::string_view value, std::string& text);
+
 // Whether every name of the store can be written (UTF-8 text); false with the reason.
 bool StoreWritable(const Store& store, std::string& why);
 

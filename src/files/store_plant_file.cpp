@@ -79,7 +79,9 @@ bool PlantValue(const std::string& key, std::string_view value, const std::strin
         if (!number(value, 0.05, 1, x)) return bad("нужна доля от 0,05 до 1");
         p.carnotFraction = x;
     } else if (key == "polynomial_file") {
-        p.polynomialFile = v.empty() ? v : AbsolutePath(v, folder);
+        std::string file;
+        if (!ReadStoreValue(v, file)) return bad("неверная запись в кавычках");
+        p.polynomialFile = file.empty() ? file : AbsolutePath(file, folder);
     } else if (key == "fans") {
         if (v != "continuous" && v != "with_compressor") return bad("нужно continuous или with_compressor");
         p.fansContinuous = v == "continuous";
@@ -95,7 +97,7 @@ bool PlantValue(const std::string& key, std::string_view value, const std::strin
         if (n != 12) return bad("нужно 12 чисел, %");
         p.productProfile = profile;
     } else if (key == "town") {
-        p.town = v;
+        if (!ReadStoreValue(v, p.town)) return bad("неверная запись в кавычках");
     } else if (key == "tariff" || key == "insulation_cost" || key == "discount_rate") {
         if (!number(value, 0, key == "discount_rate" ? 100 : 1e9, x)) return bad("число вне допустимых пределов");
         (key == "tariff" ? p.tariff : key == "insulation_cost" ? p.insulationCost : p.discountRate) = x;
@@ -121,14 +123,14 @@ std::string PlantText(const PlantSettings& p, const std::string& folder) {
     if (p.refrigerant != d.refrigerant) line("refrigerant", p.refrigerant);
     if (p.efficiency != d.efficiency) line("efficiency", "polynomial");
     if (p.carnotFraction != d.carnotFraction) line("carnot_fraction", GeneralText(p.carnotFraction));
-    if (!p.polynomialFile.empty()) line("polynomial_file", RelativePath(p.polynomialFile, folder));
+    if (!p.polynomialFile.empty()) line("polynomial_file", StoreValueText(RelativePath(p.polynomialFile, folder)));
     if (p.fansContinuous != d.fansContinuous) line("fans", "with_compressor");
     if (p.productProfile != d.productProfile) {
         std::string profile;
         for (double v : p.productProfile) profile += (profile.empty() ? "" : " ") + GeneralText(v);
         line("product_profile", profile);
     }
-    if (!p.town.empty()) line("town", p.town);
+    if (!p.town.empty()) line("town", StoreValueText(p.town));
     if (p.tariff != d.tariff) line("tariff", GeneralText(p.tariff));
     if (p.insulationCost != d.insulationCost) line("insulation_cost", GeneralText(p.insulationCost));
     if (p.years != d.years) line("years", std::to_string(p.years));

@@ -139,6 +139,13 @@ TEST(Store, NamesWithBlanksAndLineBreaksComeBackExactly) {
         EXPECT_NE(ReadBytes(path).find("format = " + std::to_string(c.format) + "\n"), std::string::npos) << c.file;
         EXPECT_EQ(Read(path), store) << c.file;
     }
+    // So do the plant's names: its compressor's file and its town.
+    Store plant;
+    plant.plant.town = " Москва\t";
+    plant.plant.polynomialFile = dir.file("компрессор .txt");
+    std::string error;
+    ASSERT_TRUE(WriteStoreFile(path, plant, error)) << error;
+    EXPECT_EQ(Read(path), plant);
     // Another spelling of a name is read as the name itself, so it is written as it was read.
     Store slashes;
     std::string why;
@@ -148,7 +155,6 @@ TEST(Store, NamesWithBlanksAndLineBreaksComeBackExactly) {
     const std::string before = ReadBytes(path);
     Store store;
     store.rooms = {{dir.file("\xCA\xE0\xEC\xE5\xF0\xE0.cfg"), LevelChoice::Auto}};
-    std::string error;
     EXPECT_FALSE(WriteStoreFile(path, store, error));
     EXPECT_NE(error.find("«" + path + "»"), std::string::npos) << error;
     EXPECT_NE(error.find("не в кодировке UTF-8; переименуйте файл"), std::string::npos) << error;
