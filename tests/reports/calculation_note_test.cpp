@@ -122,6 +122,8 @@ TEST(CalculationNote, HugeValuesAreWrittenWhole) {
         Computed c = TestProjects().front();
         c.project.task.Velocity_txt = velocity;
         c.project.Door_Open_txt = "9\t\x01";  // kept as a file held it
+        c.project.Cycle_txt = "1e308";         // and a cycle beyond the task's single precision
+        c.project.task.RabCoef = std::numeric_limits<float>::infinity();
         c.result = ComputeRoom(c.project, Shipped());
         const std::string page = CalculationNoteHtml(NoteOf(c));
         EXPECT_TRUE(WellFormedUtf8(page)) << velocity;
