@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(!error.empty());
         return 0;
     }
-    FUZZ_CHECK(options.margin >= 0 && options.margin <= kMaxDesignMargin);
+    FUZZ_CHECK(options.margin == -1 || (options.margin >= 0 && options.margin <= kMaxDesignMargin));
 
     RoomProject project = start.project;
     TaskDialogState dialog = start.dialog;

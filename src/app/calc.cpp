@@ -37,6 +37,7 @@
 #include "app/calc_store.h"
 #include "app/calc_study.h"
 #include "core/design_margin.h"
+#include "io/settings_file.h"
 #include "core/numtext.h"
 #include "refdb/database_location.h"
 #include "refdb/reference_db.h"
@@ -55,7 +56,7 @@ constexpr int kExitOk = 0, kExitInternal = 1, kExitUsage = 2, kExitDatabase = 4,
               kExitNotSaved = 5;
 const char* kUsage =
     "Использование: coldroom-calc [--db PATH] [--json] [--save OUT.cfg] [--html OUT] [--csv OUT] [--pdf OUT] "
-    "[--note OUT] [--margin N] [--set ИМЯ=ТЕКСТ]... [--vary ИМЯ=ОТ:ДО:ШАГ]... [--restore-reference-data] "
+    "[--note OUT] [--margin N] [--title ТЕКСТ] [--author ТЕКСТ] [--set ИМЯ=ТЕКСТ]... [--vary ИМЯ=ОТ:ДО:ШАГ]... [--restore-reference-data] "
     "[PROJECT.cfg... | --store STORE.coldstore [--energy]]";
 const char* kHelp =
     "Рассчитывает проект ColdRoom (файл .cfg) так, как его показывает программа после открытия,\n"
@@ -71,8 +72,11 @@ const char* kHelp =
     "  --csv OUT      записать отчет в файл .csv (формат Excel)\n"
     "  --pdf OUT      записать отчет в файл PDF (страница A4)\n"
     "  --note OUT     записать расчётную записку: HTML (UTF-8), а если OUT оканчивается на .pdf — PDF\n"
-    "  --margin N     запас к требуемой холодопроизводительности в таблице и записке, % (0–100,\n"
-    "                 по умолчанию 10; 0 — не показывать)\n"
+    "  --margin N     запас к требуемой холодопроизводительности в таблице, записке и сводке\n"
+    "                 холодильника, % (0–100; по умолчанию — запас из настроек программы, а без них 10;\n"
+    "                 0 — не показывать)\n"
+    "  --title ТЕКСТ  название проекта в заголовке отчетов и записки (по умолчанию — из проекта)\n"
+    "  --author ТЕКСТ исполнитель в отчетах и записке (по умолчанию — из проекта)\n"
     "  --set ИМЯ=ТЕКСТ  ввести значение в поле ИМЯ, как человек (Enter и переход к другому полю);\n"
     "                 для списка — номер позиции, для переключателя и флажка — 1 или 0;\n"
     "                 поля окна задачи — с приставкой Produkt.\n"
@@ -95,11 +99,9 @@ const char* kHelp =
     "проверкой поля или нет такой позиции списка, у флажка — не 0 и не 1).\n";
 
 // The calculation note: a PDF when the name ends in .pdf, else the HTML page.
-bool WriteNote(Program& program, const std::string& path, int margin, HeadlessUi& ui) {
-    const CalculationNote note = BuildCalculationNote(
-        program.project(), program.session.result, program.data(),
-        NoteOptions{{program.project().Name_txt, program.project().ReportAuthor, ShortDateToday()}, margin, {}, {},
-                    program.databasePath()});
+bool WriteNote(Program& program, const std::string& path, int margin, const ReportHeading& heading, HeadlessUi& ui) {
+    const CalculationNote note = BuildCalculationNote(program.project(), program.session.result, program.data(),
+                                                      NoteOptions{heading, margin, {}, {}, program.databasePath()});
     std::string lower = path;
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     const bool pdf = lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".pdf") == 0;
@@ -115,6 +117,15 @@ int run(int argc, char** argv) {
     if (!ParseCalcArguments(argc, argv, options, error)) {
         std::cerr << "coldroom-calc: " << error << '\n' << kUsage << '\n';
         return kExitUsage;
+    }
+    if (options.margin < 0) {
+        // The margin the person set in the desktop program, so that both show one capacity.
+        double percent = -1;
+        const auto kept = ReadSettingsValue(UserSettingsFile(), "calculation/designMargin");
+        options.margin = kept && StrictNumber(*kept, percent) && percent == std::floor(percent) && percent >= 0 &&
+                                 percent <= kMaxDesignMargin
+                             ? static_cast<int>(percent)
+                             : kDefaultDesignMargin;
     }
     if (options.help) {
         std::cout << kUsage << "\n\n" << kHelp;
@@ -173,7 +184,8 @@ int run(int argc, char** argv) {
             return kExitUsage;
         }
         return RunStoreRequest(
-            {options.database, options.store, options.html, options.csv, options.pdf, options.json, options.energy}, std::cout);
+            {options.database, options.store, options.html, options.csv, options.pdf, options.json, options.energy,
+             options.margin}, std::cout);
     }
 
     if (options.energy) {
@@ -205,14 +217,16 @@ int run(int argc, char** argv) {
         ui.fileNames.push_back(options.saveTo);
         if (!SaveAsCommand(program, ui)) status = kExitNotSaved;
     }
-    // Reports as the report options would make them, with the window's title and the author.
+    // Reports as the report options would make them, with the window's title and the author
+    // unless the command line gives others.
+    const ReportHeading heading{options.title.empty() ? program.project().Name_txt : options.title,
+                                options.author.empty() ? program.project().ReportAuthor : options.author,
+                                ShortDateToday()};
     const std::pair<const std::string*, ReportKind> reports[] = {
         {&options.html, ReportKind::Html}, {&options.csv, ReportKind::Csv}, {&options.pdf, ReportKind::Pdf}};
     for (const auto& [path, kind] : reports) {
         if (path->empty()) continue;
-        const ReportModel model =
-            BuildReportModel(program.project(), program.session.result, program.data(),
-                             {program.project().Name_txt, program.project().ReportAuthor, ShortDateToday()});
+        const ReportModel model = BuildReportModel(program.project(), program.session.result, program.data(), heading);
         std::string reportError;
         bool written = kind == ReportKind::Pdf ? WritePdfOnDemand(*path, model, reportError)
                                                : MakeReport(kind, *path, model, nullptr, reportError);
@@ -221,7 +235,7 @@ int run(int argc, char** argv) {
             status = kExitNotSaved;
         }
     }
-    if (!options.note.empty() && !WriteNote(program, options.note, options.margin, ui)) status = kExitNotSaved;
+    if (!options.note.empty() && !WriteNote(program, options.note, options.margin, heading, ui)) status = kExitNotSaved;
     if (options.json)
         PrintJson(std::cout, program, ui);
     else if (toStdout == 0)

@@ -49,9 +49,12 @@ bool ParseCalcArguments(int argc, const char* const* argv, CalcOptions& options,
                                              : arg == "--pdf"  ? &options.pdf
                                              : arg == "--store" ? &options.store
                                              : arg == "--note" ? &options.note
+                                             : arg == "--author" ? &options.author
+                                             : arg == "--title" ? &options.title
                                                                : nullptr) {
                 if (i + 1 >= argc || std::string_view(argv[i + 1]).empty()) {
-                    error = "после " + std::string(arg) + " нужен путь к файлу";
+                    const bool heading = arg == "--author" || arg == "--title";
+                    error = "после " + std::string(arg) + (heading ? " нужен текст" : " нужен путь к файлу");
                     return false;
                 }
                 *target = argv[++i];

@@ -16,7 +16,8 @@ struct CalcOptions {
     std::string saveTo;
     std::string html, csv, pdf, note;  // reports to write
     std::string store;                 // a cold store file instead of projects
-    int margin = kDefaultDesignMargin;
+    int margin = -1;  // -1: the person's setting of the desktop program, else the default
+    std::string author, title;  // --author, --title: the reports' and the note's heading
     bool json = false;
     bool energy = false;  // --energy, with --store
     bool help = false;

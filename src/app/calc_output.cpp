@@ -176,8 +176,13 @@ void PrintTable(std::ostream& out, Program& program, int marginPercent) {
         // Surfaces and parts stand indented beneath the heading or the component they belong to.
         const std::string label = (c.role == LoadRole::Surface || c.role == LoadRole::Part ? "  " : "") + c.caption;
         if (c.id == LoadId::Respiration && !program.session.result.task.respiration) continue;  // only a breathing product has it
-        if (c.id == LoadId::Fans) {  // listed by their power, which has its own field
-            table.row(label, m.ElectroEva_txt.text, m.AutoEva_opt.value() ? "Вт (автоматически)" : W);
+        if (c.id == LoadId::Fans) {
+            // Their heat over the work cycle in whole watts, as the chart draws it, and then their
+            // power, which is no heat gain of its own.
+            const LoadValue& heat = c.value(program.session.result.loads);
+            table.row(label, heat.defined ? WholeText(heat.watts) : LoadText(heat), W);
+            table.row("Мощность вентиляторов воздухоохладителей", m.ElectroEva_txt.text,
+                      m.AutoEva_opt.value() ? "Вт (автоматически)" : W);
             continue;
         }
         if (c.id == LoadId::Capacity) table.row("Рабочий цикл агрегата", m.Cycle_txt.text, "%");
@@ -194,6 +199,13 @@ void PrintTable(std::ostream& out, Program& program, int marginPercent) {
     table.row("  Общее время", m.TimeMin_lbl.text, "ч");
     table.print(out);
     if (!m.ResultsProblem.empty()) out << "\nВнимание: " << m.ResultsProblem << '\n';
+    // What the window tells beneath the results.
+    std::string_view notices = m.ResultsNotice_lbl.text;
+    while (!notices.empty()) {
+        const std::size_t end = notices.find('\n');
+        out << "Внимание: " << notices.substr(0, end) << '\n';
+        notices.remove_prefix(end == std::string_view::npos ? notices.size() : end + 1);
+    }
 }
 
 }  // namespace coldroom

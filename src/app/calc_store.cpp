@@ -69,7 +69,8 @@ int RunStoreRequest(const StoreRequest& request, std::ostream& out) {
     }
     StoreRooms rooms;
     rooms.Update(store, *data);
-    const StoreSheet sheet = MakeStoreSheet(store, rooms.rooms(), rooms.loads(), {request.store, ShortDateToday()});
+    const StoreSheet sheet = MakeStoreSheet(store, rooms.rooms(), rooms.loads(),
+                                             {request.store, ShortDateToday(), static_cast<double>(request.margin)});
 
     int status = 0;
     for (std::size_t i = 0; i < store.rooms.size(); ++i)

@@ -13,6 +13,7 @@ struct StoreRequest {
     std::string html, csv, pdf;   // reports to write ("-": standard output)
     bool json = false;            // print JSON instead of the table
     bool energy = false;          // the plant per level and the annual energy; --csv and --html give its CSV and note
+    int margin = 0;               // the design margin the capacities are shown with, %; 0 shows none
 };
 
 // Returns the exit code: 0, 3 when the store file or a room's file could not be read (the

@@ -50,8 +50,8 @@ std::array<LoadComponent, kLoadComponentCount> makeTable() {
         {I::Door, R::Part, I::Operation, true, "Door_Loss_txt", "в т.ч. через дверь", nullptr, "door", "Qдв", "д",
          kDoorColour, 14, nullptr, &member<&B::door>},
         // The fans' field shows their power, not this heat: the fans have no result field.
-        {I::Fans, R::Part, I::Operation, true, "", "вентиляторы воздухоохладителей", "Вентиляторы", "fans", "Qв", "В",
-         kFansColour, 19, nullptr, &member<&B::fans>},
+        {I::Fans, R::Part, I::Operation, true, "", "в т.ч. теплота вентиляторов воздухоохладителей", "Теплота вентиляторов",
+         "fans", "Qв", "Т", kFansColour, 19, nullptr, &member<&B::fans>},
         {I::Total, R::Sum, I::Capacity, false, "Total_poteri", "Суммарные потери", nullptr, "total", "Qсум", "С",
          kTotalColour, 16, nullptr, &member<&B::total>},
         {I::Capacity, R::Sum, I::Capacity, false, "Capacity_need", "Требуемая холодопроизводительность", nullptr,
@@ -89,7 +89,7 @@ std::vector<ChartedLoad> ChartedLoads(const LoadBreakdown& b) {
         if (!c.chartLabel) continue;
         LoadValue v = shown(c.value(b));
         if (c.id == LoadId::Operation && v.defined && fans.defined) v.watts -= fans.watts;
-        bars.push_back({c.id, c.id == LoadId::Fans ? "Теплота вентиляторов" : c.chartLabel, v});
+        bars.push_back({c.id, c.chartLabel, v});
     }
     return bars;
 }

@@ -193,6 +193,12 @@ int WholeOr(double value, int fallback) {
 
 std::string WholeText(double value) { return GeneralText(std::floor(value)); }
 
+bool TypedNumber(std::string_view text, double& value) {
+    std::string copy(text);
+    if (auto pos = copy.find(','); pos != std::string::npos) copy[pos] = '.';
+    return StrictNumber(copy, value);
+}
+
 std::string NormalizeNumberText(std::string_view text) {
     std::string copy(text);
     if (auto pos = copy.find(','); pos != std::string::npos) copy[pos] = '.';

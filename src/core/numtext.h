@@ -19,6 +19,10 @@ double LeadingNumber(std::string_view text);
 // Returns false, leaving `value` untouched, when it is not.
 bool StrictNumber(std::string_view text, double& value);
 
+// A number a person typed: the first comma read as a point, then the whole text (blanks
+// around it aside) one number. "1O0", "4,5x" and "" are none: false, `value` untouched.
+bool TypedNumber(std::string_view text, double& value);
+
 // General number text of a double: shortest text with up to 15 significant digits,
 // no trailing zeros, "0.5" rather than ".5", "-0" written as "0".
 std::string GeneralText(double value);

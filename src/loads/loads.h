@@ -118,8 +118,17 @@ struct OperationalTrace {
     float perCycle = 0;        // 60 / cycle length
     double roomEnthalpy = 0, outsideEnthalpy = 0;  // kJ/kg
     double roomDensity = 0, outsideDensity = 0;    // kg/m³
+    // The outside air is not warmer than the room's: the open door brings no heat.
+    bool outsideNotWarmer = false;
+    // The outside air is below 0 °C: its enthalpy from its moisture content over ice, not from the
+    // fitted relation, which holds above freezing only.
+    bool outsideBelowFreezing = false;
     float sum = 0;
 };
+
+// What the person is told when the open door brings no heat.
+inline constexpr const char* kColdOutsideDoorNotice =
+    "Наружный воздух у двери не теплее воздуха камеры: теплоприток через дверь принят равным 0";
 
 struct OperationalResult {
     LoadValue total;  // whole watts

@@ -34,6 +34,16 @@ double airEnthalpy(double t, double humidity) {
 
 double airDensity(double t) { return 1.293 / (t / 273.15 + 1); }
 
+// Moist air below freezing: moisture content from the saturation pressure over ice (Magnus
+// form, WMO guide to instruments, 2008, annex 4.B) at normal pressure, enthalpy in the same form
+// as above, kJ/kg.
+double frozenAirEnthalpy(double t, double humidity) {
+    const double saturation = 611.2 * std::exp(22.46 * t / (272.62 + t));  // Pa
+    const double vapour = humidity / 100 * saturation;
+    const double x = 0.622 * vapour / (101325 - vapour);  // kg per kg of dry air
+    return t + x * (2501 + 1.93 * t);
+}
+
 // Air exchange through an open door. The square root takes the magnitude of the density
 // difference: with the outside colder than the room the air still exchanges, and the sign of
 // the gain follows the enthalpy difference.
@@ -41,7 +51,10 @@ float specialDoor(const OperationalInputs& in, float curtain, OperationalTrace& 
     const double tr = in.tempIn, to = in.tempOut;
     const double hr = tr <= -11 ? tr + 0.1 * (2501 + 1.93 * tr) / ((tr + 8) * (tr + 8))
                                 : airEnthalpy(tr, in.humidIn);
-    const double ho = airEnthalpy(to, in.humidOut);
+    // The fitted relation grows with t² on both sides of 0 °C: below freezing it would give
+    // winter air the moisture of summer air.
+    trace.outsideBelowFreezing = to < 0;
+    const double ho = to < 0 ? frozenAirEnthalpy(to, in.humidOut) : airEnthalpy(to, in.humidOut);
     const double rhoR = airDensity(tr), rhoO = airDensity(to);
     const float perCycle = static_cast<float>(60 / static_cast<double>(in.rTime));
     trace.roomEnthalpy = hr;
@@ -74,8 +87,11 @@ OperationalResult computeOperationalLoad(const OperationalInputs& in) {
     } else if (in.doorSpecial && in.curtain >= 0 && in.curtain <= 2) {  // no curtain chosen: 0
         const float curtain = in.curtain == 0 ? 1.0f : in.curtain == 1 ? in.attStrip : in.attAir;
         trace.curtainFactor = curtain;
-        if (timeOk) door = specialDoor(in, curtain, trace);
-        else doorOk = false;
+        // Air no warmer than the room's takes no heat in through the door, whatever the
+        // densities do.
+        trace.outsideNotWarmer = !(in.tempOut > in.tempIn);
+        if (!timeOk) doorOk = false;
+        else if (!trace.outsideNotWarmer) door = specialDoor(in, curtain, trace);
     }
     trace.door = door;
     if (!doorOk) {

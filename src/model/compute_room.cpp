@@ -163,6 +163,12 @@ RoomResult ComputeRoom(const RoomProject& p, const ReferenceData& d) {
     b.packaging = computePackagingLoad(trace.packagingInputs, &trace.packaging);
     if (!b.packaging.defined) r.packagingProblem = b.packaging.problem;
 
+    if (operation.trace.outsideNotWarmer && !trace.operationInputs.doorStandard) r.notices.push_back(kColdOutsideDoorNotice);
+    const double stored = LeadingNumber(p.task.Load_prod_txt);
+    if (r.storageCapacity > 0 && stored > r.storageCapacity)
+        r.notices.push_back("Загрузка камеры " + GeneralText(stored) + " т больше её вместимости " +
+                            GeneralText(r.storageCapacity) + " т по норме загрузки продукта");
+
     trace.coolingInputs = coolingInputs(p, d, task);
     r.cooling = computeCoolingTime(trace.coolingInputs);
 

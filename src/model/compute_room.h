@@ -41,6 +41,9 @@ struct RoomResult {
     std::string operationProblem;
     std::vector<std::string> productProblems;  // a table inconsistency first, then the load's own
     std::string packagingProblem;
+    // What the person should know of figures that are defined but may surprise: a door with no
+    // gain, more product than the room holds.
+    std::vector<std::string> notices;
 
     RoomTrace trace;
 };

@@ -1,5 +1,6 @@
 #include "model/field_catalogue.h"
 
+#include <cmath>
 #include <map>
 #include <tuple>
 
@@ -137,7 +138,7 @@ std::vector<FieldSpec> makeCatalogue() {
                      &taskText<&TV::Velocity_txt>, checked(CheckAirVelocity)));
     c.push_back(text("HumidIn_txt", T, "Относительная влажность в камере", "%", &Quantity::kPercent, 12,
                      &taskText<&TV::HumidIn_txt>, checked(CheckHumidity)));
-    c.push_back(text("Dimens_txt", T, "Характерный размер продукта", "см", nullptr, 0,
+    c.push_back(text("Dimens_txt", T, "Характерный размер продукта", "см", &Quantity::kProductSize, 0,
                      &taskText<&TV::Dimens_txt>, {R::ProductSize, G::Task}));
 
     // ---- The room ---------------------------------------------------------------------------
@@ -148,7 +149,7 @@ std::vector<FieldSpec> makeCatalogue() {
           std::tuple{"Height_txt", "Высота камеры", 16, &roomText<&RP::Height_txt>}})
         c.push_back(text(control, M, caption, "м", &Quantity::kPositive, item, access, {R::Dimension, G::Room},
                          std::string(caption) + " должна быть больше 0 м"));
-    c.push_back(text("Volume_txt", M, "Объем камеры", "м³", nullptr, 17, &roomText<&RP::Volume_txt>,
+    c.push_back(text("Volume_txt", M, "Объем камеры", "м³", &Quantity::kPositive, 17, &roomText<&RP::Volume_txt>,
                      {R::Volume, G::Room}));
     c.push_back(list("Location_cmb", M, "Расположение камеры", 18, &roomPosition<&RP::Location_cmb>,
                      {R::Location, G::Room, E::Always, L::Locations}));
@@ -156,7 +157,8 @@ std::vector<FieldSpec> makeCatalogue() {
                      &roomText<&RP::TempIn_txt>, {R::RoomTemperature, G::Room},
                      "Температура в камере должна быть в пределах от -50°С до +20°С"));
     for (int s = 0; s < kSurfaceCount; ++s) {
-        FieldSpec f = text(kSideTemp[s], M, kSideTempCaption[s], "°C", nullptr, kSideTempItem[s], &sideTempText,
+        FieldSpec f = text(kSideTemp[s], M, kSideTempCaption[s], "°C", &Quantity::kSideTemperature, kSideTempItem[s],
+                           &sideTempText,
                            {R::SideTemperature, G::Walls, s == kFloor ? E::FloorTemperature : E::Always});
         f.index = s;
         c.push_back(f);
@@ -170,7 +172,7 @@ std::vector<FieldSpec> makeCatalogue() {
             const std::string base = std::string(kSurfacePrefixes[s]) + std::to_string(l + 1);
             FieldSpec t = text(base + "_D_txt", M,
                                "Толщина слоя " + std::to_string(l + 1) + " изоляции " + kSurfaceGenitive[s], "мм",
-                               &Quantity::kNonNegative, 26 + s * 3 + l, &thicknessText, {R::Thickness, G::Walls});
+                               &Quantity::kThickness, 26 + s * 3 + l, &thicknessText, {R::Thickness, G::Walls});
             t.index = s * 3 + l;
             c.push_back(t);
             FieldSpec m = list(base + "_Mt_cmb", M,
@@ -205,17 +207,17 @@ std::vector<FieldSpec> makeCatalogue() {
                      {R::DoorKind, G::Operation, E::StandardDoor, L::RoomTypes}));
     c.push_back(list("TypeOfCurtain_cmb", M, "Тип занавеси", 78, &roomPosition<&RP::TypeOfCurtain_cmb>,
                      {R::DoorKind, G::Operation, E::SpecialDoor, L::Curtains}));
-    c.push_back(text("Door_W_txt", M, "Ширина двери", "м", &Quantity::kNonNegative, 84, &roomText<&RP::Door_W_txt>, special));
-    c.push_back(text("Door_H_txt", M, "Высота двери", "м", &Quantity::kNonNegative, 83, &roomText<&RP::Door_H_txt>, special));
-    c.push_back(text("Door_Open_txt", M, "Время, когда дверь открыта", "ч/сут", &Quantity::kNonNegative, 85,
+    c.push_back(text("Door_W_txt", M, "Ширина двери", "м", &Quantity::kDoorSize, 84, &roomText<&RP::Door_W_txt>, special));
+    c.push_back(text("Door_H_txt", M, "Высота двери", "м", &Quantity::kDoorSize, 83, &roomText<&RP::Door_H_txt>, special));
+    c.push_back(text("Door_Open_txt", M, "Время, когда дверь открыта", "ч/сут", &Quantity::kHoursPerDay, 85,
                      &roomText<&RP::Door_Open_txt>, special));
-    c.push_back(text("TempOut_txt", M, "Наружная температура (у двери)", "°C", nullptr, 86, &roomText<&RP::TempOut_txt>,
+    c.push_back(text("TempOut_txt", M, "Наружная температура (у двери)", "°C", &Quantity::kOutsideAir, 86, &roomText<&RP::TempOut_txt>,
                      special));
-    c.push_back(text("HumidOut_txt", M, "Относительная влажность снаружи", "%", nullptr, 87,
+    c.push_back(text("HumidOut_txt", M, "Относительная влажность снаружи", "%", &Quantity::kPercent, 87,
                      &roomText<&RP::HumidOut_txt>, special));
     c.push_back(text("NofPeople_txt", M, "Число людей", "чел.", &Quantity::kNonNegative, 80,
                      &roomText<&RP::NofPeople_txt>, {}));
-    c.push_back(text("TimePeople_txt", M, "Время пребывания людей", "ч", &Quantity::kNonNegative, 81,
+    c.push_back(text("TimePeople_txt", M, "Время пребывания людей", "ч", &Quantity::kHoursPerDay, 81,
                      &roomText<&RP::TimePeople_txt>, {}));
     c.push_back(text("Electro_txt", M, "Теплоприток от технологического оборудования", "кВт·ч",
                      &Quantity::kNonNegative, 76, &roomText<&RP::Electro_txt>, {}));
@@ -238,8 +240,41 @@ std::string FieldSpec::setName() const { return form == FieldForm::Task ? kTaskP
 
 std::string FieldSpec::captionWithUnit() const { return unit.empty() ? caption : caption + ", " + unit; }
 
+namespace {
+
+std::string bound(double v) { return GeneralText(v); }
+
+// A range as it is checked, ends included or not: "от 0 до 24", "больше 0".
+std::string rangeText(double low, bool lowOut, double high, bool highOut) {
+    const bool lowSet = std::isfinite(low), highSet = std::isfinite(high);
+    if (lowSet && highSet) {
+        if (!lowOut && !highOut) return "от " + bound(low) + " до " + bound(high);
+        return std::string(lowOut ? "больше " : "не меньше ") + bound(low) + (highOut ? " и меньше " : " и не больше ") +
+               bound(high);
+    }
+    if (lowSet) return (lowOut ? "больше " : "не меньше ") + bound(low);
+    if (highSet) return (highOut ? "меньше " : "не больше ") + bound(high);
+    return "любое";
+}
+
+}  // namespace
+
 std::string FieldSpec::refusalText() const {
-    return refusal.empty() ? caption + ": значение не может быть меньше 0" : refusal;
+    if (!refusal.empty()) return refusal;
+    if (!range || (range->low == 0 && !range->lowExcluded && !std::isfinite(range->high)))
+        return caption + ": значение не может быть меньше 0";
+    return caption + ": значение должно быть " +
+           rangeText(range->low, range->lowExcluded, range->high, range->highExcluded) + (unit.empty() ? "" : " " + unit);
+}
+
+std::string FieldSpec::unusualText(const std::string& typed) const {
+    if (!range || range->usual(LeadingNumber(typed))) return {};
+    return captionWithUnit() + ": " + typed + " — необычное значение (обычно " +
+           rangeText(range->usualLow, false, range->usualHigh, false) + "). Проверьте, не опечатка ли это.";
+}
+
+std::string FieldSpec::notANumberText(const std::string& typed) const {
+    return "«" + typed + "» — не число.\r\nПоле «" + captionWithUnit() + "» сохраняет прежнее значение.";
 }
 
 const std::vector<FieldSpec>& FieldCatalogue() {

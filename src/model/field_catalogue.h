@@ -85,6 +85,10 @@ struct FieldSpec {
     std::string captionWithUnit() const;
     // The refusal for a value outside the range.
     std::string refusalText() const;
+    // What the person is told of a value taken though it is outside the usual band; "" inside.
+    std::string unusualText(const std::string& typed) const;
+    // The refusal of a typed text that is not a number at all.
+    std::string notANumberText(const std::string& typed) const;
 
     std::string& textOf(RoomProject& p) const { return text(p, index); }
     const std::string& textOf(const RoomProject& p) const { return text(const_cast<RoomProject&>(p), index); }

@@ -63,9 +63,20 @@ EditOutcome CommitText(RoomProject& p, const ReferenceData&, const FieldSpec& f,
         out.shown = p.Name_txt;
         return out;
     }
+    double typedValue = 0;
+    if (!TypedNumber(typed, typedValue)) {
+        // A typing slip ("1O0", "4,5x") must not become another number: the field keeps its value.
+        out.shown = f.textOf(p);
+        out.restored = true;
+        return refuse(out, f.notANumberText(std::string(typed)), f);
+    }
     const std::string text = NormalizeNumberText(typed);
     out.shown = text;
     const double v = LeadingNumber(text);
+    // Told once, when the value changes to it.
+    if (const std::string unusual = f.unusualText(text);
+        !unusual.empty() && text != f.textOf(p) && (!f.range || f.range->contains(v)))
+        out.notices.push_back({Notice::Kind::Unusual, unusual});
 
     if (f.role == FieldRole::RoomTemperature) {
         if (how == Entry::Enter) {

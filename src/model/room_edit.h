@@ -21,6 +21,7 @@ struct Notice {
     enum class Kind {
         Refusal,        // a value its check refuses (the input-error message box)
         FloorHeating,   // floor heating is refused for a room this warm
+        Unusual,        // a value taken though it is outside the usual band: a slip is likely
     } kind;
     std::string text;
 };
@@ -46,6 +47,9 @@ struct EditOutcome {
     std::vector<Notice> notices;
     unsigned recompute = Recompute::None;
     std::string focus;  // a control of the same window the focus moves to ("" stays)
+    // A refused entry that was no number at all: the field shows its value as before, not the
+    // text refused.
+    bool restored = false;
 };
 
 // Floor heating is offered only for rooms colder than this, °C.

@@ -55,7 +55,7 @@ std::string checkMessage(const TaskValues& t, TaskCheck k, double v) {
             return twoLines("Неверно задан суточный оборот продуктов. ", "Значение должно лежать в интервале от 0 до 100 %");
         return {};
     case CheckAirVelocity:
-        if (outside) return twoLines("Скорость движения воздуха в камере должна быть", "в пределах от 0 до 20 м/с");
+        if (outside) return twoLines("Скорость движения воздуха в камере должна быть", "больше 0 и не больше 20 м/с");
         return {};
     case CheckCoolingTime:
         if (outside) return twoLines("Неверно задано время охлаждения продуктов.", "Значение должно быть больше 0 часов!");
@@ -269,11 +269,30 @@ void SetTaskText(RoomProject& p, const std::string& control, std::string_view ty
 }
 
 TaskOutcome EnterTaskText(RoomProject& p, TaskDialogState& dialog, const FieldSpec& f, std::string_view typed) {
+    double value = 0;
+    if (!TypedNumber(typed, value)) {
+        // A typing slip must not become another number: the field keeps the value it had.
+        TaskOutcome out;
+        out.accepted = false;
+        out.restored = true;
+        out.notices.push_back({TaskNotice::Kind::Refusal, f.notANumberText(std::string(typed))});
+        return out;
+    }
     switch (f.role) {
     case FieldRole::TaskChecked: return CheckTaskField(p, dialog, static_cast<TaskCheck>(f.check), typed);
     case FieldRole::TurnoverTonnes: return CheckTurnoverTonnes(p, dialog, typed);
-    default: f.textOf(p) = std::string(typed); return {};
+    default: break;
     }
+    // The product's size: a decimal comma reads as a point, as in every other number.
+    if (f.range && !f.range->contains(value)) {
+        TaskOutcome out;
+        out.accepted = false;
+        out.restored = true;
+        out.notices.push_back({TaskNotice::Kind::Refusal, f.refusalText()});
+        return out;
+    }
+    f.textOf(p) = NormalizeNumberText(typed);
+    return {};
 }
 
 void ChooseTaskEntry(RoomProject& p, TaskDialogState& dialog, const ReferenceData& d, const FieldSpec& f, int position) {
@@ -289,13 +308,26 @@ TaskOutcome ConfirmTask(RoomProject& p, TaskDialogState& dialog, const Reference
     TaskOutcome out;
     TaskValues& t = p.task;
     const double hours = LeadingNumber(t.Real_time_txt);
-    // A value refused when it was typed is named first: it is what the person must correct.
+    // A value refused when it was typed is named first: it is what the person must correct. It
+    // is judged again as the fields stand now, so a refusal whose cause was mended elsewhere (the
+    // room temperature refused for an end temperature corrected since) is gone.
     for (int k = 0; k < kTaskChecks; ++k) {
-        if (dialog.FieldError[k]) {
-            out.accepted = false;
-            out.notices.push_back({TaskNotice::Kind::NotConfirmed, dialog.FieldMessage[k]});
-            return out;
+        if (!dialog.FieldError[k]) continue;
+        const auto check = static_cast<TaskCheck>(k);
+        const std::string& text = checkedText(t, check);
+        const double v = LeadingNumber(check == CheckCoolingTime ? text : NormalizeNumberText(text));
+        std::string message = checkMessage(t, check, v);
+        const double tonnes = LeadingNumber(t.Oborot_tonn_txt);
+        if (message.empty() && check == CheckTurnover && (tonnes < 0 || tonnes > LeadingNumber(t.Load_prod_txt)))
+            message = dialog.FieldMessage[k];
+        if (message.empty()) {
+            dialog.FieldError[k] = false;
+            continue;
         }
+        dialog.FieldMessage[k] = message;
+        out.accepted = false;
+        out.notices.push_back({TaskNotice::Kind::NotConfirmed, message});
+        return out;
     }
     const int count = dialog.taskListEmpty ? 0 : static_cast<int>(t.OfferedTasks.size());
     if (count == 0 || t.Task_cmb < 0) {

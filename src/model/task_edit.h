@@ -52,6 +52,8 @@ struct TaskOutcome {
     std::vector<TaskNotice> notices;
     std::string focus;      // a control of the dialog the focus moves to
     bool confirmed = false; // «Далее >>» went through
+    // A typed text that was no number at all: the field keeps the value it had.
+    bool restored = false;
 };
 
 // The product groups' task numbers and the number of tasks that come with the program.

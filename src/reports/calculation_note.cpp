@@ -136,6 +136,7 @@ void Writer::problems() {
     add(r_.loads.problem);
     if (r_.cooling.status == CoolingTimeResult::Status::Error) add(kCoolingTimeErrorText);
     if (r_.cooling.tooShort) add("Желаемое время охлаждения меньше расчётного.");
+    for (const std::string& s : r_.notices) add(s);
     for (const std::string& s : FieldsOutOfRange(p_)) add("Значение вне допустимых пределов: " + s);
     if (all.empty()) {
         // A line after the last section rather than a section of its own, which could fill a page

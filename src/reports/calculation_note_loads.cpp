@@ -129,6 +129,10 @@ Figure* Writer::specialDoor(Figure* tau) {
     row("Наружная температура (у двери)", "tн", tOut, "°C");
     row("Относительная влажность снаружи", "φн", hOut, "%");
     row("Температура в камере", "tв", tIn, "°C");
+    if (t.outsideNotWarmer) {
+        text(std::string(kColdOutsideDoorNotice) + " (tн ≤ tв).");
+        return exact(0);
+    }
     auto c = [&](double v, const char* s) { return Expr(constant(v, s)); };
     auto moist = [&](Figure* temp, Figure* humidity) {
         return Expr(temp) + Expr(humidity) * c(0.000035, "0.000035") * Group(c(2501, "2501") + c(1.93, "1.93") * temp) *
@@ -146,8 +150,13 @@ Figure* Writer::specialDoor(Figure* tau) {
              moist(tIn, humidity), hRoom, "кДж/кг");
     }
     Figure* hOutside = computed(t.outsideEnthalpy, 3);
-    calc("Энтальпия наружного воздуха", "hн = tн + φн · 0.000035 · (2501 + 1.93 · tн) · (1 + 0.008 · tн²)",
-         moist(tOut, hOut), hOutside, "кДж/кг");
+    if (t.outsideBelowFreezing)
+        row("Энтальпия наружного воздуха (ниже 0 °C: hн = tн + x · (2501 + 1.93 · tн), влагосодержание x по "
+            "давлению насыщения надо льдом)",
+            "hн", hOutside, "кДж/кг");
+    else
+        calc("Энтальпия наружного воздуха", "hн = tн + φн · 0.000035 · (2501 + 1.93 · tн) · (1 + 0.008 · tн²)",
+             moist(tOut, hOut), hOutside, "кДж/кг");
     Figure *rhoRoom = computed(t.roomDensity, 4), *rhoOut = computed(t.outsideDensity, 4);
     auto density = [&](Figure* temp) { return c(1.293, "1.293") / Group(c(1, "1") + Expr(temp) / constant(273.15, "273.15")); };
     calc("Плотность воздуха в камере", "ρв = 1.293 / (1 + tв / 273.15)", density(tIn), rhoRoom, "кг/м³");

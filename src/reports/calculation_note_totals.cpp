@@ -44,6 +44,8 @@ void Writer::totals() {
     }
     Figure* cycle = exact(t.cycle);
     row("Рабочий цикл агрегата", "b", cycle, "%");
+    text("Рабочий цикл b задаёт технологическая задача при каждом подтверждении окна задачи: 100 %, для "
+         "непрерывного режима 75 %; цикл, введённый в главном окне, действует до следующего подтверждения.");
     Figure* hundred = constant(100, "100");
     auto capacityRow = [&](const std::string& label, const std::string& sumSymbol, Figure* from, double watts,
                            const LoadValue& v, const std::string& key) {

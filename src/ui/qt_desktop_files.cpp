@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include "io/atomic_file.h"
+#include "io/settings_file.h"
 #include "reports/report_dispatch.h"
 
 #include "ui/main/commands.h"
@@ -52,9 +53,9 @@ void DesktopProgram::useSettings(std::unique_ptr<QSettings> settings) {
 }
 
 QString UserSettingsPath() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') +
-           QCoreApplication::organizationName() + QLatin1Char('/') + QCoreApplication::applicationName() +
-           QStringLiteral(".conf");
+    // The command-line tool reads the design margin from the same file.
+    if (const std::string path = UserSettingsFile(); !path.empty()) return QString::fromStdString(path);
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/ColdRoom/ColdRoom.conf");
 }
 
 void DesktopProgram::useSettingsFile(const QString& path) {

@@ -79,7 +79,7 @@ TEST(OperationalLoad, Results) {
          [](OperationalInputs& in) { specialDoor(in); in.curtain = 1; }, 5051, 5051},
         {"special door, no curtain chosen",
          [](OperationalInputs& in) { specialDoor(in); in.curtain = -1; }, 0, 0},
-        {"special door, outside colder and drier than the room",
+        {"special door, outside colder than the room: no gain",
          [](OperationalInputs& in) {
              specialDoor(in);
              in.tempIn = 0;
@@ -87,7 +87,17 @@ TEST(OperationalLoad, Results) {
              in.tempOut = -30;
              in.humidOut = 10;
          },
-         -1188, -1188},
+         0, 0},
+        // Winter air at −5 °C and 90 %: its moisture over ice (0.55 kJ/kg), not the fitted
+        // relation's 4.42 kJ/kg, which would give 1466 W.
+        {"special door, outside below freezing and warmer than the room",
+         [](OperationalInputs& in) {
+             specialDoor(in);
+             in.tempIn = -25;
+             in.tempOut = -5;
+             in.humidOut = 90;
+         },
+         1268, 1268},
         {"all terms: 10.42 + 100 + 16.25 + 375 + 10102.21",
          [](OperationalInputs& in) {
              specialDoor(in);

@@ -141,12 +141,12 @@ TEST(EditorForm, FieldChecks) {
         {&EditorForm::txtHeatTara, "4.5", false, "Удельная теплоемкость должна быть\r\nв пределах от 0 до 4 кДж", "4.5"},
         {&EditorForm::txtTcell, "-50", true, "", "-50"},
         {&EditorForm::txtTcell, "20", false, "", "20"},
-        {&EditorForm::txtDensity, "10", false, "Плотность продуктов должна быть\r\nв пределах от 10 до 1500 кг/куб.м", "10"},
+        {&EditorForm::txtDensity, "10", false, "Плотность продуктов должна быть\r\nбольше 10 и не больше 1500 кг/куб.м", "10"},
         {&EditorForm::txtDensity, "1,2e3", true, "", "1200"},
         {&EditorForm::txtVelocity, "0", true, "Скорость движения воздуха в камере \r\nдолжна", "0"},
         {&EditorForm::txtVelocity, "0", false, "Скорость движения воздуха в камере\r\n должна", "0"},
-        {&EditorForm::txtCond, "5", true, "должен быть\r\n в пределах", "5"},
-        {&EditorForm::txtCond, "5", false, "должен быть\r\nв пределах", "5"},
+        {&EditorForm::txtCond, "5", true, "должен быть\r\n больше 0", "5"},
+        {&EditorForm::txtCond, "5", false, "должен быть\r\nбольше 0", "5"},
         {&EditorForm::txtTask, " ", false, "Введите название задачи!", " "},
         // The task rows hold 0 °C in the room, 20 °C at the start and 4 °C at the end.
         {&EditorForm::txtTend, "0", false, "", "0"},
@@ -159,6 +159,9 @@ TEST(EditorForm, FieldChecks) {
         {&EditorForm::Value_txt, "1000", false, "", "1000"},
         {&EditorForm::Value_txt, "-0,05", true, "Значение параметра должно быть в пределах от 0 до 1000", "-0.05"},
         {&EditorForm::Value_txt, "2000", false, "Значение параметра должно быть в пределах от 0 до 1000", "2000"},
+        // A slip is named as what it is; λ = 0 is refused with the range as it is checked.
+        {&EditorForm::txtConduct, "0,3x", false, "«0,3x» — не число", "0,3x"},
+        {&EditorForm::txtConduct, "0", false, "больше 0 и не больше 4 Вт/(м·К)", "0"},
     };
     for (const Case& c : cases) {
         Editor e;
@@ -196,7 +199,7 @@ TEST(EditorForm, PointEditor) {
     f.cmdProdUpdate.onClick();
     f.Up_pic.onClick();
     Editor::type(f.txtEnthalpy, "1500", true);
-    EXPECT_EQ(e.lastText(), "Значения энтальпии следует привести\r\nк диапазону от 0 до 1000 кДж/кг");
+    EXPECT_EQ(e.lastText(), "Значения энтальпии следует привести\r\nк диапазону больше 0 и не больше 1000 кДж/кг");
     EXPECT_EQ(f.PointIndex, 0);
     EXPECT_EQ(f.txtEnthalpy.text, "19.9");
     EXPECT_EQ(f.txtE.text, test::DefaultEnthalpies());  // not stored
@@ -253,8 +256,8 @@ TEST(EditorForm, AFailingFieldKeepsTheRowUnwritten) {
     EXPECT_EQ(e.ui.messages.size(), 1u);
     f.datIsolation.next.onClick();
     EXPECT_EQ(f.datIsolation.current, 0);
-    EXPECT_EQ(e.lastText(), "Строка не записана: неверно заполнено поле «Коэффициент теплопроводности, Вт/м2 °С».\r\n"
-                            "Коэффициент теплопроводности должен быть\r\nв пределах от 0 до 4 Вт/м2°С");
+    EXPECT_EQ(e.lastText(), "Строка не записана: неверно заполнено поле «Коэффициент теплопроводности, Вт/(м·К)».\r\n"
+                            "Коэффициент теплопроводности должен быть\r\nбольше 0 и не больше 4 Вт/(м·К)");
     EXPECT_NE(e.ui.focusWindowControl.find("txtConduct"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(e.user));  // nothing changed yet, nothing copied
 

@@ -234,7 +234,7 @@ TEST(StoreWindow, KeyboardFiguresPrintAndHelp) {
     }
 
     for (int r = 0; r < rooms->rowCount(); ++r)
-        EXPECT_FALSE(Cell(rooms, r, "Вентиляторы").contains(u'.')) << Cell(rooms, r, "Вентиляторы").toStdString();
+        EXPECT_FALSE(Cell(rooms, r, "Теплота вентиляторов").contains(u'.')) << Cell(rooms, r, "Теплота вентиляторов").toStdString();
     auto picture = [&](const char* action) {
         return s.window->findChild<QAction*>(action)->icon().pixmap(24).toImage();
     };

@@ -94,7 +94,7 @@ TEST(WorkSafetyDesktop, EscapeTitleMarkPendingEditAndTheQuestionOnTheWayOut) {
     EXPECT_TRUE(window->isWindowModified());
 
     // Typed but not committed: the command commits it first.
-    Type(window->findChild<QLineEdit*>("Width_txt"), QStringLiteral("2x"), false);
+    Type(window->findChild<QLineEdit*>("Width_txt"), QStringLiteral("2"), false);
     ASSERT_EQ(desktop.program().main.Volume_txt.text, "125");
     window->findChild<QAction*>("mnAbout")->trigger();
     Settle();

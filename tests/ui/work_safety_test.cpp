@@ -180,7 +180,7 @@ TEST(WorkSafety, CommandsCommitThePendingEditFirst) {
         const char* typed;
         bool runs;
         const char* volume;
-    } cases[] = {{"2x", true, "50"}, {"-1", false, "125"}};
+    } cases[] = {{"2", true, "50"}, {"2x", false, "125"}, {"-1", false, "125"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
         ProgramHarness::enter(m.Width_txt, "5");

@@ -14,9 +14,9 @@ using Kind = EditorCheck::Kind;
 // Two message lines as the message box shows them.
 #define LINES(a, b) a "\r\n" b
 
-const char* const kConductivity = LINES("Коэффициент теплопроводности должен быть", "в пределах от 0 до 4 Вт/м2°С");
-const char* const kConductivityBlank = LINES("Коэффициент теплопроводности должен быть", " в пределах от 0 до 4 Вт/м2°С");
-const char* const kHeatCapacity = LINES("Удельная теплоемкость должна быть", "в пределах от 0 до 4.5 кДж/кг°С");
+const char* const kConductivity = LINES("Коэффициент теплопроводности должен быть", "больше 0 и не больше 4 Вт/(м·К)");
+const char* const kConductivityBlank = LINES("Коэффициент теплопроводности должен быть", " больше 0 и не больше 4 Вт/(м·К)");
+const char* const kHeatCapacity = LINES("Удельная теплоемкость должна быть", "больше 0 и не больше 4.5 кДж/(кг·К)");
 
 // The parameters of the "Разное" tab have no message of their own: it is made from the range.
 const char* ParameterMessage() {
@@ -42,21 +42,21 @@ const std::map<std::string_view, EditorCheck>& Checks() {
         {"txtTcell", Range("Tasks", T::TempCell, LINES("Температура в камере должна быть", " в пределах от -50°С до +20°С"))},
         {"txtTstart", {Kind::TempStart, "Tasks", T::TempIn, "Температура начала охлаждения должна", nullptr}},
         {"txtTend", {Kind::TempEnd, "Tasks", T::TempOut, "Температура конца охлаждения должна", nullptr}},
-        {"txtCooltime", Range("Tasks", T::CoolTime, "Время охлаждения должно быть в пределах от 0 до 24 часов")},
-        {"txtVelocity", Range("Tasks", T::Velocity, LINES("Скорость движения воздуха в камере", " должна быть в пределах от 0 до 20 м/с"),
-                              LINES("Скорость движения воздуха в камере ", "должна быть в пределах от 0 до 20 м/с"))},
+        {"txtCooltime", Range("Tasks", T::CoolTime, "Время охлаждения должно быть больше 0 и не больше 24 часов")},
+        {"txtVelocity", Range("Tasks", T::Velocity, LINES("Скорость движения воздуха в камере", " должна быть больше 0 и не больше 20 м/с"),
+                              LINES("Скорость движения воздуха в камере ", "должна быть больше 0 и не больше 20 м/с"))},
         {"txtHumidity", Range("Tasks", T::Humidity, LINES("Влажность в камере должна быть", "в пределах от 20 до 100 %"))},
         {"txtIsoName", Name("Isolation", 0, "Введите название материала изоляции")},
         {"txtConduct", Range("Isolation", kValueColumn, kConductivity)},
         {"txtProduct", Name("ProdMeat", P::Name, "Введите название продукта")},
         {"txtNorma", Range("ProdMeat", P::Norma, LINES("Неверно задана норма хранения. ",
-                                                        "Значение должно лежать в интервале от 0 до 1 тонна/куб.м"))},
+                                                        "Значение должно быть больше 0 и не больше 1 тонна/куб.м"))},
         {"txtHeatCap", Range("ProdMeat", P::SpecificHeat, kHeatCapacity)},
         {"txtHeatCap_freez", Range("ProdMeat", P::SpecificHeatFrozen, kHeatCapacity)},
-        {"txtWlaga", Range("ProdMeat", P::Water, "Влагосодержание должно быть в пределах от 0 до 1")},
+        {"txtWlaga", Range("ProdMeat", P::Water, "Влагосодержание должно быть больше 0 и не больше 1")},
         {"txtCond", Range("ProdMeat", P::Conductivity, kConductivity, kConductivityBlank)},
         {"txtCond_freez", Range("ProdMeat", P::ConductivityFrozen, kConductivityBlank)},
-        {"txtSize", Range("ProdMeat", P::Dimension, LINES("Характерный размер продукта должен", " быть в пределах от 0 до 1 м"))},
+        {"txtSize", Range("ProdMeat", P::Dimension, LINES("Характерный размер продукта должен", " быть больше 0 и не больше 1 м"))},
         {"txtShape",
          {Kind::Shape, "ProdMeat", P::Shape,
           "Коэффициент формы может принимать значения: \r\n0.56 (для мясных полутуш и четвертин); \r\n"
@@ -65,18 +65,18 @@ const std::map<std::string_view, EditorCheck>& Checks() {
           "Коэффициент формы может принимать значения:\r\n 0.56 (для мясных полутуш и четвертин);\r\n"
           " 1 (для продуктов в форме пластин и брикетов); \r\n0.5 (для продуктов в форме цилиндра); \r\n"
           "0.33 (для продуктов в форме шара)"}},
-        {"txtDensity", Range("ProdMeat", P::Density, LINES("Плотность продуктов должна быть", "в пределах от 10 до 1500 кг/куб.м"))},
-        {"txtCryo", Range("ProdMeat", P::Cryoscopic, LINES("Криоскопическая температура должна быть", "в пределах от -10 до 0 °С"))},
-        {"txtFreez", Range("ProdMeat", P::LatentHeat, LINES("Удельная теплота замерзания должна", "быть в пределах от 100 до 400 кДж/кг"))},
-        {"txtEnthalpy", Range("ProdMeat", P::Enthalpy, LINES("Значения энтальпии следует привести", "к диапазону от 0 до 1000 кДж/кг"))},
+        {"txtDensity", Range("ProdMeat", P::Density, LINES("Плотность продуктов должна быть", "больше 10 и не больше 1500 кг/куб.м"))},
+        {"txtCryo", Range("ProdMeat", P::Cryoscopic, LINES("Криоскопическая температура должна быть", "больше -10 и не больше 0 °С"))},
+        {"txtFreez", Range("ProdMeat", P::LatentHeat, LINES("Удельная теплота замерзания должна", "быть больше 100 и не больше 400 кДж/кг"))},
+        {"txtEnthalpy", Range("ProdMeat", P::Enthalpy, LINES("Значения энтальпии следует привести", "к диапазону больше 0 и не больше 1000 кДж/кг"))},
         {"txtCity", Name("Location", LocationColumn::City, "Введите место расположения камеры")},
-        {"txtLongitude", Range("Location", LocationColumn::Latitude, "Широта места должна лежать в интервале от 0 до 80°")},
+        {"txtLongitude", Range("Location", LocationColumn::Latitude, "Широта места должна быть больше 0 и не больше 80°")},
         {"txtSummerTemp", Range("Location", LocationColumn::Temperature, LINES("Расчетная летняя температура должна", " быть в пределах от 10°С до 50°С"))},
         {"txtHumid", Range("Location", LocationColumn::Humidity, LINES("Влажность воздуха должна быть", "в пределах от 20 до 100 %"))},
         {"txtTara", Name("Tara", 0, "Введите тип тары!")},
         {"txtHeatTara", Range("Tara", kValueColumn, LINES("Удельная теплоемкость должна быть", "в пределах от 0 до 4 кДж/кг°С"))},
         {"txtCoat", Name("Upper", 0, "Введите тип внешнего покрытия камеры")},
-        {"txtAbsorp", Range("Upper", kValueColumn, LINES("Коэффициент поглощения солнечного излучения", "должен быть в пределах от 0 до 1"))},
+        {"txtAbsorp", Range("Upper", kValueColumn, LINES("Коэффициент поглощения солнечного излучения", "должен быть больше 0 и не больше 1"))},
         {"Value_txt", Range("Others", kValueColumn, ParameterMessage())},
     };
     return checks;
@@ -104,6 +104,9 @@ std::string EditorCheckMessage(const EditorCheck& check, const std::string& text
         // A name of blanks only shows as nothing in every list.
         return text.find_first_not_of(" \t\r\n") == std::string::npos ? message : "";
     }
+    if (double typed = 0; check.kind != Kind::Shape && check.rule().kind == ValueRule::Kind::Number &&
+                          !TypedNumber(text, typed))
+        return "«" + text + "» — не число.\r\n" + message;
     const double v = LeadingNumber(text);
     const bool inRange = check.rule().accepts(v);
     auto second = [&](const char* line) { return std::string(message) + "\r\n" + line; };

@@ -34,7 +34,7 @@ EditorForm::EditorForm(UserInterface& ui) : ui_(ui) {
               "Расчетные коэффициенты теплопроводности материалов ограждающих конструкций", &cmdIsoAdd,
               &cmdIsoDelete, &cmdIsoUpdate);
     bind(datIsolation, txtIsoName, "txtIsoName", 0, "Материал ", false);
-    bind(datIsolation, txtConduct, "txtConduct", 1, "Коэффициент теплопроводности, Вт/м2 °С");
+    bind(datIsolation, txtConduct, "txtConduct", 1, "Коэффициент теплопроводности, Вт/(м·К)");
 
     setUpView(datProduct, "datProduct", "ProdMeat", 2, "Выбор типа продуктов", "", &cmdProdAdd,
               &cmdProdDelete, &cmdProdUpdate);
@@ -138,7 +138,9 @@ void EditorForm::bind(BoundView& view, TextBox& box, const char* name, int colum
                 if (f.name == name) CommitField(view, f, false);
         };
     } else if (number) {
-        box.onEnter = box.onLeave = [&box] { box.text = NormalizeNumberText(box.text); };
+        box.onEnter = box.onLeave = [&box] {
+            if (double value = 0; TypedNumber(box.text, value)) box.text = NormalizeNumberText(box.text);
+        };
     }
 }
 
@@ -281,83 +283,6 @@ void EditorForm::enableEditing(BoundView& view) {
 }
 
 // The cross-checks read the other fields of the same row as they stand.
-FieldValue EditorForm::fieldValues(const BoundView& view) {
-    return [&view](const char* control) {
-        for (const auto& f : view.fields)
-            if (std::string_view(f.name) == control) return LeadingNumber(f.box->text);
-        return 0.0;
-    };
-}
-
-bool EditorForm::CommitField(BoundView& view, const BoundView::Field& field, bool enter) {
-    if (field.number) field.box->text = NormalizeNumberText(field.box->text);
-    const EditorCheck* check = FindEditorCheck(field.name);
-    if (!check) return true;
-    std::string message = EditorCheckMessage(*check, field.box->text, enter, fieldValues(view));
-    if (message.empty()) return true;
-    ui_.message(message, kInputErrorTitle, MsgIcon::Critical);
-    ui_.setFocus(WindowId::Editor, field.name);
-    return false;
-}
-
-bool EditorForm::writeCurrent(BoundView& view) {
-    if (!dirty(view)) return true;
-    for (const auto& f : view.fields)
-        if (f.number) f.box->text = NormalizeNumberText(f.box->text);
-    // A value that fails its check never reaches the table: every calculation reads it later.
-    for (const auto& f : view.fields) {
-        const EditorCheck* check = FindEditorCheck(f.name);
-        if (!check) continue;
-        std::string problem = EditorCheckMessage(*check, f.box->text, false, fieldValues(view));
-        if (problem.empty()) continue;
-        std::string label = f.label;
-        while (!label.empty() && label.back() == ' ') label.pop_back();
-        SSTab1.setIndex(view.tab);
-        ui_.message("Строка не записана: неверно заполнено поле «" + label + "»." + kCrLf + problem,
-                    kInputErrorTitle, MsgIcon::Critical);
-        ui_.setFocus(WindowId::Editor, f.name);
-        return false;
-    }
-    const TableSchema* schema = FindTableSchema(view.table);
-    std::vector<std::string> row = view.adding ? std::vector<std::string>(schema->columns.size())
-                                               : view.data.rows[static_cast<size_t>(view.current)];
-    std::vector<ColumnText> changed;
-    for (const auto& f : view.fields) {
-        if (!view.adding && row[static_cast<size_t>(f.column)] == f.box->text) continue;
-        row[static_cast<size_t>(f.column)] = f.box->text;
-        changed.push_back({f.column, f.box->text});
-    }
-    // The row and the table as they were read: another program's change in between makes
-    // the write fail rather than land on a row the person never saw.
-    const int rows = view.data.rowCount();
-    std::vector<RowChange> changes{
-        view.adding ? RowChange::Append(view.table, row).expecting({}, rows)
-                    : RowChange::Update(view.table, view.current, std::move(changed))
-                          .expecting(view.data.rows[static_cast<size_t>(view.current)], rows)};
-    // A product list names products by number: they must still be the ones shown.
-    if (&view == &datTask && (view.adding || row[TaskColumn::Reference] != view.data.text(TaskColumn::Reference, view.current))) {
-        std::vector<long> listed;
-        if (LeadingNumber(row[TaskColumn::Reference]) != 0)
-            for (double n : ParseNumberList(row[TaskColumn::Reference], 10000).values) listed.push_back(std::lround(n));
-        std::sort(listed.begin(), listed.end());
-        listed.erase(std::unique(listed.begin(), listed.end()), listed.end());
-        for (long n : listed)
-            if (n >= 1 && n <= datProduct.data.rowCount())
-                changes.push_back(RowChange::Expect(datProduct.table, static_cast<int>(n - 1),
-                                                    datProduct.data.rows[static_cast<size_t>(n - 1)]));
-        if (!listed.empty()) changes.back().expectedRows = datProduct.data.rowCount();
-    }
-    if (!store(view, changes)) return false;
-    if (view.adding) {
-        view.data.rows.push_back(std::move(row));
-        view.adding = false;
-    } else {
-        view.data.rows[static_cast<size_t>(view.current)] = std::move(row);
-    }
-    if (&view == &datProduct) refreshProductNames();
-    return true;
-}
-
 bool EditorForm::ensureWriter() {
     if (writer_.isOpen()) return true;
     std::string error, path = readPath_;

@@ -66,7 +66,7 @@ void MainForm::registerControls() {
     REG(Door_Standard_opt); REG(Door_Special_opt); REG(TypeOfCell_cmb); REG(TypeOfCurtain_cmb);
     REG(Door_W_txt); REG(Door_H_txt); REG(Door_Open_txt); REG(TempOut_txt); REG(HumidOut_txt); REG(Door_Loss_txt);
     REG(TypeOfCell_lbl); REG(Door_W_lbl); REG(Door_H_lbl); REG(Door_Open_lbl); REG(TypeOfCurtain_lbl);
-    REG(TempOut_lbl); REG(HumidOut_lbl); REG(DoorNotice_lbl);
+    REG(TempOut_lbl); REG(HumidOut_lbl); REG(DoorNotice_lbl); REG(ResultsNotice_lbl);
     REG(NofPeople_txt); REG(TimePeople_txt); REG(Electro_txt); REG(Lifter_txt); REG(ElectroEva_txt);
     REG(Cycle_txt); REG(AutoEva_opt); REG(ManualEva_opt);
     REG(TypeOfProduct_lbl); REG(TempIn_lbl); REG(TempEnd_lbl); REG(Loading_lbl); REG(Oborot_lbl);
@@ -137,10 +137,11 @@ void MainForm::wireHandlers() {
 void MainForm::commitText(const FieldSpec& field, TextBox& box, Entry how) {
     EventScope scope(*this);
     const EditOutcome outcome = CommitText(session_.project, *session_.data, field, box.text, how);
-    if (outcome.accepted)
+    if (outcome.accepted || outcome.restored)
         refused_.erase(field.control);
     else
         refused_[field.control] = outcome.shown;
+    if (outcome.restored) box.text = outcome.shown;
     handleOutcome(outcome, &field);
     if (outcome.accepted && field.role == FieldRole::RoomTemperature && how == Entry::Leave && onTaskChanged) onTaskChanged();
 }
@@ -150,11 +151,13 @@ void MainForm::Tell(const Notice& n) {
         ++refusals;
         ui_.message(n.text, kInputErrorTitle, MsgIcon::Critical);
     } else {
-        ui_.message(n.text, kAppTitle, MsgIcon::None);
+        ui_.message(n.text, kAppTitle, n.kind == Notice::Kind::Unusual ? MsgIcon::Exclamation : MsgIcon::None);
     }
 }
 
 void MainForm::handleOutcome(const EditOutcome& outcome, const FieldSpec*) {
+    // The work cycle the task put back is told until the person enters something.
+    if (outcome.accepted && outcome.recompute != Recompute::None) cycleNote_.clear();
     for (const Notice& n : outcome.notices) Tell(n);
     if (!outcome.focus.empty()) ui_.setFocus(WindowId::MainWindow, outcome.focus);
     if (outcome.recompute != Recompute::None) Recalculate(outcome.recompute);
@@ -185,7 +188,7 @@ void MainForm::fillLists() {
 void MainForm::Activate() {
     EventScope scope(*this);
     const std::string note = ActivateRoom(session_.project, !activated_);
-    if (!note.empty()) StatusNote = note;
+    if (!note.empty()) StatusNote = cycleNote_ = note;
     activated_ = true;
     refused_.clear();
     Recalculate(Recompute::Everything);
@@ -194,6 +197,7 @@ void MainForm::Activate() {
 
 void MainForm::StartNew() {
     activated_ = false;
+    cycleNote_.clear();
     refused_.clear();
     session_.result = RoomResult{};
     ResultsProblem.clear();
@@ -281,6 +285,9 @@ void MainForm::Show() {
     BreathLoss_lbl.enabled = BreathLoss_txt.enabled = e.respiration;
     TypeOfCell_lbl.enabled = e.standardDoor;
     DoorNotice_lbl.text = DoorRoomTypeNotice(p);
+    std::string notices = cycleNote_;
+    for (const std::string& n : session_.result.notices) notices += (notices.empty() ? "" : "\n") + n;
+    ResultsNotice_lbl.text = notices;
     for (Caption* c : {&Door_Open_lbl, &Door_H_lbl, &Door_W_lbl, &TypeOfCurtain_lbl, &TempOut_lbl, &HumidOut_lbl})
         c->enabled = !e.standardDoor;
 

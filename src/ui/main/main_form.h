@@ -48,6 +48,9 @@ public:
     TextBox Door_W_txt, Door_H_txt, Door_Open_txt, TempOut_txt, HumidOut_txt, Door_Loss_txt;
     Caption TypeOfCell_lbl, Door_W_lbl, Door_H_lbl, Door_Open_lbl, TypeOfCurtain_lbl, TempOut_lbl, HumidOut_lbl;
     Caption DoorNotice_lbl;  // the door's room type against the room temperature (door_notice.h)
+    // Beneath the results: figures that are defined but may surprise (a door with no gain, more
+    // product than the room holds), and a work cycle the task put back, until the next entry.
+    Caption ResultsNotice_lbl;
     TextBox NofPeople_txt, TimePeople_txt, Electro_txt, Lifter_txt, ElectroEva_txt, Cycle_txt;
     OptionButton AutoEva_opt, ManualEva_opt;
 
@@ -151,6 +154,7 @@ private:
     int eventDepth_ = 0;
     std::vector<std::string> problems_;
     std::map<std::string, std::string> refused_;  // control -> the text it holds
+    std::string cycleNote_;  // the last activation put the task's work cycle over a typed one
     // The catalogue's fields of this window with the control showing each, found once.
     std::vector<std::pair<const FieldSpec*, ControlRef>> shown_;
     std::array<TextBox*, kLoadComponentCount> resultFields_{};  // by LoadId; null: no field

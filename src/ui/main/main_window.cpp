@@ -315,6 +315,12 @@ QWidget* MainWindow::buildResults() {
             marginLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             marginLabel_->setToolTip(s("Требуемая холодопроизводительность с запасом (меню «Настройки»)"));
             grid->addWidget(marginLabel_, r++, 0, 1, 3);
+            auto* notice = new QLabel;
+            notice->setObjectName(QStringLiteral("ResultsNotice_lbl"));
+            notice->setWordWrap(true);
+            notice->setStyleSheet(s("color: #a04000;"));
+            notice->setVisible(false);
+            grid->addWidget(notice, r++, 0, 1, 3);
             continue;
         }
         AddNumberRow(grid, r++, caption, field, s("Вт"));
@@ -356,7 +362,8 @@ void MainWindow::bind(const ControlRegistry& controls, std::function<void()> ref
 void MainWindow::refresh() {
     if (binder_) binder_->refresh();
     // A notice takes room only while it says something.
-    if (auto* notice = findChild<QLabel*>(QStringLiteral("DoorNotice_lbl"))) notice->setVisible(!notice->text().isEmpty());
+    for (const char* name : {"DoorNotice_lbl", "ResultsNotice_lbl"})
+        if (auto* notice = findChild<QLabel*>(QString::fromLatin1(name))) notice->setVisible(!notice->text().isEmpty());
     updateShapes();
     updateChart();
     if (marginLabel_) {

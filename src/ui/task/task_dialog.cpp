@@ -128,7 +128,12 @@ TaskDialog::TaskDialog(QWidget* parent) : QDialog(parent) {
     addRow(right, 2, 0, CaptionLabel(QStringLiteral("или")), NumberField("Oborot_tonn_txt"));
     right->addWidget(UnitLabel(QStringLiteral("в тоннах")), 2, 2, 1, 2);
     right->addWidget(CaptionLabel(QStringLiteral("Режим работы")), 3, 0);
-    right->addWidget(ListField("Smena_cmb", 120), 3, 1, 1, 3, Qt::AlignLeft);
+    right->addWidget(ListField("Smena_cmb", 120), 3, 1, 1, 2, Qt::AlignLeft);
+    // The work cycle the mode hands to the room: the main window takes it on «Далее >>».
+    auto* cycle = CaptionLabel(QString(), "Cycle_lbl");
+    cycle->setToolTip(QStringLiteral("Рабочий цикл агрегата, который главное окно примет по «Далее >>»: "
+                                     "100 %, для непрерывного режима 75 %"));
+    right->addWidget(cycle, 3, 3);
     right->setColumnStretch(4, 1);
     right->setRowStretch(4, 1);
     columns->addLayout(right, 1);

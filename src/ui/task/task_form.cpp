@@ -82,8 +82,11 @@ TaskForm::TaskForm(RoomSession& session, UserInterface& ui) : session_(session),
                 const int check = f.role == FieldRole::TurnoverTonnes ? CheckTurnover : f.check;
                 if (check >= 0 && sameValue(box->text, f.textOf(p), dialog.FieldError[check], check == CheckCoolingTime))
                     return Show();
+                const std::string before = f.textOf(p);
                 takeTexts();
-                tell(EnterTaskText(p, dialog, f, box->text));
+                const TaskOutcome outcome = EnterTaskText(p, dialog, f, box->text);
+                if (outcome.restored) f.textOf(p) = before;
+                tell(outcome);
                 Show();
             };
         }
@@ -109,7 +112,7 @@ void TaskForm::registerControls() {
     REG(Task_cmb); REG(Produkt_cmb); REG(Packing_cmb); REG(Smena_cmb);
     REG(TempIn_txt); REG(Tin_Prod_txt); REG(Tend_Prod_txt); REG(Load_prod_txt); REG(Oborot_Prod_txt);
     REG(Oborot_tonn_txt); REG(Real_time_txt); REG(Velocity_txt); REG(HumidIn_txt); REG(Dimens_txt);
-    REG(OK_btn); REG(Cancel_btn);
+    REG(OK_btn); REG(Cancel_btn); REG(Cycle_lbl);
 #undef REG
 }
 
@@ -166,6 +169,7 @@ void TaskForm::Show() {
     fill(Produkt_cmb, "Produkt_cmb", static_cast<int>(TaskProductList(p.task, d).size()), p.task.Produkt_cmb);
     fill(Packing_cmb, "Packing_cmb", d.Tara_array.rowCount(), p.task.Packing_cmb);
     Smena_cmb.showIndex(p.task.Smena_cmb);
+    Cycle_lbl.text = "цикл " + InputTextSingle(p.task.RabCoef) + " %";
     for (const FieldSpec& f : FieldCatalogue())
         if (f.form == FieldForm::Task && f.kind == FieldKind::Text) registry_.get<TextBox>(f.control)->text = f.textOf(p);
 }

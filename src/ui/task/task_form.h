@@ -25,6 +25,7 @@ public:
     TextBox TempIn_txt, Tin_Prod_txt, Tend_Prod_txt, Load_prod_txt, Oborot_Prod_txt,
         Oborot_tonn_txt, Real_time_txt, Velocity_txt, HumidIn_txt, Dimens_txt;
     Button OK_btn, Cancel_btn;
+    Caption Cycle_lbl;  // the work cycle the mode gives, beside the mode
 
     // ---- Operations ------------------------------------------------------------------
     // The program's start duties: read the task dialog's tables, offer the meat group.
