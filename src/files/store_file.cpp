@@ -271,8 +271,10 @@ std::string FolderOf(const std::string& path) { return fs::path(FullPath(path)).
 std::string AbsolutePath(const std::string& path, const std::string& folder) {
     const fs::path p(path);
     std::string normal = (p.is_absolute() ? p : fs::path(folder) / p).lexically_normal().string();
-    // "////a" is "/a" here; left as it is, it would be written as another name of the same file.
+    // "////a" is "/a" here, and "a/." is "a"; left as they are, they would be written as other
+    // names of the same file.
     while (normal.size() > 1 && normal[0] == '/' && normal[1] == '/') normal.erase(0, 1);
+    while (normal.size() > 1 && normal.back() == '/') normal.pop_back();
     return normal;
 }
 

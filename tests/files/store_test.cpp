@@ -149,8 +149,9 @@ TEST(Store, NamesWithBlanksAndLineBreaksComeBackExactly) {
     // Another spelling of a name is read as the name itself, so it is written as it was read.
     Store slashes;
     std::string why;
-    ASSERT_TRUE(ParseStoreText("[store]\n[room]\nfile = ////x.cfg\n", "/s", slashes, why)) << why;
+    ASSERT_TRUE(ParseStoreText("[store]\n[room]\nfile = ////x.cfg\n[room]\nfile = .\n", "/s", slashes, why)) << why;
     EXPECT_EQ(slashes.rooms[0].path, "/x.cfg");
+    EXPECT_EQ(slashes.rooms[1].path, "/s");
     // A name that is no UTF-8 text cannot be written into the file: refused, the file kept.
     const std::string before = ReadBytes(path);
     Store store;
