@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Pictures of every window and tab into docs/screenshots/: the task dialog, the main window's
 # tabs and surface pages at two window sizes, the report options, the About box and the help
-# page, and the store window with the example store. Offscreen, over the shipped reference data
+# page, and the store window with the example store and its plant and energy window (the plant,
+# then the panel-thickness study). Offscreen, over the shipped reference data
 # (never a copy the user edited).
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"

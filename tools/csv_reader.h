@@ -10,6 +10,15 @@
 
 namespace coldroom::csv {
 
+// Columns of the reference tables that hold names or lists of numbers; every other column is
+// one number, stored as such and read back in its shortest form.
+inline bool IsTextColumn(std::string_view column) {
+    for (std::string_view text : {"TaskName", "Reference", "Name", "Temperatures", "Enthalpy", "material", "City",
+                                  "Type", "Parameter"})
+        if (column == text) return true;
+    return false;
+}
+
 struct Record {
     int line = 0;  // line on which the record starts, from 1
     std::vector<std::string> fields;

@@ -15,7 +15,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -24,11 +23,6 @@ namespace fs = std::filesystem;
 using coldroom::TableSchema;
 
 namespace {
-
-// Columns that hold names or number lists; every other column of the schema is one number.
-const std::set<std::string> kTextColumns = {"TaskName", "Reference", "Name",     "Temperatures",
-                                            "Enthalpy", "material",  "City",     "Type",
-                                            "Parameter"};
 
 struct Table {
     const TableSchema* schema = nullptr;
@@ -87,7 +81,7 @@ bool Load(const fs::path& dir, const TableSchema& schema, Table& table, std::str
 
     table.schema = &schema;
     table.isText.clear();
-    for (const char* c : schema.columns) table.isText.push_back(kTextColumns.count(c) != 0);
+    for (const char* c : schema.columns) table.isText.push_back(coldroom::csv::IsTextColumn(c));
     table.rows.assign(records.begin() + 1, records.end());
     for (const auto& row : table.rows) {
         const std::string at = where + ":" + std::to_string(row.line) + ": ";

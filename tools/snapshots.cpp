@@ -2,7 +2,8 @@
 // with each tab and each surface page at the two screen sizes it must serve, the chart with a
 // component that cannot be computed, a study, the parameter editor with each tab (and while a task and
 // a product are being edited), the About box, the report options and the help page at a few
-// places, and with --store the window «Холодильник» showing that store.
+// places, and with --store the window «Холодильник» showing that store and its window
+// «Установка и энергия» (the plant and energy, then the thickness study).
 //
 //     build/bin/coldroom_snapshots OUTPUT_FOLDER [--db PATH] [--store STORE.coldstore]
 //
@@ -28,6 +29,7 @@
 #include <string>
 
 #include "core/load_breakdown.h"
+#include "ui/study/settings.h"
 #include "refdb/reference_db.h"
 #include "reports/calculation_note.h"
 #include "reports/qt_canvas.h"
@@ -39,6 +41,7 @@
 #include "ui/qt_desktop.h"
 #include "ui/qt_load_chart.h"
 #include "ui/study/study_window.h"
+#include "ui/store/energy_dialog.h"
 #include "ui/store/store_window.h"
 #include "ui/task/task_dialog.h"
 
@@ -116,6 +119,18 @@ void mainWindowPictures(DesktopProgram& desktop, Camera& camera) {
     window->refresh();
     camera.shoot(window->chart(), QStringLiteral("chart_missing"));
     window->setResultsSource([&desktop] { return &desktop.program().main.results(); });
+
+    // The notices beneath the results: outside air colder than the room at a special door, and
+    // more product than the room holds. The project is put back afterwards.
+    const coldroom::RoomProject before = desktop.program().project();
+    coldroom::ApplySettings(desktop.program(), {{"Door_Special_opt", "1"}, {"TempOut_txt", "-10"},
+                                                {"Produkt.Load_prod_txt", "300"}});
+    window->resize(1280, 800);
+    window->refresh();
+    camera.shoot(window, QStringLiteral("main_notices_1280x800"));
+    desktop.program().session.project = before;
+    desktop.program().main.Activate();
+    window->refresh();
 }
 
 // "Изменить" on an unchanged row only unlocks the fields: nothing is written to the data.
@@ -258,6 +273,17 @@ int main(int argc, char* argv[]) {
             window->resize(1280, 800);
             window->selectRoom(0);
             camera.shoot(window, QStringLiteral("store_window"));
+            // «Установка и энергия»: its first page, then the thickness study.
+            window->findChild<QAction*>(QStringLiteral("storeEnergy"))->trigger();
+            if (auto* energy = window->findChild<coldroom::EnergyDialog*>()) {
+                energy->resize(1280, 800);
+                camera.shoot(energy, QStringLiteral("energy_dialog"));
+                if (auto* tabs = energy->findChild<QTabWidget*>(QStringLiteral("EnergyTabs"))) {
+                    tabs->setCurrentIndex(1);
+                    camera.shoot(energy, QStringLiteral("energy_study"));
+                }
+                energy->close();
+            }
         }
     }
 

@@ -5,7 +5,8 @@
 //                   [--note OUT] [--margin N] [--set NAME=TEXT]... [--vary NAME=FROM:TO:STEP]...
 //                   [PROJECT.cfg...]
 //     coldroom-calc --restore-reference-data
-//     coldroom-calc [--db PATH] [--json] [--energy] [--html OUT] [--csv OUT] [--pdf OUT] --store STORE.coldstore
+//     coldroom-calc [--db PATH] [--json] [--energy] [--insulation FROM:TO:STEP] [--insulation-room FILE]
+//                   [--html OUT] [--csv OUT] [--pdf OUT] --store STORE.coldstore
 //     coldroom-calc --help | --version
 //
 // A report named "-" goes to standard output in place of the results.
@@ -57,7 +58,7 @@ constexpr int kExitOk = 0, kExitInternal = 1, kExitUsage = 2, kExitDatabase = 4,
 const char* kUsage =
     "Использование: coldroom-calc [--db PATH] [--json] [--save OUT.cfg] [--html OUT] [--csv OUT] [--pdf OUT] "
     "[--note OUT] [--margin N] [--title ТЕКСТ] [--author ТЕКСТ] [--set ИМЯ=ТЕКСТ]... [--vary ИМЯ=ОТ:ДО:ШАГ]... [--restore-reference-data] "
-    "[PROJECT.cfg... | --store STORE.coldstore [--energy]]";
+    "[PROJECT.cfg... | --store STORE.coldstore [--energy] [--insulation ОТ:ДО:ШАГ] [--insulation-room ФАЙЛ]]";
 const char* kHelp =
     "Рассчитывает проект ColdRoom (файл .cfg) так, как его показывает программа после открытия,\n"
     "и выводит теплопритоки и требуемую холодопроизводительность. Без проекта рассчитывается\n"
@@ -85,10 +86,15 @@ const char* kHelp =
     "  несколько проектов — сводная таблица по всем\n"
     "  --restore-reference-data  вернуться к исходным справочным данным программы; измененная\n"
     "                 копия не удаляется, а сохраняется рядом как Data.dtx.broken-ДАТА\n"
-    "  --store FILE   холодильник: камеры, суммы по уровням температур и нагрузка на компрессоры;\n"
-    "                 с --json, --html, --csv, --pdf — его отчеты\n"
-    "  --energy       с --store: установка по уровням кипения и годовая электроэнергия; --html\n"
-    "                 пишет расчетную записку холодильника, --csv — таблицы (десятичная запятая)\n"
+    "  --store FILE   холодильник: камеры, суммы по уровням (машинам) и нагрузка на компрессоры;\n"
+    "                 с --json, --html, --csv, --pdf — его отчеты, с установкой и электроэнергией\n"
+    "                 (CSV — с десятичной запятой)\n"
+    "  --energy       с --store: напечатать и установку по уровням кипения, годовую электроэнергию\n"
+    "                 и исследование толщины панелей; --html пишет расчетную записку холодильника\n"
+    "  --insulation ОТ:ДО:ШАГ  с --energy: толщины первого слоя изоляции для исследования, мм\n"
+    "                 (по умолчанию 50:250:25)\n"
+    "  --insulation-room ФАЙЛ  с --energy: исследовать толщину только этой камеры (файл, как в\n"
+    "                 таблице холодильника); без него — всех камер\n"
     "  -h, --help     показать эту справку\n"
     "  --version      показать версию программы\n"
     "\n"
@@ -183,13 +189,25 @@ int run(int argc, char** argv) {
                       << kUsage << '\n';
             return kExitUsage;
         }
-        return RunStoreRequest(
-            {options.database, options.store, options.html, options.csv, options.pdf, options.json, options.energy,
-             options.margin}, std::cout);
+        StoreRequest request{options.database, options.store, options.html, options.csv, options.pdf, options.json,
+                             options.energy, options.margin};
+        if ((!options.insulation.empty() || !options.insulationRoom.empty()) && !options.energy) {
+            std::cerr << "coldroom-calc: --insulation и --insulation-room — только вместе с --energy\n" << kUsage << '\n';
+            return kExitUsage;
+        }
+        if (!options.insulation.empty() &&
+            !ParseThicknessRange(options.insulation, request.fromMm, request.toMm, request.stepMm, error)) {
+            std::cerr << "coldroom-calc: --insulation: " << error << '\n' << kUsage << '\n';
+            return kExitUsage;
+        }
+        request.studyRoom = options.insulationRoom;
+        return RunStoreRequest(request, std::cout);
     }
 
-    if (options.energy) {
-        std::cerr << "coldroom-calc: --energy рассчитывается только для холодильника (--store)\n" << kUsage << '\n';
+    if (options.energy || !options.insulation.empty() || !options.insulationRoom.empty()) {
+        std::cerr << "coldroom-calc: --energy, --insulation и --insulation-room рассчитываются только для холодильника "
+                     "(--store)\n"
+                  << kUsage << '\n';
         return kExitUsage;
     }
 

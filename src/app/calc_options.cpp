@@ -51,10 +51,13 @@ bool ParseCalcArguments(int argc, const char* const* argv, CalcOptions& options,
                                              : arg == "--note" ? &options.note
                                              : arg == "--author" ? &options.author
                                              : arg == "--title" ? &options.title
+                                             : arg == "--insulation" ? &options.insulation
+                                             : arg == "--insulation-room" ? &options.insulationRoom
                                                                : nullptr) {
                 if (i + 1 >= argc || std::string_view(argv[i + 1]).empty()) {
                     const bool heading = arg == "--author" || arg == "--title";
-                    error = "после " + std::string(arg) + (heading ? " нужен текст" : " нужен путь к файлу");
+                    error = "после " + std::string(arg) +
+                            (heading ? " нужен текст" : arg == "--insulation" ? " нужно ОТ:ДО:ШАГ" : " нужен путь к файлу");
                     return false;
                 }
                 *target = argv[++i];

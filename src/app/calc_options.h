@@ -20,6 +20,7 @@ struct CalcOptions {
     std::string author, title;  // --author, --title: the reports' and the note's heading
     bool json = false;
     bool energy = false;  // --energy, with --store
+    std::string insulation, insulationRoom;  // the thickness study, with --energy
     bool help = false;
     bool version = false;
     bool restore = false;  // --restore-reference-data

@@ -27,6 +27,7 @@ struct Sheet {
     std::vector<std::vector<std::string>> rows;
     std::size_t firstLoad = 0;  // the column of the first load component
     bool note = false;          // the last column is a free text
+    std::vector<std::string> csvHead = {};  // the heads as the CSV has them: captions and units
 };
 
 std::size_t width(std::string_view s) {
@@ -84,7 +85,7 @@ std::string jsonLoads(const LoadValues& values) {
 int emit(const StudyRequest& request, const Sheet& sheet, const std::string& json, std::ostream& out) {
     if (!request.csv.empty()) {
         std::string error;
-        TextTable table{sheet.head};
+        TextTable table{sheet.csvHead};
         table.insert(table.end(), sheet.rows.begin(), sheet.rows.end());
         if (!WriteTableCsv(request.csv, table, error)) {
             std::cerr << "coldroom-calc: " << request.csv << ": " << error << '\n';
@@ -132,7 +133,8 @@ int runStudy(const StudyRequest& request, std::ostream& out) {
     const std::vector<StudyPoint> points = study.Run(axes);
 
     TextTable table = StudyTable(axes, points);
-    Sheet sheet{table.front(), TextTable(table.begin() + 1, table.end()), axes.size(), true};
+    Sheet sheet{table.front(), TextTable(table.begin() + 1, table.end()), axes.size(), true,
+                StudyTable(axes, {}, true, true).front()};
     std::string json = "{\n  \"parameters\": [";
     for (std::size_t k = 0; k < axes.size(); ++k) json += (k ? ", " : "") + JsonString(axes[k].name);
     json += "],\n  \"points\": [";
@@ -152,6 +154,8 @@ int runSummary(const StudyRequest& request, std::ostream& out) {
     // The CSV is Windows-1251, which has no "³". Projects of one title tell apart by their file.
     Sheet sheet{{"Файл", "Проект", "Объем, м3", "Температура, °C"}, {}, 4};
     loadHead(sheet.head);
+    sheet.csvHead = sheet.head;
+    for (std::size_t c = sheet.firstLoad; c < sheet.csvHead.size(); ++c) sheet.csvHead[c] = LoadHeadWithUnit(sheet.csvHead[c]);
     std::string json = "{\n  \"projects\": [";
     LoadValues sums{};
     for (std::size_t i = 0; i < request.projects.size(); ++i) {

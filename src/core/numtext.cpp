@@ -8,6 +8,8 @@
 #include <limits>
 #include <type_traits>
 
+#include "core/float_chars.h"
+
 namespace coldroom {
 namespace {
 
@@ -75,7 +77,7 @@ bool convert(const std::string& number, double& value) {
     if (number.empty()) return false;
     if (convertPlain(number, value)) return true;
     double v = 0;
-    auto res = std::from_chars(number.data(), number.data() + number.size(), v);
+    auto res = FloatFromChars(number.data(), number.data() + number.size(), v);
     if (res.ec != std::errc() || !std::isfinite(v)) return false;
     value = v;
     return true;
@@ -160,7 +162,7 @@ std::string generalText(T value, int significantDigits) {
     if (!std::isfinite(value)) return kUndefined;
     if (value == 0) return "0";
     char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, significantDigits);
+    auto res = FloatToChars(buf, buf + sizeof buf, value, std::chars_format::general, significantDigits);
     if (res.ec != std::errc()) return kUndefined;  // cannot happen: 15 digits and an exponent fit
     std::string s(buf, res.ptr);
     for (char& c : s)
@@ -216,7 +218,7 @@ std::string FormatMask(double value, Mask mask) {
     int64_t tenths = 0;
     if (mag != 0) {
         char buf[64];
-        auto res = std::to_chars(buf, buf + sizeof buf, mag, std::chars_format::scientific, 14);
+        auto res = FloatToChars(buf, buf + sizeof buf, mag, std::chars_format::scientific, 14);
         if (res.ec != std::errc()) return kUndefined;  // cannot happen: 15 digits and an exponent fit
         std::string s(buf, res.ptr);  // d.ddddddddddddddde±XX
         auto epos = s.find('e');

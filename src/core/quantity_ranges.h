@@ -49,4 +49,19 @@ inline constexpr QuantityRange kTaskHumidity{20, 100};
 inline constexpr QuantityRange kTaskCoolingTime{0, 24, true};
 }  // namespace Quantity
 
+// A task's temperatures must go room ≤ end ≤ start: the product is cooled towards the room's air
+// and no further. The first pair out of order, or None; a field's own check looks only at the
+// pairs it is in (`of`). The task dialog, the reference editor and the loader of the reference
+// tables all judge by this.
+enum class TemperatureOrder { None, RoomAboveEnd, RoomAboveStart, EndAboveStart };
+enum class TemperatureOf { All, Room, End, Start };
+inline TemperatureOrder TemperatureOrderBroken(double room, double end, double start,
+                                               TemperatureOf of = TemperatureOf::All) {
+    using O = TemperatureOf;
+    if (of != O::Start && room > end) return TemperatureOrder::RoomAboveEnd;
+    if (of != O::End && room > start) return TemperatureOrder::RoomAboveStart;
+    if (of != O::Room && end > start) return TemperatureOrder::EndAboveStart;
+    return TemperatureOrder::None;
+}
+
 }  // namespace coldroom

@@ -28,4 +28,13 @@ StoreEnergy ComputeStoreEnergyFromFiles(const Store& store, const std::vector<St
     return energy;
 }
 
+InsulationStudy StudyInsulationFromFiles(const Store& store, const std::vector<StoreRoomData>& rooms,
+                                         const ReferenceData& data, int room, double from, double to, double step) {
+    CompressorCurves curves;
+    std::string why;
+    const bool polynomial = store.plant.efficiency == EfficiencyModel::Polynomial;
+    const bool read = polynomial && ReadCompressorCurvesFile(store.plant.polynomialFile, curves, why);
+    return StudyInsulation(store, rooms, data, read ? &curves : nullptr, room, from, to, step);
+}
+
 }  // namespace coldroom

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -21,8 +22,23 @@ namespace fs = std::filesystem;
 // A store lists rooms, not their contents: a megabyte is thousands of rooms.
 constexpr std::size_t kMaxStoreBytes = 1 << 20;
 
-const char* kLevelKeys[] = {"auto", "medium", "low"};  // in the order of LevelChoice
+// Format 1 knew two levels, written by these words: the default levels' first and second.
+const char* kAutoKey = "auto";
+const char* kLegacyLevelKeys[] = {"medium", "low"};
 const char* kShareKeys[] = {"operation_share_medium", "operation_share_low"};
+
+// Whether the store can be written as format 1: the default levels (their shares aside), no
+// other setting of the plant, no coil difference.
+bool firstFormat(const Store& store, const std::string& plantText) {
+    const std::vector<PlantLevel> defaults = DefaultPlantLevels();
+    const auto& levels = store.plant.levels;
+    if (!plantText.empty() || levels.size() != defaults.size()) return false;
+    for (size_t l = 0; l < levels.size(); ++l)
+        if (levels[l].name != defaults[l].name || levels[l].evaporating != defaults[l].evaporating) return false;
+    for (const StoreRoom& room : store.rooms)
+        if (room.coilDifference > 0) return false;
+    return true;
+}
 
 std::string_view trimmed(std::string_view s) {
     const auto first = s.find_first_not_of(" \t");
@@ -143,6 +159,7 @@ public:
             if (!take(n, trimmed(line), read, why)) return false;
         }
         if (!sawStore_) return fail(1, "нет раздела [store]", why);
+        if (section_ == Section::Store) closeStore(read);
         if (!closeRoom(read, why)) return false;
         store = std::move(read);
         return true;
@@ -161,6 +178,7 @@ private:
             const std::string_view name = trimmed(line.substr(1, line.size() - 2));
             if (!closeRoom(store, why)) return false;
             seen_.clear();
+            if (section_ == Section::Store) closeStore(store);
             if (name == "store") {
                 if (sawStore_ || section_ == Section::Room) return fail(n, "раздел [store] должен быть один и первым", why);
                 sawStore_ = true;
@@ -201,15 +219,12 @@ private:
             return true;
         }
         if (PlantValue(key, value, folder_, store.plant, why)) return why.empty() || fail(n, why, why);
-        for (int level = 0; level < kTemperatureLevelCount; ++level) {
+        for (int level = 0; level < 2; ++level) {
             if (key != kShareKeys[level]) continue;
-            std::string text(value);
-            for (char& c : text)
-                if (c == ',') c = '.';
             double percent = 0;
-            if (!StrictNumber(text, percent) || !ValidOperationShare(percent))
+            if (!StrictNumber(commaToPoint(value), percent) || !ValidOperationShare(percent))
                 return fail(n, "доля «" + std::string(value) + "» — не число от 0 до 100", why);
-            store.settings.operationShare[level] = percent;
+            legacyShare_[level] = percent;
             return true;
         }
         return fail(n, "неизвестный параметр «" + key + "» в разделе [store]", why);
@@ -224,13 +239,35 @@ private:
             return true;
         }
         if (key == "level") {
-            for (int c = 0; c < 3; ++c)
-                if (value == kLevelKeys[c]) {
-                    room.level = static_cast<LevelChoice>(c);
-                    return true;
-                }
-            return fail(n, "уровень «" + std::string(value) + "» — не auto, medium или low", why);
+            std::string name;
+            if (!unquoted(value, name)) return fail(n, "неверная запись в кавычках", why);
+            return level(n, name, room, why);
         }
+        return otherRoomValue(n, key, value, room, why);
+    }
+
+    // A room's level by its name, auto, or format 1's word for the warmest or the coldest.
+    bool level(int n, const std::string& value, StoreRoom& room, std::string& why) {
+        for (size_t l = 0; l < levels_.size(); ++l)
+            if (value == levels_[l].name) {
+                room.level = static_cast<int>(l);
+                return true;
+            }
+        if (value == kAutoKey) {
+            room.level = kAutoLevel;
+            return true;
+        }
+        for (int legacy = 0; legacy < 2 && !levels_.empty(); ++legacy)
+            if (value == kLegacyLevelKeys[legacy]) {
+                room.level = legacyLevel(legacy);
+                return true;
+            }
+        std::string names;
+        for (const PlantLevel& l : levels_) names += ", " + l.name;
+        return fail(n, "уровень «" + value + "» — не auto" + names, why);
+    }
+
+    bool otherRoomValue(int n, const std::string& key, std::string_view value, StoreRoom& room, std::string& why) {
         if (key == "coil_difference") {
             double k = 0;
             if (value != "auto" && (!StrictNumber(commaToPoint(value), k) || k <= 0 || k > 40))
@@ -239,6 +276,25 @@ private:
             return true;
         }
         return fail(n, "неизвестный параметр «" + key + "» в разделе [room]", why);
+    }
+
+    // Format 1's two levels are the warmest and the coldest level.
+    int legacyLevel(int legacy) const {
+        int found = 0;
+        for (int l = 1; l < static_cast<int>(levels_.size()); ++l) {
+            const double t = levels_[static_cast<size_t>(l)].evaporating, best = levels_[static_cast<size_t>(found)].evaporating;
+            if (legacy == 0 ? t > best : t < best) found = l;
+        }
+        return found;
+    }
+
+    // The store section ends: its levels are known, and format 1's shares go to them.
+    void closeStore(Store& store) {
+        levels_ = store.plant.levels;
+        for (int legacy = 0; legacy < 2; ++legacy)
+            if (legacyShare_[legacy] && !levels_.empty())
+                store.plant.levels[static_cast<size_t>(legacyLevel(legacy))].share = *legacyShare_[legacy];
+        levels_ = store.plant.levels;
     }
 
     // A room section ends: it must have named its file.
@@ -255,6 +311,8 @@ private:
     bool sawStore_ = false;
     int roomLine_ = 0;
     std::map<std::string, int> seen_;  // the keys of the current section and their lines
+    std::optional<double> legacyShare_[2];  // format 1's shares, for the levels once all are read
+    std::vector<PlantLevel> levels_;        // the store's levels, the rooms name theirs by
 };
 
 }  // namespace
@@ -285,24 +343,34 @@ std::string RelativePath(const std::string& path, const std::string& folder) {
 }
 
 std::string StoreText(const Store& store, const std::string& folder) {
+    const std::string plant = PlantText(store.plant, folder);
+    const bool first = firstFormat(store, plant);
+    const int count = static_cast<int>(store.plant.levels.size());
+    bool quotes = needsQuotes(store.title) || needsQuotes(store.plant.town) ||
+                  needsQuotes(RelativePath(store.plant.polynomialFile, folder));
     std::string rooms;
-    bool quotes = needsQuotes(store.title), coils = false;
     for (const StoreRoom& room : store.rooms) {
         const std::string file = RelativePath(room.path, folder);
-        quotes = quotes || needsQuotes(file);
-        coils = coils || room.coilDifference > 0;
+        const bool chosen = room.level >= 0 && room.level < count;
+        const std::string level = !chosen ? kAutoKey
+                                  : first ? kLegacyLevelKeys[room.level]
+                                          : store.plant.levels[static_cast<size_t>(room.level)].name;
+        quotes = quotes || needsQuotes(file) || needsQuotes(level);
         rooms += "\n[room]\nfile = " + written(file) + "\n";
-        rooms += std::string("level = ") + kLevelKeys[static_cast<int>(room.level)] + "\n";
+        rooms += "level = " + written(level) + "\n";
         if (room.coilDifference > 0) rooms += "coil_difference = " + GeneralText(room.coilDifference) + "\n";
     }
-    const std::string plant = PlantText(store.plant, folder);
-    quotes = quotes || needsQuotes(store.plant.town) || needsQuotes(RelativePath(store.plant.polynomialFile, folder));
     std::string text = "# ColdRoom: холодильник. Камеры — файлы проектов; пути указаны от папки этого файла.\n";
-    // The oldest format that holds what is written, so that older releases still read the file.
-    text += "[store]\nformat = " + std::to_string(quotes ? kStoreFormat : plant.empty() && !coils ? 1 : 2) + "\n";
+    // The oldest format that holds what is written, so that older releases still read the file:
+    // the default levels and the plant's defaults in the first.
+    text += "[store]\nformat = " + std::to_string(quotes ? kStoreFormat : first ? 1 : kLevelsFormat) + "\n";
     text += "title = " + written(store.title) + "\n";
-    for (int level = 0; level < kTemperatureLevelCount; ++level)
-        text += std::string(kShareKeys[level]) + " = " + shareText(store.settings.operationShare[level]) + "\n";
+    if (first) {
+        for (int level = 0; level < 2; ++level)
+            text += std::string(kShareKeys[level]) + " = " + shareText(store.plant.levels[static_cast<size_t>(level)].share) + "\n";
+    } else {
+        text += "plant_levels = " + PlantLevelsText(store.plant.levels) + "\n";
+    }
     return text + plant + rooms;
 }
 

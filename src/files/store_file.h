@@ -1,22 +1,26 @@
 // Store files (*.coldstore): a small UTF-8 text a person can read, compare and keep under
-// version control. A [store] section with the format, the title and the shares, then one
-// [room] section per room with its project file, relative to the store file's folder, and
-// its temperature level:
+// version control. A [store] section with the format, the title, the plant's levels and
+// settings, then one [room] section per room with its project file, relative to the store
+// file's folder, its level (auto: by its temperature, or a level's name) and its coil
+// temperature difference when not the default:
 //
 //     [store]
-//     format = 1
+//     format = 3
 //     title = Холодильник на три камеры
-//     operation_share_medium = 75
-//     operation_share_low = 75
+//     plant_levels = СТ:-15:75, НТ:-35:75
 //
 //     [room]
 //     file = камеры/охлаждение.cfg
 //     level = auto
+//     coil_difference = 8
 //
-// Blank lines and lines starting with # or ; are ignored; either line end is read. A value
-// that a plain line would not give back exactly (blanks at its ends, a tab or a line break in
-// it, quotes at both ends) is written in quotes with \\, \", \t, \n, \r and \xHH, and the file
-// is then of format 3.
+// Format 1 knew the default levels only: their shares as operation_share_medium and
+// operation_share_low, a room's level as auto, medium (the warmest level) or low (the
+// coldest). It is still read, and written while a store needs nothing more.
+// Blank lines and lines starting with # or ; are ignored; either line end is read.
+// A value that a plain line would not give back exactly (blanks at its ends, a tab or a line
+// break in it, quotes at both ends) is written in quotes with \\, \", \t, \n, \r and \xHH,
+// and the file is then of format 4.
 #pragma once
 
 #include <string>
@@ -28,9 +32,10 @@ namespace coldroom {
 
 inline constexpr const char* kStoreFilter = "Холодильники (*.coldstore) | *.coldstore";
 inline constexpr const char* kStoreExtension = ".coldstore";
-// Format 2 adds the plant's settings (files/store_plant_file.h), format 3 names written in
-// quotes; a store that needs neither is written as format 1.
-inline constexpr int kStoreFormat = 3;
+// Format 2 added the plant's settings (files/store_plant_file.h); format 3 the levels' shares
+// and a room's level by its name; format 4 names written in quotes.
+inline constexpr int kStoreFormat = 4;
+inline constexpr int kLevelsFormat = 3;
 
 // The text of a store file whose folder is `folder` (absolute): room paths are written
 // relative to it.

@@ -5,6 +5,7 @@
 
 #include "core/numtext.h"
 #include "files/store_file.h"
+#include "model/plant_fields.h"
 
 namespace coldroom {
 namespace {
@@ -24,27 +25,29 @@ std::string trim(const std::string& s) {
     return a == std::string::npos ? std::string() : s.substr(a, s.find_last_not_of(" \t") - a + 1);
 }
 
-bool levels(std::string_view value, std::vector<PlantLevel>& out) {
+bool levels(std::string_view value, std::vector<PlantLevel>& out, std::string& what) {
     std::vector<PlantLevel> read;
     std::istringstream in{std::string(value)};
     for (std::string item; std::getline(in, item, ',');) {
-        const auto colon = item.rfind(':');
+        // "name:t0" or "name:t0:share"; the name before the first colon.
+        const auto colon = item.find(':');
         if (colon == std::string::npos) return false;
-        PlantLevel level{trim(item.substr(0, colon)), 0};
-        std::string t = trim(item.substr(colon + 1));
-        if (level.name.empty() || !StrictNumber(t, level.evaporating) || level.evaporating < -100 || level.evaporating > 20)
-            return false;
+        PlantLevel level{trim(item.substr(0, colon)), 0, kDefaultOperationShare};
+        const std::string rest = item.substr(colon + 1);
+        const auto second = rest.find(':');
+        if (!number(trim(rest.substr(0, second)), -100, 20, level.evaporating)) return false;
+        if (second != std::string::npos && !number(trim(rest.substr(second + 1)), 0, 100, level.share)) return false;
+        if (!ValidLevelName(level.name, what)) return false;
+        for (const PlantLevel& other : read)
+            if (other.name == level.name) {
+                what = "уровень «" + level.name + "» назван дважды";
+                return false;
+            }
         read.push_back(level);
     }
-    if (read.empty() || read.size() > 10) return false;
+    if (read.empty() || read.size() > static_cast<size_t>(kMaxPlantLevels)) return false;
     out = read;
     return true;
-}
-
-std::string levelsText(const std::vector<PlantLevel>& levels) {
-    std::string text;
-    for (const PlantLevel& l : levels) text += (text.empty() ? "" : ", ") + l.name + ":" + GeneralText(l.evaporating);
-    return text;
 }
 
 }  // namespace
@@ -56,28 +59,24 @@ bool PlantValue(const std::string& key, std::string_view value, const std::strin
         why = "«" + key + " = " + v + "»: " + what;
         return true;
     };
-    double x = 0;
     if (key == "plant_levels") {
-        if (!levels(value, p.levels)) return bad("нужны «имя:t0» через запятую, t0 от −100 до 20 °C");
-    } else if (key == "pipework") {
-        if (v == "auto") p.pipework = 0;
-        else if (number(value, 1, 1.5, x)) p.pipework = x;
-        else return bad("нужно auto или число от 1 до 1,5");
+        std::string what;
+        if (!levels(value, p.levels, what))
+            return bad(what.empty() ? "нужны «имя:t0:доля» через запятую (не больше " + std::to_string(kMaxPlantLevels) +
+                                          "), t0 от −100 до 20 °C, доля от 0 до 100 %"
+                                    : what);
+    } else if (const PlantNumber* field = FindPlantNumber(key)) {
+        std::string what;
+        if (!SetPlantNumber(p, *field, v, what)) return bad(what.substr(what.find(": ") + 2));
     } else if (key == "condenser") {
         if (v != "air" && v != "water") return bad("нужно air или water");
         p.condenser = v == "air" ? CondenserKind::Air : CondenserKind::Water;
-    } else if (key == "condenser_difference" || key == "condensing_min" || key == "water_condensing") {
-        if (!number(value, key == "condenser_difference" ? 1 : -20, 70, x)) return bad("число вне допустимых пределов");
-        (key == "condenser_difference" ? p.condenserDifference : key == "condensing_min" ? p.lowestCondensing : p.waterCondensing) = x;
     } else if (key == "refrigerant") {
         if (v.empty()) return bad("не указан хладагент");
         p.refrigerant = v;
     } else if (key == "efficiency") {
         if (v != "carnot" && v != "polynomial") return bad("нужно carnot или polynomial");
         p.efficiency = v == "carnot" ? EfficiencyModel::Carnot : EfficiencyModel::Polynomial;
-    } else if (key == "carnot_fraction") {
-        if (!number(value, 0.05, 1, x)) return bad("нужна доля от 0,05 до 1");
-        p.carnotFraction = x;
     } else if (key == "polynomial_file") {
         std::string file;
         if (!ReadStoreValue(v, file)) return bad("неверная запись в кавычках");
@@ -86,55 +85,36 @@ bool PlantValue(const std::string& key, std::string_view value, const std::strin
         if (v != "continuous" && v != "with_compressor") return bad("нужно continuous или with_compressor");
         p.fansContinuous = v == "continuous";
     } else if (key == "product_profile") {
-        std::istringstream in(v);
-        std::array<double, 12> profile{};
-        std::string word;
-        int n = 0;
-        while (in >> word) {
-            if (n == 12 || !number(word, 0, 1000, profile[static_cast<size_t>(n)])) return bad("нужно 12 чисел, %");
-            ++n;
-        }
-        if (n != 12) return bad("нужно 12 чисел, %");
-        p.productProfile = profile;
+        std::string what;
+        if (!SetProductProfile(p, v, what)) return bad("нужно 12 чисел от 0 до 1000 %");
     } else if (key == "town") {
         if (!ReadStoreValue(v, p.town)) return bad("неверная запись в кавычках");
-    } else if (key == "tariff" || key == "insulation_cost" || key == "discount_rate") {
-        if (!number(value, 0, key == "discount_rate" ? 100 : 1e9, x)) return bad("число вне допустимых пределов");
-        (key == "tariff" ? p.tariff : key == "insulation_cost" ? p.insulationCost : p.discountRate) = x;
-    } else if (key == "years") {
-        if (!number(value, 1, 100, x) || x != std::floor(x)) return bad("нужно целое число от 1 до 100");
-        p.years = static_cast<int>(x);
     } else {
         return false;
     }
     return true;
 }
 
+std::string PlantLevelsText(const std::vector<PlantLevel>& levels) {
+    std::string text;
+    for (const PlantLevel& l : levels)
+        text += (text.empty() ? "" : ", ") + l.name + ":" + GeneralText(l.evaporating) + ":" + GeneralText(l.share);
+    return text;
+}
+
 std::string PlantText(const PlantSettings& p, const std::string& folder) {
     const PlantSettings d;
     std::string t;
     auto line = [&](const char* key, const std::string& value) { t += std::string(key) + " = " + value + "\n"; };
-    if (p.levels != d.levels) line("plant_levels", levelsText(p.levels));
-    if (p.pipework != d.pipework) line("pipework", GeneralText(p.pipework));
+    for (const PlantNumber& f : PlantNumbers())
+        if (f.get(p) != f.get(d)) line(f.key, f.autoWhenEmpty && f.get(p) == 0 ? std::string("auto") : GeneralText(f.get(p)));
     if (p.condenser != d.condenser) line("condenser", "water");
-    if (p.condenserDifference != d.condenserDifference) line("condenser_difference", GeneralText(p.condenserDifference));
-    if (p.lowestCondensing != d.lowestCondensing) line("condensing_min", GeneralText(p.lowestCondensing));
-    if (p.waterCondensing != d.waterCondensing) line("water_condensing", GeneralText(p.waterCondensing));
     if (p.refrigerant != d.refrigerant) line("refrigerant", p.refrigerant);
     if (p.efficiency != d.efficiency) line("efficiency", "polynomial");
-    if (p.carnotFraction != d.carnotFraction) line("carnot_fraction", GeneralText(p.carnotFraction));
     if (!p.polynomialFile.empty()) line("polynomial_file", StoreValueText(RelativePath(p.polynomialFile, folder)));
     if (p.fansContinuous != d.fansContinuous) line("fans", "with_compressor");
-    if (p.productProfile != d.productProfile) {
-        std::string profile;
-        for (double v : p.productProfile) profile += (profile.empty() ? "" : " ") + GeneralText(v);
-        line("product_profile", profile);
-    }
+    if (p.productProfile != d.productProfile) line("product_profile", ProductProfileText(p));
     if (!p.town.empty()) line("town", StoreValueText(p.town));
-    if (p.tariff != d.tariff) line("tariff", GeneralText(p.tariff));
-    if (p.insulationCost != d.insulationCost) line("insulation_cost", GeneralText(p.insulationCost));
-    if (p.years != d.years) line("years", std::to_string(p.years));
-    if (p.discountRate != d.discountRate) line("discount_rate", GeneralText(p.discountRate));
     return t;
 }
 

@@ -1,7 +1,7 @@
 // The plant's settings in the [store] section of a store file, each line written only when it
 // differs from its default:
 //
-//     plant_levels = СТ:-15, НТ:-35
+//     plant_levels = СТ:-15:75, НТ:-35:75   (name:t0:operational share %; the share may be left out)
 //     pipework = auto
 //     condenser = air            (or water)
 //     condenser_difference = 10
@@ -32,7 +32,10 @@ namespace coldroom {
 bool PlantValue(const std::string& key, std::string_view value, const std::string& folder, PlantSettings& plant,
                 std::string& why);
 
-// The lines of the settings that differ from their defaults ("" when none do).
+// The lines of the settings that differ from their defaults ("" when none do); the levels are
+// the store file's to write.
 std::string PlantText(const PlantSettings& plant, const std::string& folder);
+// The value of the plant_levels line.
+std::string PlantLevelsText(const std::vector<PlantLevel>& levels);
 
 }  // namespace coldroom

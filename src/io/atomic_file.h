@@ -31,8 +31,6 @@ public:
 
     bool open(std::string& error);
     const std::string& tempPath() const { return temp_; }
-    // The file really replaced: the target with its symbolic links followed.
-    const std::string& resolvedTarget() const { return resolved_; }
     bool commit(std::string& error);
     // Drops the temporary file; the target stays as it was.
     void abandon();

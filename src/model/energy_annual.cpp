@@ -93,7 +93,7 @@ StoreEnergy ComputeStoreEnergy(const Store& store, const std::vector<StoreRoomDa
     for (const PlantLevel& level : plant.levels) {
         LevelEnergy& e = out.levels.emplace_back();
         e.level = level;
-        e.pipework = plant.pipework > 0 ? plant.pipework : DefaultPipeworkFactor(level.evaporating);
+        e.pipework = PipeworkFactor(plant, level.evaporating);
         e.designCondensing = CondensingTemperature(plant, out.designOutside);
         e.designCop = PlantCop(plant, curves, level.evaporating, e.designCondensing);
     }
@@ -108,18 +108,24 @@ StoreEnergy ComputeStoreEnergy(const Store& store, const std::vector<StoreRoomDa
         }
         const StoreRoomData& room = rooms[i];
         re.roomTemperature = LeadingNumber(room.project.TempIn_txt);
-        re.coil = store.rooms[i].coilDifference > 0 ? store.rooms[i].coilDifference : DefaultCoilDifference(re.roomTemperature);
-        re.wantedEvaporating = re.roomTemperature - re.coil;
-        const std::optional<int> level = LevelForRoom(plant.levels, re.roomTemperature, re.coil);
-        re.level = level ? *level : ColdestLevel(plant.levels);
-        if (!level) {
-            re.tooCold = true;
-            out.warnings.push_back("камера «" + name + "» требует кипения при " + GeneralText(re.wantedEvaporating) +
-                                   " °C или ниже; такого уровня нет — она отнесена к уровню «" +
-                                   plant.levels[static_cast<size_t>(re.level)].name + "»");
+        const RoomPlace place = PlaceRoom(plant, store.rooms[i], RoomTemperature(room));
+        if (!place.level) {
+            re.problem = "камера «" + name + "»: температура в камере не известна";
+            out.problems.push_back(re.problem);
+            continue;
         }
-        // The operational share of the room's group, as the compressor load of the store takes it.
-        const double share = store.settings.share(*EffectiveLevel(store.rooms[i].level, re.roomTemperature));
+        re.coil = place.coil;
+        re.wantedEvaporating = place.wanted.value_or(re.roomTemperature);
+        re.level = *place.level;
+        re.chosen = place.chosen;
+        re.tooWarm = place.tooWarm;
+        const PlantLevel& level = plant.levels[static_cast<size_t>(re.level)];
+        if (re.tooWarm)
+            out.warnings.push_back("камера «" + name + "» требует кипения при " + GeneralText(re.wantedEvaporating) +
+                                   " °C или ниже, а уровень «" + level.name + "» кипит при " +
+                                   GeneralText(level.evaporating) + " °C");
+        // The operational share of the room's level, as the compressor load of the store takes it.
+        const double share = level.share;
         const LoadValue part = CompressorPart(room.project, room.result.loads, share);
         std::string why;
         if (!part.defined || !RoomMonthlyHeat(room.project, room.result, data, out.outside, plant.productProfile, share,

@@ -27,7 +27,8 @@ struct RoomEnergy {
     bool included = false;  // read, with every load defined
     std::string problem;    // why not
     int level = -1;         // the plant level it joins
-    bool tooCold = false;   // no level evaporates low enough: put on the coldest
+    bool chosen = false;    // set by the person, not by its temperature
+    bool tooWarm = false;   // its level evaporates above the t0 it needs
     double roomTemperature = 0, coil = 0, wantedEvaporating = 0;  // °C, K, °C
     double volume = 0;              // m³
     double compressorPart = 0;      // W: Q_км, the room's part of the level's compressor load
@@ -60,7 +61,7 @@ struct LevelEnergy {
 struct StoreEnergy {
     bool defined = false;
     std::vector<std::string> problems;  // what kept a room or the whole out, in Russian
-    std::vector<std::string> warnings;  // rooms put on a level too warm for them
+    std::vector<std::string> warnings;  // rooms on a level too warm for them
     std::string town;
     double designOutside = 0;           // °C: the town's design summer temperature
     std::array<double, 12> outside{};   // °C: the month's mean

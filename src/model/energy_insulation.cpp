@@ -1,6 +1,7 @@
 #include "model/energy_insulation.h"
 
 #include <cmath>
+#include <sstream>
 
 #include "core/numtext.h"
 
@@ -32,6 +33,30 @@ double PlaneWallOptimum(double r0, double lambda, double cost, double dT, double
                         int years, double rate) {
     const double k = PresentWorthFactor(years, rate) * dT * hours * tariff / (1000 * cop * lambda * cost);
     return lambda * (std::sqrt(k) - r0);
+}
+
+bool ParseThicknessRange(const std::string& text, double& from, double& to, double& step, std::string& why) {
+    std::string plain = text;
+    for (char& c : plain)
+        if (c == ',') c = '.';
+    std::istringstream in(plain);
+    std::string parts[3];
+    double values[3] = {};
+    for (int k = 0; k < 3; ++k)
+        if (!std::getline(in, parts[k], ':') || !StrictNumber(parts[k], values[k])) {
+            why = "нужно ОТ:ДО:ШАГ в миллиметрах, например 50:250:25";
+            return false;
+        }
+    if (std::string rest; std::getline(in, rest)) {
+        why = "нужно ОТ:ДО:ШАГ в миллиметрах, например 50:250:25";
+        return false;
+    }
+    if (!(values[0] >= 0) || !(values[1] >= values[0]) || !(values[2] > 0) || (values[1] - values[0]) / values[2] > 1000) {
+        why = "нужно 0 ≤ ОТ ≤ ДО, ШАГ > 0 и не больше 1000 шагов";
+        return false;
+    }
+    from = values[0], to = values[1], step = values[2];
+    return true;
 }
 
 InsulationStudy StudyInsulation(const Store& store, const std::vector<StoreRoomData>& rooms, const ReferenceData& data,

@@ -37,6 +37,13 @@ struct InsulationStudy {
     int best = -1;  // the point of the lowest life-cycle cost
 };
 
+// The thickness study's range when none is given, mm of the insulation's first layer.
+inline constexpr double kStudyFromMm = 50, kStudyToMm = 250, kStudyStepMm = 25;
+
+// Reads "FROM:TO:STEP" (mm, either decimal mark): FROM ≥ 0, TO ≥ FROM, STEP > 0, at most 1000
+// steps. False with the reason in Russian.
+bool ParseThicknessRange(const std::string& text, double& from, double& to, double& step, std::string& why);
+
 // `room`: the index of the room whose panels change, or -1 for every room of the store.
 // Rooms not read stay out. At most 1000 points.
 InsulationStudy StudyInsulation(const Store& store, const std::vector<StoreRoomData>& rooms, const ReferenceData& data,

@@ -31,6 +31,10 @@ double DefaultPipeworkFactor(double t0) {
     return 1.04 + (-10 - t) / 30 * 0.03;
 }
 
+double PipeworkFactor(const PlantSettings& plant, double t0) {
+    return plant.pipework > 0 ? plant.pipework : DefaultPipeworkFactor(t0);
+}
+
 double CondensingTemperature(const PlantSettings& plant, double outside) {
     if (plant.condenser == CondenserKind::Water) return plant.waterCondensing;
     return std::max(plant.lowestCondensing, outside + plant.condenserDifference);

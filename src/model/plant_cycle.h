@@ -28,6 +28,8 @@ int ColdestLevel(const std::vector<PlantLevel>& levels);
 // The pipework loss coefficient k of Q0 = k·ΣQ: 1.04 at t0 of −10 °C and above, 1.07 at
 // −40 °C and below, straight between (direct expansion).
 double DefaultPipeworkFactor(double evaporating);
+// The plant's k at a level: the one set, else the default for its t0.
+double PipeworkFactor(const PlantSettings& plant, double evaporating);
 
 // Condensing temperature at an outside air temperature: air-cooled, the air plus the
 // condenser difference, never below the lowest condensing temperature; water-cooled, fixed.

@@ -10,22 +10,33 @@
 
 namespace coldroom {
 
-// A plant serving the rooms whose coils evaporate at or above its t0.
+// The share of a room's operational gains (lights, people, equipment, lift trucks, the door,
+// the air coolers' fans) its level's compressors are sized for: not all of them occur in every
+// room at once (50–75 % in the Russian course-design texts; the upper end for a store of few
+// rooms). The envelope, product and packaging gains are taken whole.
+inline constexpr double kDefaultOperationShare = 75;  // %
+
+// A level is one plant: a name, its evaporating temperature t0 and the operational share its
+// compressors are sized for. It serves the rooms whose coils evaporate at or above its t0.
 struct PlantLevel {
     std::string name;
-    double evaporating = 0;  // t0, °C
+    double evaporating = 0;                     // t0, °C
+    double share = kDefaultOperationShare;      // %
     bool operator==(const PlantLevel&) const = default;
 };
 
 // Russian design texts group compressors by evaporating temperature (about −10…−15 and
-// −30…−35 °C). −15 °C takes the rooms down to −5 °C at the coil difference of 10 K, as the
-// store's grouping always has; −35 °C the frozen-storage rooms down to −25 °C.
-std::vector<PlantLevel> DefaultPlantLevels();
+// −30…−35 °C). −15 °C takes the rooms down to −5 °C at the coil difference of 10 K;
+// −35 °C the frozen-storage rooms down to −25 °C.
+inline std::vector<PlantLevel> DefaultPlantLevels() {
+    return {{"СТ", -15, kDefaultOperationShare}, {"НТ", -35, kDefaultOperationShare}};
+}
 
 enum class CondenserKind { Air, Water };
 enum class EfficiencyModel { Carnot, Polynomial };
 
 inline constexpr double kDefaultCoilDifference = 10;       // K, upper end of 7–10 K
+inline constexpr int kMaxPlantLevels = 10;
 inline constexpr double kDefaultCondenserDifference = 10;  // K above the outside air
 inline constexpr double kDefaultLowestCondensing = 25;     // °C, head pressure held
 inline constexpr double kDefaultWaterCondensing = 30;      // °C, water-cooled
@@ -38,6 +49,10 @@ inline constexpr double kDefaultDiscountRate = 10;         // %
 // The refrigerants a person chooses from; the name goes into the note and names the
 // polynomial's data.
 const std::vector<std::string>& Refrigerants();
+
+// Whether a level's name can be written to the store file and told from its words; `why` in
+// Russian when not.
+bool ValidLevelName(const std::string& name, std::string& why);
 
 struct PlantSettings {
     std::vector<PlantLevel> levels = DefaultPlantLevels();

@@ -4,41 +4,16 @@
 
 namespace coldroom {
 
-TemperatureLevel LevelOfRoomTemperature(double celsius) {
-    return celsius >= kColdestMediumRoom ? TemperatureLevel::Medium : TemperatureLevel::Low;
-}
-
-std::optional<TemperatureLevel> EffectiveLevel(LevelChoice choice, std::optional<double> roomTemperature) {
-    switch (choice) {
-    case LevelChoice::Medium:
-        return TemperatureLevel::Medium;
-    case LevelChoice::Low:
-        return TemperatureLevel::Low;
-    case LevelChoice::Auto:
-        break;
-    }
-    if (!roomTemperature || !std::isfinite(*roomTemperature)) return std::nullopt;
-    return LevelOfRoomTemperature(*roomTemperature);
-}
-
-const char* LevelName(TemperatureLevel level) {
-    return level == TemperatureLevel::Medium ? "среднетемпературный" : "низкотемпературный";
-}
-
-const char* LevelShortName(TemperatureLevel level) { return level == TemperatureLevel::Medium ? "СТ" : "НТ"; }
-
-const char* LevelChoiceName(LevelChoice choice) {
-    switch (choice) {
-    case LevelChoice::Medium:
-        return "СТ";
-    case LevelChoice::Low:
-        return "НТ";
-    case LevelChoice::Auto:
-        break;
-    }
-    return "по температуре";
-}
-
 bool ValidOperationShare(double percent) { return std::isfinite(percent) && percent >= 0 && percent <= 100; }
+
+void RemovePlantLevel(Store& store, int index) {
+    auto& levels = store.plant.levels;
+    if (index < 0 || index >= static_cast<int>(levels.size())) return;
+    levels.erase(levels.begin() + index);
+    for (StoreRoom& room : store.rooms) {
+        if (room.level == index) room.level = kAutoLevel;
+        else if (room.level > index) --room.level;
+    }
+}
 
 }  // namespace coldroom

@@ -5,6 +5,7 @@
 #include "core/load_breakdown.h"
 #include "core/load_components.h"
 #include "core/numtext.h"
+#include "model/plant_cycle.h"
 
 namespace coldroom {
 namespace {
@@ -20,12 +21,6 @@ void add(LoadValue& sum, const LoadValue& part, const std::string& room = {}) {
     sum.watts += part.watts;
 }
 
-void add(LevelLoads& sum, const LoadValue& capacity, const LoadValue& compressor, const std::string& room) {
-    ++sum.rooms;
-    add(sum.capacity, capacity, room);
-    add(sum.compressor, compressor, room);
-}
-
 }  // namespace
 
 std::string RoomFileName(const std::string& path) {
@@ -35,7 +30,29 @@ std::string RoomFileName(const std::string& path) {
 
 std::optional<double> RoomTemperature(const StoreRoomData& room) {
     if (!room.read) return std::nullopt;
-    return LeadingNumber(room.project.TempIn_txt);
+    const double t = LeadingNumber(room.project.TempIn_txt);
+    if (!std::isfinite(t)) return std::nullopt;
+    return t;
+}
+
+RoomPlace PlaceRoom(const PlantSettings& plant, const StoreRoom& room, std::optional<double> temperature) {
+    RoomPlace place;
+    const int count = static_cast<int>(plant.levels.size());
+    if (count == 0) return place;
+    if (temperature) {
+        place.coil = room.coilDifference > 0 ? room.coilDifference : DefaultCoilDifference(*temperature);
+        place.wanted = *temperature - place.coil;
+    }
+    if (room.level >= 0 && room.level < count) {
+        place.level = room.level;
+        place.chosen = true;
+    } else if (temperature) {
+        const std::optional<int> level = LevelForRoom(plant.levels, *temperature, place.coil);
+        place.level = level ? *level : ColdestLevel(plant.levels);
+    }
+    if (place.level && place.wanted)
+        place.tooWarm = plant.levels[static_cast<size_t>(*place.level)].evaporating > *place.wanted;
+    return place;
 }
 
 LoadValue CompressorPart(const RoomProject& project, const LoadBreakdown& loads, double sharePercent) {
@@ -50,45 +67,58 @@ LoadValue CompressorPart(const RoomProject& project, const LoadBreakdown& loads,
         if (c.operationalShare && v.defined) operation += AsShown(v.watts);
     }
     const double taken = AsShown(loads.total.watts) - (1 - sharePercent / 100) * operation;
-    // Whole watts, like every load the program shows; a level adds these up.
-    return LoadValue::of(std::round(taken * 100 / cycle));
+    // Whole watts by the capacity's own rule (the whole part), so that at a share of 100 % the
+    // two are one figure; a level adds these up.
+    return LoadValue::of(IntFloor(taken * 100 / cycle));
 }
 
 StoreLoads ComputeStoreLoads(const Store& store, const std::vector<StoreRoomData>& rooms) {
     StoreLoads out;
+    const auto& levels = store.plant.levels;
+    out.levels.resize(levels.size());
+    for (size_t l = 0; l < levels.size(); ++l) out.levels[l].pipework = PipeworkFactor(store.plant, levels[l].evaporating);
     std::string unplaced;  // a room whose level is not known
     for (size_t i = 0; i < store.rooms.size(); ++i) {
         const StoreRoom& room = store.rooms[i];
         const StoreRoomData* data = i < rooms.size() ? &rooms[i] : nullptr;
         const std::string name = RoomFileName(room.path);
         StoreRowLoads& row = out.rows.emplace_back();
-        row.level = EffectiveLevel(room.level, data ? RoomTemperature(*data) : std::nullopt);
+        row.place = PlaceRoom(store.plant, room, data ? RoomTemperature(*data) : std::nullopt);
         LoadValue capacity;
         if (!data || !data->read) {
             const std::string why = data ? data->problem : std::string("файл не прочитан");
             capacity = row.compressor = LoadValue::undefined(why);
         } else {
             capacity = data->result.loads.capacity;
-            row.compressor = row.level ? CompressorPart(data->project, data->result.loads, store.settings.share(*row.level))
-                                       : LoadValue::undefined("уровень температуры не известен");
+            row.compressor = row.place.level
+                                 ? CompressorPart(data->project, data->result.loads, levels[static_cast<size_t>(*row.place.level)].share)
+                                 : LoadValue::undefined(levels.empty() ? "не задано ни одного уровня" : "уровень не известен");
         }
-        if (row.level)
-            add(out.levels[static_cast<size_t>(*row.level)], capacity, row.compressor, name);
-        else if (unplaced.empty())
+        if (row.place.level) {
+            LevelLoads& sum = out.levels[static_cast<size_t>(*row.place.level)];
+            ++sum.rooms;
+            add(sum.capacity, capacity, name);
+            add(sum.parts, row.compressor, name);
+        } else if (unplaced.empty()) {
             unplaced = name;
+        }
     }
     if (!unplaced.empty()) {
-        const LoadValue unknown =
-            LoadValue::undefined("не известен уровень температуры камеры «" + unplaced + "»: ее файл не прочитан");
+        const LoadValue unknown = LoadValue::undefined(
+            levels.empty() ? "не задано ни одного уровня"
+                           : "не известен уровень камеры «" + unplaced + "»: ее файл не прочитан");
         for (LevelLoads& sum : out.levels) {
             if (sum.capacity.defined) sum.capacity = unknown;
-            if (sum.compressor.defined) sum.compressor = unknown;
+            if (sum.parts.defined) sum.parts = unknown;
         }
+        if (levels.empty()) out.total.capacity = out.total.compressor = unknown;
     }
-    // The store's figures are the levels' figures as shown, added.
+    // Whole watts, as every load is shown; the store's figures are the levels' as shown, added.
     out.total.rooms = static_cast<int>(store.rooms.size());
-    for (const LevelLoads& sum : out.levels) {
+    for (LevelLoads& sum : out.levels) {
+        sum.compressor = sum.parts.defined ? LoadValue::of(std::round(sum.pipework * sum.parts.watts)) : sum.parts;
         add(out.total.capacity, sum.capacity);
+        add(out.total.parts, sum.parts);
         add(out.total.compressor, sum.compressor);
     }
     return out;

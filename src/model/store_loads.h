@@ -1,10 +1,9 @@
-// The loads of a cold store: each room as its own project computes it, and per temperature
-// level the sum of the rooms' required capacities (the air coolers are sized room by room)
-// and the load of the level's compressors, which take the operational gains only at the
-// store's share.
+// The loads of a cold store: each room as its own project computes it, the level that serves
+// it, and per level the sum of the rooms' required capacities (the air coolers are sized room
+// by room) and the load of the level's compressors: Q0 = k · ΣQкм, each room's part taking its
+// operational gains only at the level's share, k the losses in the pipework.
 #pragma once
 
-#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,22 +24,36 @@ struct StoreRoomData {
     RoomResult result;
 };
 
+// Where a room belongs.
+struct RoomPlace {
+    std::optional<int> level;  // none: left to a temperature that is not known, or no levels
+    bool chosen = false;       // set by the person
+    bool tooWarm = false;      // its level evaporates above the t0 the room needs
+    double coil = 0;           // K: the coil difference taken
+    std::optional<double> wanted;  // °C: the t0 the room needs, room air − coil difference
+};
+
+// The level `room` is on: the one chosen, else the warmest whose t0 is at or below the
+// room's air less its coil difference, else (none is cold enough) the coldest.
+RoomPlace PlaceRoom(const PlantSettings& plant, const StoreRoom& room, std::optional<double> roomTemperature);
+
 struct StoreRowLoads {
-    std::optional<TemperatureLevel> level;  // none: left to a temperature that is not known
-    LoadValue compressor;                   // this room's part of its level's compressor load, W
+    RoomPlace place;
+    LoadValue compressor;  // Qкм: this room's part of its level's compressor load, W
 };
 
 struct LevelLoads {
     int rooms = 0;
+    double pipework = 0;                      // k; 0 for the store's total
     LoadValue capacity = LoadValue::of(0);    // the rooms' required capacities together, W
-    LoadValue compressor = LoadValue::of(0);  // the compressors' load, W
+    LoadValue parts = LoadValue::of(0);       // ΣQкм, W
+    LoadValue compressor = LoadValue::of(0);  // Q0 = k · ΣQкм, W
 };
 
 struct StoreLoads {
     std::vector<StoreRowLoads> rows;  // one per room of the store, in its order
-    std::array<LevelLoads, kTemperatureLevelCount> levels;
-    LevelLoads total;  // the whole store
-    const LevelLoads& level(TemperatureLevel l) const { return levels[static_cast<size_t>(l)]; }
+    std::vector<LevelLoads> levels;   // one per plant level, in the plant's order
+    LevelLoads total;                 // the whole store: different machines added
 };
 
 // The room's temperature as its project gives it; none for a room not read.

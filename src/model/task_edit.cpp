@@ -34,22 +34,29 @@ std::string checkMessage(const TaskValues& t, TaskCheck k, double v) {
     const char* endMust = "Температура конца охлаждения должна быть";
     const char* startMust = "Температура начала охлаждения должна быть";
     const bool outside = !rangeOf(k).contains(v);
+    using O = TemperatureOrder;
     switch (k) {
     case CheckRoomTemperature:
         if (outside) return "Температура в камере должна быть в пределах от -50°С до +20°С";
-        if (v > tEnd) return twoLines(endMust, "больше температуры в камере");
-        if (v > tStart) return twoLines(startMust, "больше температуры в камере");
-        return {};
+        switch (TemperatureOrderBroken(v, tEnd, tStart, TemperatureOf::Room)) {
+        case O::RoomAboveEnd: return twoLines(endMust, "больше температуры в камере");
+        case O::RoomAboveStart: return twoLines(startMust, "больше температуры в камере");
+        default: return {};
+        }
     case CheckProductStart:
         if (outside) return twoLines(startMust, "в пределах от -20°С до +36°С");
-        if (tempIn > v) return twoLines(startMust, "больше температуры в камере");
-        if (tEnd > v) return twoLines(startMust, "больше температуры конца охлаждения");
-        return {};
+        switch (TemperatureOrderBroken(tempIn, tEnd, v, TemperatureOf::Start)) {
+        case O::RoomAboveStart: return twoLines(startMust, "больше температуры в камере");
+        case O::EndAboveStart: return twoLines(startMust, "больше температуры конца охлаждения");
+        default: return {};
+        }
     case CheckProductEnd:
         if (outside) return twoLines(endMust, "в пределах от -40°С до +15°С");
-        if (tempIn > v) return twoLines(endMust, "больше температуры в камере");
-        if (v > tStart) return twoLines(endMust, "меньше температуры начала охлаждения");
-        return {};
+        switch (TemperatureOrderBroken(tempIn, v, tStart, TemperatureOf::End)) {
+        case O::RoomAboveEnd: return twoLines(endMust, "больше температуры в камере");
+        case O::EndAboveStart: return twoLines(endMust, "меньше температуры начала охлаждения");
+        default: return {};
+        }
     case CheckTurnover:
         if (outside)
             return twoLines("Неверно задан суточный оборот продуктов. ", "Значение должно лежать в интервале от 0 до 100 %");

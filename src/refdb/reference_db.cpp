@@ -13,16 +13,6 @@
 
 namespace coldroom {
 
-std::string RefTable::text(int column, int row) const {
-    if (row == -1) row = 0;  // "nothing chosen" reads the first row
-    if (row < 0 || row >= rowCount()) return {};
-    const auto& values = rows[static_cast<size_t>(row)];
-    if (column < 0 || column >= static_cast<int>(values.size())) return {};
-    return values[static_cast<size_t>(column)];
-}
-
-double RefTable::number(int column, int row) const { return LeadingNumber(text(column, row)); }
-
 // What an SQLite result code means to the user.
 std::string DescribeSqliteError(int code, sqlite3* db) {
     switch (code & 0xff) {

@@ -114,8 +114,13 @@ namespace {
 std::string taskOrder(const RefTable& table, int row) {
     const double cell = table.number(TaskColumn::TempCell, row), start = table.number(TaskColumn::TempIn, row),
                  end = table.number(TaskColumn::TempOut, row);
-    if (cell > end) return "температура конца охлаждения ниже температуры в камере";
-    if (end > start) return "температура конца охлаждения выше температуры начала охлаждения";
+    switch (TemperatureOrderBroken(cell, end, start)) {
+    case TemperatureOrder::None: return {};
+    case TemperatureOrder::RoomAboveEnd: return "температура конца охлаждения ниже температуры в камере";
+    // The room at or below the end and above the start: the end is above the start.
+    case TemperatureOrder::RoomAboveStart:
+    case TemperatureOrder::EndAboveStart: return "температура конца охлаждения выше температуры начала охлаждения";
+    }
     return {};
 }
 

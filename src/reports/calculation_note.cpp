@@ -2,14 +2,10 @@
 #include "reports/calculation_note.h"
 
 #include <algorithm>
-#include <chrono>
-#include <ctime>
-#include <filesystem>
 
 #include "core/numtext.h"
 #include "core/shared_texts.h"
 #include "model/task_edit.h"
-#include "refdb/database_location.h"
 #include "refdb/reference_columns.h"
 #include "reports/calculation_note_writer.h"
 
@@ -169,23 +165,6 @@ const NoteRow* CalculationNote::Find(const std::string& key) const {
         for (const NoteRow& r : b.rows)
             if (r.key == key) return &r;
     return nullptr;
-}
-
-std::string ReferenceDataOrigin(const std::string& path) {
-    std::string date;
-    std::error_code ec;
-    const auto written = std::filesystem::last_write_time(path, ec);
-    if (!ec) {
-        const std::time_t t = std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(written));
-        std::tm local{};
-        char buf[16];
-        if (localtime_r(&t, &local) && std::strftime(buf, sizeof buf, "%d.%m.%Y", &local)) date = buf;
-    }
-    const std::string user = UserDatabasePath();
-    if (!user.empty() && std::filesystem::equivalent(path, user, ec))
-        return "справочник, изменённый пользователем (" + path + (date.empty() ? "" : ", изменён " + date) + ")";
-    return "справочник, поставляемый с программой (" + std::filesystem::path(path).filename().string() +
-           (date.empty() ? "" : " от " + date) + ")";
 }
 
 CalculationNote BuildCalculationNote(const RoomProject& project, const RoomResult& result, const ReferenceData& data,

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/float_chars.h"
 #include "core/load_value.h"
 #include "core/numtext.h"
 
@@ -24,7 +25,7 @@ int wholeDigits(double v) {
 
 double readBack(const std::string& text) {
     double v = 0;
-    std::from_chars(text.data(), text.data() + text.size(), v);
+    FloatFromChars(text.data(), text.data() + text.size(), v);
     return v;
 }
 
@@ -45,8 +46,8 @@ std::string Num(double v, int decimals) {
     char buf[64];
     // Beyond 15 whole digits a fixed text would print digits the double does not hold.
     const bool huge = std::fabs(v) >= 1e15;
-    const auto r = huge ? std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15)
-                        : std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
+    const auto r = huge ? FloatToChars(buf, buf + sizeof buf, v, std::chars_format::general, 15)
+                        : FloatToChars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
     if (r.ec != std::errc()) return GeneralText(v);
     std::string s(buf, r.ptr);
     if (!huge && s.find('.') != std::string::npos) {

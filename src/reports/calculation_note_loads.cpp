@@ -1,5 +1,6 @@
 // The note's sections on the product, its packaging and the operation of the room.
 #include "core/numtext.h"
+#include "model/component_functions.h"
 #include "reports/calculation_note_writer.h"
 
 namespace coldroom::note {
@@ -224,14 +225,29 @@ void Writer::operation() {
     }
     terms.push_back(in.doorStandard ? standardDoor() : specialDoor(tau));
     load("в т.ч. через дверь", "целая часть Qдв", r_.loads.door, "door");
-    const LoadValue before = r_.loads.operation.defined && !in.fansManual ? LoadValue::of(IntFloor(t.sum))
-                                                                          : r_.loads.operation;
+    // Parts computed by a function of their own are whole watts, added to the sum's whole part.
+    std::string own, ownValues;
+    for (const ComponentFunction& f : ComponentFunctions()) {
+        const LoadComponent& c = LoadComponentOf(f.id);
+        if (c.sum != LoadId::Operation) continue;
+        const LoadValue& v = c.value(r_.loads);
+        load(c.caption, c.symbol, v, c.jsonKey);
+        own += std::string(" + ") + c.symbol;
+        ownValues += " + " + (v.defined && v.watts < 0 ? "(" + LoadText(v) + ")" : LoadText(v));
+    }
+    const bool alone = in.fansManual && own.empty();
+    const LoadValue before = r_.loads.operation.defined && !alone ? LoadValue::of(IntFloor(t.sum)) : r_.loads.operation;
     Expr total = terms.front();
     for (size_t i = 1; i < terms.size(); ++i) total = total + terms[i];
-    whole(in.fansManual ? LoadCaption(LoadId::Operation) : "Эксплуатационные теплопритоки без вентиляторов",
-          std::string(in.fansManual ? "Qэкспл = " : "Qэкспл′ = ") + "Qосв + Qп + Qл + Qо" +
-              (in.fansManual ? " + Qв" : "") + " + Qдв",
+    whole(alone         ? LoadCaption(LoadId::Operation)
+          : own.empty() ? "Эксплуатационные теплопритоки без вентиляторов"
+                        : "Эксплуатационные теплопритоки по методике",
+          std::string(alone ? "Qэкспл = " : "Qэкспл′ = ") + "Qосв + Qп + Qл + Qо" + (in.fansManual ? " + Qв" : "") +
+              " + Qдв",
           total, beforeWhole(t.sum, true), before, "");
+    if (!own.empty() && in.fansManual)
+        load(LoadCaption(LoadId::Operation), "Qэкспл = Qэкспл′" + own + " = " + LoadText(before) + ownValues,
+             r_.loads.operation, "");
 }
 
 }  // namespace coldroom::note

@@ -66,6 +66,16 @@ std::string CsvCell(std::string_view text) {
     return out;
 }
 
+std::string CsvFigureCell(std::string_view text) {
+    double ignored = 0;
+    if (!StrictNumber(text, ignored)) return CsvCell(text);
+    const auto first = text.find_first_not_of(" \t"), last = text.find_last_not_of(" \t");
+    std::string figure(text.substr(first, last - first + 1));
+    for (char& c : figure)
+        if (c == '.') c = ',';
+    return figure;
+}
+
 std::vector<std::string> CsvReportLines(const ReportModel& m) {
     namespace rt = report_text;
     auto layer = [&](int surface, int n) { return m.surfaces[surface].material[n]; };
@@ -142,6 +152,9 @@ std::vector<std::string> CsvReportLines(const ReportModel& m) {
     l.push_back(row({m.total.label, "", "", "", "", m.total.withUnit()}));
     l.push_back(row({m.capacity.label, "", "", "", "", m.capacity.withUnit()}));
     l.push_back("");
+    // What the person was told of the inputs, before the signature: never a figure silently.
+    for (const std::string& w : m.warnings) l.push_back(row({"Внимание:", w}));
+    if (!m.warnings.empty()) l.push_back("");
     // The author starts at the next print zone of 14 columns; the label fills the first zone
     // exactly, so at least one blank always separates them.
     std::string signature = std::string(rt::kSignature) + ":";

@@ -16,6 +16,10 @@ namespace coldroom {
 // gets a leading apostrophe; a number with or without its unit stays as it is.
 bool StartsFormula(std::string_view text);
 std::string CsvCell(std::string_view text);
+// A cell of the store's and the studies' tables: a figure ("-3.5") with the decimal comma
+// ("-3,5"), so that a spreadsheet set to Russian reads a number and not a date; any other text
+// as CsvCell writes it. The room's report keeps its own fixed form.
+std::string CsvFigureCell(std::string_view text);
 
 // The report's lines (UTF-8, without line ends).
 std::vector<std::string> CsvReportLines(const ReportModel& model);

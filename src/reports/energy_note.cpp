@@ -30,7 +30,8 @@ std::vector<std::string> EnergyNoteLines(const Store& store, const StoreEnergy& 
     out.push_back("<h2>2. Камеры и уровни кипения</h2>");
     out.push_back(p("Требуемая температура кипения камеры t<sub>0треб</sub> = t<sub>кам</sub> − Δt; камера относится к самому "
                     "тёплому уровню, у которого t<sub>0</sub> ≤ t<sub>0треб</sub>. Доля камеры в нагрузке на компрессоры "
-                    "Q<sub>км</sub> = (Q<sub>сум</sub> − (1 − d/100)·Q<sub>экспл</sub>)·100/b."));
+                    "Q<sub>км</sub> = (Q<sub>сум</sub> − (1 − d/100)·Q<sub>экспл</sub>)·100/b, d — доля эксплуатационных "
+                    "теплопритоков уровня камеры."));
     for (const std::string& l : HtmlTableLines(sheet.roomColumns, sheet.rooms, "rooms")) out.push_back(l);
     for (size_t i = 0; i < en.rooms.size(); ++i) {
         const RoomEnergy& r = en.rooms[i];
@@ -38,7 +39,9 @@ std::vector<std::string> EnergyNoteLines(const Store& store, const StoreEnergy& 
         out.push_back(p(e(RoomFileName(store.rooms[i].path)) + ": t<sub>0треб</sub> = " + GeneralText(r.roomTemperature) + " − " +
                         GeneralText(r.coil) + " = " + GeneralText(r.wantedEvaporating) + " °C → уровень «" +
                         e(plant.levels[static_cast<size_t>(r.level)].name) + "» (t<sub>0</sub> = " +
-                        GeneralText(plant.levels[static_cast<size_t>(r.level)].evaporating) + " °C)."));
+                        GeneralText(plant.levels[static_cast<size_t>(r.level)].evaporating) + " °C" +
+                        (r.chosen ? ", задан" : "") + ", d = " + GeneralText(plant.levels[static_cast<size_t>(r.level)].share) +
+                        " %); Q<sub>км</sub> = " + f(r.compressorPart, 0) + " Вт."));
     }
     out.push_back("<h2>3. Установка по уровням в расчётной точке</h2>");
     for (const LevelEnergy& l : en.levels) {
@@ -91,6 +94,7 @@ std::vector<std::string> EnergyNoteLines(const Store& store, const StoreEnergy& 
     out.push_back("<h2>5. Итоги</h2>");
     for (const std::string& l : sheet.summary) out.push_back(p(e(l)));
     out.push_back("<h2>6. Принятые значения и источники</h2>");
+    for (const std::string& l : LevelRuleSentences(store)) out.push_back(p(e(l)));
     for (const std::string& l : sheet.settings) out.push_back(p(e(l)));
     for (const std::string& n : sheet.notes) out.push_back(p("<b>Внимание:</b> " + e(n)));
     out.push_back("</body></html>");

@@ -4,14 +4,20 @@
 #include <cmath>
 
 #include "core/numtext.h"
-#include "io/cp1251.h"
 #include "io/file_errors.h"
+#include "model/plant_fields.h"
 #include "reports/html_report.h"
 
 namespace coldroom {
 namespace {
 
 std::string kw(double watts) { return FixedText(watts / 1000, 2); }
+
+StoreColumn col(std::string head, bool number, double pageWidth) {
+    StoreColumn c{std::move(head), number};
+    c.pageWidth = pageWidth;
+    return c;
+}
 
 std::string jsonQuoted(const std::string& text) {
     std::string out = "\"";
@@ -26,42 +32,6 @@ std::string jsonQuoted(const std::string& text) {
     return out + "\"";
 }
 
-// Windows-1251 has neither ³ nor ₽ nor the Greek letters: the CSV spells them out.
-std::string cp1251Safe(std::string text) {
-    const std::pair<const char*, const char*> swaps[] = {{"м³", "м3"}, {"₽", "руб."}, {"·", "*"}, {"Δ", "d"},
-                                                         {"δ", "толщина"}, {"≤", "<="}, {"×", "x"}, {"Σ", "сумма "}};
-    for (const auto& [from, to] : swaps)
-        for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + std::string(to).size()))
-            text.replace(at, std::string(from).size(), to);
-    return text;
-}
-
-// A cell of the CSV: the decimal point of a figure becomes the decimal comma.
-std::string csvCell(const std::string& cell, bool number) {
-    if (!number) return cell;
-    std::string out = cell;
-    for (char& c : out)
-        if (c == '.') c = ',';
-    return out;
-}
-
-void csvTable(const std::vector<StoreColumn>& columns, const std::vector<std::vector<std::string>>& rows,
-              std::vector<std::string>& out) {
-    std::vector<std::string> head;
-    for (const StoreColumn& c : columns) head.push_back(c.head);
-    out.push_back(CsvRowText(head));
-    for (const auto& row : rows) {
-        std::vector<std::string> cells;
-        for (size_t c = 0; c < columns.size(); ++c) cells.push_back(csvCell(row[c], columns[c].number));
-        out.push_back(CsvRowText(cells));
-    }
-}
-
-std::string condenserText(const PlantSettings& p) {
-    if (p.condenser == CondenserKind::Water) return "водяного охлаждения, tк = " + GeneralText(p.waterCondensing) + " °C";
-    return "воздушного охлаждения, tк = tнар + " + GeneralText(p.condenserDifference) + " K, не ниже " +
-           GeneralText(p.lowestCondensing) + " °C";
-}
 
 }  // namespace
 
@@ -80,10 +50,11 @@ EnergySheet MakeEnergySheet(const Store& store, const StoreEnergy& e, const std:
     s.title = store.title;
     s.dateText = dateText;
     s.monthKWh = e.monthKWh;
-    s.levelColumns = {{"Уровень"},          {"t0, °C", true},         {"Камер", true},         {"k", true},
-                      {"Q0, кВт", true},    {"tк, °C", true},         {"COP", true},           {"Nэ, кВт", true},
-                      {"Qк, кВт", true},    {"Э, кВт·ч/год", true},   {"COP сезонный", true},  {"Nэ·8760 ч, кВт·ч", true},
-                      {"Стоимость, ₽/год", true}};
+    s.levelColumns = {col("Уровень", false, 50),          col("t0, °C", true, 13),        col("Камер", true, 12),
+                      col("k", true, 13),                  col("Q0, кВт", true, 16),       col("tк, °C", true, 14),
+                      col("COP", true, 14),                col("Nэ, кВт", true, 16),       col("Qк, кВт", true, 16),
+                      col("Э, кВт·ч/год", true, 24),       col("COP сезонный", true, 20), col("Nэ·8760 ч, кВт·ч", true, 26),
+                      col("Стоимость, ₽/год", true, 26)};
     for (const LevelEnergy& l : e.levels) {
         if (l.rooms == 0) continue;
         s.levels.push_back({l.level.name, GeneralText(l.level.evaporating), std::to_string(l.rooms), FixedText(l.pipework, 3),
@@ -97,9 +68,9 @@ EnergySheet MakeEnergySheet(const Store& store, const StoreEnergy& e, const std:
                         FixedText(e.totalKWh, 0), FixedText(e.seasonalCop, 2), FixedText(e.designYearKWh, 0),
                         FixedText(e.cost, 0)});
 
-    s.monthColumns = {{"Уровень"}};
-    for (const char* m : MonthShortNames()) s.monthColumns.push_back({std::string(m) + ", кВт·ч", true});
-    s.monthColumns.push_back({"Год, кВт·ч", true});
+    s.monthColumns = {col("Уровень", false, 40)};
+    for (const char* m : MonthShortNames()) s.monthColumns.push_back(col(std::string(m) + ", кВт·ч", true, 17));
+    s.monthColumns.push_back(col("Год, кВт·ч", true, 22));
     for (const LevelEnergy& l : e.levels) {
         if (l.rooms == 0) continue;
         std::vector<std::string> row{l.level.name};
@@ -116,8 +87,9 @@ EnergySheet MakeEnergySheet(const Store& store, const StoreEnergy& e, const std:
     outside.push_back("");
     s.months.push_back(outside);
 
-    s.roomColumns = {{"Камера"},          {"tкам, °C", true},        {"Δt, K", true},       {"t0 треб., °C", true},
-                     {"Уровень"},         {"Qкм, Вт", true},         {"Вентиляторы, Вт", true}, {"Э, кВт·ч/год", true}};
+    s.roomColumns = {col("Камера", false, 50),  col("tкам, °C", true, 16),      col("Δt, K", true, 14),
+                     col("t0 треб., °C", true, 18), col("Уровень", false, 30), col("Qкм, Вт", true, 20),
+                     col("Вентиляторы, Вт", true, 24), col("Э, кВт·ч/год", true, 26)};
     for (size_t i = 0; i < e.rooms.size(); ++i) {
         const RoomEnergy& r = e.rooms[i];
         const std::string name = RoomFileName(store.rooms[i].path);
@@ -126,7 +98,8 @@ EnergySheet MakeEnergySheet(const Store& store, const StoreEnergy& e, const std:
             continue;
         }
         s.rooms.push_back({name, GeneralText(r.roomTemperature), GeneralText(r.coil), GeneralText(r.wantedEvaporating),
-                           store.plant.levels[static_cast<size_t>(r.level)].name + (r.tooCold ? " (!)" : ""),
+                           store.plant.levels[static_cast<size_t>(r.level)].name + (r.chosen ? " (задан)" : "") +
+                               (r.tooWarm ? " (!)" : ""),
                            FixedText(r.compressorPart, 0), FixedText(r.fanPower, 0), FixedText(r.annualKWh, 0)});
     }
 
@@ -146,55 +119,36 @@ EnergySheet MakeEnergySheet(const Store& store, const StoreEnergy& e, const std:
                             " кВт·ч компрессоров, в " + FixedText(e.compressorKWh > 0 ? e.designYearKWh / e.compressorKWh : 0, 1) +
                             " раза больше помесячного расчёта.");
     }
+    // Every setting with its value and where its default comes from, as the window's tooltips say.
     const PlantSettings& p = store.plant;
-    s.settings.push_back("Камера относится к самому тёплому уровню, у которого t0 ≤ tкам − Δt; Δt по умолчанию " +
-                         GeneralText(kDefaultCoilDifference) + " K (7–10 K: Явнель Б. К. «Курсовое и дипломное проектирование "
-                         "холодильных установок и систем кондиционирования воздуха», 1989).");
-    s.settings.push_back("Нагрузка на компрессоры уровня: Q0 = k · Σ Qкм; k — потери в трубопроводах и аппаратах, " +
-                         (p.pipework > 0 ? "задан " + GeneralText(p.pipework)
-                                         : std::string("1.04 при t0 = −10 °C … 1.07 при −40 °C (непосредственное охлаждение)")) +
-                         " (Явнель, 1989; Курылев Е. С. и др. «Холодильные установки»).");
-    s.settings.push_back("Конденсатор " + condenserText(p) + "; хладагент " + p.refrigerant + ".");
-    s.settings.push_back(p.efficiency == EfficiencyModel::Carnot
-                             ? "КПД компрессора: COP = η · T0 / (Tк − T0), η = " + GeneralText(p.carnotFraction) +
-                                   " (доля цикла Карно; оценка по данным полугерметичных компрессоров, замените данными изготовителя)."
-                             : "КПД компрессора: COP = Q(t0, tк) / N(t0, tк), полиномы EN 12900 из файла «" + p.polynomialFile + "».");
-    s.settings.push_back(std::string("Вентиляторы воздухоохладителей работают ") +
-                         (p.fansContinuous ? "круглосуточно." : "вместе с компрессором."));
+    for (const PlantChoice& c : PlantChoices()) {
+        const std::vector<std::string> options = c.options(p);
+        const int at = c.get(p);
+        std::string value = at >= 0 && at < static_cast<int>(options.size()) ? options[static_cast<size_t>(at)] : "";
+        if (std::string(c.key) == "town" && p.town.empty() && !e.town.empty()) value += " (" + e.town + ")";
+        s.settings.push_back(std::string(c.caption) + ": " + value + ". " + c.tip);
+    }
+    if (p.efficiency == EfficiencyModel::Polynomial)
+        s.settings.push_back("Файл коэффициентов компрессора: «" + p.polynomialFile + "». " + kPolynomialTip);
+    for (const PlantNumber& n : PlantNumbers()) {
+        const std::string value = PlantNumberText(p, n);
+        s.settings.push_back(std::string(n.caption) + ": " + (value.empty() ? "по умолчанию" : value) + ". " + n.tip);
+    }
+    s.settings.push_back("Загрузка продуктом по месяцам, %: " + ProductProfileText(p) + ". " + kProfileTip);
     s.notes = e.problems;
     s.notes.insert(s.notes.end(), e.warnings.begin(), e.warnings.end());
     return s;
 }
 
-std::vector<std::string> EnergyTextLines(const EnergySheet& s) {
-    std::vector<std::string> out{"Холодильная установка по уровням:"};
-    for (const std::string& l : AlignedTableLines(s.levelColumns, s.levels)) out.push_back(l);
-    out.push_back("");
-    out.push_back("Электроэнергия по месяцам, кВт·ч:");
-    for (const std::string& l : AlignedTableLines(s.monthColumns, s.months)) out.push_back(l);
-    out.push_back("");
-    for (const std::string& l : AlignedTableLines(s.roomColumns, s.rooms)) out.push_back(l);
-    out.push_back("");
-    out.insert(out.end(), s.summary.begin(), s.summary.end());
-    out.insert(out.end(), s.settings.begin(), s.settings.end());
-    for (const std::string& n : s.notes) out.push_back("Внимание: " + n);
-    return out;
-}
-
-std::vector<std::string> EnergyCsvLines(const EnergySheet& s) {
-    std::vector<std::string> out{CsvRowText({"Холодильник", s.title, "Дата", s.dateText}), "", CsvRowText({"УСТАНОВКА ПО УРОВНЯМ"})};
-    csvTable(s.levelColumns, s.levels, out);
-    out.push_back("");
-    out.push_back(CsvRowText({"ЭЛЕКТРОЭНЕРГИЯ ПО МЕСЯЦАМ"}));
-    csvTable(s.monthColumns, s.months, out);
-    out.push_back("");
-    out.push_back(CsvRowText({"КАМЕРЫ"}));
-    csvTable(s.roomColumns, s.rooms, out);
-    out.push_back("");
-    for (const std::string& l : s.summary) out.push_back(CsvRowText({l}));
-    for (const std::string& l : s.settings) out.push_back(CsvRowText({l}));
-    for (const std::string& n : s.notes) out.push_back(CsvRowText({"Внимание: " + n}));
-    return out;
+std::vector<SheetPart> EnergyParts(const EnergySheet& s) {
+    std::vector<SheetPart> parts{
+        {"Холодильная установка по уровням кипения", s.levelColumns, s.levels, true, {}},
+        {"Электроэнергия по месяцам, кВт·ч", s.monthColumns, s.months, false, {}},
+        {"Камеры: уровень и электроэнергия", s.roomColumns, s.rooms, false, {}},
+        {"Годовой итог", {}, {}, false, s.summary},
+        {"Установка: принятые значения и источники", {}, {}, false, s.settings}};
+    for (const std::string& n : s.notes) parts.back().lines.push_back("Внимание: " + n);
+    return parts;
 }
 
 std::string EnergyJson(const StoreEnergy& e) {
@@ -222,8 +176,9 @@ std::string EnergyJson(const StoreEnergy& e) {
 }
 
 std::vector<StoreColumn> InsulationColumns() {
-    return {{"δ, мм", true},        {"Изоляция, м³", true},     {"Изоляция, ₽", true}, {"Э, кВт·ч/год", true},
-            {"Энергия, ₽/год", true}, {"Окупаемость, лет", true}, {"LCC, ₽", true},      {""}};
+    return {col("Толщина, мм", true, 20),     col("Изоляция, м³", true, 24),     col("Изоляция, ₽", true, 28),
+            col("Э, кВт·ч/год", true, 26),    col("Энергия, ₽/год", true, 28),   col("Окупаемость, лет", true, 26),
+            col("LCC, ₽", true, 30),          col("", false, 30)};
 }
 
 std::vector<std::vector<std::string>> InsulationRows(const InsulationStudy& study) {
@@ -242,19 +197,39 @@ std::vector<std::vector<std::string>> InsulationRows(const InsulationStudy& stud
     return rows;
 }
 
-std::vector<std::string> InsulationCsvLines(const InsulationStudy& study) {
-    std::vector<std::string> out{CsvRowText({"Толщина панелей", study.subject})};
-    csvTable(InsulationColumns(), InsulationRows(study), out);
-    return out;
+SheetPart InsulationPart(const Store& store, const InsulationStudy& study) {
+    const PlantSettings& p = store.plant;
+    SheetPart part{"Толщина панелей: " + study.subject, InsulationColumns(), InsulationRows(study), false, {}};
+    part.lines.push_back("Толщина первого слоя изоляции всех стен, потолка и пола; как в проектах: " +
+                         FixedText(study.designKWh, 0) + " кВт·ч/год, изоляция " + FixedText(study.designInsulationCost, 0) +
+                         " ₽. Изоляция " + GeneralText(p.insulationCost) + " ₽/м³, тариф " + GeneralText(p.tariff) +
+                         " ₽/(кВт·ч), LCC = изоляция + энергия за год · (1 − (1 + r)^−N) / r при N = " +
+                         std::to_string(p.years) + " лет, r = " + GeneralText(p.discountRate) +
+                         " %; окупаемость — дополнительная изоляция / годовая экономия против проекта.");
+    if (study.best >= 0) {
+        const bool edge = study.points.size() > 1 && (study.best == 0 || study.best + 1 == static_cast<int>(study.points.size()));
+        part.lines.push_back("Наименьшая LCC — при " + GeneralText(study.points[static_cast<size_t>(study.best)].mm) + " мм" +
+                             (edge ? ", на краю диапазона: расширьте его, наименьшая может лежать за ним." : "."));
+    }
+    return part;
 }
 
-bool WriteEnergyCsv(const std::string& path, const EnergySheet& sheet, std::string& error) {
-    std::string bytes, why;
-    if (!Utf8ToCp1251(cp1251Safe(JoinCrLf(EnergyCsvLines(sheet))), bytes, why)) {
-        error = FileWriteError(path, why);
-        return false;
+std::string InsulationJson(const InsulationStudy& study) {
+    auto num = [](double v) { return std::isfinite(v) ? GeneralText(v) : std::string("null"); };
+    std::string t = "{\"subject\": " + jsonQuoted(study.subject) + ", \"designKWh\": " + num(study.designKWh) +
+                    ", \"designInsulationCost\": " + num(study.designInsulationCost) + ", \"bestMm\": " +
+                    (study.best >= 0 ? num(study.points[static_cast<size_t>(study.best)].mm) : std::string("null")) +
+                    ", \"points\": [";
+    for (size_t i = 0; i < study.points.size(); ++i) {
+        const ThicknessPoint& p = study.points[i];
+        t += std::string(i ? ", " : "") + "{\"mm\": " + num(p.mm);
+        if (p.defined)
+            t += ", \"insulationM3\": " + num(p.insulationM3) + ", \"insulationCost\": " + num(p.insulationCost) +
+                 ", \"annualKWh\": " + num(p.annualKWh) + ", \"energyCost\": " + num(p.energyCost) + ", \"payback\": " +
+                 (p.payback < 0 ? std::string("null") : num(p.payback)) + ", \"lifeCycleCost\": " + num(p.lifeCycleCost);
+        t += "}";
     }
-    return WriteReportBytes(path, bytes, error);
+    return t + "]}";
 }
 
 bool WriteEnergyNote(const std::string& path, const Store& store, const StoreEnergy& energy, const EnergySheet& sheet,

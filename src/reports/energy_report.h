@@ -1,7 +1,7 @@
 // The plant and the annual energy of a store as one sheet of texts: the plant per level, the
 // energy month by month, the rooms, the figures to compare and the settings with their
-// sources. The window, the command line, the CSV and the store note all show it; the note adds
-// every formula with the numbers put in.
+// sources. The window shows it, the store's reports carry it as parts of their sheet, and the
+// store note adds every formula with the numbers put in.
 #pragma once
 
 #include <array>
@@ -32,20 +32,21 @@ EnergySheet MakeEnergySheet(const Store& store, const StoreEnergy& energy, const
 // A figure with `decimals` digits after the point ("-" for a value that is not finite).
 std::string FixedText(double value, int decimals);
 
-std::vector<std::string> EnergyTextLines(const EnergySheet& sheet);
-// CSV lines: `;` between cells, the decimal comma, units in the headings only.
-std::vector<std::string> EnergyCsvLines(const EnergySheet& sheet);
+// The sheet as parts of the store's: the plant per level, the months, the rooms, the year's
+// figures, the settings with their sources and the warnings.
+std::vector<SheetPart> EnergyParts(const EnergySheet& sheet);
 std::string EnergyJson(const StoreEnergy& energy);
 // The store note: an HTML page with every formula and number put in.
 std::vector<std::string> EnergyNoteLines(const Store& store, const StoreEnergy& energy, const EnergySheet& sheet);
 
-// The thickness study as a table and its CSV lines.
+// The thickness study as a table, as a part of the store's sheet (with the settings it was
+// costed at) and as JSON.
 std::vector<StoreColumn> InsulationColumns();
 std::vector<std::vector<std::string>> InsulationRows(const InsulationStudy& study);
-std::vector<std::string> InsulationCsvLines(const InsulationStudy& study);
+SheetPart InsulationPart(const Store& store, const InsulationStudy& study);
+std::string InsulationJson(const InsulationStudy& study);
 
-// CSV (Windows-1251, CR LF) and HTML (UTF-8) written atomically; "-" writes to standard output.
-bool WriteEnergyCsv(const std::string& path, const EnergySheet& sheet, std::string& error);
+// The store note, HTML (UTF-8), written atomically; "-" writes to standard output.
 bool WriteEnergyNote(const std::string& path, const Store& store, const StoreEnergy& energy, const EnergySheet& sheet,
                      std::string& error);
 

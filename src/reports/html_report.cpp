@@ -129,6 +129,9 @@ std::vector<std::string> HtmlReportLines(const ReportModel& m) {
     l.push_back(R"(<TD COLSPAN="3" ALIGN="CENTER" BGCOLOR="#EBEBEB"><B><FONT SIZE="+1">)" +
                 HtmlEscape(m.capacity.withUnit()) + "</FONT></B></TD>");
     l.push_back("</TR></TABLE><P>&nbsp;<BR><BR></P>");
+    // What the person was told of the inputs, before the signature: never a figure silently.
+    for (const std::string& w : m.warnings)
+        l.push_back(R"(<P><FONT COLOR="#A02020"><B>Внимание:</B> )" + HtmlEscape(w) + "</FONT></P>");
     l.push_back(TABLE + R"(<TR><TD WIDTH="400"><I>)" + rt::kSignature + "</I></TD>" + VAL +
                 HtmlEscape(m.heading.author) + ENDVAL + "</TR></TABLE></DIV></BODY></HTML>");
     return l;

@@ -151,6 +151,12 @@ std::vector<PrintCell> PrintedReportCells(const ReportModel& m) {
     p.cell(m.capacity.label, 15, y + 42, 200, y + 49, H);
     p.cell(m.capacity.withUnit(), 140, y + 42, 200, y + 49, total);
 
+    // What the person was told of the inputs, above the signature: never a figure silently.
+    double warningY = 256 - 5.0 * static_cast<double>(m.warnings.size() + 1);
+    for (const std::string& w : m.warnings) {
+        p.mark("Внимание: " + w, 15, warningY);
+        warningY += 5;
+    }
     // The signature keeps its place whatever the door block took.
     p.cell(std::string(rt::kSignature) + ":", 15, 250, 200, 255, {2, 1, {8, false, true}});
     p.cell(m.heading.author, 140, 250, 200, 255, {2, 1, {8, true, false}});
@@ -180,19 +186,6 @@ void DrawPrintedReport(const ReportModel& model, ReportCanvas& canvas) {
         else
             canvas.Text(c.x1 + c.dx, c.y1 + c.dy, c.text, c.style, TextRoom(cells, i));
     }
-}
-
-void RecordingCanvas::Rectangle(double x1, double y1, double x2, double y2) {
-    calls_.push_back({Call::Kind::Rectangle, x1, y1, x2, y2, 0, 0, 0, {}, {}});
-}
-
-void RecordingCanvas::Text(double x, double y, const std::string& text, const TextStyle& style, double maxWidth) {
-    calls_.push_back({Call::Kind::Text, x, y, x, y, maxWidth, 0, 0, text, style});
-}
-
-void RecordingCanvas::WrappedText(double x, double y, const std::string& text, const TextStyle& style,
-                                  double maxWidth, double top, double bottom) {
-    calls_.push_back({Call::Kind::Text, x, y, x, y, maxWidth, top, bottom, text, style});
 }
 
 FittedText FitText(const std::string& text, double sizePt, double width, double height,

@@ -81,26 +81,4 @@ double TextRoom(const std::vector<PrintCell>& cells, size_t index);
 // Draws the page's cells in order.
 void DrawPrintedReport(const ReportModel& model, ReportCanvas& canvas);
 
-// A canvas that remembers every call, for checking a page without painting it.
-class RecordingCanvas : public ReportCanvas {
-public:
-    struct Call {
-        enum class Kind { Rectangle, Text } kind;
-        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // a text's position is (x1, y1)
-        double maxWidth = 0;                    // a text's room, 0 for no limit
-        double top = 0, bottom = 0;             // a wrapping text's box rows, else 0
-        std::string text;
-        TextStyle style;
-    };
-    void Rectangle(double x1, double y1, double x2, double y2) override;
-    void Text(double x, double y, const std::string& text, const TextStyle& style,
-              double maxWidth = 0) override;
-    void WrappedText(double x, double y, const std::string& text, const TextStyle& style,
-                     double maxWidth, double top, double bottom) override;
-    const std::vector<Call>& calls() const { return calls_; }
-
-private:
-    std::vector<Call> calls_;
-};
-
 }  // namespace coldroom

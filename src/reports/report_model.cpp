@@ -37,6 +37,8 @@ ReportModel BuildReportModel(const RoomProject& p, const RoomResult& r, const Re
     using F = FieldForm;
     ReportModel m;
     m.heading = heading;
+    for (const std::string& line : FieldsOutOfRange(p)) m.warnings.push_back("Значение вне допустимых пределов: " + line);
+    for (const std::string& line : r.notices) m.warnings.push_back(line);
 
     m.length.value = p.Length_txt;
     m.width.value = p.Width_txt;

@@ -45,6 +45,9 @@ struct ReportHeading {
 // fills the values.
 struct ReportModel {
     ReportHeading heading;
+    // Values kept from a file though outside what they may be, and the results' notices: a
+    // report never prints a figure made from them without saying so.
+    std::vector<std::string> warnings;
 
     // РАЗМЕРЫ КАМЕРЫ
     ReportLine length{"Длина", "", "м"}, width{"Ширина", "", "м"}, height{"Высота", "", "м"},

@@ -22,11 +22,8 @@ struct PageColumn {
     const char* shown;  // nullptr: the head as it is
 };
 const PageColumn kPageColumns[] = {
-    {"Камера", 42, nullptr}, {"Файл", 24, nullptr}, {"Объем, м3", 12, nullptr}, {"Температура, °C", 11, "Темп., °C"},
-    {"Уровень", 13, nullptr}, {"На компрессоры", 17, nullptr},
-    {"Уровень температуры", 50, nullptr}, {"Камер", 13, nullptr}, {"Доля эксплуатационных, %", 31, nullptr},
-    {"Холодопроизводительность камер, Вт", 38, nullptr}, {"кВт", 15, nullptr},
-    {"Нагрузка на компрессоры, Вт", 34, nullptr},
+    {"Камера", 40, nullptr}, {"Файл", 24, nullptr}, {"Объем, м3", 12, nullptr}, {"Температура, °C", 11, "Темп., °C"},
+    {"Уровень", 13, nullptr}, {"Δt, K", 10, nullptr}, {"На компрессоры", 17, nullptr},
 };
 constexpr double kMarginColumn = 28;  // "с запасом N %, кВт"
 
@@ -129,6 +126,9 @@ public:
             }
         }
     }
+    void pageBreak() {
+        if (y_ > kTop + 9) newPage();
+    }
     std::vector<StorePage> take() {
         // Page numbers, once the number of pages is known.
         for (std::size_t i = 0; pages_.size() > 1 && i < pages_.size(); ++i)
@@ -171,12 +171,22 @@ std::vector<StorePage> StorePages(const StoreSheet& sheet) {
         pages.lines(notes);
         pages.lines({""});
     }
-    pages.lines({"Уровни температур"});
+    pages.lines({"Уровни (холодильные машины)"});
     pages.table(sheet.levelColumns, levelColumns, sheet.levels, true);
     pages.lines(sheet.settings);
     notes.clear();
     for (const std::string& n : sheet.notes) notes.push_back("Внимание: " + n);
     pages.lines(notes);
+    // The plant and its energy from a page of their own.
+    if (!sheet.parts.empty()) pages.pageBreak();
+    for (const SheetPart& part : sheet.parts) {
+        pages.lines({part.caption});
+        std::vector<std::size_t> all(part.columns.size());
+        for (std::size_t c = 0; c < all.size(); ++c) all[c] = c;
+        if (!part.columns.empty()) pages.table(part.columns, all, part.rows, part.boldLast);
+        pages.lines(part.lines);
+        pages.lines({""});
+    }
     return pages.take();
 }
 

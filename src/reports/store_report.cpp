@@ -9,21 +9,31 @@
 #include "core/load_components.h"
 #include "core/numtext.h"
 #include "files/store_file.h"
+#include "model/plant_cycle.h"
 #include "io/atomic_file.h"
 #include "io/cp1251.h"
 #include "reports/csv_report.h"
+#include "reports/energy_report.h"
 #include "reports/html_report.h"
 
 namespace coldroom {
 namespace {
 
-const char* kLevelTitles[kTemperatureLevelCount] = {"СТ, среднетемпературный", "НТ, низкотемпературный"};
+const char* kStoreTotal = "Холодильник в целом (сумма разных машин)";
 
-std::string levelText(const StoreRoom& room, const std::optional<TemperatureLevel>& level) {
-    if (!level) return kUndefinedText;
-    std::string text = LevelShortName(*level);
-    if (room.level != LevelChoice::Auto) text += " (задан)";
+std::string levelText(const Store& store, const RoomPlace& place) {
+    if (!place.level) return kUndefinedText;
+    std::string text = store.plant.levels[static_cast<size_t>(*place.level)].name;
+    if (place.chosen) text += " (задан)";
     return text;
+}
+
+// Why a room's level does not suit it.
+std::string placeNote(const Store& store, const RoomPlace& place) {
+    if (!place.tooWarm) return {};
+    const PlantLevel& level = store.plant.levels[static_cast<size_t>(*place.level)];
+    return "уровень «" + level.name + "» кипит при " + GeneralText(level.evaporating) + " °C, а камере нужно " +
+           GeneralText(*place.wanted) + " °C или ниже";
 }
 
 LoadValue withMargin(const LoadValue& watts, double percent) {
@@ -82,10 +92,20 @@ std::string csvRow(const std::vector<std::string>& cells) {
     return line;
 }
 
-std::vector<std::string> heads(const std::vector<StoreColumn>& columns) {
-    std::vector<std::string> out;
-    for (const StoreColumn& c : columns) out.push_back(c.head);
-    return out;
+// A head with its unit, as the CSV has it: the cells below are bare figures.
+std::string csvHead(const StoreColumn& c) { return c.unit.empty() ? c.head : c.head + ", " + c.unit; }
+
+void csvTable(const std::vector<StoreColumn>& columns, const std::vector<std::vector<std::string>>& rows,
+              std::vector<std::string>& out) {
+    std::string head;
+    for (std::size_t c = 0; c < columns.size(); ++c) head += (c ? ";" : "") + CsvCell(csvHead(columns[c]));
+    out.push_back(head);
+    for (const auto& row : rows) {
+        std::string line;
+        for (std::size_t c = 0; c < columns.size(); ++c)
+            line += (c ? ";" : "") + (columns[c].number ? CsvFigureCell(row[c]) : CsvCell(row[c]));
+        out.push_back(line);
+    }
 }
 
 void htmlTable(const std::vector<StoreColumn>& columns, const std::vector<std::vector<std::string>>& rows,
@@ -103,6 +123,18 @@ void htmlTable(const std::vector<StoreColumn>& columns, const std::vector<std::v
     out.push_back("</table>");
 }
 
+// Windows-1251 has neither ³ nor ₽ nor the Greek and mathematical letters of the plant's
+// formulas: the CSV spells them out.
+std::string cp1251Spelling(std::string text) {
+    static const std::pair<std::string_view, std::string_view> swaps[] = {
+        {"м³", "м3"}, {"₽", "руб."}, {"Δ", "d"}, {"δ", "толщина"}, {"Σ", "сумма "}, {"≤", "<="}, {"≥", ">="},
+        {"×", "x"},   {"−", "-"},    {"η", "eta"}, {"τ", "t"}};
+    for (const auto& [from, to] : swaps)
+        for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+            text.replace(at, from.size(), to);
+    return text;
+}
+
 bool writeBytes(const std::string& path, const std::string& bytes, std::string& error) {
     if (path == kStandardOutput) return WriteToStandardOutput(bytes, error);
     return WriteFileAtomically(path, bytes, error);
@@ -112,16 +144,38 @@ bool writeBytes(const std::string& path, const std::string& bytes, std::string& 
 
 std::string KilowattText(const LoadValue& watts) { return centsText(kilowattCents(watts)); }
 
+std::vector<std::string> LevelRuleSentences(const Store& store) {
+    const PlantSettings& plant = store.plant;
+    std::string levels;
+    for (const PlantLevel& l : plant.levels)
+        levels += (levels.empty() ? "" : "; ") + l.name + " — t0 = " + GeneralText(l.evaporating) + " °C, доля " +
+                  GeneralText(l.share) + " %";
+    const std::string k = plant.pipework > 0
+                              ? "задан " + GeneralText(plant.pipework)
+                              : std::string("1.04 при t0 = -10 °C и выше … 1.07 при -40 °C и ниже (непосредственное охлаждение)");
+    return {
+        "Уровни — отдельные холодильные машины: " + levels + ". Камера относится к самому тёплому уровню, у которого "
+        "t0 ≤ tкам − Δt (Δt по умолчанию " + GeneralText(kDefaultCoilDifference) + " K — верхняя граница 7–10 K: Явнель Б. К. "
+        "«Курсовое и дипломное проектирование холодильных установок и систем кондиционирования воздуха», 1989); "
+        "если такого нет — к самому холодному, с предупреждением. Уровни по умолчанию: компрессоры группируют по "
+        "температуре кипения около −10…−15, −30…−35 и −40…−50 °C (там же).",
+        "Нагрузка на компрессоры уровня Q0 = k · ΣQкм, для камеры Qкм = (Qсум − (1 − d/100) · Qэкспл) · 100 / b: "
+        "теплопритоки через ограждения, от продуктов и упаковки — полностью, эксплуатационные — с долей d уровня "
+        "(50–75 %, Явнель, 1989; страница не проверена); k — потери в трубопроводах и аппаратах, " + k +
+        " (Явнель, 1989; Курылев Е. С. и др. «Холодильные установки»).",
+        "«Холодильник в целом» складывает нагрузки разных машин (уровней): это не нагрузка одного компрессора."};
+}
+
 StoreSheet MakeStoreSheet(const Store& store, const std::vector<StoreRoomData>& rooms, const StoreLoads& loads,
                           const StoreSheetOptions& options) {
     StoreSheet s;
     s.title = store.title;
     s.dateText = options.dateText;
     // The CSV is Windows-1251, which has no "³".
-    s.roomColumns = {{"Камера"}, {"Файл"}, {"Объем, м3", true}, {"Температура, °C", true}, {"Уровень"}};
+    s.roomColumns = {{"Камера"}, {"Файл"}, {"Объем, м3", true}, {"Температура, °C", true}, {"Уровень"}, {"Δt, K", true}};
     for (const LoadComponent& c : LoadComponents())
-        s.roomColumns.push_back({c.label(), true, c.role == LoadRole::Surface, c.pageWidth, c.pageHead});
-    s.roomColumns.push_back({"На компрессоры", true});
+        s.roomColumns.push_back({c.label(), true, c.role == LoadRole::Surface, c.pageWidth, c.pageHead, "Вт"});
+    s.roomColumns.push_back({"На компрессоры", true, false, 0, nullptr, "Вт"});
     s.roomColumns.push_back({"Примечание"});
 
     const std::string folder = options.storePath.empty() ? std::string() : FolderOf(options.storePath);
@@ -135,29 +189,41 @@ StoreSheet MakeStoreSheet(const Store& store, const std::vector<StoreRoomData>& 
         cells.push_back(RelativePath(room.path, folder));
         cells.push_back(read ? data->project.Volume_txt : "");
         cells.push_back(read ? data->project.TempIn_txt : "");
-        cells.push_back(levelText(room, row ? row->level : std::nullopt));
+        cells.push_back(row ? levelText(store, row->place) : kUndefinedText);
+        cells.push_back(row && row->place.wanted ? GeneralText(row->place.coil) : "");
         for (const LoadComponent& c : LoadComponents())
             cells.push_back(read ? wholeWattsText(c.value(data->result.loads)) : "");
         cells.push_back(read && row ? LoadText(row->compressor) : "");
         std::string note = !data ? "файл не прочитан" : !read ? data->problem : data->result.loads.problem;
         if (note.empty() && row && !row->compressor.defined) note = row->compressor.problem;
+        if (note.empty() && row) note = placeNote(store, row->place);
         for (std::size_t at; (at = note.find("\r\n")) != std::string::npos;) note.replace(at, 2, " ");
         cells.push_back(note);
     }
 
     const double m = options.marginPercent;
     const std::string margin = "с запасом " + GeneralText(m) + " %, кВт";
-    s.levelColumns = {{"Уровень температуры"}, {"Камер", true}, {"Доля эксплуатационных, %", true},
-                      {"Холодопроизводительность камер, Вт", true}, {"кВт", true}};
-    if (m > 0) s.levelColumns.push_back({margin, true});
-    s.levelColumns.push_back({"Нагрузка на компрессоры, Вт", true});
-    s.levelColumns.push_back({"кВт", true});
-    if (m > 0) s.levelColumns.push_back({margin, true});
+    // Widths on the printed page, mm: the levels' table fits across it with both margins.
+    auto column = [](std::string head, bool number, double mm, const char* pageHead = nullptr) {
+        StoreColumn c{std::move(head), number};
+        c.pageWidth = mm;
+        c.pageHead = pageHead;
+        return c;
+    };
+    s.levelColumns = {column("Уровень", false, 50), column("t0, °C", true, 12), column("Камер", true, 12),
+                      column("Доля эксплуатационных, %", true, 22, "Доля экспл., %"), column("k", true, 12),
+                      column("Холодопроизводительность камер, Вт", true, 32, "Холодопроизв. камер, Вт"),
+                      column("кВт", true, 14)};
+    if (m > 0) s.levelColumns.push_back(column(margin, true, 24));
+    s.levelColumns.push_back(column("ΣQкм, Вт", true, 20));
+    s.levelColumns.push_back(column("Нагрузка на компрессоры Q0 = k · ΣQкм, Вт", true, 36));
+    s.levelColumns.push_back(column("кВт", true, 14));
+    if (m > 0) s.levelColumns.push_back(column(margin, true, 24));
     // The store's kilowatts are the levels' as shown added up, so the column adds up as read;
     // its watts are the exact sum.
     enum { kCapacity, kCapacityMargin, kCompressor, kCompressorMargin, kKilowattColumns };
     std::array<std::optional<long long>, kKilowattColumns> storeCents{0, 0, 0, 0};
-    auto levelRow = [&](const std::string& name, const LevelLoads& sum, const std::string& share, bool store) {
+    auto levelRow = [&](const LevelLoads& sum, std::vector<std::string> cells, bool store) {
         const std::array<LoadValue, kKilowattColumns> figures{sum.capacity, withMargin(sum.capacity, m), sum.compressor,
                                                               withMargin(sum.compressor, m)};
         std::array<std::string, kKilowattColumns> kilowatts;
@@ -166,9 +232,10 @@ StoreSheet MakeStoreSheet(const Store& store, const std::vector<StoreRoomData>& 
             if (!store && storeCents[k]) storeCents[k] = cents ? std::optional(*storeCents[k] + *cents) : std::nullopt;
             kilowatts[k] = centsText(store && storeCents[k] && cents ? storeCents[k] : cents);
         }
-        std::vector<std::string> cells{name, std::to_string(sum.rooms), share, LoadText(sum.capacity),
-                                       kilowatts[kCapacity]};
+        cells.push_back(LoadText(sum.capacity));
+        cells.push_back(kilowatts[kCapacity]);
         if (m > 0) cells.push_back(kilowatts[kCapacityMargin]);
+        cells.push_back(LoadText(sum.parts));
         cells.push_back(LoadText(sum.compressor));
         cells.push_back(kilowatts[kCompressor]);
         if (m > 0) cells.push_back(kilowatts[kCompressorMargin]);
@@ -176,31 +243,25 @@ StoreSheet MakeStoreSheet(const Store& store, const std::vector<StoreRoomData>& 
     };
     // Why a level's figures are missing, once for the levels it holds for: "СТ, НТ: …".
     std::vector<std::pair<std::string, std::string>> missing;  // reason, levels
-    for (int l = 0; l < kTemperatureLevelCount; ++l) {
-        const LevelLoads& sum = loads.levels[static_cast<size_t>(l)];
+    for (std::size_t l = 0; l < loads.levels.size() && l < store.plant.levels.size(); ++l) {
+        const LevelLoads& sum = loads.levels[l];
+        const PlantLevel& level = store.plant.levels[l];
+        levelRow(sum, {level.name, GeneralText(level.evaporating), std::to_string(sum.rooms), GeneralText(level.share),
+                       FixedText(sum.pipework, 3)}, false);
         if (sum.rooms == 0) continue;
-        levelRow(kLevelTitles[l], sum, GeneralText(store.settings.operationShare[l]), false);
-        const std::string name = LevelShortName(static_cast<TemperatureLevel>(l));
         for (const LoadValue* v : {&sum.capacity, &sum.compressor}) {
             if (v->defined) continue;
             auto it = std::find_if(missing.begin(), missing.end(), [&](const auto& m) { return m.first == v->problem; });
             if (it == missing.end())
-                missing.emplace_back(v->problem, name);
-            else if (it->second.find(name) == std::string::npos)
-                it->second += ", " + name;
+                missing.emplace_back(v->problem, level.name);
+            else if (it->second.find(level.name) == std::string::npos)
+                it->second += ", " + level.name;
         }
     }
     for (const auto& [reason, levels] : missing) s.notes.push_back(levels + ": " + reason);
-    levelRow("Холодильник в целом", loads.total, "", true);
+    levelRow(loads.total, {kStoreTotal, "", std::to_string(loads.total.rooms), "", ""}, true);
 
-    s.settings.push_back("Уровень температуры камеры, если он не задан: СТ — при температуре в камере от " +
-                         GeneralText(kColdestMediumRoom) + " °C и выше, НТ — ниже " + GeneralText(kColdestMediumRoom) +
-                         " °C (воздухоохладители кипят на 7–10 K ниже температуры воздуха в камере).");
-    s.settings.push_back("Нагрузка на компрессоры: теплопритоки через ограждения, от продуктов и упаковки — полностью, "
-                         "эксплуатационные — с долей одновременности: СТ " +
-                         GeneralText(store.settings.share(TemperatureLevel::Medium)) + " %, НТ " +
-                         GeneralText(store.settings.share(TemperatureLevel::Low)) +
-                         " %; сумма каждой камеры делится на ее рабочий цикл.");
+    s.settings = LevelRuleSentences(store);
     if (m > 0)
         s.settings.push_back("Запас " + GeneralText(m) + " % к холодопроизводительности камер и нагрузке на компрессоры.");
     return s;
@@ -210,24 +271,36 @@ std::vector<std::string> StoreTextLines(const StoreSheet& sheet) {
     std::vector<std::string> out{"Холодильник: " + sheet.title, "Теплопритоки камер, Вт:"};
     alignedTable(sheet.roomColumns, sheet.rooms, out);
     out.push_back("");
+    out.push_back("Уровни (холодильные машины):");
     alignedTable(sheet.levelColumns, sheet.levels, out);
     out.push_back("");
     out.insert(out.end(), sheet.settings.begin(), sheet.settings.end());
     for (const std::string& note : sheet.notes) out.push_back("Внимание: " + note);
+    for (const SheetPart& part : sheet.parts) {
+        out.push_back("");
+        out.push_back(part.caption + (part.columns.empty() ? "" : ":"));
+        if (!part.columns.empty()) alignedTable(part.columns, part.rows, out);
+        out.insert(out.end(), part.lines.begin(), part.lines.end());
+    }
     return out;
 }
 
 std::vector<std::string> StoreCsvLines(const StoreSheet& sheet) {
     std::vector<std::string> out{csvRow({"Холодильник", sheet.title, "", "", "Дата:  " + sheet.dateText}), "",
-                                 csvRow({"КАМЕРЫ, теплопритоки в Вт"}), csvRow(heads(sheet.roomColumns))};
-    for (const auto& row : sheet.rooms) out.push_back(csvRow(row));
+                                 csvRow({"КАМЕРЫ, теплопритоки в Вт"})};
+    csvTable(sheet.roomColumns, sheet.rooms, out);
     out.push_back("");
-    out.push_back(csvRow({"УРОВНИ ТЕМПЕРАТУР"}));
-    out.push_back(csvRow(heads(sheet.levelColumns)));
-    for (const auto& row : sheet.levels) out.push_back(csvRow(row));
+    out.push_back(csvRow({"УРОВНИ (ХОЛОДИЛЬНЫЕ МАШИНЫ)"}));
+    csvTable(sheet.levelColumns, sheet.levels, out);
     out.push_back("");
     for (const std::string& line : sheet.settings) out.push_back(csvRow({line}));
     for (const std::string& note : sheet.notes) out.push_back(csvRow({"Внимание: " + note}));
+    for (const SheetPart& part : sheet.parts) {
+        out.push_back("");
+        out.push_back(csvRow({part.caption}));
+        if (!part.columns.empty()) csvTable(part.columns, part.rows, out);
+        for (const std::string& line : part.lines) out.push_back(csvRow({line}));
+    }
     return out;
 }
 
@@ -238,24 +311,29 @@ std::vector<std::string> StoreHtmlLines(const StoreSheet& sheet) {
         "<html lang=\"ru\"><head><meta charset=\"utf-8\"><title>" + title + "</title>",
         "<style>body{font-family:sans-serif;margin:1.5em}table{border-collapse:collapse;margin:.5em 0 1.5em}"
         "th,td{border:1px solid #999;padding:2px 6px}th{background:#e6e6ff}td.n{text-align:right}"
-        "table.levels tr:last-child td{font-weight:bold}</style>",
+        "table.levels tr:last-child td,table.total tr:last-child td{font-weight:bold}</style>",
         "</head><body>",
         "<h1>Холодильник: " + title + "</h1>",
         "<p>Дата: " + HtmlEscape(sheet.dateText) + "</p>",
         "<h2>Камеры, теплопритоки в Вт</h2>"};
     htmlTable(sheet.roomColumns, sheet.rooms, "rooms", out);
-    out.push_back("<h2>Уровни температур</h2>");
+    out.push_back("<h2>Уровни (холодильные машины)</h2>");
     htmlTable(sheet.levelColumns, sheet.levels, "levels", out);
     out.push_back("<h2>Принятые правила</h2>");
     for (const std::string& line : sheet.settings) out.push_back("<p>" + HtmlEscape(line) + "</p>");
     for (const std::string& note : sheet.notes) out.push_back("<p><b>Внимание:</b> " + HtmlEscape(note) + "</p>");
+    for (const SheetPart& part : sheet.parts) {
+        out.push_back("<h2>" + HtmlEscape(part.caption) + "</h2>");
+        if (!part.columns.empty()) htmlTable(part.columns, part.rows, part.boldLast ? "total" : "part", out);
+        for (const std::string& line : part.lines) out.push_back("<p>" + HtmlEscape(line) + "</p>");
+    }
     out.push_back("</body></html>");
     return out;
 }
 
 bool WriteStoreCsv(const std::string& path, const StoreSheet& sheet, std::string& error) {
     std::string bytes, why;
-    if (!Utf8ToCp1251(JoinCrLf(StoreCsvLines(sheet)), bytes, why)) {
+    if (!Utf8ToCp1251(cp1251Spelling(JoinCrLf(StoreCsvLines(sheet))), bytes, why)) {
         error = FileWriteError(path, why);
         return false;
     }
@@ -281,6 +359,13 @@ std::vector<std::string> HtmlTableLines(const std::vector<StoreColumn>& columns,
 }
 
 std::string CsvRowText(const std::vector<std::string>& cells) { return csvRow(cells); }
+
+std::vector<std::string> CsvTableLines(const std::vector<StoreColumn>& columns,
+                                       const std::vector<std::vector<std::string>>& rows) {
+    std::vector<std::string> out;
+    csvTable(columns, rows, out);
+    return out;
+}
 
 bool WriteReportBytes(const std::string& path, const std::string& bytes, std::string& error) {
     return writeBytes(path, bytes, error);

@@ -1,7 +1,8 @@
 // The reports of a cold store: the rooms as a table (every load component, the total, the
-// capacity and the room's part of its compressors' load), the sums per temperature level and
-// for the whole store, and the settings used. One sheet of texts is formed once; the window,
-// the command line, HTML, CSV and the PDF pages all show it.
+// capacity and the room's part of its compressors' load), the sums per plant level and for
+// the whole store, the settings used, and parts added after them (the plant and its annual
+// energy). One sheet of texts is formed once; the window, the command line, HTML, CSV and the
+// PDF pages all show it.
 #pragma once
 
 #include <string>
@@ -26,6 +27,17 @@ struct StoreColumn {
     // when the sheet's is too long; 0 and nullptr for the other columns.
     double pageWidth = 0;
     const char* pageHead = nullptr;
+    std::string unit = {};  // the figures' unit where the head does not name it: the CSV's head adds it
+};
+
+// A part of the sheet after the store's own tables: a caption, a table (none when it has no
+// columns) and sentences below it.
+struct SheetPart {
+    std::string caption;
+    std::vector<StoreColumn> columns;
+    std::vector<std::vector<std::string>> rows;
+    bool boldLast = false;  // the last row is a total
+    std::vector<std::string> lines;
 };
 
 struct StoreSheet {
@@ -37,7 +49,13 @@ struct StoreSheet {
     std::vector<std::vector<std::string>> levels;  // each level that has rooms, then the store
     std::vector<std::string> settings;             // the rules and shares used, one sentence each
     std::vector<std::string> notes;                // why a figure is missing
+    std::vector<SheetPart> parts;                  // what follows: the plant and its energy
 };
+
+// The store's levels and its compressor load as sentences with their sources: the rule that
+// places a room, Q0 = k · ΣQкм with the shares and k, and that the store's total adds
+// different machines.
+std::vector<std::string> LevelRuleSentences(const Store& store);
 
 StoreSheet MakeStoreSheet(const Store& store, const std::vector<StoreRoomData>& rooms, const StoreLoads& loads,
                           const StoreSheetOptions& options);
@@ -47,7 +65,8 @@ std::string KilowattText(const LoadValue& watts);
 
 // The sheet as aligned text, as the command line prints it (UTF-8, no line ends).
 std::vector<std::string> StoreTextLines(const StoreSheet& sheet);
-// The CSV report's lines (UTF-8, no line ends): cells as the CSV report quotes and guards them.
+// The CSV report's lines (UTF-8, no line ends): a figure with the decimal comma, the units in
+// the heads; cells as the CSV report quotes and guards them.
 std::vector<std::string> StoreCsvLines(const StoreSheet& sheet);
 // The HTML report's lines: a UTF-8 page, every text escaped.
 std::vector<std::string> StoreHtmlLines(const StoreSheet& sheet);
@@ -64,6 +83,9 @@ std::vector<std::string> AlignedTableLines(const std::vector<StoreColumn>& colum
 std::vector<std::string> HtmlTableLines(const std::vector<StoreColumn>& columns,
                                         const std::vector<std::vector<std::string>>& rows, const char* kind);
 std::string CsvRowText(const std::vector<std::string>& cells);
+// The CSV lines of a table: the heads with their units, the figures with the decimal comma.
+std::vector<std::string> CsvTableLines(const std::vector<StoreColumn>& columns,
+                                       const std::vector<std::vector<std::string>>& rows);
 bool WriteReportBytes(const std::string& path, const std::string& bytes, std::string& error);
 
 }  // namespace coldroom

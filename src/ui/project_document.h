@@ -24,7 +24,6 @@ public:
     void update(const RoomProject& now);
 
     bool modified() const { return modified_; }
-    bool tracking() const { return tracking_; }
     const std::string& path() const { return path_; }
     // The file name without its folder, or kNewProjectName.
     std::string displayName() const;

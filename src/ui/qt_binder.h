@@ -47,7 +47,6 @@ public:
              QObject* parent = nullptr);
     ~QtBinder() override;
 
-    void setRefresh(RefreshFn refresh) { refresh_ = std::move(refresh); }
     // Joins the binder to its program: what a handler throws is told through `ui`, and the
     // running handler is the one of `running`, shared by the program's windows. Both must
     // outlive the binder. Unjoined, it tells errors in plain message boxes and tracks its

@@ -215,7 +215,7 @@ void DesktopProgram::createMainWindow() {
         store->setToolTip(QStringLiteral("Холодильник: несколько камер и нагрузка по уровням температур"));
         files->insertAction(recent->menuAction(), store);
         files->insertSeparator(recent->menuAction());
-        connect(store, &QAction::triggered, this, [this] { GuardedCall(ui_, [this] { showStore(); }); });
+        GuardedConnect(store, &QAction::triggered, this, [this] { showStore(); });
         if (auto* bar = mainWindow_->findChild<QToolBar*>(QStringLiteral("Toolbar1"))) bar->addAction(store);
     }
 }

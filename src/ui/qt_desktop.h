@@ -144,10 +144,6 @@ private:
 // program's organisation and application names.
 QString UserSettingsPath();
 
-// Where the file dialogs start before the person has chosen a folder: the program's own
-// folder, or home when that folder cannot be written (an installed program).
-std::string ProgramFolder();
-
 // Moves a window, title bar and all, to the middle of the free area of its screen.
 void CentreOnScreen(QWidget& window);
 

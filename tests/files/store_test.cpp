@@ -3,6 +3,7 @@
 // window's session (what is kept when a file cannot be read or written).
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -73,26 +74,30 @@ TEST(Store, EachRoomAsASingleRunAndTheLevelsByHand) {
     }
 
     // Chilling at 0 °C: total 3059, operation 443, cycle 80 %; frozen at -20 °C: totals 2406
-    // and 1939, operations 477 and 372, cycle 90 %. Compressors: (total - (1 - share) ×
-    // operation) × 100 / cycle per room, rounded; capacities 3823, 2673 and 2154.
+    // and 1939, operations 477 and 372, cycle 90 %. Parts: (total - (1 - share) × operation) ×
+    // 100 / cycle per room, its whole part as the capacity's (at 100 % they are the capacities
+    // 3823, 2673 and 2154). The compressors take the
+    // parts times k: 1.04 + (−10 − t0) / 30 × 0.03, 1.045 at −15 °C and 1.065 at −35 °C.
     struct Case {
         double medium, low;
-        double mediumCompressor, lowCompressor;
+        double mediumParts, lowParts;
     };
-    for (const Case& c : {Case{75, 75, 3685, 2541 + 2051}, Case{50, 100, 3547, 2673 + 2154}, Case{0, 0, 3270, 2143 + 1741}}) {
+    for (const Case& c : {Case{75, 75, 3685, 2540 + 2051}, Case{50, 100, 3546, 2673 + 2154}, Case{100, 0, 3823, 2143 + 1741}, Case{0, 0, 3270, 2143 + 1741}}) {
         Store s = store;
-        s.settings.operationShare[0] = c.medium;
-        s.settings.operationShare[1] = c.low;
+        s.plant.levels[0].share = c.medium;
+        s.plant.levels[1].share = c.low;
         const StoreLoads loads = Computed(s).loads();
-        const LevelLoads& medium = loads.level(TemperatureLevel::Medium);
-        const LevelLoads& low = loads.level(TemperatureLevel::Low);
+        const LevelLoads& medium = loads.levels[0];
+        const LevelLoads& low = loads.levels[1];
         EXPECT_EQ(medium.rooms, 1);
         EXPECT_EQ(low.rooms, 2);
         EXPECT_EQ(medium.capacity.watts, 3823);
         EXPECT_EQ(low.capacity.watts, 2673 + 2154);
-        EXPECT_EQ(medium.compressor.watts, c.mediumCompressor) << c.medium;
-        EXPECT_EQ(low.compressor.watts, c.lowCompressor) << c.low;
-        EXPECT_EQ(loads.total.compressor.watts, c.mediumCompressor + c.lowCompressor);
+        EXPECT_EQ(medium.parts.watts, c.mediumParts) << c.medium;
+        EXPECT_EQ(low.parts.watts, c.lowParts) << c.low;
+        EXPECT_EQ(medium.compressor.watts, std::round(1.045 * c.mediumParts));
+        EXPECT_EQ(low.compressor.watts, std::round(1.065 * c.lowParts));
+        EXPECT_EQ(loads.total.compressor.watts, medium.compressor.watts + low.compressor.watts);
         EXPECT_EQ(loads.total.capacity.watts, 3823 + 4827);
     }
 }
@@ -122,10 +127,10 @@ TEST(Store, NamesWithBlanksAndLineBreaksComeBackExactly) {
         const char* file;
         int format;
     } cases[] = {
-        {"Холодильник", "камера 1.cfg", 1},          {"Холодильник", " камера.cfg", 3},
-        {"Холодильник", "камера.cfg ", 3},           {"Холодильник", "ка\tмера.cfg", 3},
-        {"Холодильник", "ка\r\nмера.cfg", 3},        {"Холодильник", "\"в кавычках\"", 3},
-        {"Холодильник", "\"a\\\"b\x01\x7f\"", 3},   {" Склад\t№ 2 ", "камера.cfg", 3},
+        {"Холодильник", "камера 1.cfg", 1},          {"Холодильник", " камера.cfg", 4},
+        {"Холодильник", "камера.cfg ", 4},           {"Холодильник", "ка\tмера.cfg", 4},
+        {"Холодильник", "ка\r\nмера.cfg", 4},        {"Холодильник", "\"в кавычках\"", 4},
+        {"Холодильник", "\"a\\\"b\x01\x7f\"", 4},   {" Склад\t№ 2 ", "камера.cfg", 4},
         {"\"Склад", "\"камера.cfg", 1},
     };
     TempDir dir;
@@ -133,7 +138,7 @@ TEST(Store, NamesWithBlanksAndLineBreaksComeBackExactly) {
     for (const auto& c : cases) {
         Store store;
         store.title = c.title;
-        store.rooms = {{dir.file(c.file), LevelChoice::Low}};
+        store.rooms = {{dir.file(c.file), 1}};
         std::string error;
         ASSERT_TRUE(WriteStoreFile(path, store, error)) << error;
         EXPECT_NE(ReadBytes(path).find("format = " + std::to_string(c.format) + "\n"), std::string::npos) << c.file;
@@ -155,7 +160,7 @@ TEST(Store, NamesWithBlanksAndLineBreaksComeBackExactly) {
     // A name that is no UTF-8 text cannot be written into the file: refused, the file kept.
     const std::string before = ReadBytes(path);
     Store store;
-    store.rooms = {{dir.file("\xCA\xE0\xEC\xE5\xF0\xE0.cfg"), LevelChoice::Auto}};
+    store.rooms = {{dir.file("\xCA\xE0\xEC\xE5\xF0\xE0.cfg"), kAutoLevel}};
     EXPECT_FALSE(WriteStoreFile(path, store, error));
     EXPECT_NE(error.find("«" + path + "»"), std::string::npos) << error;
     EXPECT_NE(error.find("не в кодировке UTF-8; переименуйте файл"), std::string::npos) << error;
@@ -172,9 +177,10 @@ TEST(Store, ADamagedStoreFileNamesItsLine) {
         {head + "operation_share_low = 62,5\n[rooms]\n", "строка 4: неизвестный раздел [rooms]"},
         {head + "colour = blue\n", "строка 3: неизвестный параметр «colour» в разделе [store]"},
         {head + "\n[room]\nlevel = low\n\n[room]\nfile = b.cfg\n", "строка 4: в разделе [room] нет строки «file = …»"},
-        {head + "[room]\nfile = a.cfg\nlevel = cold\n", "строка 5: уровень «cold» — не auto, medium или low"},
+        {head + "[room]\nfile = a.cfg\nlevel = cold\n", "строка 5: уровень «cold» — не auto, СТ, НТ"},
+        {"[store]\nformat = 3\nplant_levels = А:-10, А:-30\n", "строка 3: «plant_levels = А:-10, А:-30»: уровень «А» назван дважды"},
         {head + "[room]\nfile = a.cfg\nfile = b.cfg\n", "строка 5: «file» повторяется (первый раз в строке 4)"},
-        {"[store]\r\nformat = 4\r\n", "строка 2: файл записан более новой версией программы (формат 4)"},
+        {"[store]\r\nformat = 5\r\n", "строка 2: файл записан более новой версией программы (формат 5)"},
         {"[store]\nformat = 1e10\n", "строка 2: файл записан более новой версией программы (формат 1e10)"},
         {"[store]\nformat = -1e300\n", "строка 2: неверный номер формата «-1e300»"},
         {"[store]\nformat = 1.5\n", "строка 2: неверный номер формата «1.5»"},
@@ -200,6 +206,42 @@ TEST(Store, ADamagedStoreFileNamesItsLine) {
     EXPECT_EQ(why, "Файл холодильника «" + dir.file("bad.coldstore") + "» поврежден: строка 3: ожидается «имя = значение» или заголовок раздела");
 }
 
+// Format 1 knew two levels by the words medium and low: they become the warmest and the
+// coldest of the store's levels, their shares the levels'. A store that needs nothing more is
+// written as format 1 again; one with a level of its own as format 3, rooms naming theirs.
+TEST(Store, FormatOneReadIntoTheLevelsAndKeptWhileItSuffices) {
+    const std::string first = "# ColdRoom: холодильник. Камеры — файлы проектов; пути указаны от папки этого файла.\n"
+                              "[store]\nformat = 1\ntitle = Т\noperation_share_medium = 60\noperation_share_low = 70\n\n"
+                              "[room]\nfile = a.cfg\nlevel = low\n\n[room]\nfile = b.cfg\nlevel = auto\n";
+    Store store;
+    std::string why;
+    ASSERT_TRUE(ParseStoreText(first, "/x", store, why)) << why;
+    ASSERT_EQ(store.plant.levels.size(), 2u);
+    EXPECT_EQ(store.plant.levels[0].share, 60);
+    EXPECT_EQ(store.plant.levels[1].share, 70);
+    EXPECT_EQ(store.rooms[0].level, 1);
+    EXPECT_EQ(store.rooms[1].level, kAutoLevel);
+    EXPECT_EQ(StoreText(store, "/x"), first);
+
+    store.plant.levels.push_back({"Шоковая", -45, 50});
+    store.rooms[1].level = 2;
+    const std::string third = StoreText(store, "/x");
+    EXPECT_NE(third.find("format = 3\n"), std::string::npos);
+    EXPECT_NE(third.find("plant_levels = СТ:-15:60, НТ:-35:70, Шоковая:-45:50\n"), std::string::npos);
+    EXPECT_NE(third.find("level = Шоковая\n"), std::string::npos);
+    Store back;
+    ASSERT_TRUE(ParseStoreText(third, "/x", back, why)) << why;
+    EXPECT_EQ(back, store);
+
+    // A format 2 store with levels of its own: low is the coldest, wherever it is listed.
+    ASSERT_TRUE(ParseStoreText("[store]\nformat = 2\noperation_share_low = 55\nplant_levels = Н:-40, С:-10\n"
+                               "[room]\nfile = a.cfg\nlevel = low\n[room]\nfile = b.cfg\nlevel = medium\n",
+                               "/x", back, why)) << why;
+    EXPECT_EQ(back.plant.levels[0].share, 55);
+    EXPECT_EQ(back.rooms[0].level, 0);
+    EXPECT_EQ(back.rooms[1].level, 1);
+}
+
 TEST(Store, AMissingRoomIsMarkedAndTheRestComputes) {
     TempDir dir;
     Store store = Read(CopyExample(dir.path()));
@@ -209,13 +251,13 @@ TEST(Store, AMissingRoomIsMarkedAndTheRestComputes) {
     EXPECT_NE(rooms.rooms()[2].problem.find("frozen-2.cfg"), std::string::npos);
     EXPECT_TRUE(rooms.rooms()[0].read && rooms.rooms()[1].read);
     // Its level is not known: no level's sum can be told.
-    EXPECT_FALSE(rooms.loads().level(TemperatureLevel::Medium).capacity.defined);
+    EXPECT_FALSE(rooms.loads().levels[0].capacity.defined);
     EXPECT_NE(rooms.loads().total.compressor.problem.find("frozen-2.cfg"), std::string::npos);
     // Set by hand, only its own level waits for it.
-    store.rooms[2].level = LevelChoice::Low;
+    store.rooms[2].level = 1;
     rooms.Update(store, *Shipped());
-    EXPECT_EQ(rooms.loads().level(TemperatureLevel::Medium).compressor.watts, 3685);
-    EXPECT_FALSE(rooms.loads().level(TemperatureLevel::Low).compressor.defined);
+    EXPECT_EQ(rooms.loads().levels[0].parts.watts, 3685);
+    EXPECT_FALSE(rooms.loads().levels[1].compressor.defined);
     const StoreSheet sheet = MakeStoreSheet(store, rooms.rooms(), rooms.loads(), {});
     EXPECT_EQ(sheet.notes, std::vector<std::string>{"НТ: нет данных камеры «frozen-2.cfg»: " + rooms.rooms()[2].problem});
 }
@@ -228,7 +270,7 @@ TEST(Store, ARoomChangedOnDiskIsReadAgain) {
     fs::copy_file(dir.path() / "frozen-1.cfg", dir.path() / "chilling.cfg", fs::copy_options::overwrite_existing);
     EXPECT_TRUE(rooms.Update(store, *Shipped()));
     EXPECT_EQ(rooms.rooms()[0].result.loads.capacity.watts, 2673);
-    EXPECT_EQ(rooms.loads().level(TemperatureLevel::Low).rooms, 3);
+    EXPECT_EQ(rooms.loads().levels[1].rooms, 3);
 }
 
 TEST(StoreSession, NothingIsWrittenOverAStoreThatCouldNotBeReadNorLostToAFailedSave) {
@@ -265,6 +307,45 @@ TEST(StoreSession, NothingIsWrittenOverAStoreThatCouldNotBeReadNorLostToAFailedS
     EXPECT_FALSE(session.AddRoom(dir.file("frozen-1.cfg")));  // already there
 }
 
+// The levels as the store window edits them: a figure out of range, a name twice or one the
+// file could not tell from its words is refused with a message and changes nothing; a level
+// taken out sends its rooms back to their temperature's level, and the last one stays.
+TEST(StoreSession, LevelsAndCoilDifferencesAsTyped) {
+    HeadlessUi ui;
+    StoreSession session(ui, [] { return Shipped(); });
+    ASSERT_TRUE(session.OpenFile(kExample + "/three_rooms.coldstore"));
+    using F = StoreSession::LevelField;
+    struct Case {
+        F field;
+        const char* text;
+        bool taken;
+    } cases[] = {{F::Evaporating, "-12,5", true}, {F::Evaporating, "25", false}, {F::Share, "101", false},
+                 {F::Share, "60", true},          {F::Name, "НТ", false},       {F::Name, "А:Б", false},
+                 {F::Name, "auto", false},        {F::Name, "Плюс", true}};
+    for (const Case& c : cases) {
+        const std::size_t messages = ui.messages.size();
+        EXPECT_EQ(session.SetLevelField(0, c.field, c.text), c.taken) << c.text;
+        EXPECT_EQ(ui.messages.size(), messages + (c.taken ? 0 : 1)) << c.text;
+    }
+    EXPECT_EQ(session.store().plant.levels[0], (PlantLevel{"Плюс", -12.5, 60}));
+    // The chilling room at 60 %: total 3059, operation 443, cycle 80 %.
+    EXPECT_EQ(session.rooms().loads().levels[0].parts.watts, std::round((3059 - 0.4 * 443) * 100 / 80));
+
+    EXPECT_FALSE(session.SetCoilDifference(1, "45"));
+    ASSERT_TRUE(session.SetCoilDifference(1, "20"));  // −20 − 20 = −40 °C: colder than НТ, put there with a warning
+    EXPECT_TRUE(session.rooms().loads().rows[1].place.tooWarm);
+    session.SetRoomLevel(2, 0);
+    ASSERT_TRUE(session.AddLevel());
+    EXPECT_EQ(session.store().plant.levels[2].evaporating, -45);
+    EXPECT_EQ(session.rooms().loads().rows[1].place.level, 2) << "−40 °C is met by the new −45 °C level";
+    ASSERT_TRUE(session.RemoveLevel(0));
+    EXPECT_EQ(session.store().rooms[2].level, kAutoLevel) << "its room goes back to its temperature";
+    EXPECT_EQ(session.rooms().loads().rows[2].place.level, 0);
+    ASSERT_TRUE(session.RemoveLevel(0));
+    EXPECT_FALSE(session.RemoveLevel(0));
+    EXPECT_EQ(session.store().plant.levels.size(), 1u);
+}
+
 // The reports of the example store, line by line, against the files beside it.
 TEST(StoreReports, ExactLines) {
     const std::string path = kExample + "/three_rooms.coldstore";
@@ -292,12 +373,13 @@ TEST(StoreReports, ExactLines) {
     EXPECT_EQ(KilowattText(LoadValue::of(8725)), "8.73");
     // The store's kilowatts are the levels' as shown added up: 1.32 + 3.16, not 4488 W rounded.
     StoreLoads split;
-    split.levels = {LevelLoads{1, LoadValue::of(1324), LoadValue::of(1324)},
-                    LevelLoads{1, LoadValue::of(3164), LoadValue::of(3164)}};
-    split.total = {2, LoadValue::of(4488), LoadValue::of(4488)};
+    split.levels.resize(2);
+    split.levels[0].capacity = split.levels[0].parts = split.levels[0].compressor = LoadValue::of(1324);
+    split.levels[1].capacity = split.levels[1].parts = split.levels[1].compressor = LoadValue::of(3164);
+    split.total.capacity = split.total.parts = split.total.compressor = LoadValue::of(4488);
     const auto total = MakeStoreSheet(Store{}, {}, split, {"", "", 0}).levels.back();
-    EXPECT_EQ(std::vector<std::string>(total.begin() + 3, total.end()),
-              (std::vector<std::string>{"4488", "4.48", "4488", "4.48"}));
+    EXPECT_EQ(std::vector<std::string>(total.begin() + 5, total.end()),
+              (std::vector<std::string>{"4488", "4.48", "4488", "4488", "4.48"}));
     // The PDF pages carry every figure of the sums.
     std::string printed;
     for (const StorePage& page : StorePages(sheet))

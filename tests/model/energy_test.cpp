@@ -54,10 +54,24 @@ TEST(PlantCycle, LevelAtTheBoundaries) {
         EXPECT_EQ(got ? *got : -1, c.level) << c.room << " " << c.coil;
     }
     EXPECT_EQ(ColdestLevel(levels), 1);
+    // The place a store gives a room: chosen, or by its temperature; a level evaporating above
+    // the t0 the room needs is told; a room of no known temperature left to its temperature has none.
+    struct Place {
+        int chosen;
+        std::optional<double> room;
+        int level;  // -1: none
+        bool tooWarm;
+    } places[] = {{kAutoLevel, -20, 1, false}, {0, -20, 0, true}, {1, 0, 1, false},
+                  {kAutoLevel, -30, 1, true},  {kAutoLevel, std::nullopt, -1, false}, {5, -20, 1, false}};
+    PlantSettings plant;
+    for (const Place& p : places) {
+        const RoomPlace got = PlaceRoom(plant, {"a.cfg", p.chosen, 0}, p.room);
+        EXPECT_EQ(got.level ? *got.level : -1, p.level) << p.chosen << " " << p.room.value_or(99);
+        EXPECT_EQ(got.tooWarm, p.tooWarm) << p.chosen << " " << p.room.value_or(99);
+    }
     EXPECT_NEAR(DefaultPipeworkFactor(-10), 1.04, 1e-12);
     EXPECT_NEAR(DefaultPipeworkFactor(-25), 1.055, 1e-12);
     EXPECT_NEAR(DefaultPipeworkFactor(-50), 1.07, 1e-12);
-    PlantSettings plant;
     EXPECT_EQ(CondensingTemperature(plant, 26), 36);
     EXPECT_EQ(CondensingTemperature(plant, -8.9), 25);  // the lowest condensing temperature
     plant.condenser = CondenserKind::Water;
@@ -202,8 +216,8 @@ namespace {
 
 TEST(StorePlantFile, SettingsRoundTripAndRefusals) {
     Store store;
-    store.rooms.push_back({"/s/a.cfg", LevelChoice::Auto, 8});
-    EXPECT_NE(StoreText(store, "/s").find("format = 2"), std::string::npos) << "a coil difference needs format 2";
+    store.rooms.push_back({"/s/a.cfg", kAutoLevel, 8});
+    EXPECT_NE(StoreText(store, "/s").find("format = 3"), std::string::npos) << "a coil difference needs format 3";
     store.rooms[0].coilDifference = 0;
     EXPECT_NE(StoreText(store, "/s").find("format = 1"), std::string::npos) << "defaults stay readable by format 1";
     PlantSettings& p = store.plant;

@@ -1,4 +1,8 @@
 #include "reports/csv_report.h"
+#include "files/project_codec.h"
+#include "reports/html_report.h"
+#include "reports/printed_report.h"
+#include "refdb/test_db.h"
 
 #include <gtest/gtest.h>
 
@@ -81,6 +85,16 @@ TEST(CsvReport, TextsASpreadsheetWouldRunGetAnApostrophe) {
     EXPECT_EQ(l[49], "Расчет сделан:              @Петров") << "the author does not start the cell";
 }
 
+// The store's and the studies' tables: a figure goes with the decimal comma, so a spreadsheet set
+// to Russian reads a number, not a date; anything else is guarded as the report's cells are.
+TEST(CsvReport, FiguresWithTheDecimalComma) {
+    struct Case { const char* text; const char* cell; } cases[] = {
+        {"259.2", "259,2"}, {"-3.5", "-3,5"}, {" 3.82 ", "3,82"}, {"1.5E+20", "1,5E+20"}, {"3685", "3685"},
+        {"-", "'-"},         {"3.82 кВт", "3.82 кВт"}, {"01.02.2026", "01.02.2026"}, {"a;b", "\"a;b\""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CsvFigureCell(c.text), c.cell) << c.text;
+}
+
 TEST(CsvReport, WallLossPrintForm) {
     struct Case { const char* value; bool belowZero; const char* line; } cases[] = {
         {"2173.5", false, "Термодиффузия через;;;;СТЕНЫ; 2173.5 ;ПОЛ;368;ПОТОЛОК;1047"},
@@ -132,4 +146,24 @@ TEST(CsvReport, AFailedSaveKeepsTheOldFile) {
 }
 
 }  // namespace
+// Door hours kept from a file at -16 print a door gain of −16 million watts: every report that
+// has room for a line says so, the printed page too.
+TEST(Reports, AValueOutsideItsRangeIsToldWithTheFigures) {
+    std::string error;
+    const auto data = LoadReferenceData(test::ShippedDatabasePath(), error);
+    ASSERT_TRUE(data) << error;
+    RoomProject p = StartProject(*data);
+    p.Door_Standard_opt = false;
+    p.Door_Open_txt = "-16";
+    const ReportModel model = BuildReportModel(p, ComputeRoom(p, *data), *data, {"Т", "А", "07.12.2026"});
+    const std::string warning = "Время, когда дверь открыта: -16";
+    std::string html, csv, page;
+    for (const std::string& l : HtmlReportLines(model)) html += l;
+    for (const std::string& l : CsvReportLines(model)) csv += l;
+    for (const PrintCell& c : PrintedReportCells(model)) page += c.text + "\n";
+    EXPECT_NE(html.find(warning), std::string::npos);
+    EXPECT_NE(csv.find(warning), std::string::npos);
+    EXPECT_NE(page.find(warning), std::string::npos);
+}
+
 }  // namespace coldroom

@@ -1,4 +1,5 @@
 #include "reports/printed_report.h"
+#include "reports/recording_canvas.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "core/numtext.h"
+#include "core/quantity_ranges.h"
 #include "refdb/reference_columns.h"
 
 namespace coldroom {
@@ -113,14 +114,18 @@ std::string EditorCheckMessage(const EditorCheck& check, const std::string& text
     switch (check.kind) {
     case Kind::TempStart:
         if (!inRange) return second(" быть в пределах от -20°С до +36°С");
-        if (v < valueOf("txtTcell")) return second(" быть больше температуры в камере");
-        if (v < valueOf("txtTend")) return second(" быть больше температуры конца охлаждения");
-        return "";
+        switch (TemperatureOrderBroken(valueOf("txtTcell"), valueOf("txtTend"), v, TemperatureOf::Start)) {
+        case TemperatureOrder::RoomAboveStart: return second(" быть больше температуры в камере");
+        case TemperatureOrder::EndAboveStart: return second(" быть больше температуры конца охлаждения");
+        default: return "";
+        }
     case Kind::TempEnd:
         if (!inRange) return second(" быть в пределах от -40°С до +15°С");
-        if (v < valueOf("txtTcell")) return second(" быть больше температуры в камере");
-        if (v > valueOf("txtTstart")) return second(" быть меньше температуры начала охлаждения");
-        return "";
+        switch (TemperatureOrderBroken(valueOf("txtTcell"), v, valueOf("txtTstart"), TemperatureOf::End)) {
+        case TemperatureOrder::RoomAboveEnd: return second(" быть больше температуры в камере");
+        case TemperatureOrder::EndAboveStart: return second(" быть меньше температуры начала охлаждения");
+        default: return "";
+        }
     default:
         return inRange ? "" : message;
     }

@@ -21,6 +21,7 @@
 #include "ui/editor/qt_enthalpy_curve.h"
 #include "ui/qt_binder.h"
 #include "ui/qt_form_widgets.h"
+#include "ui/qt_user_interface.h"
 
 namespace coldroom {
 
@@ -252,10 +253,10 @@ QWidget* EditorWindow::pointEditor() {
         button->setFixedSize(30, 24);
         button->setToolTip(i == 0 ? s("Предыдущая точка") : s("Следующая точка"));
         // The fields take the press colours while the button is held.
-        connect(button, &QPushButton::pressed, this, [this, i] {
+        GuardedConnect(button, &QPushButton::pressed, this, [this, i] {
             runOnForm([this, i] { i == 0 ? form_->Up_pic_MouseDown() : form_->Down_pic_MouseDown(); });
         });
-        connect(button, &QPushButton::released, this, [this, i] {
+        GuardedConnect(button, &QPushButton::released, this, [this, i] {
             runOnForm([this, i] { i == 0 ? form_->Up_pic_MouseUp() : form_->Down_pic_MouseUp(); });
         });
         grid->addWidget(button, i, 2);

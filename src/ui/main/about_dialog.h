@@ -21,7 +21,6 @@ public:
     QLabel* nameShadeLabel() const { return shade_; }
     QLabel* versionLabel() const { return version_; }
     QPlainTextEdit* text() const { return text_; }
-    QPushButton* okButton() const { return ok_; }
 
 private:
     QLabel* name_;

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "core/numtext.h"
-#include "model/store.h"
+#include "model/plant_settings.h"
 
 namespace coldroom {
 
@@ -28,7 +28,9 @@ std::string DoorRoomTypeNotice(const RoomProject& p) {
     if (type != kChilledStorage && type != kFrozenStorage) return {};
     const double t = LeadingNumber(p.TempIn_txt);
     if (!std::isfinite(t)) return {};
-    const int fits = LevelOfRoomTemperature(t) == TemperatureLevel::Low ? kFrozenStorage : kChilledStorage;
+    // A store room the warmest default level serves (its coil evaporating at or above that t0)
+    // holds chilled goods, a colder one frozen.
+    const int fits = t - kDefaultCoilDifference >= DefaultPlantLevels().front().evaporating ? kChilledStorage : kFrozenStorage;
     if (fits == type) return {};
     return "Тип камеры не соответствует температуре в камере " + p.TempIn_txt + " °C: для нее подходит «" +
            RoomTypeNames()[fits] + "».";

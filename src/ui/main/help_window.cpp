@@ -18,6 +18,7 @@
 #include "core/shipped_files.h"
 #include "ui/user_interface.h"
 #include "ui/qt_form_widgets.h"
+#include "ui/qt_user_interface.h"
 
 namespace coldroom {
 
@@ -105,10 +106,10 @@ HelpWindow::HelpWindow(QWidget* parent)
 
     connect(back_, &QToolButton::clicked, browser_, &QTextBrowser::backward);
     connect(forward_, &QToolButton::clicked, browser_, &QTextBrowser::forward);
-    connect(home_, &QToolButton::clicked, this, &HelpWindow::showContents);
+    GuardedConnect(home_, &QToolButton::clicked, this, [this] { showContents(); });
     connect(browser_, &QTextBrowser::backwardAvailable, back_, &QToolButton::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QToolButton::setEnabled);
-    connect(browser_, &QTextBrowser::anchorClicked, this, &HelpWindow::followLink);
+    GuardedConnect(browser_, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) { followLink(url); });
 
     resize(860, 700);
     setMinimumSize(480, 360);

@@ -126,7 +126,7 @@ QAction* MainWindow::addCommandAction(Command command, const char* name, const Q
     auto* action = new QAction(text, this);
     action->setObjectName(QString::fromLatin1(name));
     action->setEnabled(false);  // until the application sets the command
-    connect(action, &QAction::triggered, this, [this, command] { runCommand(command); });
+    GuardedConnect(action, &QAction::triggered, this, [this, command] { runCommand(command); });
     actions_.emplace(command, action);
     return action;
 }
@@ -249,7 +249,7 @@ void MainWindow::setRecentProjects(const std::vector<std::string>& paths,
         QAction* entry = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
         entry->setToolTip(path);
         entry->setStatusTip(path);
-        connect(entry, &QAction::triggered, this, [this, open, p = paths[i]] {
+        GuardedConnect(entry, &QAction::triggered, this, [this, open, p = paths[i]] {
             const std::function<void()> command = [open, p] { open(p); };
             auto run = runner_ ? std::function<void()>([this, command] { runner_(command); }) : command;
             if (binder_)
@@ -340,7 +340,7 @@ QWidget* MainWindow::buildResults() {
     // A click must reach it even while a field holds a refused value: it takes no focus, and
     // leaving commits (or puts back) the field itself.
     quit->setFocusPolicy(Qt::TabFocus);
-    connect(quit, &QPushButton::clicked, this, [this] {
+    GuardedConnect(quit, &QPushButton::clicked, this, [this] {
         // The form may own the button; otherwise it is the Exit command.
         if (!(binder_ && binder_->widget("Quit_btn"))) runCommand(Command::Exit);
     });

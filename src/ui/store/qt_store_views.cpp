@@ -1,13 +1,17 @@
-// What the window «Холодильник» shows: the rooms' table with a level list in each row, the
-// sums per temperature level, and a stacked bar of load components per room; and its icons.
+// What the window «Холодильник» shows: the rooms' table with a level list and a coil
+// difference in each row, the levels with their fields and sums, and a stacked bar of load
+// components per room; and its icons.
 #include <algorithm>
+#include <tuple>
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QEvent>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStackedBarSeries>
@@ -17,7 +21,10 @@
 
 #include "core/load_breakdown.h"
 #include "core/load_components.h"
+#include "core/numtext.h"
+#include "model/plant_cycle.h"
 #include "ui/qt_form_widgets.h"
+#include "ui/qt_user_interface.h"
 #include "ui/store/store_window.h"
 
 namespace coldroom {
@@ -27,7 +34,16 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 
 QString twoLines(const std::string& head) { return TwoLineHead(q(head)); }
 
-constexpr int kLevelColumn = 4;  // the rooms' table: title, file, volume, temperature, level, …
+constexpr int kLevelColumn = 4, kCoilColumn = 5;  // the rooms' table: title, file, volume, temperature, level, Δt, …
+constexpr int kNameColumn = 0, kEvaporatingColumn = 1, kShareColumn = 3;  // the levels' table
+
+const char* kCoilTip =
+    "Δt — разность температур воздуха камеры и кипения в её воздухоохладителе, K. Пусто — 10 K, верхняя граница "
+    "7–10 K (Явнель Б. К., 1989): большая разность даёт более низкое кипение и больший расход. Камера относится к "
+    "самому тёплому уровню, у которого t0 ≤ tкам − Δt.";
+const char* kLevelTip =
+    "Уровень камеры: «авто» — самый тёплый уровень, у которого t0 ≤ tкам − Δt (если такого нет — самый "
+    "холодный, с предупреждением), или уровень, заданный вручную.";
 
 void outline(QPainter& p) {
     p.setRenderHint(QPainter::Antialiasing);
@@ -65,15 +81,80 @@ QIcon NewRoomIcon() {
     return QIcon(pixmap);
 }
 
+// A table to `rows` by `columns`, its fields kept where their cells stay (every item is set
+// anew after); the fields of cells that go answer to nothing and go by no name until Qt
+// deletes them, later, since one of them may be reporting now.
+void fitTable(QTableWidget* table, int rows, int columns, QObject* window) {
+    for (int r = 0; r < table->rowCount(); ++r)
+        for (int c = 0; c < table->columnCount(); ++c)
+            if (QWidget* w = table->cellWidget(r, c); w && (r >= rows || c >= columns)) {
+                w->disconnect(window);
+                w->removeEventFilter(window);
+                w->setObjectName(QString());
+            }
+    table->setRowCount(rows);
+    table->setColumnCount(columns);
+}
+
+// Columns of fields as wide as their figures and head, not as a field would have them.
+void fitFieldColumns(QTableWidget* table, std::initializer_list<int> columns) {
+    const QFontMetrics metrics(table->font());
+    for (int c : columns) {
+        if (c >= table->columnCount()) continue;
+        int width = table->horizontalHeader()->sectionSizeHint(c);
+        for (int r = 0; r < table->rowCount(); ++r)
+            if (const QTableWidgetItem* item = table->item(r, c))
+                width = std::max(width, metrics.horizontalAdvance(item->text()) + 16);
+        table->setColumnWidth(c, width);
+    }
+}
+
+QLineEdit* StoreWindow::cellEdit(QTableWidget* table, int row, int column, const QString& name, const QString& text,
+                                 const QString& tip, Commit commit, std::vector<std::pair<QPointer<QLineEdit>, Commit>>& edits) {
+    // The field already in the cell stays, so that the focus and what is being typed stay with
+    // it while the table is drawn anew; it shows the store's value unless typed in.
+    if (auto* kept = qobject_cast<QLineEdit*>(table->cellWidget(row, column)); kept && kept->objectName() == name) {
+        if (!kept->isModified()) kept->setText(text);
+        kept->setToolTip(tip);
+        edits.emplace_back(kept, std::move(commit));
+        return kept;
+    }
+    auto* edit = new QLineEdit(text);
+    edit->setObjectName(name);
+    edit->setToolTip(tip);
+    edit->setFrame(false);
+    edit->setAlignment(column == kNameColumn && table == levels_ ? Qt::AlignLeft : Qt::AlignRight);
+    edit->setProperty("tableRow", row);
+    edit->installEventFilter(this);
+    GuardedConnect(edit, &QLineEdit::editingFinished, this, [this] {
+        if (refreshing_) return;
+        commitPendingEdit();
+        // The field that reported goes with the table: the table is drawn anew after it.
+        QTimer::singleShot(0, this, [this] { refresh(); });
+    });
+    table->setCellWidget(row, column, edit);
+    edits.emplace_back(edit, std::move(commit));
+    return edit;
+}
+
+bool StoreWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A level's field taking the focus chooses its row, for «Убрать уровень».
+    // The row is marked chosen without becoming the table's current cell, which would take
+    // the focus to that cell's field.
+    if (event->type() == QEvent::FocusIn && watched->parent() && levels_->isAncestorOf(static_cast<QWidget*>(watched))) {
+        const QModelIndex cell = levels_->model()->index(watched->property("tableRow").toInt(), 0);
+        levels_->selectionModel()->select(cell, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void StoreWindow::showRooms(const StoreSheet& sheet) {
     const int selected = selectedRoom();
-    rooms_->clear();
-    rooms_->setColumnCount(static_cast<int>(sheet.roomColumns.size()));
-    rooms_->setRowCount(static_cast<int>(sheet.rooms.size()));
+    roomEdits_.clear();
+    fitTable(rooms_, static_cast<int>(sheet.rooms.size()), static_cast<int>(sheet.roomColumns.size()), this);
     QStringList head;
     for (const StoreColumn& c : sheet.roomColumns) head << twoLines(c.head);
     rooms_->setHorizontalHeaderLabels(head);
-    const auto& loads = session_->rooms().loads();
     for (int r = 0; r < rooms_->rowCount(); ++r) {
         const auto& cells = sheet.rooms[static_cast<std::size_t>(r)];
         const bool read = session_->rooms().rooms()[static_cast<std::size_t>(r)].read;
@@ -89,23 +170,35 @@ void StoreWindow::showRooms(const StoreSheet& sheet) {
         // The level is chosen in its cell: by temperature (the level it gives shown) or set.
         auto* level = new QComboBox;
         level->setObjectName(QStringLiteral("StoreLevel%1").arg(r));
-        const auto& row = loads.rows[static_cast<std::size_t>(r)];
-        const std::optional<double> temperature = RoomTemperature(session_->rooms().rooms()[static_cast<std::size_t>(r)]);
-        const char* derived = temperature ? LevelShortName(LevelOfRoomTemperature(*temperature)) : kUndefinedText;
-        level->addItem(QStringLiteral("авто: %1").arg(QString::fromUtf8(derived)));
-        level->addItem(QString::fromUtf8(LevelShortName(TemperatureLevel::Medium)));
-        level->addItem(QString::fromUtf8(LevelShortName(TemperatureLevel::Low)));
-        level->setCurrentIndex(static_cast<int>(session_->store().rooms[static_cast<std::size_t>(r)].level));
-        level->setToolTip(row.level ? QString::fromUtf8(LevelName(*row.level)) : QString());
+        const auto& levels = session_->store().plant.levels;
+        const StoreRoom& room = session_->store().rooms[static_cast<std::size_t>(r)];
+        StoreRoom automatic = room;
+        automatic.level = kAutoLevel;
+        const RoomPlace derived = PlaceRoom(session_->store().plant, automatic,
+                                            RoomTemperature(session_->rooms().rooms()[static_cast<std::size_t>(r)]));
+        level->addItem(QStringLiteral("авто: %1")
+                           .arg(derived.level ? q(levels[static_cast<std::size_t>(*derived.level)].name) : QString::fromUtf8(kUndefinedText)));
+        for (const PlantLevel& l : levels) level->addItem(q(l.name));
+        level->setCurrentIndex(room.level >= 0 && room.level < static_cast<int>(levels.size()) ? room.level + 1 : 0);
+        level->setToolTip(QString::fromUtf8(kLevelTip));
         connect(level, &QComboBox::activated, this, [this, r](int choice) {
             // The table is rebuilt once this event is over: the list must not go while it reports.
             QTimer::singleShot(0, this, [this, r, choice] {
-                run([this, r, choice] { session_->SetLevel(static_cast<std::size_t>(r), static_cast<LevelChoice>(choice)); });
+                run([this, r, choice] { session_->SetRoomLevel(static_cast<std::size_t>(r), choice - 1); });
             });
         });
         rooms_->setCellWidget(r, kLevelColumn, level);
+        const double coil = room.coilDifference;
+        QLineEdit* edit = cellEdit(rooms_, r, kCoilColumn, QStringLiteral("StoreCoil%1").arg(r),
+                                   coil > 0 ? q(GeneralText(coil)) : QString(), QString::fromUtf8(kCoilTip),
+                                   [this, r](const std::string& text) {
+                                       return session_->SetCoilDifference(static_cast<std::size_t>(r), text);
+                                   },
+                                   roomEdits_);
+        edit->setPlaceholderText(q(GeneralText(DefaultCoilDifference(0))));
     }
     rooms_->resizeColumnsToContents();
+    fitFieldColumns(rooms_, {kCoilColumn});
     // Up to six rooms in view before the table scrolls.
     rooms_->setMinimumHeight(rooms_->horizontalHeader()->sizeHint().height() +
                              std::clamp(rooms_->rowCount(), 2, 6) * rooms_->verticalHeader()->defaultSectionSize() +
@@ -115,9 +208,10 @@ void StoreWindow::showRooms(const StoreSheet& sheet) {
 }
 
 void StoreWindow::showLevels(const StoreSheet& sheet) {
-    levels_->clear();
-    levels_->setColumnCount(static_cast<int>(sheet.levelColumns.size()));
-    levels_->setRowCount(static_cast<int>(sheet.levels.size()));
+    const QList<QTableWidgetSelectionRange> chosen = levels_->selectedRanges();
+    const int selected = chosen.isEmpty() ? -1 : chosen.first().topRow();
+    levelEdits_.clear();
+    fitTable(levels_, static_cast<int>(sheet.levels.size()), static_cast<int>(sheet.levelColumns.size()), this);
     QStringList head;
     for (const StoreColumn& c : sheet.levelColumns) head << twoLines(c.head);
     levels_->setHorizontalHeaderLabels(head);
@@ -132,7 +226,31 @@ void StoreWindow::showLevels(const StoreSheet& sheet) {
             }
             levels_->setItem(r, c, item);
         }
-    levels_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // A level's name, t0 and share are typed in its row.
+    const auto& levels = session_->store().plant.levels;
+    using Field = StoreSession::LevelField;
+    const std::tuple<int, Field, const char*, const char*> fields[] = {
+        {kNameColumn, Field::Name, "LevelName%1", "Название уровня (машины): без запятых и двоеточий."},
+        {kEvaporatingColumn, Field::Evaporating, "LevelT0%1",
+         "Температура кипения t0 уровня, °C. По умолчанию −15 °C (СТ) и −35 °C (НТ): компрессоры группируют по t0 "
+         "около −10…−15, −30…−35 и −40…−50 °C (Явнель Б. К., 1989)."},
+        {kShareColumn, Field::Share, "LevelShare%1",
+         "Доля эксплуатационных теплопритоков (освещение, люди, оборудование, погрузчики, дверь, вентиляторы) в "
+         "нагрузке на компрессоры уровня, %: они возникают не во всех камерах сразу. 50–75 % (Явнель Б. К., 1989; "
+         "страница не проверена); 75 % по умолчанию — верхняя граница, для холодильника из немногих камер."}};
+    for (int r = 0; r < static_cast<int>(levels.size()) && r + 1 < levels_->rowCount(); ++r)
+        for (const auto& [column, field, name, tip] : fields)
+            cellEdit(levels_, r, column, QString::fromLatin1(name).arg(r), levels_->item(r, column)->text(),
+                     QString::fromUtf8(tip),
+                     [this, r, field = field](const std::string& text) {
+                         return session_->SetLevelField(static_cast<std::size_t>(r), field, text);
+                     },
+                     levelEdits_);
+    if (selected >= 0 && selected < levels_->rowCount())
+        levels_->selectionModel()->select(levels_->model()->index(selected, 0),
+                                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    levels_->resizeColumnsToContents();
+    fitFieldColumns(levels_, {kNameColumn, kEvaporatingColumn, kShareColumn});
     // All of it in view, without a scroll bar: it is the answer the window is for.
     levels_->setFixedHeight(levels_->horizontalHeader()->sizeHint().height() +
                             levels_->rowCount() * levels_->verticalHeader()->defaultSectionSize() +
@@ -151,7 +269,14 @@ void StoreWindow::showChart() {
     const auto& data = session_->rooms().rooms();
     for (std::size_t i = 0; i < data.size(); ++i) {
         const StoreRoomData& room = data[i];
-        rooms << (room.read ? q(room.project.ProjectTitle) : q(RoomFileName(session_->store().rooms[i].path)));
+        // Each bar names the level (the machine) its room is on.
+        const RoomPlace& place = session_->rooms().loads().rows[i].place;
+        const QString level = place.level ? q(session_->store().plant.levels[static_cast<std::size_t>(*place.level)].name)
+                                          : QString::fromUtf8(kUndefinedText);
+        // Keyed by the row: titles repeat (two rooms of one task), and a category axis keeps one
+        // bar per name.
+        rooms << QString::number(i + 1) + QStringLiteral(". ") + level + QStringLiteral(": ") +
+                     (room.read ? q(room.project.ProjectTitle) : q(RoomFileName(session_->store().rooms[i].path)));
         const std::vector<ChartedLoad> bars = room.read ? ChartedLoads(room.result.loads) : ChartedLoads(LoadBreakdown{});
         if (sets.empty())
             for (const ChartedLoad& bar : bars) sets.push_back(new QBarSet(QString::fromUtf8(bar.label)));

@@ -5,13 +5,20 @@
 #include "core/numtext.h"
 #include "files/project_codec.h"
 #include "files/project_file.h"
+#include "files/energy_files.h"
 #include "files/store_file.h"
+#include "reports/energy_report.h"
 #include "io/cp1251.h"
 
 namespace coldroom {
 namespace {
 
 const char* kSaveStoreQuestion = "Сохранить изменения в холодильнике?";
+
+std::string pointed(std::string text) {
+    std::replace(text.begin(), text.end(), ',', '.');
+    return text;
+}
 
 }  // namespace
 
@@ -22,8 +29,11 @@ StoreSession::StoreSession(UserInterface& ui, std::function<std::shared_ptr<cons
 
 std::string StoreSession::displayName() const { return path_.empty() ? kNewStoreName : RoomFileName(path_); }
 
-StoreSheet StoreSession::sheet(const std::string& dateText, double marginPercent) const {
-    return MakeStoreSheet(store_, rooms_.rooms(), rooms_.loads(), {path_, dateText, marginPercent});
+StoreSheet StoreSession::sheet(const std::string& dateText, double marginPercent, bool energy) const {
+    StoreSheet s = MakeStoreSheet(store_, rooms_.rooms(), rooms_.loads(), {path_, dateText, marginPercent});
+    if (energy && computedWith_)
+        s.parts = EnergyParts(MakeEnergySheet(store_, ComputeStoreEnergyFromFiles(store_, rooms_.rooms(), *computedWith_), dateText));
+    return s;
 }
 
 void StoreSession::recompute() {
@@ -111,7 +121,7 @@ bool StoreSession::AddRoom(std::string path) {
                     MsgIcon::Information);
         return false;
     }
-    store_.rooms.push_back({path, LevelChoice::Auto});
+    store_.rooms.push_back({path, kAutoLevel});
     recompute();
     return true;
 }
@@ -135,27 +145,119 @@ void StoreSession::RemoveRoom(std::size_t index) {
     recompute();
 }
 
-void StoreSession::SetLevel(std::size_t index, LevelChoice level) {
+void StoreSession::SetRoomLevel(std::size_t index, int level) {
     if (index >= store_.rooms.size() || store_.rooms[index].level == level) return;
     store_.rooms[index].level = level;
     recompute();
 }
 
-void StoreSession::SetTitle(const std::string& title) { store_.title = title; }
-
-bool StoreSession::SetShare(TemperatureLevel level, const std::string& text) {
-    std::string number = text;
-    std::replace(number.begin(), number.end(), ',', '.');
-    double percent = 0;
-    if (!StrictNumber(number, percent) || !ValidOperationShare(percent)) {
-        ui_.message("Доля эксплуатационных теплопритоков — число от 0 до 100 %.", kInputErrorTitle, MsgIcon::Exclamation);
+bool StoreSession::SetCoilDifference(std::size_t index, const std::string& text) {
+    if (index >= store_.rooms.size()) return false;
+    double k = 0;
+    if (text.find_first_not_of(' ') != std::string::npos && (!StrictNumber(pointed(text), k) || !(k > 0 && k <= 40))) {
+        refuse("Разность температур воздуха камеры и кипения Δt — число больше 0 и не больше 40 K; пусто — " +
+               GeneralText(kDefaultCoilDifference) + " K по умолчанию.");
         return false;
     }
-    store_.settings.operationShare[static_cast<int>(level)] = percent;
+    if (store_.rooms[index].coilDifference != k) {
+        store_.rooms[index].coilDifference = k;
+        recompute();
+    }
+    return true;
+}
+
+void StoreSession::SetTitle(const std::string& title) { store_.title = title; }
+
+bool StoreSession::SetLevelField(std::size_t level, LevelField field, const std::string& text) {
+    auto& levels = store_.plant.levels;
+    if (level >= levels.size()) return false;
+    PlantLevel changed = levels[level];
+    std::string why;
+    double v = 0;
+    switch (field) {
+    case LevelField::Name:
+        changed.name = text;
+        if (!ValidLevelName(text, why)) break;
+        for (std::size_t l = 0; l < levels.size(); ++l)
+            if (l != level && levels[l].name == text) why = "уровень «" + text + "» уже есть";
+        break;
+    case LevelField::Evaporating:
+        if (!StrictNumber(pointed(text), v) || !(v >= -100 && v <= 20)) why = "Температура кипения t0 — число от −100 до 20 °C.";
+        changed.evaporating = v;
+        break;
+    case LevelField::Share:
+        if (!StrictNumber(pointed(text), v) || !ValidOperationShare(v))
+            why = "Доля эксплуатационных теплопритоков — число от 0 до 100 %.";
+        changed.share = v;
+        break;
+    }
+    if (!why.empty()) {
+        refuse(field == LevelField::Name ? "Уровень не переименован: " + why + "." : why);
+        return false;
+    }
+    if (!(changed == levels[level])) {
+        levels[level] = changed;
+        recompute();
+    }
+    return true;
+}
+
+bool StoreSession::AddLevel() {
+    auto& levels = store_.plant.levels;
+    if (levels.size() >= static_cast<std::size_t>(kMaxPlantLevels)) {
+        refuse("Уровней не больше " + std::to_string(kMaxPlantLevels) + ".");
+        return false;
+    }
+    double coldest = 30;  // above any t0: the first level gets 20 °C
+    for (const PlantLevel& l : levels) coldest = std::min(coldest, l.evaporating);
+    PlantLevel level{"", std::max(-100.0, coldest - 10), kDefaultOperationShare};
+    for (int n = static_cast<int>(levels.size()) + 1;; ++n) {
+        level.name = "Уровень " + std::to_string(n);
+        if (std::none_of(levels.begin(), levels.end(), [&](const PlantLevel& l) { return l.name == level.name; })) break;
+    }
+    levels.push_back(level);
     recompute();
     return true;
 }
 
-void StoreSession::SetPlant(const PlantSettings& plant) { store_.plant = plant; }
+bool StoreSession::RemoveLevel(std::size_t level) {
+    if (level >= store_.plant.levels.size()) return false;
+    if (store_.plant.levels.size() == 1) {
+        refuse("Последний уровень убрать нельзя: камерам нужна хотя бы одна машина.");
+        return false;
+    }
+    RemovePlantLevel(store_, static_cast<int>(level));
+    recompute();
+    return true;
+}
+
+void StoreSession::refuse(const std::string& text) { ui_.message(text, kInputErrorTitle, MsgIcon::Exclamation); }
+
+bool StoreSession::SetPlantNumber(const PlantNumber& field, const std::string& text) {
+    std::string why;
+    if (!coldroom::SetPlantNumber(store_.plant, field, text, why)) {
+        refuse(why + ".");
+        return false;
+    }
+    return true;
+}
+
+void StoreSession::SetPlantChoice(const PlantChoice& field, int option) { field.set(store_.plant, option); }
+
+bool StoreSession::SetProductProfile(const std::string& text) {
+    std::string why;
+    if (!coldroom::SetProductProfile(store_.plant, text, why)) {
+        refuse(why + ".");
+        return false;
+    }
+    return true;
+}
+
+bool StoreSession::ChoosePolynomialFile() {
+    const std::string path = ui_.openFileName("Коэффициенты компрессора (*.txt) | *.txt");
+    if (path.empty()) return false;
+    store_.plant.polynomialFile = FullPath(path);
+    return true;
+}
 
 }  // namespace coldroom

@@ -12,6 +12,7 @@
 #include "files/store_rooms.h"
 #include "model/reference_data.h"
 #include "model/room_project.h"
+#include "model/plant_fields.h"
 #include "model/store.h"
 #include "reports/store_report.h"
 #include "ui/user_interface.h"
@@ -33,7 +34,8 @@ public:
     // The file name without its folder, or kNewStoreName.
     std::string displayName() const;
     const StoreRooms& rooms() const { return rooms_; }
-    StoreSheet sheet(const std::string& dateText, double marginPercent = 0) const;
+    // The store's sheet; `energy` adds the plant and its annual energy, as the reports carry them.
+    StoreSheet sheet(const std::string& dateText, double marginPercent = 0, bool energy = false) const;
 
     // ---- The store as a document -------------------------------------------------------
     // With unsaved changes asks whether to save them: Yes saves (asking for a file when the
@@ -58,12 +60,29 @@ public:
     // there and adds it. Returns the file, empty when nothing was added.
     std::string AddNewRoom(const RoomProject& project);
     void RemoveRoom(std::size_t index);
-    void SetLevel(std::size_t index, LevelChoice level);
+    // The room's level: an index into the plant's levels or kAutoLevel.
+    void SetRoomLevel(std::size_t index, int level);
+    // The room's coil difference as typed ("8", "7,5"); empty: the default. Refused with a
+    // message unless it is a number above 0 and up to 40 K.
+    bool SetCoilDifference(std::size_t index, const std::string& text);
     void SetTitle(const std::string& title);
-    // A share as typed ("75", "62,5"): refused with a message unless it is 0…100 %.
-    bool SetShare(TemperatureLevel level, const std::string& text);
-    // The plant's settings as a whole (the energy panel checks each before it hands them on).
-    void SetPlant(const PlantSettings& plant);
+
+    // ---- The plant's levels --------------------------------------------------------------
+    enum class LevelField { Name, Evaporating, Share };
+    // A level's name, t0 (−100…20 °C) or operational share (0…100 %) as typed; refused with a
+    // message when it is not one the store can keep (a name twice, a figure out of range).
+    bool SetLevelField(std::size_t level, LevelField field, const std::string& text);
+    // A new level 10 K colder than the coldest; refused beyond kMaxPlantLevels.
+    bool AddLevel();
+    // Takes a level out; the last one stays (refused with a message).
+    bool RemoveLevel(std::size_t level);
+    // The plant's settings, one at a time as the plant and energy window hands them on: a
+    // figure as typed is refused with a message when out of its range.
+    bool SetPlantNumber(const PlantNumber& field, const std::string& text);
+    void SetPlantChoice(const PlantChoice& field, int option);
+    bool SetProductProfile(const std::string& text);
+    // Asks for the compressor's coefficient file; false when none was chosen.
+    bool ChoosePolynomialFile();
     // The reference tables the rooms were computed with.
     const ReferenceData& data() const { return *computedWith_; }
 
@@ -76,6 +95,7 @@ public:
 
 private:
     bool saveTo(const std::string& path);
+    void refuse(const std::string& text);
     void recompute();
 
     UserInterface& ui_;

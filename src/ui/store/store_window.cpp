@@ -63,25 +63,6 @@ StoreWindow::StoreWindow(UserInterface& ui, std::function<std::shared_ptr<const 
     title_ = new QLineEdit;
     title_->setObjectName(QStringLiteral("StoreTitle"));
     form->addRow(QStringLiteral("&Название"), title_);
-    auto* shares = new QHBoxLayout;
-    for (int l = 0; l < kTemperatureLevelCount; ++l) {
-        const auto level = static_cast<TemperatureLevel>(l);
-        shares_[l] = new QLineEdit;
-        shares_[l]->setObjectName(l == 0 ? QStringLiteral("ShareMedium") : QStringLiteral("ShareLow"));
-        shares_[l]->setMaximumWidth(60);
-        shares_[l]->setAlignment(Qt::AlignRight);
-        shares->addWidget(new QLabel(QString::fromUtf8(LevelShortName(level))));
-        shares->addWidget(shares_[l]);
-        shares->addWidget(new QLabel(QStringLiteral("%")));
-        shares->addSpacing(12);
-        GuardedConnect(shares_[l], &QLineEdit::editingFinished, this, [this] {
-            if (refreshing_) return;
-            commitPendingEdit();
-            refresh();
-        });
-    }
-    shares->addStretch();
-    form->addRow(QStringLiteral("Доля эксплуатационных теплопритоков в нагрузке на компрессоры"), shares);
     layout->addLayout(form);
     GuardedConnect(title_, &QLineEdit::editingFinished, this, [this] {
         if (refreshing_) return;
@@ -103,9 +84,17 @@ StoreWindow::StoreWindow(UserInterface& ui, std::function<std::shared_ptr<const 
     levels_->setObjectName(QStringLiteral("StoreLevels"));
     levels_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     levels_->verticalHeader()->setVisible(false);
-    levels_->setSelectionMode(QAbstractItemView::NoSelection);
-    // The sums and the chart are read, not worked in: Tab passes them by.
+    levels_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    levels_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Its name, t0 and share are fields of their own, Tab going from one to the next; the sums
+    // are read: Tab passes them by.
     levels_->setFocusPolicy(Qt::NoFocus);
+    levels_->setTabKeyNavigation(false);
+    levels_->setToolTip(QString::fromUtf8(
+        "Уровни — отдельные холодильные машины. Название, температуру кипения t0 и долю эксплуатационных "
+        "теплопритоков вводят в строке уровня. Нагрузка на компрессоры Q0 = k · ΣQкм: k — потери в "
+        "трубопроводах, Qкм — доля камеры (ограждения, продукты и упаковка полностью, эксплуатационные — с "
+        "долей уровня, всё делится на рабочий цикл). «Холодильник в целом» складывает разные машины."));
     chart_ = new QChartView(new QChart);
     chart_->setFocusPolicy(Qt::NoFocus);
     chart_->setObjectName(QStringLiteral("StoreChart"));
@@ -120,7 +109,7 @@ StoreWindow::StoreWindow(UserInterface& ui, std::function<std::shared_ptr<const 
     auto* sums = new QWidget;
     auto* sumsLayout = new QVBoxLayout(sums);
     sumsLayout->setContentsMargins(0, 0, 0, 0);
-    sumsLayout->addWidget(new QLabel(QStringLiteral("Суммы по уровням температур")));
+    sumsLayout->addWidget(new QLabel(QStringLiteral("Уровни (холодильные машины) и суммы")));
     sumsLayout->addWidget(levels_, 1);
     sumsLayout->addWidget(notes_);
     auto* split = new QSplitter(Qt::Vertical);
@@ -218,9 +207,33 @@ void StoreWindow::buildMenus() {
     rooms->addSeparator();
     rooms->addActions({openInMain, remove});
     QAction* energy = action("storeEnergy", QStringLiteral("Установка и &энергия…"), {},
-                             [this] { (new EnergyDialog(*session_, this))->show(); });
+                             [this] {
+                                 // One such window per store window, brought back when open.
+                                 if (!energy_) {
+                                     energy_ = new EnergyDialog(*session_, this);
+                                     energy_->onChanged = [this] { refresh(); };
+                                 }
+                                 energy_->show();
+                                 energy_->raise();
+                                 energy_->activateWindow();
+                             });
+    energy->setToolTip(QStringLiteral("Установка по уровням кипения, годовая электроэнергия и толщина панелей"));
     rooms->addAction(energy);
     bar->addActions({add, addNew, openInMain, remove, energy});
+    QAction* addLevel = action("storeAddLevel", QStringLiteral("&Добавить уровень"), {}, [this] {
+        if (session_->AddLevel()) QTimer::singleShot(0, this, [this] { levels_->selectionModel()->select(levels_->model()->index(levels_->rowCount() - 2, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows); });
+    });
+    addLevel->setToolTip(QStringLiteral("Новая холодильная машина на 10 K холоднее самой холодной"));
+    QAction* removeLevel = action("storeRemoveLevel", QStringLiteral("&Убрать уровень"), {}, [this] {
+        const int level = selectedLevel();
+        if (level < 0)
+            ui_.message("Выберите уровень в таблице уровней.", kAppTitle, MsgIcon::Information);
+        else
+            session_->RemoveLevel(static_cast<std::size_t>(level));
+    });
+    removeLevel->setToolTip(QStringLiteral("Убрать выбранный уровень; его камеры переходят на уровень по температуре"));
+    QMenu* levels = menuBar()->addMenu(QStringLiteral("&Уровни"));
+    levels->addActions({addLevel, removeLevel});
 }
 
 void StoreWindow::run(const std::function<void()>& command) {
@@ -241,17 +254,24 @@ bool StoreWindow::commitPendingEdit() {
         // Only what the person typed: a field is not modified once it shows the store.
         const std::string title = title_->text().toStdString();
         if (title_->isModified() && title != session_->store().title) session_->SetTitle(title);
-        for (int l = 0; l < kTemperatureLevelCount; ++l) {
-            const auto level = static_cast<TemperatureLevel>(l);
-            const std::string text = shares_[l]->text().toStdString();
-            if (shares_[l]->isModified() && text != GeneralText(session_->store().settings.share(level)))
-                taken = session_->SetShare(level, text) && taken;
-        }
+        // Each field once, even when a refusal's message takes the focus from the next.
+        for (auto* edits : {&levelEdits_, &roomEdits_})
+            for (const auto& [edit, commit] : *edits)
+                if (edit && edit->isModified()) {
+                    edit->setModified(false);
+                    taken = commit(edit->text().toStdString()) && taken;
+                }
     });
     for (QLineEdit* field : findChildren<QLineEdit*>()) field->setModified(false);
     refreshing_ = false;
-    if (!taken) refresh();  // the refused share shows the store's value again
+    if (!taken) refresh();  // the refused field shows the store's value again
     return taken;
+}
+
+int StoreWindow::selectedLevel() const {
+    const auto rows = levels_->selectionModel() ? levels_->selectionModel()->selectedRows() : QModelIndexList{};
+    if (rows.isEmpty() || rows.first().row() >= static_cast<int>(session_->store().plant.levels.size())) return -1;
+    return rows.first().row();
 }
 
 int StoreWindow::selectedRoom() const {
@@ -270,8 +290,6 @@ void StoreWindow::refresh() {
     setWindowModified(session_->modified());
     // What is being typed stays; everything else shows the store as it is now.
     if (!title_->isModified()) title_->setText(q(session_->store().title));
-    for (int l = 0; l < kTemperatureLevelCount; ++l)
-        if (!shares_[l]->isModified()) shares_[l]->setText(q(GeneralText(session_->store().settings.operationShare[l])));
     showRooms(sheet);
     showLevels(sheet);
     showChart();
@@ -280,13 +298,15 @@ void StoreWindow::refresh() {
     notes_->setText(notes.join(QLatin1Char('\n')));
     notes_->setVisible(!notes.isEmpty());
     refreshing_ = false;
+    // The plant and energy window shows the same store.
+    if (energy_) energy_->refresh();
 }
 
 bool StoreWindow::writeReport(const std::string& kind, const std::string& path) {
     for (const StoreReportKind& k : kReports) {
         if (kind != k.key) continue;
         std::string error;
-        const StoreSheet sheet = session_->sheet(ShortDateToday(), hooks_.designMargin ? hooks_.designMargin() : 0);
+        const StoreSheet sheet = session_->sheet(ShortDateToday(), hooks_.designMargin ? hooks_.designMargin() : 0, true);
         if (!k.write(path, sheet, error)) {
             ui_.message(error, kAppTitle, MsgIcon::Critical);
             return false;
@@ -299,7 +319,7 @@ bool StoreWindow::writeReport(const std::string& kind, const std::string& path) 
 
 void StoreWindow::printReport() {
     std::string error;
-    const StoreSheet sheet = session_->sheet(ShortDateToday(), hooks_.designMargin ? hooks_.designMargin() : 0);
+    const StoreSheet sheet = session_->sheet(ShortDateToday(), hooks_.designMargin ? hooks_.designMargin() : 0, true);
     if (!QtReportPrinter(this).PrintStore(sheet, error)) ui_.message(error, kAppTitle, MsgIcon::Critical);
 }
 

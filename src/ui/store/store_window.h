@@ -1,10 +1,12 @@
-// The window «Холодильник»: a cold store's rooms as a table, the sums per temperature level
-// and for the store, a bar per room of its load components, and the store's file commands and
-// reports. It shows a StoreSession and forwards what the person does to it.
+// The window «Холодильник»: a cold store's rooms as a table (each with its level and coil
+// difference), the plant's levels with their sums and the store's, a bar per room of its load
+// components, and the store's file commands and reports. It shows a StoreSession and forwards
+// what the person does to it.
 #pragma once
 
 #include <QIcon>
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <string>
@@ -20,6 +22,8 @@ class QMenu;
 class QTableWidget;
 
 namespace coldroom {
+
+class EnergyDialog;
 
 // The store's sign for menus and toolbars: a building of three chambers, one medium- and two
 // low-temperature.
@@ -49,8 +53,8 @@ public:
     // refused one is put back in sight), then the store's unsaved work is asked about. Returns
     // whether to go on.
     bool confirmClose();
-    // The title or a share typed and not yet entered is entered now. False when the share was
-    // refused: the field shows the store's value again.
+    // The title, a level's field or a coil difference typed and not yet entered is entered
+    // now. False when it was refused: the field shows the store's value again.
     bool commitPendingEdit();
     // The recent stores in the "Файл" menu, latest first; choosing one runs `open` with it.
     void setRecentStores(const std::vector<std::string>& paths, std::function<void(const std::string&)> open);
@@ -58,6 +62,8 @@ public:
     // The room selected in the table, or -1.
     int selectedRoom() const;
     void selectRoom(int index);
+    // The level selected in the levels' table, or -1.
+    int selectedLevel() const;
     bool writeReport(const std::string& kind, const std::string& path);
     // The store's pages in the print preview, printed from there.
     void printReport();
@@ -69,6 +75,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
@@ -79,17 +86,25 @@ private:
     void showRooms(const StoreSheet& sheet);
     void showLevels(const StoreSheet& sheet);
     void showChart();
+public:
+    // A field in a table's cell: entered with Enter or on leaving it, through `commit`.
+    using Commit = std::function<bool(const std::string&)>;
+
+private:
+    QLineEdit* cellEdit(QTableWidget* table, int row, int column, const QString& name, const QString& text,
+                        const QString& tip, Commit commit, std::vector<std::pair<QPointer<QLineEdit>, Commit>>& edits);
 
     UserInterface& ui_;
     Hooks hooks_;
     std::unique_ptr<StoreSession> session_;
     QLineEdit* title_ = nullptr;
-    QLineEdit* shares_[kTemperatureLevelCount] = {};
+    std::vector<std::pair<QPointer<QLineEdit>, Commit>> roomEdits_, levelEdits_;
     QTableWidget* rooms_ = nullptr;
     QTableWidget* levels_ = nullptr;
     QChartView* chart_ = nullptr;
     QLabel* notes_ = nullptr;
     QMenu* recentMenu_ = nullptr;
+    QPointer<EnergyDialog> energy_;  // «Установка и энергия», while open
     bool refreshing_ = false;
 };
 

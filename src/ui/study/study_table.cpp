@@ -8,10 +8,12 @@
 
 namespace coldroom {
 
-TextTable StudyTable(const std::vector<StudyAxis>& axes, const std::vector<StudyPoint>& points, bool byCaption) {
+std::string LoadHeadWithUnit(const std::string& label) { return label + ", Вт"; }
+
+TextTable StudyTable(const std::vector<StudyAxis>& axes, const std::vector<StudyPoint>& points, bool byCaption, bool units) {
     TextTable table(1);
     for (const StudyAxis& axis : axes) table[0].push_back(byCaption ? StudyCaption(axis.name) : axis.name);
-    for (const LoadComponent& c : LoadComponents()) table[0].push_back(c.label());
+    for (const LoadComponent& c : LoadComponents()) table[0].push_back(units ? LoadHeadWithUnit(c.label()) : c.label());
     table[0].push_back("Примечание");
     for (const StudyPoint& p : points) {
         auto& row = table.emplace_back();
@@ -24,11 +26,15 @@ TextTable StudyTable(const std::vector<StudyAxis>& axes, const std::vector<Study
     return table;
 }
 
+TextTable StudyCsvTable(const std::vector<StudyAxis>& axes, const std::vector<StudyPoint>& points) {
+    return StudyTable(axes, points, true, true);
+}
+
 bool WriteTableCsv(const std::string& path, const TextTable& table, std::string& error) {
     std::vector<std::string> lines;
     for (const auto& row : table) {
         std::string line;
-        for (std::size_t c = 0; c < row.size(); ++c) line += (c ? ";" : "") + CsvCell(row[c]);
+        for (std::size_t c = 0; c < row.size(); ++c) line += (c ? ";" : "") + CsvFigureCell(row[c]);
         lines.push_back(std::move(line));
     }
     std::string bytes;

@@ -13,12 +13,18 @@ namespace coldroom {
 using TextTable = std::vector<std::vector<std::string>>;
 
 // `byCaption`: the parameters' heads are their captions ("Температура в камере, °C"), as a
-// window shows them; otherwise their names, as the command line takes them.
+// window shows them; otherwise their names, as the command line takes them. `units`: the load
+// components' heads name their unit ("Суммарные потери, Вт"), as a spreadsheet needs them.
 TextTable StudyTable(const std::vector<StudyAxis>& axes, const std::vector<StudyPoint>& points,
-                     bool byCaption = false);
+                     bool byCaption = false, bool units = false);
+// The study's table for a spreadsheet: the heads with their units.
+TextTable StudyCsvTable(const std::vector<StudyAxis>& axes, const std::vector<StudyPoint>& points);
+// A load component's head with its unit.
+std::string LoadHeadWithUnit(const std::string& label);
 
-// Writes a table as CSV: ';' between cells, Windows-1251, CR LF, like the CSV report.
-// False with a Russian `error`; nothing is written then. The path "-" writes to standard output.
+// Writes a table as CSV: ';' between cells, Windows-1251, CR LF; a figure with the decimal
+// comma, so that a spreadsheet set to Russian reads a number, not a date. False with a Russian
+// `error`; nothing is written then. The path "-" writes to standard output.
 bool WriteTableCsv(const std::string& path, const TextTable& table, std::string& error);
 
 }  // namespace coldroom

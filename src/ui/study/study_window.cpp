@@ -365,7 +365,7 @@ void StudyWindow::showTable() {
 
 bool StudyWindow::saveCsv(const QString& path) {
     std::string error;
-    if (!WriteTableCsv(withSuffix(path, "csv").toStdString(), StudyTable({axis_}, points_, true), error)) {
+    if (!WriteTableCsv(withSuffix(path, "csv").toStdString(), StudyCsvTable({axis_}, points_), error)) {
         status_->setText(q(error));
         return false;
     }
