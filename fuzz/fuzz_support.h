@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -33,10 +34,13 @@ inline void WriteWhole(const std::string& path, std::string_view bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-// Stops the run on a broken property; libFuzzer saves the input.
-#define FUZZ_CHECK(condition) \
-    do {                      \
-        if (!(condition)) __builtin_trap(); \
+// Stops the run on a broken property, naming it; libFuzzer saves the input.
+#define FUZZ_CHECK(condition)                                                                  \
+    do {                                                                                       \
+        if (!(condition)) {                                                                    \
+            std::fprintf(stderr, "broken property %s:%d: %s\n", __FILE__, __LINE__, #condition); \
+            __builtin_trap();                                                                  \
+        }                                                                                      \
     } while (0)
 
 }  // namespace coldroom::fuzz

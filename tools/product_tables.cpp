@@ -17,6 +17,7 @@
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -221,9 +222,10 @@ double Enthalpy(const Product& p, const Frozen& frozen, double t) {
 
 // Shortest text of x rounded to `decimals` places: 0.720 -> "0.72", 20.0 -> "20".
 std::string Text(double x, int decimals) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, x);
-    std::string s = buffer;
+    char buffer[400];  // the largest double written out in full
+    const int n = std::snprintf(buffer, sizeof buffer, "%.*f", decimals, x);
+    if (n < 0 || n >= static_cast<int>(sizeof buffer)) throw std::runtime_error("number too long to write");
+    std::string s(buffer, static_cast<std::size_t>(n));
     if (s.find('.') != std::string::npos) {
         while (s.back() == '0') s.pop_back();
         if (s.back() == '.') s.pop_back();

@@ -19,7 +19,8 @@
 //
 // Exit codes: 0 success, 1 internal error, 2 wrong arguments, 3 the project file could not
 // be read, 4 the reference database could not be opened, 5 a file asked for (--save, a
-// report) could not be written, 6 a value given with --set was refused.
+// report) could not be written, 6 a value given with --set was not taken (refused by its
+// check, or no choice of the list or check box).
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -31,6 +32,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/calc_options.h"
 #include "app/calc_output.h"
 #include "app/calc_pdf.h"
 #include "app/calc_store.h"
@@ -99,97 +101,8 @@ const char* kHelp =
     "Коды завершения: 0 — готово, 1 — внутренняя ошибка, 2 — неверные параметры,\n"
     "3 — не удается прочитать файл проекта (или холодильника, или файл одной из его камер),\n"
     "4 — не удается открыть справочную базу данных,\n"
-    "5 — не удается записать файл (--save, отчет), 6 — значение --set отклонено проверкой.\n";
-
-struct Options {
-    std::string database;
-    std::string project;
-    std::string saveTo;
-    std::string html, csv, pdf, note;  // reports to write
-    std::string store;                 // a cold store file instead of projects
-    int margin = -1;  // -1: the person's setting of the desktop program, else the default
-    std::string author, title;  // --author, --title: the reports' and the note's heading
-    bool json = false;
-    bool energy = false;  // --energy, with --store
-    std::string insulation, insulationRoom;  // the thickness study, with --energy
-    bool help = false;
-    bool version = false;
-    bool restore = false;  // --restore-reference-data
-    std::vector<Setting> settings;   // --set, in order
-    std::vector<std::string> axes;   // --vary
-    std::vector<std::string> moreProjects;
-};
-
-bool parseArguments(int argc, char** argv, Options& options, std::string& error) {
-    bool optionsEnd = false;
-    for (int i = 1; i < argc; ++i) {
-        std::string_view arg = argv[i];
-        if (!optionsEnd && arg.size() > 1 && arg[0] == '-') {
-            if (arg == "--") {
-                optionsEnd = true;
-            } else if (arg == "--json") {
-                options.json = true;
-            } else if (arg == "--energy") {
-                options.energy = true;
-            } else if (arg == "--help" || arg == "-h") {
-                options.help = true;
-            } else if (arg == "--version") {
-                options.version = true;
-            } else if (arg == "--restore-reference-data") {
-                options.restore = true;
-            } else if (arg == "--margin") {
-                double percent = -1;
-                if (i + 1 >= argc || !StrictNumber(argv[i + 1], percent) || percent != std::floor(percent) ||
-                    percent < 0 || percent > kMaxDesignMargin) {
-                    error = "после --margin нужно целое число от 0 до " + std::to_string(kMaxDesignMargin);
-                    return false;
-                }
-                options.margin = static_cast<int>(percent);
-                ++i;
-            } else if (arg == "--set" || arg == "--vary") {
-                Setting setting;
-                if (i + 1 >= argc || !ParseSetting(argv[i + 1], setting)) {
-                    error = "после " + std::string(arg) + " нужно ИМЯ=" + (arg == "--set" ? "ТЕКСТ" : "ОТ:ДО:ШАГ");
-                    return false;
-                }
-                if (arg == "--set") options.settings.push_back(setting);
-                else options.axes.push_back(argv[i + 1]);
-                ++i;
-            } else if (std::string* target = arg == "--db"     ? &options.database
-                                             : arg == "--save" ? &options.saveTo
-                                             : arg == "--html" ? &options.html
-                                             : arg == "--csv"  ? &options.csv
-                                             : arg == "--pdf"  ? &options.pdf
-                                             : arg == "--store" ? &options.store
-                                             : arg == "--note" ? &options.note
-                                             : arg == "--author" ? &options.author
-                                             : arg == "--title" ? &options.title
-                                             : arg == "--insulation" ? &options.insulation
-                                             : arg == "--insulation-room" ? &options.insulationRoom
-                                                               : nullptr) {
-                if (i + 1 >= argc || std::string_view(argv[i + 1]).empty()) {
-                    const bool heading = arg == "--author" || arg == "--title";
-                    error = "после " + std::string(arg) +
-                            (heading ? " нужен текст" : arg == "--insulation" ? " нужно ОТ:ДО:ШАГ" : " нужен путь к файлу");
-                    return false;
-                }
-                *target = argv[++i];
-            } else {
-                error = "неизвестный параметр " + std::string(arg);
-                return false;
-            }
-        } else if (options.project.empty()) {
-            if (arg.empty()) {
-                error = "пустое имя файла проекта";
-                return false;
-            }
-            options.project = arg;
-        } else {
-            options.moreProjects.push_back(std::string(arg));  // a summary of several projects
-        }
-    }
-    return true;
-}
+    "5 — не удается записать файл (--save, отчет), 6 — значение --set не принято (отклонено\n"
+    "проверкой поля или нет такой позиции списка, у флажка — не 0 и не 1).\n";
 
 // The calculation note: a PDF when the name ends in .pdf, else the HTML page.
 bool WriteNote(Program& program, const std::string& path, int margin, const ReportHeading& heading, HeadlessUi& ui) {
@@ -205,9 +118,9 @@ bool WriteNote(Program& program, const std::string& path, int margin, const Repo
 }
 
 int run(int argc, char** argv) {
-    Options options;
+    CalcOptions options;
     std::string error;
-    if (!parseArguments(argc, argv, options, error)) {
+    if (!ParseCalcArguments(argc, argv, options, error)) {
         std::cerr << "coldroom-calc: " << error << '\n' << kUsage << '\n';
         return kExitUsage;
     }

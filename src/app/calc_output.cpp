@@ -30,8 +30,8 @@ std::string JsonString(std::string_view s) {
             default:
                 if (c < 0x20 || c == 0x7F) {
                     char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04X", c);
-                    out += buf;
+                    const int n = std::snprintf(buf, sizeof buf, "\\u%04X", c);
+                    if (n > 0 && n < static_cast<int>(sizeof buf)) out.append(buf, static_cast<std::size_t>(n));
                 } else {
                     out += static_cast<char>(c);
                 }

@@ -211,8 +211,9 @@ int StartAndOpen(Program& program, HeadlessUi& ui, const std::string& project, c
         return kExitUsage;
     }
     case SetStatus::BadValue:
+        // A value the field does not take, like one its check refuses: the argument itself was understood.
         std::cerr << "coldroom-calc: --set " << set.name << ": " << set.message << '\n';
-        return kExitUsage;
+        return kExitRefused;
     case SetStatus::Refused:
         break;
     }

@@ -18,8 +18,9 @@ inline constexpr int kExitRefused = 6;
 
 // Starts the program as a person does (the task dialog confirmed as it stands), opens
 // `project` (none: the start-up project) and applies `settings`. Returns 0 or the exit code
-// (2 unknown name or impossible choice, 3 unreadable project, 4 database, 6 refused),
-// having told why on stderr.
+// (2 unknown name, 3 unreadable project, 4 database, 6 a value the field does not take: its
+// check refused it, or it is no position of the list or no 0 or 1 of a check box), having
+// told why on stderr.
 int StartAndOpen(Program& program, HeadlessUi& ui, const std::string& project, const std::vector<Setting>& settings);
 
 struct StudyRequest {

@@ -163,6 +163,7 @@ std::string generalText(T value, int significantDigits) {
     if (value == 0) return "0";
     char buf[64];
     auto res = FloatToChars(buf, buf + sizeof buf, value, std::chars_format::general, significantDigits);
+    if (res.ec != std::errc()) return kUndefined;  // cannot happen: 15 digits and an exponent fit
     std::string s(buf, res.ptr);
     for (char& c : s)
         if (c == 'e') c = 'E';
@@ -218,6 +219,7 @@ std::string FormatMask(double value, Mask mask) {
     if (mag != 0) {
         char buf[64];
         auto res = FloatToChars(buf, buf + sizeof buf, mag, std::chars_format::scientific, 14);
+        if (res.ec != std::errc()) return kUndefined;  // cannot happen: 15 digits and an exponent fit
         std::string s(buf, res.ptr);  // d.ddddddddddddddde±XX
         auto epos = s.find('e');
         int exponent = std::atoi(s.c_str() + epos + 1);

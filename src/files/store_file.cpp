@@ -1,5 +1,6 @@
 #include "files/store_file.h"
 
+#include <cmath>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -45,36 +46,89 @@ std::string_view trimmed(std::string_view s) {
     return s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
-// Whether the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
-bool wellFormedUtf8(std::string_view s) {
-    for (std::size_t i = 0; i < s.size();) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        const std::size_t len = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
-        if (len == 0 || i + len > s.size()) return false;
-        char32_t cp = c & (0x7F >> len);
-        for (std::size_t k = 1; k < len; ++k) {
-            const auto b = static_cast<unsigned char>(s[i + k]);
-            if ((b & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (b & 0x3F);
-        }
-        static const char32_t kMin[5] = {0, 0, 0x80, 0x800, 0x10000};
-        if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-        i += len;
-    }
-    return true;
+// A value a plain line would not give back as it is: blanks at its ends (the reader trims
+// them), a control character (a line break would end the line), or quotes at both ends (the
+// reader would take them for the written form below).
+bool needsQuotes(std::string_view text) {
+    if (text.empty()) return false;
+    if (text.front() == ' ' || text.front() == '\t' || text.back() == ' ' || text.back() == '\t') return true;
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') return true;
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return true;
+    return false;
 }
 
-// A value goes on one line: control characters (a line break pasted into the title) become blanks.
-std::string oneLine(std::string_view text) {
-    std::string out(trimmed(text));
-    for (char& c : out)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
-    return out;
+// The written form of such a value: in quotes, with \\, \", \t, \n, \r and \xHH for the other
+// control characters.
+std::string quoted(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        switch (c) {
+        case '\\': out += "\\\\"; break;
+        case '"': out += "\\\""; break;
+        case '\t': out += "\\t"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        default:
+            if (b < 0x20 || b == 0x7F) {
+                static const char kHex[] = "0123456789ABCDEF";
+                out += "\\x";
+                out += kHex[b >> 4];
+                out += kHex[b & 15];
+            } else {
+                out += c;
+            }
+        }
+    }
+    return out + "\"";
 }
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// The text a value line stands for: the value itself, or what its quotes hold. False when
+// the quoted form is broken or holds no UTF-8 text.
+bool unquoted(std::string_view value, std::string& text) {
+    if (value.size() < 2 || value.front() != '"' || value.back() != '"') {
+        text = std::string(value);
+        return true;
+    }
+    text.clear();
+    const std::string_view inner = value.substr(1, value.size() - 2);
+    for (std::size_t i = 0; i < inner.size(); ++i) {
+        if (inner[i] == '"') return false;  // a quote inside is written \"
+        if (inner[i] != '\\') {
+            text += inner[i];
+            continue;
+        }
+        if (++i == inner.size()) return false;
+        switch (inner[i]) {
+        case '\\': text += '\\'; break;
+        case '"': text += '"'; break;
+        case 't': text += '\t'; break;
+        case 'n': text += '\n'; break;
+        case 'r': text += '\r'; break;
+        case 'x': {
+            if (i + 2 >= inner.size()) return false;
+            const int high = hexDigit(inner[i + 1]), low = hexDigit(inner[i + 2]);
+            if (high < 0 || low < 0) return false;
+            text += static_cast<char>(high * 16 + low);
+            i += 2;
+            break;
+        }
+        default: return false;
+        }
+    }
+    return WellFormedUtf8(text);
+}
+
+// A value as written on its line.
+std::string written(std::string_view text) { return needsQuotes(text) ? quoted(text) : std::string(text); }
 
 std::string shareText(double percent) { return GeneralText(percent); }
 
@@ -101,7 +155,7 @@ public:
             std::string_view line = text_.substr(at, end - at);
             at = end + 1;
             if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-            if (!wellFormedUtf8(line)) return fail(n, "текст не в кодировке UTF-8", why);
+            if (!WellFormedUtf8(line)) return fail(n, "текст не в кодировке UTF-8", why);
             if (!take(n, trimmed(line), read, why)) return false;
         }
         if (!sawStore_) return fail(1, "нет раздела [store]", why);
@@ -153,14 +207,15 @@ private:
     bool storeValue(int n, const std::string& key, std::string_view value, Store& store, std::string& why) {
         if (key == "format") {
             double format = 0;
-            if (!StrictNumber(value, format) || format != static_cast<int>(format) || format < 1)
+            // Judged as a number first: a huge one is a newer format, not a whole number to convert.
+            if (!StrictNumber(value, format) || !std::isfinite(format) || format != std::floor(format) || format < 1)
                 return fail(n, "неверный номер формата «" + std::string(value) + "»", why);
             if (format > kStoreFormat)
                 return fail(n, "файл записан более новой версией программы (формат " + std::string(value) + ")", why);
             return true;
         }
         if (key == "title") {
-            store.title = std::string(value);
+            if (!unquoted(value, store.title)) return fail(n, "неверная запись в кавычках", why);
             return true;
         }
         if (PlantValue(key, value, folder_, store.plant, why)) return why.empty() || fail(n, why, why);
@@ -177,30 +232,42 @@ private:
 
     bool roomValue(int n, const std::string& key, std::string_view value, StoreRoom& room, std::string& why) {
         if (key == "file") {
-            if (value.empty()) return fail(n, "не указан файл камеры", why);
-            room.path = AbsolutePath(std::string(value), folder_);
+            std::string file;
+            if (!unquoted(value, file)) return fail(n, "неверная запись в кавычках", why);
+            if (file.empty()) return fail(n, "не указан файл камеры", why);
+            room.path = AbsolutePath(file, folder_);
             return true;
         }
         if (key == "level") {
-            const auto& levels = levels_;
-            for (size_t l = 0; l < levels.size(); ++l)
-                if (value == levels[l].name) {
-                    room.level = static_cast<int>(l);
-                    return true;
-                }
-            if (value == kAutoKey) {
-                room.level = kAutoLevel;
+            std::string name;
+            if (!unquoted(value, name)) return fail(n, "неверная запись в кавычках", why);
+            return level(n, name, room, why);
+        }
+        return otherRoomValue(n, key, value, room, why);
+    }
+
+    // A room's level by its name, auto, or format 1's word for the warmest or the coldest.
+    bool level(int n, const std::string& value, StoreRoom& room, std::string& why) {
+        for (size_t l = 0; l < levels_.size(); ++l)
+            if (value == levels_[l].name) {
+                room.level = static_cast<int>(l);
                 return true;
             }
-            for (int legacy = 0; legacy < 2 && !levels.empty(); ++legacy)
-                if (value == kLegacyLevelKeys[legacy]) {
-                    room.level = legacyLevel(legacy);
-                    return true;
-                }
-            std::string names;
-            for (const PlantLevel& l : levels) names += ", " + l.name;
-            return fail(n, "уровень «" + std::string(value) + "» — не auto" + names, why);
+        if (value == kAutoKey) {
+            room.level = kAutoLevel;
+            return true;
         }
+        for (int legacy = 0; legacy < 2 && !levels_.empty(); ++legacy)
+            if (value == kLegacyLevelKeys[legacy]) {
+                room.level = legacyLevel(legacy);
+                return true;
+            }
+        std::string names;
+        for (const PlantLevel& l : levels_) names += ", " + l.name;
+        return fail(n, "уровень «" + value + "» — не auto" + names, why);
+    }
+
+    bool otherRoomValue(int n, const std::string& key, std::string_view value, StoreRoom& room, std::string& why) {
         if (key == "coil_difference") {
             double k = 0;
             if (value != "auto" && (!StrictNumber(commaToPoint(value), k) || k <= 0 || k > 40))
@@ -261,7 +328,12 @@ std::string FolderOf(const std::string& path) { return fs::path(FullPath(path)).
 
 std::string AbsolutePath(const std::string& path, const std::string& folder) {
     const fs::path p(path);
-    return (p.is_absolute() ? p : fs::path(folder) / p).lexically_normal().string();
+    std::string normal = (p.is_absolute() ? p : fs::path(folder) / p).lexically_normal().string();
+    // "////a" is "/a" here, and "a/." is "a"; left as they are, they would be written as other
+    // names of the same file.
+    while (normal.size() > 1 && normal[0] == '/' && normal[1] == '/') normal.erase(0, 1);
+    while (normal.size() > 1 && normal.back() == '/') normal.pop_back();
+    return normal;
 }
 
 std::string RelativePath(const std::string& path, const std::string& folder) {
@@ -271,31 +343,59 @@ std::string RelativePath(const std::string& path, const std::string& folder) {
 }
 
 std::string StoreText(const Store& store, const std::string& folder) {
-    std::string text = "# ColdRoom: холодильник. Камеры — файлы проектов; пути указаны от папки этого файла.\n";
     const std::string plant = PlantText(store.plant, folder);
-    // A store that keeps the default levels and the plant's defaults stays readable by the
-    // versions before them.
     const bool first = firstFormat(store, plant);
-    text += "[store]\nformat = " + std::to_string(first ? 1 : kStoreFormat) + "\n";
-    text += "title = " + oneLine(store.title) + "\n";
+    const int count = static_cast<int>(store.plant.levels.size());
+    bool quotes = needsQuotes(store.title) || needsQuotes(store.plant.town) ||
+                  needsQuotes(RelativePath(store.plant.polynomialFile, folder));
+    std::string rooms;
+    for (const StoreRoom& room : store.rooms) {
+        const std::string file = RelativePath(room.path, folder);
+        const bool chosen = room.level >= 0 && room.level < count;
+        const std::string level = !chosen ? kAutoKey
+                                  : first ? kLegacyLevelKeys[room.level]
+                                          : store.plant.levels[static_cast<size_t>(room.level)].name;
+        quotes = quotes || needsQuotes(file) || needsQuotes(level);
+        rooms += "\n[room]\nfile = " + written(file) + "\n";
+        rooms += "level = " + written(level) + "\n";
+        if (room.coilDifference > 0) rooms += "coil_difference = " + GeneralText(room.coilDifference) + "\n";
+    }
+    std::string text = "# ColdRoom: холодильник. Камеры — файлы проектов; пути указаны от папки этого файла.\n";
+    // The oldest format that holds what is written, so that older releases still read the file:
+    // the default levels and the plant's defaults in the first.
+    text += "[store]\nformat = " + std::to_string(quotes ? kStoreFormat : first ? 1 : kLevelsFormat) + "\n";
+    text += "title = " + written(store.title) + "\n";
     if (first) {
         for (int level = 0; level < 2; ++level)
             text += std::string(kShareKeys[level]) + " = " + shareText(store.plant.levels[static_cast<size_t>(level)].share) + "\n";
     } else {
         text += "plant_levels = " + PlantLevelsText(store.plant.levels) + "\n";
     }
-    text += plant;
-    const int count = static_cast<int>(store.plant.levels.size());
-    for (const StoreRoom& room : store.rooms) {
-        text += "\n[room]\nfile = " + oneLine(RelativePath(room.path, folder)) + "\n";
-        const bool chosen = room.level >= 0 && room.level < count;
-        text += std::string("level = ") +
-                (!chosen ? kAutoKey : first ? kLegacyLevelKeys[room.level] : store.plant.levels[static_cast<size_t>(room.level)].name) +
-                "\n";
-        if (room.coilDifference > 0) text += "coil_difference = " + GeneralText(room.coilDifference) + "\n";
-    }
-    return text;
+    return text + plant + rooms;
 }
+
+bool StoreWritable(const Store& store, std::string& why) {
+    if (!WellFormedUtf8(store.title)) {
+        why = "название холодильника не в кодировке UTF-8";
+        return false;
+    }
+    if (!WellFormedUtf8(store.plant.polynomialFile) || !WellFormedUtf8(store.plant.town)) {
+        why = "имя файла компрессора или города «" + PrintableText(store.plant.polynomialFile + store.plant.town) +
+              "» не в кодировке UTF-8";
+        return false;
+    }
+    for (const StoreRoom& room : store.rooms) {
+        if (!WellFormedUtf8(room.path)) {
+            why = "имя файла камеры «" + PrintableText(room.path) + "» не в кодировке UTF-8; переименуйте файл";
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string StoreValueText(std::string_view text) { return written(text); }
+bool StoreValueNeedsQuotes(std::string_view text) { return needsQuotes(text); }
+bool ReadStoreValue(std::string_view value, std::string& text) { return unquoted(value, text); }
 
 bool ParseStoreText(std::string_view text, const std::string& folder, Store& store, std::string& why) {
     return Parser(text, folder).run(store, why);
@@ -316,6 +416,11 @@ bool ReadStoreFile(const std::string& path, Store& store, std::string& why) {
 }
 
 bool WriteStoreFile(const std::string& path, const Store& store, std::string& error) {
+    std::string why;
+    if (!StoreWritable(store, why)) {
+        error = FileWriteError(path, why);
+        return false;
+    }
     return WriteFileAtomically(path, StoreText(store, FolderOf(path)), error);
 }
 

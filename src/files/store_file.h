@@ -18,6 +18,9 @@
 // operation_share_low, a room's level as auto, medium (the warmest level) or low (the
 // coldest). It is still read, and written while a store needs nothing more.
 // Blank lines and lines starting with # or ; are ignored; either line end is read.
+// A value that a plain line would not give back exactly (blanks at its ends, a tab or a line
+// break in it, quotes at both ends) is written in quotes with \\, \", \t, \n, \r and \xHH,
+// and the file is then of format 4.
 #pragma once
 
 #include <string>
@@ -30,8 +33,9 @@ namespace coldroom {
 inline constexpr const char* kStoreFilter = "Холодильники (*.coldstore) | *.coldstore";
 inline constexpr const char* kStoreExtension = ".coldstore";
 // Format 2 added the plant's settings (files/store_plant_file.h); format 3 the levels' shares
-// and a room's level by its name.
-inline constexpr int kStoreFormat = 3;
+// and a room's level by its name; format 4 names written in quotes.
+inline constexpr int kStoreFormat = 4;
+inline constexpr int kLevelsFormat = 3;
 
 // The text of a store file whose folder is `folder` (absolute): room paths are written
 // relative to it.
@@ -45,7 +49,18 @@ bool ParseStoreText(std::string_view text, const std::string& folder, Store& sto
 // with a Russian message naming the file and, for a damaged one, the line.
 bool ReadStoreFile(const std::string& path, Store& store, std::string& why);
 
-// Writes the store to `path` atomically; the file that was there stays when this fails.
+// A value as a store file's line writes it (quoted when a plain line would not give it back),
+// whether it needs the quotes, and the text a value as read from a line stands for (false for
+// a broken quoted form).
+std::string StoreValueText(std::string_view text);
+bool StoreValueNeedsQuotes(std::string_view text);
+bool ReadStoreValue(std::string_view value, std::string& text);
+
+// Whether every name of the store can be written (UTF-8 text); false with the reason.
+bool StoreWritable(const Store& store, std::string& why);
+
+// Writes the store to `path` atomically; the file that was there stays when this fails, and
+// so it does for a store that cannot be written.
 bool WriteStoreFile(const std::string& path, const Store& store, std::string& error);
 
 // A path made absolute from the current folder; the absolute folder of a file; a path as

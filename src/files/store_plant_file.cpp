@@ -78,7 +78,9 @@ bool PlantValue(const std::string& key, std::string_view value, const std::strin
         if (v != "carnot" && v != "polynomial") return bad("нужно carnot или polynomial");
         p.efficiency = v == "carnot" ? EfficiencyModel::Carnot : EfficiencyModel::Polynomial;
     } else if (key == "polynomial_file") {
-        p.polynomialFile = v.empty() ? v : AbsolutePath(v, folder);
+        std::string file;
+        if (!ReadStoreValue(v, file)) return bad("неверная запись в кавычках");
+        p.polynomialFile = file.empty() ? file : AbsolutePath(file, folder);
     } else if (key == "fans") {
         if (v != "continuous" && v != "with_compressor") return bad("нужно continuous или with_compressor");
         p.fansContinuous = v == "continuous";
@@ -86,7 +88,7 @@ bool PlantValue(const std::string& key, std::string_view value, const std::strin
         std::string what;
         if (!SetProductProfile(p, v, what)) return bad("нужно 12 чисел от 0 до 1000 %");
     } else if (key == "town") {
-        p.town = v;
+        if (!ReadStoreValue(v, p.town)) return bad("неверная запись в кавычках");
     } else {
         return false;
     }
@@ -109,10 +111,10 @@ std::string PlantText(const PlantSettings& p, const std::string& folder) {
     if (p.condenser != d.condenser) line("condenser", "water");
     if (p.refrigerant != d.refrigerant) line("refrigerant", p.refrigerant);
     if (p.efficiency != d.efficiency) line("efficiency", "polynomial");
-    if (!p.polynomialFile.empty()) line("polynomial_file", RelativePath(p.polynomialFile, folder));
+    if (!p.polynomialFile.empty()) line("polynomial_file", StoreValueText(RelativePath(p.polynomialFile, folder)));
     if (p.fansContinuous != d.fansContinuous) line("fans", "with_compressor");
     if (p.productProfile != d.productProfile) line("product_profile", ProductProfileText(p));
-    if (!p.town.empty()) line("town", p.town);
+    if (!p.town.empty()) line("town", StoreValueText(p.town));
     return t;
 }
 

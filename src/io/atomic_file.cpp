@@ -6,9 +6,12 @@
 
 #include "io/cp1251.h"
 #include "io/file_system.h"
+#include "io/stale_temporaries.h"
 
 namespace coldroom {
 namespace {
+
+constexpr const char* kTemporaryPrefix = ".coldroom-";
 
 std::string directoryOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
@@ -109,7 +112,9 @@ bool AtomicReplacement::open(std::string& error) {
     // A short fixed name: a target whose own name uses the whole length the file system
     // allows must still get a temporary file beside it.
     const std::string folder = directoryOf(resolved_);
-    std::string name = folder + "/.coldroom-XXXXXX";
+    // What a killed save to this folder left behind goes now.
+    RemoveStaleTemporaries(folder, kTemporaryPrefix);
+    std::string name = folder + "/" + kTemporaryPrefix + "XXXXXX";
     int fd = -1;
     if (const int err = fs.createUnique(name, fd); err != 0) {
         error = folderError(target_, folder, err);

@@ -31,11 +31,20 @@ size_t decodeUtf8(std::string_view s, char32_t& cp) {
 
 std::string codePointText(char32_t cp) {
     char buf[16];
-    std::snprintf(buf, sizeof buf, "U+%04X", static_cast<unsigned>(cp));
-    return buf;
+    const int n = std::snprintf(buf, sizeof buf, "U+%04X", static_cast<unsigned>(cp));
+    return n > 0 && n < static_cast<int>(sizeof buf) ? std::string(buf, static_cast<std::size_t>(n)) : "U+?";
 }
 
 }  // namespace
+
+bool WellFormedUtf8(std::string_view text) {
+    for (char32_t cp = 0; !text.empty();) {
+        const size_t len = decodeUtf8(text, cp);
+        if (len == 0) return false;
+        text.remove_prefix(len);
+    }
+    return true;
+}
 
 std::string PrintableText(std::string_view text) {
     std::string out;
@@ -43,8 +52,8 @@ std::string PrintableText(std::string_view text) {
     auto hex = [&out](std::string_view bytes) {
         for (unsigned char b : bytes) {
             char buf[8];
-            std::snprintf(buf, sizeof buf, "\\x%02X", static_cast<unsigned>(b));
-            out += buf;
+            const int n = std::snprintf(buf, sizeof buf, "\\x%02X", static_cast<unsigned>(b));
+            if (n > 0 && n < static_cast<int>(sizeof buf)) out.append(buf, static_cast<std::size_t>(n));
         }
     };
     while (!text.empty()) {
@@ -131,8 +140,8 @@ bool Cp1251ToUtf8(std::string_view bytes, std::string& out, std::string& error) 
     out.clear();
     if (err == EILSEQ && stop < bytes.size()) {
         char buf[8];
-        std::snprintf(buf, sizeof buf, "0x%02X", static_cast<unsigned char>(bytes[stop]));
-        error = std::string("байт ") + buf + " в позиции " + std::to_string(stop + 1) +
+        const int n = std::snprintf(buf, sizeof buf, "0x%02X", static_cast<unsigned char>(bytes[stop]));
+        error = std::string("байт ") + (n > 0 && n < static_cast<int>(sizeof buf) ? buf : "?") + " в позиции " + std::to_string(stop + 1) +
                 " не относится к кодировке Windows-1251";
     } else {
         error = "ошибка перекодировки из Windows-1251 (код " + std::to_string(err) + ")";

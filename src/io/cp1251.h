@@ -26,6 +26,9 @@ std::string FirstUnencodableCharacter(std::string_view utf8);
 // a terminal.
 std::string PrintableText(std::string_view text);
 
+// Whether the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
+bool WellFormedUtf8(std::string_view text);
+
 // Joins lines, each followed by CR LF (the last one too).
 std::string JoinCrLf(const std::vector<std::string>& lines);
 

@@ -45,16 +45,16 @@ public:
     bool apply(const Setting& s) {
         result_.name = s.name;
         if (s.name == kPanelsGroup) {
+            const std::vector<std::string> panels = EnteredFields(kPanelsGroup);
             for (int surface = 0; surface < kSurfaceCount; ++surface) {
-                const FieldSpec& f = *FindField(std::string(kSurfacePrefixes[surface]) + "1_D_txt", FieldForm::Main);
+                const FieldSpec& f = *FindField(panels[static_cast<std::size_t>(surface)], FieldForm::Main);
                 // The walls' mirroring may have filled it already: nothing left to type there.
                 if (p_.thickness[surface][0] != NormalizeNumberText(s.text) && !commit(f, s.text)) return false;
             }
             return true;
         }
         if (s.name == kOutsideGroup) {
-            for (const char* control : {"TempOut_txt", "TempNord_txt", "TempSouth_txt", "TempEast_txt",
-                                        "TempWest_txt", "TempCeil_txt"})
+            for (const std::string& control : EnteredFields(kOutsideGroup))
                 if (!commit(*FindField(control, FieldForm::Main), s.text)) return false;
             return true;
         }
@@ -145,6 +145,18 @@ bool WholeSettingValue(const std::string& text, int& value) {
     if (!StrictNumber(text, v) || !(std::fabs(v) < 2147483647.0) || v != std::trunc(v)) return false;
     value = static_cast<int>(v);
     return true;
+}
+
+std::vector<std::string> EnteredFields(const std::string& name) {
+    if (name == kPanelsGroup) {
+        std::vector<std::string> fields;
+        for (int surface = 0; surface < kSurfaceCount; ++surface)
+            fields.push_back(std::string(kSurfacePrefixes[surface]) + "1_D_txt");
+        return fields;
+    }
+    if (name == kOutsideGroup)
+        return {"TempOut_txt", "TempNord_txt", "TempSouth_txt", "TempEast_txt", "TempWest_txt", "TempCeil_txt"};
+    return {name};
 }
 
 bool IsSettable(const std::string& name) { return isGroup(name) || FindFieldBySetName(name) != nullptr; }

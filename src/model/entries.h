@@ -43,6 +43,10 @@ struct SetResult {
     std::vector<std::string> closeNames;
 };
 
+// The fields an entry by `name` types into: a group's members in order (the panels by
+// surface), else `name` itself.
+std::vector<std::string> EnteredFields(const std::string& name);
+
 // Whether `name` is a field that takes entries, or a group.
 bool IsSettable(const std::string& name);
 // Up to five settable names that look like `name`, closest first.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/numtext.h"
+#include "core/quantity_ranges.h"
 #include "model/task_derived.h"
 #include "refdb/reference_columns.h"
 
@@ -213,6 +214,10 @@ std::string ActivateRoom(RoomProject& p, bool firstTime) {
     p.TempIn_txt = TaskRoomTemperature(p);
     // The task's cycle first: the operation shown and the one in the total are one value.
     const std::string taskCycle = InputTextSingle(p.task.RabCoef);
+    // A cycle a file held outside its range is kept as written, when it is the task's own
+    // value: the task's single-precision number cannot spell it (1e308 would become 3.4E+38).
+    const double shown = LeadingNumber(p.Cycle_txt);
+    if (!Quantity::kPercent.contains(shown) && static_cast<float>(shown) == p.task.RabCoef) return {};
     std::string note;
     if (!firstTime && NormalizeNumberText(p.Cycle_txt) != taskCycle)
         note = "Цикл работы " + p.Cycle_txt + " % заменен значением задачи " + taskCycle +

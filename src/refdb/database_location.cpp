@@ -12,9 +12,11 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
+#include "io/read_file.h"
+#include "io/stale_temporaries.h"
+#include "refdb/editor_lock.h"
 #include "refdb/reference_db.h"
 
 namespace coldroom {
@@ -32,46 +34,57 @@ std::string FolderOf(const std::string& path) {
 // The record of which shipped file a copy was made from, beside the copy.
 std::string OriginRecord(const std::string& userCopy) { return userCopy + ".origin"; }
 
-// A fingerprint of the shipped file's bytes (FNV-1a, 64 bits); "" when it cannot be read.
+// The engine's files that belong to a database beside it: a rollback journal left by a writer
+// that died mid-write is rolled into whatever file next has the database's name.
+constexpr const char* kCompanions[] = {"-journal", "-wal", "-shm"};
+
+// Beside the copy, what a killed copy or record write left: "Data.dtx.part-XXXXXX".
+std::string TemporaryPrefix(const std::string& userCopy) {
+    return fs::path(userCopy).filename().string() + ".part-";
+}
+
+// The shipped database is small; a name that stands for something endless is not read.
+constexpr std::size_t kMaxShippedBytes = 64u << 20;
+// A record holds one fingerprint.
+constexpr std::size_t kMaxOriginBytes = 256;
+// The check at the start only glances at a file another program writes: the reading that
+// follows waits the whole time, once.
+constexpr int kStartCheckWaitMs = 200;
+
+// A fingerprint of the shipped file's bytes (FNV-1a, 64 bits); "" when it cannot be read
+// (also when it is no regular file or larger than any shipped database).
 std::string Fingerprint(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return {};
+    std::string bytes;
+    if (ReadRegularFile(file, kMaxShippedBytes, bytes) != 0) return {};
     std::uint64_t hash = 14695981039346656037ull;
-    char buffer[1 << 14];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        for (std::streamsize i = 0; i < in.gcount(); ++i) {
-            hash ^= static_cast<unsigned char>(buffer[i]);
-            hash *= 1099511628211ull;
-        }
+    for (const char c : bytes) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
     }
     char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
-    return text;
+    const int n = std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return n == 16 ? std::string(text, 16) : std::string();
 }
 
+// The fingerprint the copy's record holds; "" when there is no record, or something else than
+// a small regular file stands in its place (a pipe would block the start, a device never end).
 std::string ReadOrigin(const std::string& userCopy) {
-    std::ifstream in(OriginRecord(userCopy));
-    std::string line;
-    std::getline(in, line);
-    return line;
+    std::string bytes;
+    if (ReadRegularFile(OriginRecord(userCopy), kMaxOriginBytes, bytes) != 0) return {};
+    return bytes.substr(0, bytes.find('\n'));
 }
 
-// Written beside and renamed over; a record that cannot be written only means the question
-// about newer shipped data is asked once more.
+// Written beside under a name of its own and renamed over, whatever stood there; a record that
+// cannot be written only means the question about newer shipped data is asked once more.
 void WriteOrigin(const std::string& userCopy, const std::string& fingerprint) {
-    const std::string record = OriginRecord(userCopy), temp = record + ".part";
-    {
-        std::ofstream out(temp, std::ios::trunc);
-        out << fingerprint << '\n';
-        if (!out.flush()) {
-            std::error_code ignored;
-            fs::remove(temp, ignored);
-            return;
-        }
-    }
-    std::error_code ec;
-    fs::rename(temp, record, ec);
-    if (ec) fs::remove(temp, ec);
+    std::string temp = FolderOf(userCopy) + "/" + TemporaryPrefix(userCopy) + "XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) return;
+    const std::string line = fingerprint + "\n";
+    const bool written = ::write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size()) &&
+                         ::fchmod(fd, S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH) == 0;
+    if (::close(fd) != 0 || !written || ::rename(temp.c_str(), OriginRecord(userCopy).c_str()) != 0)
+        ::unlink(temp.c_str());
 }
 
 // What stands where the copy should be, when it is not a regular file.
@@ -155,6 +168,25 @@ std::string Today() {
     return text;
 }
 
+// Moves the engine's files of `from` to the names they need beside `to`, so that a journal
+// stays with the file it belongs to.
+void MoveCompanions(const std::string& from, const std::string& to) {
+    for (const char* suffix : kCompanions)
+        // One that cannot move must not stay either: it would be rolled into the next copy.
+        if (::rename((from + suffix).c_str(), (to + suffix).c_str()) != 0 && errno != ENOENT)
+            ::unlink((from + suffix).c_str());
+}
+
+// The checks of a new copy before it takes the copy's name: it is a database whose tables all
+// load and whose pages are whole.
+bool CopyIsSound(const std::string& file, std::string& problem) {
+    ReferenceDatabase db;
+    if (!db.open(file, problem)) return false;
+    for (const TableSchema& table : ReferenceSchema())
+        if (!db.loadTable(table.name, problem)) return false;
+    return db.checkIntegrity(problem);
+}
+
 }  // namespace
 
 std::string UserDataFolder() {
@@ -201,6 +233,7 @@ std::string EnsureWritableCopy(const std::string& shipped, const std::string& us
     if (there != fs::file_type::not_found && there != fs::file_type::none) return failed(NotACopy(there));
 
     const std::string folder = FolderOf(userCopy);
+    RemoveStaleTemporaries(folder, TemporaryPrefix(userCopy));
     const std::uintmax_t bytes = fs::file_size(shipped, ec);
     if (ec) return failed(ec == std::errc::no_such_file_or_directory ? "исходный файл не найден"
                                                                      : "нет доступа к исходному файлу");
@@ -218,6 +251,20 @@ std::string EnsureWritableCopy(const std::string& shipped, const std::string& us
     // Writable by its owner whatever the shipped file's permissions were.
     if (err == 0 && ::fchmod(fd, S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH) != 0) err = errno, sourceFailed = false;
     if (::close(fd) != 0 && err == 0) err = errno, sourceFailed = false;
+    std::string problem;
+    if (err == 0 && !CopyIsSound(temp, problem)) {
+        ::unlink(temp.c_str());
+        return failed("исходный файл поврежден (" + problem + ")");
+    }
+    // A journal left beside a copy that is gone (deleted by hand, or by an older release) would
+    // be rolled into this fresh one the first time it is opened. Its file is the one it needs.
+    // The caller holds the editor's lock, so no live writer's journal is here; a journal only
+    // exists while its database does, so it is looked for before the database.
+    bool orphans = false;
+    for (const char* suffix : kCompanions)
+        orphans = orphans || fs::symlink_status(userCopy + suffix, ec).type() != fs::file_type::not_found;
+    if (err == 0 && orphans && fs::symlink_status(userCopy, ec).type() == fs::file_type::not_found)
+        MoveCompanions(userCopy, AsideName(userCopy, "orphan"));
     if (err == 0 && ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, userCopy.c_str(), RENAME_NOREPLACE) != 0) {
         err = errno;
         sourceFailed = false;
@@ -247,6 +294,9 @@ bool RestoreShippedDatabase(std::string& error) {
 
 bool RestoreShippedDatabase(const std::string& userCopy, std::string& error) {
     if (userCopy.empty()) return true;
+    // Not under an editor that has the copy open: its next change would be refused.
+    EditorLock lock;
+    if (!lock.acquire(userCopy, error, EditorLock::Purpose::Restore)) return false;
     std::error_code ec;
     fs::remove(userCopy, ec);
     if (ec) {
@@ -254,6 +304,8 @@ bool RestoreShippedDatabase(const std::string& userCopy, std::string& error) {
                 Cause(ec.value(), FolderOf(userCopy), 0) + ".";
         return false;
     }
+    // A journal without its file would be rolled into the next copy.
+    for (const char* suffix : kCompanions) fs::remove(userCopy + suffix, ec);
     fs::remove(OriginRecord(userCopy), ec);
     return true;
 }
@@ -270,6 +322,9 @@ std::string AsideName(const std::string& userCopy, const char* tag) {
 std::string MoveCopyAside(const std::string& userCopy, const char* tag, std::string& error) {
     std::error_code ec;
     if (userCopy.empty() || fs::symlink_status(userCopy, ec).type() == fs::file_type::not_found) return {};
+    // Not under an editor that has the copy open: its next change would be refused.
+    EditorLock lock;
+    if (!lock.acquire(userCopy, error, EditorLock::Purpose::Restore)) return {};
     const std::string aside = AsideName(userCopy, tag);
     if (::renameat2(AT_FDCWD, userCopy.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) != 0 &&
         ::rename(userCopy.c_str(), aside.c_str()) != 0) {
@@ -277,7 +332,10 @@ std::string MoveCopyAside(const std::string& userCopy, const char* tag, std::str
                 ": " + Cause(errno, FolderOf(userCopy), 0) + ".";
         return {};
     }
-    // The record goes with the copy it describes.
+    // The record and the engine's journal go with the copy they describe: the journal of a
+    // writer that died mid-write still rolls the copy back where it now is, and never into a
+    // fresh copy.
+    MoveCompanions(userCopy, aside);
     fs::rename(OriginRecord(userCopy), aside + ".origin", ec);
     return aside;
 }
@@ -295,11 +353,13 @@ StartupDatabase CheckStartupDatabase(const std::string& shipped, const std::stri
         return found;
     }
     found.path = userCopy;
+    RemoveStaleTemporaries(FolderOf(userCopy), TemporaryPrefix(userCopy));
     ReferenceDatabase db;
     bool busy = false;
     std::string error;
-    bool loads = db.open(userCopy, error, &busy);
-    // A file another program keeps busy is not broken: the start waits for it once more.
+    bool loads = db.open(userCopy, error, &busy, kStartCheckWaitMs);
+    // A file another program keeps busy is not broken: the start's own reading waits for it,
+    // and says how long.
     if (!loads && busy) return found;
     for (const TableSchema& table : ReferenceSchema()) {
         if (!loads) break;

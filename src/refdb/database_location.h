@@ -22,20 +22,25 @@ std::string EffectiveDatabasePath(const std::string& shipped, const std::string&
 
 // The file to change. Copies `shipped` to `userCopy` (creating its folder) unless the copy
 // exists already; the copy is always writable by its owner and records which shipped data
-// it was made from. Returns "" and sets a Russian `error` naming the real cause when the
+// it was made from. The new copy is checked (every table loads, every page is whole) before
+// it takes the copy's name, and an engine journal left beside a copy that is gone is moved
+// aside first, so nothing but the shipped bytes reaches it. The caller holds the editor's
+// lock (editor_lock.h). Returns "" and sets a Russian `error` naming the real cause when the
 // copy cannot be made (or something else than a regular file stands in its place); a
 // half-made copy never stays behind, and a copy another program made meanwhile is kept.
 std::string EnsureWritableCopy(const std::string& shipped, std::string& error);
 std::string EnsureWritableCopy(const std::string& shipped, const std::string& userCopy,
                                std::string& error);
 
-// Drops the user's copy, so the program reads the shipped data again from its next start.
-// A missing copy is no failure.
+// Drops the user's copy with its engine journal, so the program reads the shipped data again
+// from its next start. Refused, with the editor's lock named, while an editor has it open. A
+// missing copy is no failure.
 bool RestoreShippedDatabase(std::string& error);
 bool RestoreShippedDatabase(const std::string& userCopy, std::string& error);
 
 // Moves the user's copy (whatever stands in its place) aside as "Data.dtx.<tag>-YYYY-MM-DD"
-// in the same folder, so the shipped data is read from now on and nothing is deleted.
+// in the same folder, so the shipped data is read from now on and nothing is deleted; its
+// record and the engine's journal go with it. Refused while an editor has the copy open.
 // Returns the name it now has, or "" with a Russian `error`; "" without an error when
 // there was no copy.
 std::string MoveCopyAside(const std::string& userCopy, const char* tag, std::string& error);

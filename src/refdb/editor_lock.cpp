@@ -40,9 +40,38 @@ std::string ReadAll(int fd) {
     return text;
 }
 
+// Why no lock file can be used at `file`, for the person: what stands there and what to do.
+std::string Unusable(const std::string& database, const std::string& file, const std::string& what,
+                     EditorLock::Purpose purpose) {
+    return std::string(purpose == EditorLock::Purpose::Edit ? "Справочные данные «" + database + "» нельзя изменять"
+                                                            : "Исходные справочные данные не восстановлены") +
+           ": не удается занять файл блокировки «" + file + "» — " + what +
+           ".\r\nБез него другое окно «Изменение расчетных параметров» могло бы изменять те же данные. " +
+           (what.rfind("на его месте", 0) == 0 ? "Удалите «" + file + "» и повторите."
+                                               : std::string("Храните справочные данные на другом диске (--db) и повторите."));
+}
+
+std::string WhatStandsThere(int error, const struct stat* st) {
+    if (st) {
+        if (S_ISDIR(st->st_mode)) return "на его месте находится папка";
+        if (S_ISFIFO(st->st_mode)) return "на его месте находится канал";
+        return "на его месте находится устройство или другой особый файл, а не обычный файл";
+    }
+    switch (error) {
+    case ELOOP: return "на его месте находится символическая ссылка";
+    case EISDIR: return "на его месте находится папка";
+    case ENXIO:
+    case ENODEV: return "на его месте находится устройство или другой особый файл, а не обычный файл";
+    case EACCES:
+    case EPERM: return "на его месте находится файл, который не открыть: нет прав";
+    case ENOLCK: return "файловая система не поддерживает блокировки";
+    default: return "ошибка файловой системы (код " + std::to_string(error) + ")";
+    }
+}
+
 }  // namespace
 
-bool EditorLock::acquire(const std::string& database, std::string& error) {
+bool EditorLock::acquire(const std::string& database, std::string& error, Purpose purpose) {
     release();
     const std::string file = database + ".lock";
     std::error_code ec;
@@ -50,20 +79,41 @@ bool EditorLock::acquire(const std::string& database, std::string& error) {
     // A lock file removed by its holder between our open and our lock is not the lock any
     // more: open again until the locked file is the one under the name.
     for (int attempt = 0; attempt < 10; ++attempt) {
-        const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
-        if (fd < 0) return true;
-        if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-            const std::string holder = ReadAll(fd);
-            ::close(fd);
-            error = "Справочные данные " + ("«" + database + "»") +
-                    " уже изменяются в другом окне «Изменение расчетных параметров» (" +
-                    (holder.empty() ? std::string("другая копия программы") : holder) +
-                    ").\r\nОдновременно их можно изменять только в одном окне: закройте то окно и повторите.";
+        // Never through a link, and never blocking on a pipe put in the file's place.
+        constexpr int kFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+        int fd = ::open(file.c_str(), O_RDWR | O_CREAT | kFlags, 0644);
+        // A lock file another user made, or one on a read-only disk, still locks when only read.
+        if (fd < 0 && (errno == EACCES || errno == EROFS)) fd = ::open(file.c_str(), O_RDONLY | kFlags);
+        if (fd < 0) {
+            // No lock file in a read-only folder: nothing can be written there either.
+            if (errno == ENOENT) return true;
+            error = Unusable(database, file, WhatStandsThere(errno, nullptr), purpose);
             return false;
         }
         struct stat opened {}, named {};
-        if (fstat(fd, &opened) == 0 && ::stat(file.c_str(), &named) == 0 && opened.st_ino == named.st_ino &&
-            opened.st_dev == named.st_dev) {
+        if (fstat(fd, &opened) == 0 && !S_ISREG(opened.st_mode)) {
+            error = Unusable(database, file, WhatStandsThere(0, &opened), purpose);
+            ::close(fd);
+            return false;
+        }
+        if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int why = errno;
+            const std::string holder = ReadAll(fd);
+            ::close(fd);
+            if (why != EWOULDBLOCK) {
+                error = Unusable(database, file, WhatStandsThere(why, nullptr), purpose);
+                return false;
+            }
+            const std::string who = holder.empty() ? std::string("другая копия программы") : holder;
+            error = purpose == Purpose::Edit
+                        ? "Справочные данные «" + database + "» уже изменяются в другом окне «Изменение расчетных "
+                          "параметров» (" + who + ").\r\nОдновременно их можно изменять только в одном окне: "
+                          "закройте то окно и повторите."
+                        : "Исходные справочные данные не восстановлены: данные «" + database + "» сейчас изменяются "
+                          "в окне «Изменение расчетных параметров» (" + who + ").\r\nЗакройте то окно и повторите.";
+            return false;
+        }
+        if (::stat(file.c_str(), &named) == 0 && opened.st_ino == named.st_ino && opened.st_dev == named.st_dev) {
             const std::string who = WhoAmI() + "\n";
             // Who holds it is only told to the next editor; the lock holds without it.
             if (ftruncate(fd, 0) == 0) {
@@ -76,7 +126,8 @@ bool EditorLock::acquire(const std::string& database, std::string& error) {
         }
         ::close(fd);
     }
-    return true;
+    error = Unusable(database, file, "его все время заменяет другая программа", purpose);
+    return false;
 }
 
 void EditorLock::release() {

@@ -16,10 +16,15 @@ public:
     EditorLock(const EditorLock&) = delete;
     EditorLock& operator=(const EditorLock&) = delete;
 
+    // What the lock is taken for: the editor, or restoring the shipped data (which moves the
+    // copy away under an editor that has it open).
+    enum class Purpose { Edit, Restore };
+
     // Takes the lock of `database`. False with a Russian `error` naming the process, user and
-    // computer that hold it. A folder where no lock file can be made (a read-only one) is
-    // let through: nothing can be written there either.
-    bool acquire(const std::string& database, std::string& error);
+    // computer that hold it, or why no lock can be taken (a link, a folder or a device where
+    // the lock file should be). A lock file that can only be read still locks; a read-only
+    // folder without one is let through: nothing can be written there either.
+    bool acquire(const std::string& database, std::string& error, Purpose purpose = Purpose::Edit);
     void release();
     bool held() const { return fd_ >= 0; }
 

@@ -141,6 +141,19 @@ int ProductRowCount(sqlite3* db) {
     return rows > kUnknown ? kUnknown : static_cast<int>(rows);
 }
 
+std::string CompanionProblem(const std::string& database) {
+    for (const char* suffix : {"-journal", "-wal", "-shm"}) {
+        const std::string name = database + suffix;
+        std::error_code ec;
+        const auto type = std::filesystem::symlink_status(name, ec).type();
+        if (type == std::filesystem::file_type::not_found || type == std::filesystem::file_type::regular) continue;
+        return "рядом с ней находится " + Quoted(name) +
+               " — ссылка, папка, канал или устройство, а не обычный файл; под этим именем ведется журнал "
+               "изменений базы данных. Удалите " + Quoted(name) + " и повторите";
+    }
+    return {};
+}
+
 namespace {
 
 std::string OpenFailure(const std::string& path, const std::string& reason) {
@@ -196,14 +209,18 @@ struct ReferenceDatabase::Impl {
 
     // Every schema table, read in one transaction. False (with `error`) only when the file
     // could not be read at all; a table that is missing or wrong is kept as its own error.
-    bool readSnapshot(std::string& error, bool* busy) {
+    bool readSnapshot(std::string& error, bool* busy, int waitMs) {
         // The shared lock is taken by the first read and held to the end, so no writer can
         // commit between two tables.
         int rc = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
         if (rc == SQLITE_OK) rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK) {
-            error = OpenFailure(path, DescribeSqliteError(rc, db));
-            if (busy) *busy = (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED;
+            const bool locked = (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED;
+            // The time really waited, not the usual one.
+            error = OpenFailure(path, locked ? "база данных занята другой программой и не освободилась за " +
+                                                   std::to_string((waitMs + 999) / 1000) + " с"
+                                             : DescribeSqliteError(rc, db));
+            if (busy) *busy = locked;
             sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
             return false;
         }
@@ -231,7 +248,7 @@ const std::string& ReferenceDatabase::path() const {
     return impl_ ? impl_->path : none;
 }
 
-bool ReferenceDatabase::open(const std::string& path, std::string& error, bool* busy) {
+bool ReferenceDatabase::open(const std::string& path, std::string& error, bool* busy, int waitMs) {
     if (busy) *busy = false;
     try {
         if (!impl_) impl_ = std::make_unique<Impl>();
@@ -262,6 +279,10 @@ bool ReferenceDatabase::open(const std::string& path, std::string& error, bool* 
             error = OpenFailure(path, "это не обычный файл");
             return false;
         }
+        if (const std::string problem = CompanionProblem(path); !problem.empty()) {
+            error = OpenFailure(path, problem);
+            return false;
+        }
         bool readable = false;
         if (!HasDatabaseHeader(path, readable)) {
             error = OpenFailure(path, readable ? "файл не является базой данных"
@@ -277,10 +298,10 @@ bool ReferenceDatabase::open(const std::string& path, std::string& error, bool* 
             return false;
         }
         // The editor writes through another connection, and another program may be writing.
-        sqlite3_busy_timeout(db, kBusyWaitMs);
+        sqlite3_busy_timeout(db, waitMs);
         impl_->db = db;
         impl_->path = path;
-        if (impl_->readSnapshot(error, busy)) return true;
+        if (impl_->readSnapshot(error, busy, waitMs)) return true;
     } catch (...) {
         SetErrorQuietly(error, [&] { return OpenFailure(path, "недостаточно памяти"); });
     }
@@ -313,6 +334,29 @@ std::optional<RefTable> ReferenceDatabase::loadTable(const std::string& table,
         });
     }
     return std::nullopt;
+}
+
+bool ReferenceDatabase::checkIntegrity(std::string& error) const {
+    if (!isOpen()) {
+        error = "База данных не открыта.";
+        return false;
+    }
+    Statement check;
+    int rc = check.prepare(impl_->db, "PRAGMA integrity_check");
+    std::string found;
+    while (rc == SQLITE_OK || rc == SQLITE_ROW) {
+        if ((rc = sqlite3_step(check.get())) != SQLITE_ROW) break;
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(check.get(), 0));
+        const std::string line = text ? text : "";
+        if (line != "ok" && found.size() < 500) found += (found.empty() ? "" : "; ") + line;
+    }
+    if (rc != SQLITE_DONE) {
+        error = OpenFailure(impl_->path, DescribeSqliteError(rc, impl_->db));
+        return false;
+    }
+    if (found.empty()) return true;
+    error = OpenFailure(impl_->path, "файл базы данных поврежден (" + found + ")");
+    return false;
 }
 
 std::string DefaultDatabasePath() { return ShippedFilePath("Data.dtx"); }

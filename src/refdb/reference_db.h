@@ -49,10 +49,10 @@ public:
     // Opens an existing file and reads the seven tables of the schema in one read
     // transaction, so that they are read as one moment of the file: a task's product numbers
     // and the product table always belong together, whatever another program writes
-    // meanwhile. A writer is waited for up to kBusyWaitMs. On failure returns false and sets
+    // meanwhile. A writer is waited for up to `waitMs`. On failure returns false and sets
     // `error` to a Russian message naming the file and what is wrong; `busy`, when given,
     // tells whether the file was only kept busy by another program.
-    bool open(const std::string& path, std::string& error, bool* busy = nullptr);
+    bool open(const std::string& path, std::string& error, bool* busy = nullptr, int waitMs = kBusyWaitMs);
     bool isOpen() const;
     const std::string& path() const;
 
@@ -60,6 +60,9 @@ public:
     // Checks its columns (names and order), the minimum row count of the schema and every
     // value (CheckTableValues). On failure returns nullopt and sets `error` (Russian).
     std::optional<RefTable> loadTable(const std::string& table, std::string& error) const;
+
+    // The engine's own check of every page and index of the open file. False with `error`.
+    bool checkIntegrity(std::string& error) const;
 
     static constexpr int kBusyWaitMs = 5000;
 

@@ -301,8 +301,10 @@ void ReferenceWriter::close() { impl_->close(); }
 bool ReferenceWriter::open(const std::string& path, std::string& error, Access access) {
     impl_->close();
     std::error_code ec;
-    if (path.empty() || !std::filesystem::is_regular_file(path, ec)) {
-        error = "Не удается открыть базу данных " + Quoted(path) + " для записи: файл не найден.";
+    const std::string problem = CompanionProblem(path);
+    if (path.empty() || !std::filesystem::is_regular_file(path, ec) || !problem.empty()) {
+        error = "Не удается открыть базу данных " + Quoted(path) + " для записи: " +
+                (problem.empty() ? "файл не найден" : problem) + ".";
         return false;
     }
     sqlite3* db = nullptr;

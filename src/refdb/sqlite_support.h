@@ -38,5 +38,9 @@ std::optional<RefTable> ReadTable(sqlite3* db, const std::string& table, const s
                                   std::string& error);
 // Rows of the product table, which the product numbers of the tasks must name.
 int ProductRowCount(sqlite3* db);
+// The engine opens the journal and WAL files beside a database by their names: a pipe there
+// would block it for ever, a device feed it without end. "" when each is missing or a regular
+// file, else what stands there and what to do.
+std::string CompanionProblem(const std::string& database);
 
 }  // namespace coldroom

@@ -154,7 +154,8 @@ void Writer::groundFloor() {
         products.push_back(product);
     }
     Figure* G = computed(f.conductance, 3);
-    calc("Теплопроводность пола", "G = Σ F · k′", sum(products), G, "Вт/К");
+    // A floor without a zone of any area (a room of no size) conducts nothing.
+    calc("Теплопроводность пола", "G = Σ F · k′", products.empty() ? Expr(constant(0, "0")) : sum(products), G, "Вт/К");
     const RoomProject& p = p_;
     Figure* ground = computed(f.groundTemperature, 2, true);
     calc("Температура грунта", "tгр = (tС + tЮ + tВ + tЗ) / 4",

@@ -19,7 +19,8 @@ constexpr double kTolerance = 0.6;
 // Digits before the point of |v| (0 for |v| < 1).
 int wholeDigits(double v) {
     const double a = std::fabs(v);
-    return a < 1 ? 0 : static_cast<int>(std::floor(std::log10(a))) + 1;
+    // An infinite or undefined value has no digits to count: as many as the largest double.
+    return a < 1 ? 0 : std::isfinite(a) ? static_cast<int>(std::floor(std::log10(a))) + 1 : 309;
 }
 
 double readBack(const std::string& text) {

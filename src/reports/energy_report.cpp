@@ -37,8 +37,9 @@ std::string jsonQuoted(const std::string& text) {
 
 std::string FixedText(double value, int decimals) {
     if (!std::isfinite(value)) return kUndefinedText;
-    char buffer[64];
+    char buffer[400];  // the largest double written out in full, and its decimals
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (result.ec != std::errc()) return GeneralText(value);
     std::string text(buffer, result.ptr);
     if (text.find_first_not_of("-0.") == std::string::npos && text[0] == '-') text.erase(0, 1);  // no "-0.00"
     return text;

@@ -13,7 +13,9 @@ std::string HtmlEscape(std::string_view text) {
             case '<': out += "&lt;"; break;
             case '>': out += "&gt;"; break;
             case '"': out += "&quot;"; break;
-            default: out += c;
+            // A control character (a tab kept in a field as the file held it) has no place in
+            // a page's text; a blank shows what it stood for.
+            default: out += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? ' ' : c;
         }
     }
     return out;

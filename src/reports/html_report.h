@@ -9,7 +9,8 @@
 
 namespace coldroom {
 
-// Replaces "&", "<", ">" and the double quote by their entities.
+// Replaces "&", "<", ">" and the double quote by their entities, and a control character by a
+// blank.
 std::string HtmlEscape(std::string_view text);
 
 // The report's lines (UTF-8, without line ends). Every value taken from the person or the

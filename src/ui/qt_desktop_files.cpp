@@ -59,13 +59,20 @@ QString UserSettingsPath() {
 }
 
 void DesktopProgram::useSettingsFile(const QString& path) {
-    if (IsReplaceableFile(path.toStdString())) {
+    // A few kilobytes of keys; anything much larger is no settings file of this program, and
+    // reading it whole would hold up the start.
+    constexpr qint64 kMaxSettingsBytes = 1 << 20;
+    const bool replaceable = IsReplaceableFile(path.toStdString());
+    if (replaceable && QFileInfo(path).size() <= kMaxSettingsBytes) {
         useSettings(std::make_unique<QSettings>(path, QSettings::IniFormat));
         return;
     }
-    settingsNote_ = QStringLiteral("Настройки программы не сохраняются: «%1» — не обычный файл и не ссылка "
-                                   "на обычный файл, он оставлен как есть.")
-                        .arg(path);
+    settingsNote_ = replaceable ? QStringLiteral("Настройки программы не сохраняются: «%1» больше 1 МБ — это не файл "
+                                                 "настроек программы, он оставлен как есть. Удалите или переименуйте его.")
+                                      .arg(path)
+                                : QStringLiteral("Настройки программы не сохраняются: «%1» — не обычный файл и не ссылка "
+                                                 "на обычный файл, он оставлен как есть.")
+                                      .arg(path);
     useSettings(nullptr);
     showSettingsNote();
 }

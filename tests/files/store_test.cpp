@@ -119,6 +119,54 @@ TEST(Store, RoomPathsSurviveMovingTheFolderAndSavingElsewhere) {
     EXPECT_EQ(Read(dir.file("c/sub/s.coldstore")), store);
 }
 
+// Every name comes back exactly as it was, whatever blanks, tabs, line breaks or quotes it
+// holds; a plain store stays in the first format, which older releases read.
+TEST(Store, NamesWithBlanksAndLineBreaksComeBackExactly) {
+    const struct {
+        const char* title;
+        const char* file;
+        int format;
+    } cases[] = {
+        {"Холодильник", "камера 1.cfg", 1},          {"Холодильник", " камера.cfg", 4},
+        {"Холодильник", "камера.cfg ", 4},           {"Холодильник", "ка\tмера.cfg", 4},
+        {"Холодильник", "ка\r\nмера.cfg", 4},        {"Холодильник", "\"в кавычках\"", 4},
+        {"Холодильник", "\"a\\\"b\x01\x7f\"", 4},   {" Склад\t№ 2 ", "камера.cfg", 4},
+        {"\"Склад", "\"камера.cfg", 1},
+    };
+    TempDir dir;
+    const std::string path = dir.file("s.coldstore");
+    for (const auto& c : cases) {
+        Store store;
+        store.title = c.title;
+        store.rooms = {{dir.file(c.file), 1}};
+        std::string error;
+        ASSERT_TRUE(WriteStoreFile(path, store, error)) << error;
+        EXPECT_NE(ReadBytes(path).find("format = " + std::to_string(c.format) + "\n"), std::string::npos) << c.file;
+        EXPECT_EQ(Read(path), store) << c.file;
+    }
+    // So do the plant's names: its compressor's file and its town.
+    Store plant;
+    plant.plant.town = " Москва\t";
+    plant.plant.polynomialFile = dir.file("компрессор .txt");
+    std::string error;
+    ASSERT_TRUE(WriteStoreFile(path, plant, error)) << error;
+    EXPECT_EQ(Read(path), plant);
+    // Another spelling of a name is read as the name itself, so it is written as it was read.
+    Store slashes;
+    std::string why;
+    ASSERT_TRUE(ParseStoreText("[store]\n[room]\nfile = ////x.cfg\n[room]\nfile = .\n", "/s", slashes, why)) << why;
+    EXPECT_EQ(slashes.rooms[0].path, "/x.cfg");
+    EXPECT_EQ(slashes.rooms[1].path, "/s");
+    // A name that is no UTF-8 text cannot be written into the file: refused, the file kept.
+    const std::string before = ReadBytes(path);
+    Store store;
+    store.rooms = {{dir.file("\xCA\xE0\xEC\xE5\xF0\xE0.cfg"), kAutoLevel}};
+    EXPECT_FALSE(WriteStoreFile(path, store, error));
+    EXPECT_NE(error.find("«" + path + "»"), std::string::npos) << error;
+    EXPECT_NE(error.find("не в кодировке UTF-8; переименуйте файл"), std::string::npos) << error;
+    EXPECT_EQ(ReadBytes(path), before);
+}
+
 TEST(Store, ADamagedStoreFileNamesItsLine) {
     const std::string head = "[store]\nformat = 1\n";
     const std::pair<std::string, std::string> cases[] = {
@@ -132,7 +180,13 @@ TEST(Store, ADamagedStoreFileNamesItsLine) {
         {head + "[room]\nfile = a.cfg\nlevel = cold\n", "строка 5: уровень «cold» — не auto, СТ, НТ"},
         {"[store]\nformat = 3\nplant_levels = А:-10, А:-30\n", "строка 3: «plant_levels = А:-10, А:-30»: уровень «А» назван дважды"},
         {head + "[room]\nfile = a.cfg\nfile = b.cfg\n", "строка 5: «file» повторяется (первый раз в строке 4)"},
-        {"[store]\r\nformat = 4\r\n", "строка 2: файл записан более новой версией программы (формат 4)"},
+        {"[store]\r\nformat = 5\r\n", "строка 2: файл записан более новой версией программы (формат 5)"},
+        {"[store]\nformat = 1e10\n", "строка 2: файл записан более новой версией программы (формат 1e10)"},
+        {"[store]\nformat = -1e300\n", "строка 2: неверный номер формата «-1e300»"},
+        {"[store]\nformat = 1.5\n", "строка 2: неверный номер формата «1.5»"},
+        {head + "title = \"a\\q\"\n", "строка 3: неверная запись в кавычках"},
+        {head + "[room]\nfile = \"\\x0\"\n", "строка 4: неверная запись в кавычках"},
+        {head + "[room]\nfile = \"\\xC0\"\n", "строка 4: неверная запись в кавычках"},
         {head + "title = \xC7\xE0\xEB\n", "строка 3: текст не в кодировке UTF-8"},
         {head + "just words\n", "строка 3: ожидается «имя = значение» или заголовок раздела"},
     };

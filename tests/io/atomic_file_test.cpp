@@ -3,12 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "io/failing_file_system.h"
+#include "io/stale_temporaries.h"
 #include "temp_dir.h"
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <fcntl.h>
 #include <sys/stat.h>
+
+#include <ctime>
 
 namespace coldroom {
 namespace {
@@ -151,6 +155,38 @@ TEST_F(AtomicFile, AnAbandonedReplacementLeavesNothing) {
         EXPECT_EQ(fs::path(r.tempPath()).parent_path(), dir_);
     }
     EXPECT_EQ(entries(), 0);
+}
+
+}  // namespace
+}  // namespace coldroom
+
+namespace coldroom {
+namespace {
+
+// What a killed save left in a folder goes with the next save there: only the program's own
+// name pattern, only a regular file of this user, only one untouched for over a minute.
+TEST(StaleTemporaries, TheNextSaveRemovesOnlyOldOnesOfItsOwnPattern) {
+    test::TempDir dir;
+    const auto make = [&](const std::string& name, bool old) {
+        std::ofstream(dir.file(name)) << "left";
+        if (!old) return;
+        const timespec times[2] = {{0, UTIME_OMIT}, {time(nullptr) - 2 * kStaleTemporarySeconds, 0}};
+        utimensat(AT_FDCWD, dir.file(name).c_str(), times, AT_SYMLINK_NOFOLLOW);
+    };
+    make(".coldroom-a1B2c3", true);       // killed save: goes
+    make(".coldroom-d4E5f6", false);      // a save still running
+    make(".coldroom-notes", true);        // not the pattern
+    make(".coldroom-a1B2c3.bak", true);   // not the pattern
+    make("Data.dtx.part-Zz9Yy8", true);   // another writer's pattern
+    fs::create_directory(dir.file(".coldroom-folder"));
+    fs::create_symlink(dir.file(".coldroom-notes"), dir.file(".coldroom-l1nk00"));
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically(dir.file("project.cfg"), "saved", error)) << error;
+    EXPECT_FALSE(fs::exists(dir.file(".coldroom-a1B2c3")));
+    for (const char* kept : {".coldroom-d4E5f6", ".coldroom-notes", ".coldroom-a1B2c3.bak", "Data.dtx.part-Zz9Yy8",
+                             ".coldroom-folder", ".coldroom-l1nk00", "project.cfg"})
+        EXPECT_TRUE(fs::exists(fs::symlink_status(dir.file(kept)))) << kept;
+    EXPECT_EQ(dir.entries(), 7);
 }
 
 }  // namespace

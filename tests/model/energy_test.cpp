@@ -9,7 +9,10 @@
 
 #include "files/store_file.h"
 #include "files/store_rooms.h"
+#include "core/numtext.h"
+#include "io/cp1251.h"
 #include "model/energy_insulation.h"
+#include "reports/energy_report.h"
 #include "refdb/test_db.h"
 
 namespace coldroom::test {
@@ -241,3 +244,19 @@ TEST(StorePlantFile, SettingsRoundTripAndRefusals) {
 
 }  // namespace
 }  // namespace coldroom::test
+
+namespace coldroom {
+namespace {
+
+// Any number is written whole, never as what lay in the buffer beyond it.
+TEST(EnergySheet, FixedTextWritesAnyNumberWhole) {
+    for (const double v : {1e300, -1e61, 1.7976931348623157e308}) {
+        const std::string text = FixedText(v, 2);
+        EXPECT_TRUE(WellFormedUtf8(text)) << v;
+        EXPECT_EQ(text.find('\0'), std::string::npos) << v;
+        EXPECT_NEAR(LeadingNumber(text) / v, 1, 1e-14) << v;
+    }
+}
+
+}  // namespace
+}  // namespace coldroom

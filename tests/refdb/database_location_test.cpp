@@ -66,13 +66,13 @@ TEST(DatabaseLocation, FirstChangeCopiesTheShippedFileOnce) {
     TempDir dir;
     const std::string shipped = dir.file("Data.dtx");
     const std::string copy = (dir.path() / "user" / "coldroom" / "Data.dtx").string();
-    { std::ofstream(shipped) << "shipped"; }
+    fs::copy_file(test::ShippedDatabasePath(), shipped);
     fs::permissions(shipped, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     EXPECT_EQ(EffectiveDatabasePath(shipped, copy), shipped);
 
     std::string error;
     ASSERT_EQ(EnsureWritableCopy(shipped, copy, error), copy) << error;
-    EXPECT_EQ(ReadBytes(copy), "shipped");
+    EXPECT_EQ(ReadBytes(copy), ReadBytes(shipped));
     EXPECT_NE(fs::status(copy).permissions() & fs::perms::owner_write, fs::perms::none);
     EXPECT_EQ(EffectiveDatabasePath(shipped, copy), copy);
     std::set<std::string> made;  // no half-made copy beside it

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <limits>
@@ -15,6 +16,7 @@
 #include "core/load_components.h"
 #include "core/numtext.h"
 #include "files/project_codec.h"
+#include "io/cp1251.h"
 #include "refdb/database_location.h"
 #include "reports/calculation_note_figures.h"
 #include "temp_dir.h"
@@ -110,6 +112,30 @@ TEST(CalculationNote, TheMarginAddsItsLineAndChangesNothingElse) {
     EXPECT_EQ(withoutMargin(quarter), CalculationNoteHtml(none));
     EXPECT_EQ(DesignMarginLine(LoadValue::of(3022), 0), "");
     EXPECT_EQ(DesignMarginLine(LoadValue::undefined("нет"), 10), "с запасом 10 %: — кВт");
+}
+
+// Values far beyond their ranges, kept as a file held them, are written out whole, and control
+// characters a text kept become blanks: the page stays UTF-8 text with nothing of the
+// program's memory in it.
+TEST(CalculationNote, HugeValuesAreWrittenWhole) {
+    for (const char* velocity : {"1e61", "1e200", "1.7976931348623157e308", "-1e300"}) {
+        Computed c = TestProjects().front();
+        c.project.task.Velocity_txt = velocity;
+        c.project.Door_Open_txt = "9\t\x01";  // kept as a file held it
+        c.project.Cycle_txt = "1e308";         // and a cycle beyond the task's single precision
+        c.project.task.RabCoef = std::numeric_limits<float>::infinity();
+        c.result = ComputeRoom(c.project, Shipped());
+        const std::string page = CalculationNoteHtml(NoteOf(c));
+        EXPECT_TRUE(WellFormedUtf8(page)) << velocity;
+        EXPECT_EQ(std::count_if(page.begin(), page.end(), [](char ch) { return ch != '\n' && ch >= 0 && ch < 0x20; }), 0)
+            << velocity;
+        const std::string formula = "αв = 5.83 + 3.95 · v − 0.03 · v² = 5.83 + 3.95 · ";
+        const size_t at = page.find(formula);
+        ASSERT_NE(at, std::string::npos) << velocity;
+        const std::string term = page.substr(at + formula.size(), 40);  // a negative one in brackets
+        const double shown = LeadingNumber(term.substr(term[0] == '(' ? 1 : 0));
+        EXPECT_NEAR(shown / LeadingNumber(velocity), 1, 1e-14) << velocity;
+    }
 }
 
 // The summary lists the components of the total from the load table, each with its symbol and

@@ -150,6 +150,22 @@ TEST(Study, HostileAxesAndValuesAreRefusedWithTheirReason) {
     EXPECT_FALSE(study.Check(huge, error));
     EXPECT_NE(error.find("400000000"), std::string::npos) << error;
     EXPECT_TRUE(StudyGrid(huge).empty());
+
+    // No point is labelled with a value it was not computed with: one field twice is refused,
+    // and a point whose later entry moved an earlier axis's field (the volume moves the length).
+    for (const auto& [twice, message] :
+         {std::pair{std::vector<StudyAxis>{{"TempIn_txt", -5, 0, 5}, {"TempIn_txt", -20, 0, 10}}, "задан дважды"},
+          {std::vector<StudyAxis>{{kPanelsGroup, 50, 100, 50}, {"Floor1_D_txt", 50, 100, 50}}, "поле Floor1_D_txt"}}) {
+        EXPECT_FALSE(study.Check(twice, error));
+        EXPECT_NE(error.find(message), std::string::npos) << error;
+    }
+    study.Begin(p.program().project(), p.program().session.dialog);
+    const std::vector<StudyAxis> coupled{{"Length_txt", 3, 4, 1}, {"Volume_txt", 100, 100, 1}};
+    ASSERT_TRUE(study.Check(coupled, error)) << error;
+    for (const StudyPoint& point : study.Run(coupled)) {
+        EXPECT_TRUE(point.refused);
+        EXPECT_NE(point.message.find("значение изменил ввод другого параметра"), std::string::npos) << point.message;
+    }
 }
 
 TEST(Study, ParametersAreNamedAsThePersonKnowsThem) {

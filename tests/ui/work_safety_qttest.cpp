@@ -102,14 +102,17 @@ TEST(WorkSafetyDesktop, RecentProjectsComeFromTheSettingsAndAMissingOneLeavesThe
 }
 
 // Settings kept through a link reach the file it leads to; a link to a device or a pipe (a
-// usual way to keep no settings) is neither read, which would hang the start, nor replaced.
+// usual way to keep no settings) is neither read, which would hang the start, nor replaced;
+// nor is a file far larger than any settings.
 TEST(WorkSafetyDesktop, SettingsAreKeptOnlyInARegularFile) {
     namespace fs = std::filesystem;
     test::TestApplication();
     test::TempDir dir;
     ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
     struct Case { std::string target; bool kept; };
-    std::vector<Case> cases = {{"real.ini", true}, {"pipe", false}, {"nowhere.ini", false}};
+    std::ofstream(dir.file("huge.ini")) << "";
+    fs::resize_file(dir.file("huge.ini"), 1u << 31);  // sparse: no settings file of ours
+    std::vector<Case> cases = {{"real.ini", true}, {"pipe", false}, {"nowhere.ini", false}, {"huge.ini", false}};
     if (::mknod(dir.file("null").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0) cases.push_back({"null", false});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.target);

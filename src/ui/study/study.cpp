@@ -1,5 +1,6 @@
 #include "ui/study/study.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/numtext.h"
@@ -60,7 +61,8 @@ bool ParseAxis(const std::string& text, StudyAxis& axis, std::string& error) {
         return false;
     }
     if (!(parsed.count() <= static_cast<double>(kMaxStudyPoints))) {
-        error = s.name + ": слишком много точек";
+        error = s.name + ": слишком много точек: " + GeneralText(parsed.count()) + " (не больше " +
+                std::to_string(kMaxStudyPoints) + ")";
         return false;
     }
     // Steps so fine that neighbours read as one number would compute the same point again.
@@ -138,6 +140,21 @@ bool Study::Check(const std::vector<StudyAxis>& axes, std::string& error) const 
         for (std::size_t i = 0; i < close.size(); ++i) error += (i ? ", " : "; похожие: ") + close[i];
         return false;
     }
+    // Two axes that type into one field would label points with values never computed.
+    for (std::size_t a = 0; a < axes.size(); ++a)
+        for (std::size_t b = a + 1; b < axes.size(); ++b) {
+            if (axes[a].name == axes[b].name) {
+                error = axes[a].name + ": параметр задан дважды; каждый параметр можно изменять только один раз";
+                return false;
+            }
+            for (const std::string& field : EnteredFields(axes[a].name)) {
+                const std::vector<std::string> other = EnteredFields(axes[b].name);
+                if (std::find(other.begin(), other.end(), field) == other.end()) continue;
+                error = axes[a].name + " и " + axes[b].name + " изменяют одно и то же поле " + field +
+                        "; оставьте один из них";
+                return false;
+            }
+        }
     if (!(total <= static_cast<double>(kMaxStudyPoints))) {
         error = "слишком много точек: " + GeneralText(total) + " (не больше " + std::to_string(kMaxStudyPoints) + ")";
         return false;
@@ -165,6 +182,18 @@ std::vector<StudyPoint> Study::Run(const std::vector<StudyAxis>& axes) const {
         for (std::size_t k = 0; k < axes.size(); ++k) settings[k] = {axes[k].name, GeneralText(values[k])};
         points.push_back(Point(settings));
         points.back().values = values;
+        // A point is labelled with the values it was computed with, or not at all: an entry
+        // that moves another axis's field (the volume moves the length) leaves it refused.
+        for (std::size_t k = 0; k < axes.size() && !points.back().refused; ++k)
+            for (const std::string& name : EnteredFields(axes[k].name)) {
+                const FieldSpec* f = FindFieldBySetName(name);
+                if (!f || f->kind != FieldKind::Text || LeadingNumber(f->textOf(work_)) == LeadingNumber(settings[k].text))
+                    continue;
+                points.back().refused = true;
+                points.back().message = name + " = " + f->textOf(work_) + ", а не " + settings[k].text +
+                                        ": значение изменил ввод другого параметра";
+                break;
+            }
     }
     return points;
 }
