@@ -32,7 +32,8 @@ std::string json(const StoreRequest& request, const Store& store, const StoreRoo
     for (std::size_t i = 0; i < store.rooms.size(); ++i) {
         const StoreRoomData& room = rooms.rooms()[i];
         const RoomPlace& place = rooms.loads().rows[i].place;
-        text += std::string(i ? ",\n    " : "\n    ") + "{\"file\": " + JsonString(sheet.rooms[i][1]) + ", \"level\": " +
+        text += std::string(i ? ",\n    " : "\n    ") + "{\"file\": " + JsonString(sheet.rooms[i][1]) +
+                ", \"count\": " + std::to_string(store.rooms[i].count) + ", \"level\": " +
                 (place.level ? JsonString(levels[static_cast<size_t>(*place.level)].name) : "null") +
                 ", \"levelChosen\": " + (place.chosen ? "true" : "false") +
                 ", \"coilDifference\": " + (place.wanted ? GeneralText(place.coil) : "null");
@@ -90,6 +91,9 @@ int RunStoreRequest(const StoreRequest& request, std::ostream& out) {
             std::cerr << "coldroom-calc: камера «" << sheet.rooms[i][1] << "»: " << rooms.rooms()[i].problem << '\n';
             status = kExitUnreadable;
         }
+    // A room listed twice is counted twice: said even where the output (JSON) has no place for it.
+    for (const auto& [file, times] : RepeatedRoomFiles(store))
+        std::cerr << "coldroom-calc: предупреждение: " << RepeatedFileNote(RelativePath(file, FolderOf(request.store)), times) << '\n';
 
     // The reports carry the plant and its energy; the printed table only when asked for.
     const bool reports = !request.html.empty() || !request.csv.empty() || !request.pdf.empty();

@@ -36,7 +36,7 @@ bool firstFormat(const Store& store, const std::string& plantText) {
     for (size_t l = 0; l < levels.size(); ++l)
         if (levels[l].name != defaults[l].name || levels[l].evaporating != defaults[l].evaporating) return false;
     for (const StoreRoom& room : store.rooms)
-        if (room.coilDifference > 0) return false;
+        if (room.coilDifference > 0 || room.count != 1) return false;
     return true;
 }
 
@@ -275,6 +275,14 @@ private:
             room.coilDifference = k;
             return true;
         }
+        if (key == "count") {
+            double count = 0;
+            if (!StrictNumber(value, count) || count != std::floor(count) || count < 1 || count > kMaxRoomCount)
+                return fail(n, "количество камер «" + std::string(value) + "» — не целое число от 1 до " +
+                                   std::to_string(kMaxRoomCount), why);
+            room.count = static_cast<int>(count);
+            return true;
+        }
         return fail(n, "неизвестный параметр «" + key + "» в разделе [room]", why);
     }
 
@@ -348,6 +356,7 @@ std::string StoreText(const Store& store, const std::string& folder) {
     const int count = static_cast<int>(store.plant.levels.size());
     bool quotes = needsQuotes(store.title) || needsQuotes(store.plant.town) ||
                   needsQuotes(RelativePath(store.plant.polynomialFile, folder));
+    bool counts = false;
     std::string rooms;
     for (const StoreRoom& room : store.rooms) {
         const std::string file = RelativePath(room.path, folder);
@@ -359,11 +368,14 @@ std::string StoreText(const Store& store, const std::string& folder) {
         rooms += "\n[room]\nfile = " + written(file) + "\n";
         rooms += "level = " + written(level) + "\n";
         if (room.coilDifference > 0) rooms += "coil_difference = " + GeneralText(room.coilDifference) + "\n";
+        if (room.count != 1) rooms += "count = " + std::to_string(room.count) + "\n";
+        counts = counts || room.count != 1;
     }
     std::string text = "# ColdRoom: холодильник. Камеры — файлы проектов; пути указаны от папки этого файла.\n";
     // The oldest format that holds what is written, so that older releases still read the file:
     // the default levels and the plant's defaults in the first.
-    text += "[store]\nformat = " + std::to_string(quotes ? kStoreFormat : first ? 1 : kLevelsFormat) + "\n";
+    const int format = counts ? kCountsFormat : quotes ? kQuotesFormat : first ? 1 : kLevelsFormat;
+    text += "[store]\nformat = " + std::to_string(format) + "\n";
     text += "title = " + written(store.title) + "\n";
     if (first) {
         for (int level = 0; level < 2; ++level)

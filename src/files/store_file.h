@@ -13,6 +13,7 @@
 //     file = камеры/охлаждение.cfg
 //     level = auto
 //     coil_difference = 8
+//     count = 2
 //
 // Format 1 knew the default levels only: their shares as operation_share_medium and
 // operation_share_low, a room's level as auto, medium (the warmest level) or low (the
@@ -33,8 +34,12 @@ namespace coldroom {
 inline constexpr const char* kStoreFilter = "Холодильники (*.coldstore) | *.coldstore";
 inline constexpr const char* kStoreExtension = ".coldstore";
 // Format 2 added the plant's settings (files/store_plant_file.h); format 3 the levels' shares
-// and a room's level by its name; format 4 names written in quotes.
-inline constexpr int kStoreFormat = 4;
+// and a room's level by its name; format 4 names written in quotes; format 5 a room's count of
+// identical rooms («count = 2», written when not 1: an older release refuses such a file
+// rather than count the room once).
+inline constexpr int kStoreFormat = 5;
+inline constexpr int kCountsFormat = 5;
+inline constexpr int kQuotesFormat = 4;
 inline constexpr int kLevelsFormat = 3;
 
 // The text of a store file whose folder is `folder` (absolute): room paths are written

@@ -135,11 +135,13 @@ StoreEnergy ComputeStoreEnergy(const Store& store, const std::vector<StoreRoomDa
             continue;
         }
         re.included = true;
-        re.compressorPart = part.watts;
-        re.fanPower = value(room.result.loads.fanPower);
-        re.volume = LeadingNumber(room.project.Volume_txt);
+        re.count = store.rooms[i].count;
+        re.compressorPart = part.watts * re.count;
+        re.fanPower = value(room.result.loads.fanPower) * re.count;
+        re.volume = LeadingNumber(room.project.Volume_txt) * re.count;
+        for (double& heat : re.heat) heat *= re.count;
         LevelEnergy& e = out.levels[static_cast<size_t>(re.level)];
-        ++e.rooms;
+        e.rooms += re.count;
         e.sumParts += re.compressorPart;
         out.volume += re.volume;
     }

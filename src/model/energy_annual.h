@@ -30,6 +30,8 @@ struct RoomEnergy {
     bool chosen = false;    // set by the person, not by its temperature
     bool tooWarm = false;   // its level evaporates above the t0 it needs
     double roomTemperature = 0, coil = 0, wantedEvaporating = 0;  // °C, K, °C
+    // The figures below are the entry's: its count of identical rooms together.
+    int count = 1;
     double volume = 0;              // m³
     double compressorPart = 0;      // W: Q_км, the room's part of the level's compressor load
     double fanPower = 0;            // W

@@ -62,16 +62,19 @@ bool ParseThicknessRange(const std::string& text, double& from, double& to, doub
 InsulationStudy StudyInsulation(const Store& store, const std::vector<StoreRoomData>& rooms, const ReferenceData& data,
                                 const CompressorCurves* curves, int room, double from, double to, double step) {
     InsulationStudy study;
-    study.subject = room >= 0 && room < static_cast<int>(store.rooms.size()) ? RoomFileName(store.rooms[static_cast<size_t>(room)].path)
+    study.subject = room >= 0 && room < static_cast<int>(store.rooms.size()) ? RoomFileName(store.rooms[static_cast<size_t>(room)].path) +
+                                                                                    CountSuffix(store.rooms[static_cast<size_t>(room)].count)
                                                                               : std::string("холодильник");
     const auto changes = [&](size_t i) { return (room < 0 || static_cast<int>(i) == room) && i < rooms.size() && rooms[i].read; };
     const auto energyOf = [&](const StoreEnergy& e) {
         return room >= 0 && room < static_cast<int>(e.rooms.size()) ? e.rooms[static_cast<size_t>(room)].annualKWh : e.totalKWh;
     };
+    const auto countOf = [&](size_t i) { return i < store.rooms.size() ? store.rooms[i].count : 1; };
     const StoreEnergy design = ComputeStoreEnergy(store, rooms, data, curves);
     study.designKWh = energyOf(design);
     for (size_t i = 0; i < rooms.size(); ++i)
-        if (changes(i)) study.designInsulationCost += insulationVolume(rooms[i].project, rooms[i].result) * store.plant.insulationCost;
+        if (changes(i))
+            study.designInsulationCost += insulationVolume(rooms[i].project, rooms[i].result) * countOf(i) * store.plant.insulationCost;
     const double designCost = study.designKWh * store.plant.tariff;
 
     if (!(step > 0) || !(to >= from) || (to - from) / step > 1000) return study;
@@ -85,7 +88,7 @@ InsulationStudy StudyInsulation(const Store& store, const std::vector<StoreRoomD
             RoomProject& p = varied[i].project;
             for (int s = 0; s < kSurfaceCount; ++s) p.thickness[static_cast<size_t>(s)][0] = text;
             varied[i].result = ComputeRoom(p, data);
-            point.insulationM3 += insulationVolume(p, varied[i].result);
+            point.insulationM3 += insulationVolume(p, varied[i].result) * countOf(i);
         }
         const StoreEnergy e = ComputeStoreEnergy(store, varied, data, curves);
         if (!e.defined) continue;

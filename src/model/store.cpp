@@ -1,6 +1,7 @@
 #include "model/store.h"
 
 #include <cmath>
+#include <unordered_map>
 
 namespace coldroom {
 
@@ -14,6 +15,18 @@ void RemovePlantLevel(Store& store, int index) {
         if (room.level == index) room.level = kAutoLevel;
         else if (room.level > index) --room.level;
     }
+}
+
+std::vector<std::pair<std::string, int>> RepeatedRoomFiles(const Store& store) {
+    std::vector<std::pair<std::string, int>> files;
+    std::unordered_map<std::string, std::size_t> at;  // a file's place in `files`
+    for (const StoreRoom& room : store.rooms) {
+        const auto [it, first] = at.emplace(room.path, files.size());
+        if (first) files.emplace_back(room.path, 1);
+        else ++files[it->second].second;
+    }
+    std::erase_if(files, [](const auto& file) { return file.second < 2; });
+    return files;
 }
 
 }  // namespace coldroom

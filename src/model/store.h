@@ -18,6 +18,7 @@ struct StoreRoom {
     std::string path;           // the project file, absolute
     int level = kAutoLevel;     // an index into the plant's levels, or kAutoLevel
     double coilDifference = 0;  // K between the room's air and its coil's evaporation; 0: the default
+    int count = 1;              // identical rooms this entry stands for: each sum takes it this often
     bool operator==(const StoreRoom&) const = default;
 };
 
@@ -30,11 +31,18 @@ struct Store {
     bool operator==(const Store&) const = default;
 };
 
+// The most identical rooms one entry may stand for.
+inline constexpr int kMaxRoomCount = 1000;
+
 // Whether a share is one the store accepts: a number from 0 to 100 %.
 bool ValidOperationShare(double percent);
 
 // Takes the level `index` out of the store: rooms set to it go back to their temperature's
 // level, rooms set to a later one keep theirs.
 void RemovePlantLevel(Store& store, int index);
+
+// The files the store lists more than once, each with how often, in the order of their first
+// entry: each entry is counted as a room of its own, which is seldom what was meant.
+std::vector<std::pair<std::string, int>> RepeatedRoomFiles(const Store& store);
 
 }  // namespace coldroom

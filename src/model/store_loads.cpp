@@ -21,12 +21,17 @@ void add(LoadValue& sum, const LoadValue& part, const std::string& room = {}) {
     sum.watts += part.watts;
 }
 
+// A room's figure for `count` identical rooms.
+LoadValue times(const LoadValue& v, int count) { return v.defined ? LoadValue::of(v.watts * count) : v; }
+
 }  // namespace
 
 std::string RoomFileName(const std::string& path) {
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
+
+std::string CountSuffix(int count) { return count == 1 ? std::string() : " × " + std::to_string(count); }
 
 std::optional<double> RoomTemperature(const StoreRoomData& room) {
     if (!room.read) return std::nullopt;
@@ -96,9 +101,9 @@ StoreLoads ComputeStoreLoads(const Store& store, const std::vector<StoreRoomData
         }
         if (row.place.level) {
             LevelLoads& sum = out.levels[static_cast<size_t>(*row.place.level)];
-            ++sum.rooms;
-            add(sum.capacity, capacity, name);
-            add(sum.parts, row.compressor, name);
+            sum.rooms += room.count;
+            add(sum.capacity, times(capacity, room.count), name);
+            add(sum.parts, times(row.compressor, room.count), name);
         } else if (unplaced.empty()) {
             unplaced = name;
         }
@@ -114,7 +119,7 @@ StoreLoads ComputeStoreLoads(const Store& store, const std::vector<StoreRoomData
         if (levels.empty()) out.total.capacity = out.total.compressor = unknown;
     }
     // Whole watts, as every load is shown; the store's figures are the levels' as shown, added.
-    out.total.rooms = static_cast<int>(store.rooms.size());
+    for (const StoreRoom& room : store.rooms) out.total.rooms += room.count;
     for (LevelLoads& sum : out.levels) {
         sum.compressor = sum.parts.defined ? LoadValue::of(std::round(sum.pipework * sum.parts.watts)) : sum.parts;
         add(out.total.capacity, sum.capacity);

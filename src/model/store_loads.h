@@ -39,11 +39,11 @@ RoomPlace PlaceRoom(const PlantSettings& plant, const StoreRoom& room, std::opti
 
 struct StoreRowLoads {
     RoomPlace place;
-    LoadValue compressor;  // Qкм: this room's part of its level's compressor load, W
+    LoadValue compressor;  // Qкм: one room's part of its level's compressor load, W (not times its count)
 };
 
 struct LevelLoads {
-    int rooms = 0;
+    int rooms = 0;                            // rooms, each entry counted as often as it stands for
     double pipework = 0;                      // k; 0 for the store's total
     LoadValue capacity = LoadValue::of(0);    // the rooms' required capacities together, W
     LoadValue parts = LoadValue::of(0);       // ΣQкм, W
@@ -70,5 +70,7 @@ StoreLoads ComputeStoreLoads(const Store& store, const std::vector<StoreRoomData
 
 // The file name of a room without its folder, as messages name it.
 std::string RoomFileName(const std::string& path);
+// " × N" after the name of an entry that stands for N identical rooms; nothing for one.
+std::string CountSuffix(int count);
 
 }  // namespace coldroom

@@ -92,7 +92,7 @@ EnergySheet MakeEnergySheet(const Store& store, const StoreEnergy& e, const std:
                      col("Вентиляторы, Вт", true, 24), col("Э, кВт·ч/год", true, 26)};
     for (size_t i = 0; i < e.rooms.size(); ++i) {
         const RoomEnergy& r = e.rooms[i];
-        const std::string name = RoomFileName(store.rooms[i].path);
+        const std::string name = RoomFileName(store.rooms[i].path) + CountSuffix(store.rooms[i].count);
         if (!r.included) {
             s.rooms.push_back({name, "", "", "", "", "", "", kUndefinedText});
             continue;

@@ -22,7 +22,7 @@ struct PageColumn {
     const char* shown;  // nullptr: the head as it is
 };
 const PageColumn kPageColumns[] = {
-    {"Камера", 40, nullptr}, {"Файл", 24, nullptr}, {"Объем, м3", 12, nullptr}, {"Температура, °C", 11, "Темп., °C"},
+    {"Камера", 40, nullptr}, {"Файл", 24, nullptr}, {"Количество", 10, "Кол."}, {"Объем, м3", 12, nullptr}, {"Температура, °C", 11, "Темп., °C"},
     {"Уровень", 13, nullptr}, {"Δt, K", 10, nullptr}, {"На компрессоры", 17, nullptr},
 };
 constexpr double kMarginColumn = 28;  // "с запасом N %, кВт"

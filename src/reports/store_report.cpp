@@ -142,6 +142,12 @@ bool writeBytes(const std::string& path, const std::string& bytes, std::string& 
 
 }  // namespace
 
+std::string RepeatedFileNote(const std::string& file, int times) {
+    const bool few = times % 10 >= 2 && times % 10 <= 4 && times % 100 / 10 != 1;
+    return "файл «" + file + "» указан в холодильнике " + std::to_string(times) + (few ? " раза" : " раз") +
+           " и считается столько же раз; одинаковые камеры задают одной строкой с количеством";
+}
+
 std::string KilowattText(const LoadValue& watts) { return centsText(kilowattCents(watts)); }
 
 std::vector<std::string> LevelRuleSentences(const Store& store) {
@@ -172,7 +178,8 @@ StoreSheet MakeStoreSheet(const Store& store, const std::vector<StoreRoomData>& 
     s.title = store.title;
     s.dateText = options.dateText;
     // The CSV is Windows-1251, which has no "³".
-    s.roomColumns = {{"Камера"}, {"Файл"}, {"Объем, м3", true}, {"Температура, °C", true}, {"Уровень"}, {"Δt, K", true}};
+    s.roomColumns = {{"Камера"},         {"Файл"},    {kRoomCountHead, true}, {"Объем, м3", true},
+                     {"Температура, °C", true}, {"Уровень"}, {"Δt, K", true}};
     for (const LoadComponent& c : LoadComponents())
         s.roomColumns.push_back({c.label(), true, c.role == LoadRole::Surface, c.pageWidth, c.pageHead, "Вт"});
     s.roomColumns.push_back({"На компрессоры", true, false, 0, nullptr, "Вт"});
@@ -187,6 +194,7 @@ StoreSheet MakeStoreSheet(const Store& store, const std::vector<StoreRoomData>& 
         const bool read = data && data->read;
         cells.push_back(read ? data->project.ProjectTitle : "");
         cells.push_back(RelativePath(room.path, folder));
+        cells.push_back(std::to_string(room.count));
         cells.push_back(read ? data->project.Volume_txt : "");
         cells.push_back(read ? data->project.TempIn_txt : "");
         cells.push_back(row ? levelText(store, row->place) : kUndefinedText);
@@ -259,6 +267,8 @@ StoreSheet MakeStoreSheet(const Store& store, const std::vector<StoreRoomData>& 
         }
     }
     for (const auto& [reason, levels] : missing) s.notes.push_back(levels + ": " + reason);
+    for (const auto& [file, times] : RepeatedRoomFiles(store))
+        s.notes.push_back(RepeatedFileNote(RelativePath(file, folder), times));
     levelRow(loads.total, {kStoreTotal, "", std::to_string(loads.total.rooms), "", ""}, true);
 
     s.settings = LevelRuleSentences(store);

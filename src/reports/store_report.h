@@ -13,6 +13,9 @@
 
 namespace coldroom {
 
+// The rooms' table's column of how many identical rooms an entry stands for.
+inline constexpr const char* kRoomCountHead = "Количество";
+
 struct StoreSheetOptions {
     std::string storePath;     // the store's file: room files are named relative to its folder
     std::string dateText;      // dd.mm.yyyy
@@ -59,6 +62,9 @@ std::vector<std::string> LevelRuleSentences(const Store& store);
 
 StoreSheet MakeStoreSheet(const Store& store, const std::vector<StoreRoomData>& rooms, const StoreLoads& loads,
                           const StoreSheetOptions& options);
+
+// The warning for a file the store lists `times` times.
+std::string RepeatedFileNote(const std::string& file, int times);
 
 // Watts as kilowatts with two decimals ("3707" → "3.71"), or the dash.
 std::string KilowattText(const LoadValue& watts);

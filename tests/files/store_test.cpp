@@ -102,6 +102,42 @@ TEST(Store, EachRoomAsASingleRunAndTheLevelsByHand) {
     }
 }
 
+// Identical rooms are one entry with a count, taken that often in every sum and kept by the
+// file; a file listed twice is counted twice, as before, but said.
+TEST(Store, ACountOfIdenticalRoomsAndAFileListedTwice) {
+    Store store = Read(kExample + "/three_rooms.coldstore");
+    store.rooms[0].count = 3;
+    const StoreLoads loads = Computed(store).loads();
+    EXPECT_EQ(loads.levels[0].rooms, 3);
+    EXPECT_EQ(loads.levels[0].capacity.watts, 3 * 3823);
+    EXPECT_EQ(loads.levels[0].parts.watts, 3 * 3685);
+    EXPECT_EQ(loads.rows[0].compressor.watts, 3685) << "a row is one room";
+    EXPECT_EQ(loads.total.rooms, 5);
+    const std::string text = StoreText(store, kExample);
+    EXPECT_NE(text.find("format = 5\n"), std::string::npos);
+    EXPECT_NE(text.find("count = 3\n"), std::string::npos);
+    Store back;
+    std::string why;
+    ASSERT_TRUE(ParseStoreText(text, kExample, back, why)) << why;
+    EXPECT_EQ(back, store);
+    for (const char* bad : {"0", "1.5", "-2", "1e10", "два", "1001"}) {
+        EXPECT_FALSE(ParseStoreText("[store]\n[room]\nfile = a.cfg\ncount = " + std::string(bad) + "\n", "/x", back, why)) << bad;
+        EXPECT_EQ(why, "строка 4: количество камер «" + std::string(bad) + "» — не целое число от 1 до 1000");
+    }
+
+    store.rooms[0].count = 1;
+    store.rooms.push_back(store.rooms[1]);
+    store.rooms.push_back(store.rooms[1]);
+    EXPECT_EQ((RepeatedRoomFiles(store)), (std::vector<std::pair<std::string, int>>{{store.rooms[1].path, 3}}));
+    const StoreRooms rooms = Computed(store);
+    const StoreSheet sheet = MakeStoreSheet(store, rooms.rooms(), rooms.loads(), {kExample + "/x.coldstore", "", 0});
+    EXPECT_EQ(sheet.notes.back(), "файл «frozen-1.cfg» указан в холодильнике 3 раза и считается столько же раз; "
+                                  "одинаковые камеры задают одной строкой с количеством");
+    EXPECT_NE(RepeatedFileNote("a", 5).find(" 5 раз и "), std::string::npos);
+    EXPECT_NE(RepeatedFileNote("a", 12).find(" 12 раз и "), std::string::npos);
+    EXPECT_NE(RepeatedFileNote("a", 22).find(" 22 раза и "), std::string::npos);
+}
+
 TEST(Store, RoomPathsSurviveMovingTheFolderAndSavingElsewhere) {
     TempDir dir;
     CopyExample(dir.path() / "a");
@@ -180,7 +216,7 @@ TEST(Store, ADamagedStoreFileNamesItsLine) {
         {head + "[room]\nfile = a.cfg\nlevel = cold\n", "строка 5: уровень «cold» — не auto, СТ, НТ"},
         {"[store]\nformat = 3\nplant_levels = А:-10, А:-30\n", "строка 3: «plant_levels = А:-10, А:-30»: уровень «А» назван дважды"},
         {head + "[room]\nfile = a.cfg\nfile = b.cfg\n", "строка 5: «file» повторяется (первый раз в строке 4)"},
-        {"[store]\r\nformat = 5\r\n", "строка 2: файл записан более новой версией программы (формат 5)"},
+        {"[store]\r\nformat = 6\r\n", "строка 2: файл записан более новой версией программы (формат 6)"},
         {"[store]\nformat = 1e10\n", "строка 2: файл записан более новой версией программы (формат 1e10)"},
         {"[store]\nformat = -1e300\n", "строка 2: неверный номер формата «-1e300»"},
         {"[store]\nformat = 1.5\n", "строка 2: неверный номер формата «1.5»"},

@@ -34,13 +34,17 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 
 QString twoLines(const std::string& head) { return TwoLineHead(q(head)); }
 
-constexpr int kLevelColumn = 4, kCoilColumn = 5;  // the rooms' table: title, file, volume, temperature, level, Δt, …
+// The rooms' table: title, file, count, volume, temperature, level, Δt, …
+constexpr int kCountColumn = 2, kLevelColumn = 5, kCoilColumn = 6;
 constexpr int kNameColumn = 0, kEvaporatingColumn = 1, kShareColumn = 3;  // the levels' table
 
 const char* kCoilTip =
     "Δt — разность температур воздуха камеры и кипения в её воздухоохладителе, K. Пусто — 10 K, верхняя граница "
     "7–10 K (Явнель Б. К., 1989): большая разность даёт более низкое кипение и больший расход. Камера относится к "
     "самому тёплому уровню, у которого t0 ≤ tкам − Δt.";
+const char* kCountTip =
+    "Количество одинаковых камер, которые описывает этот файл проекта: их теплопритоки входят в суммы уровня и "
+    "холодильника столько раз.";
 const char* kLevelTip =
     "Уровень камеры: «авто» — самый тёплый уровень, у которого t0 ≤ tкам − Δt (если такого нет — самый "
     "холодный, с предупреждением), или уровень, заданный вручную.";
@@ -196,9 +200,13 @@ void StoreWindow::showRooms(const StoreSheet& sheet) {
                                    },
                                    roomEdits_);
         edit->setPlaceholderText(q(GeneralText(DefaultCoilDifference(0))));
+        cellEdit(rooms_, r, kCountColumn, QStringLiteral("StoreCount%1").arg(r), q(std::to_string(room.count)),
+                 QString::fromUtf8(kCountTip),
+                 [this, r](const std::string& text) { return session_->SetRoomCount(static_cast<std::size_t>(r), text); },
+                 roomEdits_);
     }
     rooms_->resizeColumnsToContents();
-    fitFieldColumns(rooms_, {kCoilColumn});
+    fitFieldColumns(rooms_, {kCountColumn, kCoilColumn});
     // Up to six rooms in view before the table scrolls.
     rooms_->setMinimumHeight(rooms_->horizontalHeader()->sizeHint().height() +
                              std::clamp(rooms_->rowCount(), 2, 6) * rooms_->verticalHeader()->defaultSectionSize() +

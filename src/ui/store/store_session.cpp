@@ -1,6 +1,7 @@
 #include "ui/store/store_session.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/numtext.h"
 #include "files/project_codec.h"
@@ -161,6 +162,20 @@ bool StoreSession::SetCoilDifference(std::size_t index, const std::string& text)
     }
     if (store_.rooms[index].coilDifference != k) {
         store_.rooms[index].coilDifference = k;
+        recompute();
+    }
+    return true;
+}
+
+bool StoreSession::SetRoomCount(std::size_t index, const std::string& text) {
+    if (index >= store_.rooms.size()) return false;
+    double count = 0;
+    if (!StrictNumber(pointed(text), count) || count != std::floor(count) || count < 1 || count > kMaxRoomCount) {
+        refuse("Количество одинаковых камер — целое число от 1 до " + std::to_string(kMaxRoomCount) + ".");
+        return false;
+    }
+    if (store_.rooms[index].count != static_cast<int>(count)) {
+        store_.rooms[index].count = static_cast<int>(count);
         recompute();
     }
     return true;

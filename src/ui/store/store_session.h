@@ -65,6 +65,9 @@ public:
     // The room's coil difference as typed ("8", "7,5"); empty: the default. Refused with a
     // message unless it is a number above 0 and up to 40 K.
     bool SetCoilDifference(std::size_t index, const std::string& text);
+    // How many identical rooms the entry stands for, as typed: a whole number from 1 to
+    // kMaxRoomCount, else refused with a message.
+    bool SetRoomCount(std::size_t index, const std::string& text);
     void SetTitle(const std::string& title);
 
     // ---- The plant's levels --------------------------------------------------------------
