@@ -13,6 +13,7 @@
 #include "files/store_file.h"
 #include "files/store_rooms.h"
 #include "io/failing_file_system.h"
+#include "model/energy_annual.h"
 #include "reports/store_page.h"
 #include "temp_dir.h"
 #include "ui/main/commands.h"
@@ -130,6 +131,18 @@ TEST(Store, ACountOfIdenticalRoomsAndAFileListedTwice) {
     store.rooms.push_back(store.rooms[1]);
     EXPECT_EQ((RepeatedRoomFiles(store)), (std::vector<std::pair<std::string, int>>{{store.rooms[1].path, 3}}));
     const StoreRooms rooms = Computed(store);
+    // Listed three times or once with a count of 3: the same sums and the same energy.
+    Store counted = store;
+    counted.rooms.resize(3);
+    counted.rooms[1].count = 3;
+    const StoreRooms countedRooms = Computed(counted);
+    EXPECT_EQ(countedRooms.loads().levels[1].parts.watts, rooms.loads().levels[1].parts.watts);
+    EXPECT_EQ(countedRooms.loads().total.rooms, rooms.loads().total.rooms);
+    const StoreEnergy listed = ComputeStoreEnergy(store, rooms.rooms(), *Shipped(), nullptr);
+    const StoreEnergy once = ComputeStoreEnergy(counted, countedRooms.rooms(), *Shipped(), nullptr);
+    ASSERT_TRUE(listed.defined && once.defined);
+    EXPECT_NEAR(once.totalKWh, listed.totalKWh, 1e-6 * listed.totalKWh);
+    EXPECT_NEAR(once.volume, listed.volume, 1e-9);
     const StoreSheet sheet = MakeStoreSheet(store, rooms.rooms(), rooms.loads(), {kExample + "/x.coldstore", "", 0});
     EXPECT_EQ(sheet.notes.back(), "файл «frozen-1.cfg» указан в холодильнике 3 раза и считается столько же раз; "
                                   "одинаковые камеры задают одной строкой с количеством");
