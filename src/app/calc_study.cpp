@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <array>
 #include <iostream>
+#include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "app/calc_output.h"
 #include "core/load_components.h"
 #include "core/numtext.h"
 #include "io/atomic_file.h"
+#include "io/cp1251.h"
 #include "ui/headless_ui.h"
 #include "ui/main/commands.h"
 #include "ui/program.h"
@@ -112,6 +115,57 @@ int open(const StudyRequest& request, const std::string& project, Opened& opened
     return StartAndOpen(*opened.program, opened.ui, project, request.settings);
 }
 
+// Texts put aside until the last is known (an aligned table's widths, or what follows a CSV
+// file that may still fail): in a temporary file, so that a long study stays out of memory.
+class Spool {
+public:
+    Spool() : file_(std::tmpfile()) {}
+    ~Spool() {
+        if (file_) std::fclose(file_);
+    }
+    Spool(const Spool&) = delete;
+    Spool& operator=(const Spool&) = delete;
+
+    void add(std::string_view text) {
+        if (!file_ || std::fwrite(text.data(), 1, text.size(), file_) != text.size() || std::fputc(kEnd, file_) == EOF) {
+            // No room for the temporary file: what is left is kept in memory.
+            memory_.append(text).push_back(kEnd);
+        }
+    }
+    // Each text in the order added.
+    template <class F> void each(F f) {
+        if (file_) {
+            std::rewind(file_);
+            std::string text;
+            for (int c; (c = std::getc(file_)) != EOF;) {
+                if (c != kEnd) {
+                    text.push_back(static_cast<char>(c));
+                    continue;
+                }
+                f(text);
+                text.clear();
+            }
+        }
+        for (std::size_t at = 0, end; (end = memory_.find(kEnd, at)) != std::string::npos; at = end + 1)
+            f(std::string_view(memory_).substr(at, end - at));
+    }
+
+private:
+    static constexpr char kEnd = '\x1e';
+    std::FILE* file_;
+    std::string memory_;
+};
+
+std::string pointJson(const StudyPoint& p) {
+    std::string values;
+    for (double v : p.values) values += (values.empty() ? "" : ", ") + GeneralText(v);
+    return "{\"values\": [" + values + "], \"refused\": " +
+           (p.refused ? "true, \"message\": " + JsonString(p.message) : "false, \"loads\": " + jsonLoads(valuesOf(p.loads))) + "}";
+}
+
+// A study written as its points are computed, none of them kept: the CSV goes out a line at a
+// time, JSON too, and the aligned table once its widths are known. With a CSV file as well,
+// what goes to `out` waits until the file is in place, so that a failed file prints nothing.
 int runStudy(const StudyRequest& request, std::ostream& out) {
     std::vector<StudyAxis> axes;
     for (const std::string& text : request.axes) {
@@ -130,24 +184,85 @@ int runStudy(const StudyRequest& request, std::ostream& out) {
         return kExitUsage;
     }
     study.Begin(opened.program->project(), opened.program->session.dialog);
-    const std::vector<StudyPoint> points = study.Run(axes);
 
-    TextTable table = StudyTable(axes, points);
-    Sheet sheet{table.front(), TextTable(table.begin() + 1, table.end()), axes.size(), true,
-                StudyTable(axes, {}, true, true).front()};
-    std::string json = "{\n  \"parameters\": [";
-    for (std::size_t k = 0; k < axes.size(); ++k) json += (k ? ", " : "") + JsonString(axes[k].name);
-    json += "],\n  \"points\": [";
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        const StudyPoint& p = points[i];
-        std::string values;
-        for (double v : p.values) values += (values.empty() ? "" : ", ") + GeneralText(v);
-        json += std::string(i ? ",\n    " : "\n    ") + "{\"values\": [" + values + "], \"refused\": " +
-                (p.refused ? "true, \"message\": " + JsonString(p.message) : "false, \"loads\": " + jsonLoads(valuesOf(p.loads))) +
-                "}";
+    const bool csvOnly = request.csv == kStandardOutput;
+    std::optional<StreamedFile> csv;
+    if (!request.csv.empty()) csv.emplace(request.csv);
+    const auto csvLine = [&](const std::vector<std::string>& row) {
+        std::string bytes;
+        return Utf8ToCp1251(CsvTableLine(row) + "\r\n", bytes, error) && csv->write(bytes, error);
+    };
+    if (csv && !(csv->open(error) && csvLine(StudyHead(axes, true, true)))) {
+        std::cerr << "coldroom-calc: " << request.csv << ": " << error << '\n';
+        return kExitNotSaved;
     }
-    json += points.empty() ? "]\n}\n" : "\n  ]\n}\n";
-    return emit(request, sheet, json, out);
+    const bool json = request.json && !csvOnly, table = !request.json && !csvOnly;
+    const bool jsonNow = json && !csv;  // nothing can fail after it
+    Spool spool;
+    const std::vector<std::string> head = StudyHead(axes);
+    std::vector<std::size_t> widths(head.size());
+    for (std::size_t c = 0; c < head.size(); ++c) widths[c] = width(head[c]);
+
+    std::string names;
+    for (std::size_t k = 0; k < axes.size(); ++k) names += (k ? ", " : "") + JsonString(axes[k].name);
+    const std::string jsonHead = "{\n  \"parameters\": [" + names + "],\n  \"points\": [";
+    if (jsonNow) out << jsonHead;
+    bool first = true, failed = false;
+    study.Each(axes, [&](const StudyPoint& point) {
+        if (failed) return;
+        const std::vector<std::string> row = StudyRow(point);
+        if (csv && !csvLine(row)) {
+            failed = true;
+            return;
+        }
+        if (json) {
+            const std::string text = std::string(first ? "\n    " : ",\n    ") + pointJson(point);
+            if (jsonNow) out << text;
+            else spool.add(text);
+        } else if (table) {
+            std::string cells;
+            for (std::size_t c = 0; c < row.size(); ++c) {
+                widths[c] = std::max(widths[c], width(row[c]));
+                cells += (c ? "\x1f" : "") + row[c];
+            }
+            spool.add(cells);
+        }
+        first = false;
+    });
+    if (csv && (failed || !csv->commit(error))) {
+        std::cerr << "coldroom-calc: " << request.csv << ": " << error << '\n';
+        return kExitNotSaved;
+    }
+    if (json) {
+        if (!jsonNow) out << jsonHead;
+        spool.each([&](std::string_view text) { out << text; });
+        out << (first ? "]\n}\n" : "\n  ]\n}\n");
+    } else if (table) {
+        const auto print = [&](const std::vector<std::string_view>& cells) {
+            std::string text;
+            for (std::size_t c = 0; c < cells.size(); ++c) {
+                const std::string pad(widths[c] - width(cells[c]), ' ');
+                // The loads stand right, the parameters before them left; the note runs on freely.
+                const bool right = c >= axes.size() && c + 1 < cells.size();
+                text += std::string(c ? "  " : "") + (right ? pad + std::string(cells[c]) : std::string(cells[c]) + pad);
+            }
+            while (!text.empty() && text.back() == ' ') text.pop_back();
+            out << text << '\n';
+        };
+        print(std::vector<std::string_view>(head.begin(), head.end()));
+        std::vector<std::string_view> cells;
+        spool.each([&](std::string_view text) {
+            cells.clear();
+            for (std::size_t at = 0;;) {
+                const std::size_t end = text.find('\x1f', at);
+                cells.push_back(text.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at));
+                if (end == std::string_view::npos) break;
+                at = end + 1;
+            }
+            print(cells);
+        });
+    }
+    return 0;
 }
 
 int runSummary(const StudyRequest& request, std::ostream& out) {

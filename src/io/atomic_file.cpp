@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <unistd.h>
 
+#include <utility>
+
 #include "io/cp1251.h"
 #include "io/file_system.h"
 #include "io/stale_temporaries.h"
@@ -171,23 +173,58 @@ bool WriteToStandardOutput(std::string_view bytes, std::string& error) {
     return false;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
-    AtomicReplacement file(path);
-    if (!file.open(error)) return false;
-    FileSystem& fs = CurrentFileSystem();
-    int fd = -1;
-    if (const int err = fs.open(file.tempPath(), OpenFor::Writing, fd); err != 0) {
-        error = FileWriteError(path, err);
+StreamedFile::StreamedFile(std::string path, bool dashIsStandardOutput)
+    : path_(path), toStandardOutput_(dashIsStandardOutput && path == kStandardOutput), replacement_(std::move(path)) {}
+
+StreamedFile::~StreamedFile() {
+    if (fd_ >= 0) CurrentFileSystem().close(fd_);
+}
+
+bool StreamedFile::open(std::string& error) {
+    if (toStandardOutput_) return true;
+    if (!replacement_.open(error)) return false;
+    if (const int err = CurrentFileSystem().open(replacement_.tempPath(), OpenFor::Writing, fd_); err != 0) {
+        fd_ = -1;
+        replacement_.abandon();
+        error = FileWriteError(path_, err);
         return false;
     }
-    int err = WriteAllBytes(fd, bytes);
+    return true;
+}
+
+bool StreamedFile::write(std::string_view bytes, std::string& error) {
+    constexpr std::size_t kBuffer = 1 << 16;
+    if (buffer_.size() + bytes.size() < kBuffer) {
+        buffer_ += bytes;
+        return true;
+    }
+    return put(std::exchange(buffer_, {}), error) && put(bytes, error);
+}
+
+bool StreamedFile::put(std::string_view bytes, std::string& error) {
+    if (toStandardOutput_) return WriteToStandardOutput(bytes, error);
+    if (const int err = WriteAllBytes(fd_, bytes); err != 0) {
+        error = FileWriteError(path_, err);
+        return false;
+    }
+    return true;
+}
+
+bool StreamedFile::commit(std::string& error) {
+    if (!put(std::exchange(buffer_, {}), error)) return false;
+    if (toStandardOutput_) return true;
     // Some file systems report a full disk only at close; the file is not complete then.
-    if (const int closeErr = fs.close(fd); err == 0) err = closeErr;
+    const int err = CurrentFileSystem().close(std::exchange(fd_, -1));
     if (err != 0) {
-        error = FileWriteError(path, err);
+        error = FileWriteError(path_, err);
         return false;
     }
-    return file.commit(error);
+    return replacement_.commit(error);
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+    StreamedFile file(path, false);
+    return file.open(error) && file.write(bytes, error) && file.commit(error);
 }
 
 }  // namespace coldroom

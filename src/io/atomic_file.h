@@ -42,6 +42,31 @@ private:
     bool committed_ = false;
 };
 
+// A file written piece by piece as it is formed, so that a long table need not be held whole:
+// the pieces go to a temporary file beside the target, which commit() puts in its place as
+// WriteFileAtomically does; until then the target stays as it was. The path "-" writes the
+// pieces to standard output as they come.
+class StreamedFile {
+public:
+    // `dashIsStandardOutput` false: "-" is a file of that name.
+    explicit StreamedFile(std::string path, bool dashIsStandardOutput = true);
+    ~StreamedFile();
+    StreamedFile(const StreamedFile&) = delete;
+    StreamedFile& operator=(const StreamedFile&) = delete;
+
+    bool open(std::string& error);
+    bool write(std::string_view bytes, std::string& error);
+    bool commit(std::string& error);
+
+private:
+    bool put(std::string_view bytes, std::string& error);
+    std::string path_;
+    bool toStandardOutput_;
+    AtomicReplacement replacement_;
+    int fd_ = -1;
+    std::string buffer_;
+};
+
 // Whether a file the program keeps for itself (its settings) may be read and replaced at
 // `path`: nothing is there yet, or a regular file, or a symbolic link that leads to one. A
 // link to a device (a usual way to keep nothing), a pipe or a folder, or one that leads

@@ -77,26 +77,30 @@ bool ParseAxis(const std::string& text, StudyAxis& axis, std::string& error) {
     return true;
 }
 
-std::vector<std::vector<double>> StudyGrid(const std::vector<StudyAxis>& axes) {
+static void ForEachGridPoint(const std::vector<StudyAxis>& axes, const std::function<void(const std::vector<double>&)>& each) {
     std::vector<std::vector<double>> values;
     double total = 1;
     for (const StudyAxis& axis : axes) {
         total *= axis.count();
         values.push_back(axis.values());
     }
-    std::vector<std::vector<double>> grid;
-    if (!(total <= static_cast<double>(kMaxStudyPoints))) return grid;
-    grid.reserve(static_cast<std::size_t>(total));
+    if (!(total <= static_cast<double>(kMaxStudyPoints))) return;
     std::vector<std::size_t> at(axes.size(), 0);
+    std::vector<double> point(axes.size());
     for (std::size_t n = 0; n < static_cast<std::size_t>(total); ++n) {
-        auto& point = grid.emplace_back(axes.size());
         for (std::size_t k = 0; k < axes.size(); ++k) point[k] = values[k][at[k]];
+        each(point);
         // The last axis moves fastest.
         for (std::size_t k = axes.size(); k-- > 0;) {
             if (++at[k] < values[k].size()) break;
             at[k] = 0;
         }
     }
+}
+
+std::vector<std::vector<double>> StudyGrid(const std::vector<StudyAxis>& axes) {
+    std::vector<std::vector<double>> grid;
+    ForEachGridPoint(axes, [&](const std::vector<double>& point) { grid.push_back(point); });
     return grid;
 }
 
@@ -173,28 +177,32 @@ StudyPoint Study::Point(const std::vector<Setting>& settings) const {
     return point;
 }
 
-std::vector<StudyPoint> Study::Run(const std::vector<StudyAxis>& axes) const {
-    std::vector<StudyPoint> points;
-    const auto grid = StudyGrid(axes);
-    points.reserve(grid.size());
+void Study::Each(const std::vector<StudyAxis>& axes, const std::function<void(const StudyPoint&)>& each) const {
     std::vector<Setting> settings(axes.size());
-    for (const auto& values : grid) {
+    StudyPoint point;
+    ForEachGridPoint(axes, [&](const std::vector<double>& values) {
         for (std::size_t k = 0; k < axes.size(); ++k) settings[k] = {axes[k].name, GeneralText(values[k])};
-        points.push_back(Point(settings));
-        points.back().values = values;
+        point = Point(settings);
+        point.values = values;
         // A point is labelled with the values it was computed with, or not at all: an entry
         // that moves another axis's field (the volume moves the length) leaves it refused.
-        for (std::size_t k = 0; k < axes.size() && !points.back().refused; ++k)
+        for (std::size_t k = 0; k < axes.size() && !point.refused; ++k)
             for (const std::string& name : EnteredFields(axes[k].name)) {
                 const FieldSpec* f = FindFieldBySetName(name);
                 if (!f || f->kind != FieldKind::Text || LeadingNumber(f->textOf(work_)) == LeadingNumber(settings[k].text))
                     continue;
-                points.back().refused = true;
-                points.back().message = name + " = " + f->textOf(work_) + ", а не " + settings[k].text +
-                                        ": значение изменил ввод другого параметра";
+                point.refused = true;
+                point.message = name + " = " + f->textOf(work_) + ", а не " + settings[k].text +
+                                ": значение изменил ввод другого параметра";
                 break;
             }
-    }
+        each(point);
+    });
+}
+
+std::vector<StudyPoint> Study::Run(const std::vector<StudyAxis>& axes) const {
+    std::vector<StudyPoint> points;
+    Each(axes, [&](const StudyPoint& point) { points.push_back(point); });
     return points;
 }
 

@@ -3,6 +3,7 @@
 // no message reaches the person (a refused point carries its reason).
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,6 +60,9 @@ public:
     bool Check(const std::vector<StudyAxis>& axes, std::string& error) const;
     // Every point of the grid, the first axis outermost.
     std::vector<StudyPoint> Run(const std::vector<StudyAxis>& axes) const;
+    // The same points handed to `each` one at a time as they are computed, none kept: a study
+    // of any size in the memory of one point.
+    void Each(const std::vector<StudyAxis>& axes, const std::function<void(const StudyPoint&)>& each) const;
     // One point: the settings applied on the base.
     StudyPoint Point(const std::vector<Setting>& settings) const;
 

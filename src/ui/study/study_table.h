@@ -17,6 +17,9 @@ using TextTable = std::vector<std::vector<std::string>>;
 // components' heads name their unit ("Суммарные потери, Вт"), as a spreadsheet needs them.
 TextTable StudyTable(const std::vector<StudyAxis>& axes, const std::vector<StudyPoint>& points,
                      bool byCaption = false, bool units = false);
+// The table's head and one point's row, for a table formed a row at a time.
+std::vector<std::string> StudyHead(const std::vector<StudyAxis>& axes, bool byCaption = false, bool units = false);
+std::vector<std::string> StudyRow(const StudyPoint& point);
 // The study's table for a spreadsheet: the heads with their units.
 TextTable StudyCsvTable(const std::vector<StudyAxis>& axes, const std::vector<StudyPoint>& points);
 // A load component's head with its unit.
@@ -26,5 +29,7 @@ std::string LoadHeadWithUnit(const std::string& label);
 // comma, so that a spreadsheet set to Russian reads a number, not a date. False with a Russian
 // `error`; nothing is written then. The path "-" writes to standard output.
 bool WriteTableCsv(const std::string& path, const TextTable& table, std::string& error);
+// One row as such a CSV line, still in UTF-8 and without its line end.
+std::string CsvTableLine(const std::vector<std::string>& row);
 
 }  // namespace coldroom
