@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -24,7 +25,10 @@
 #include <QTimer>
 #include <QValueAxis>
 
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
+#include <unistd.h>
 #include <fstream>
 
 #include "desktop_steps.h"
@@ -283,6 +287,80 @@ TEST(StoreWindow, KeyboardFiguresPrintAndHelp) {
     ASSERT_EQ(axes.size(), 1);
     EXPECT_FALSE(axes.first()->labelsVisible());
     s.desktop.program().Exit();
+}
+
+const char* kRoomFiles[] = {"chilling.cfg", "frozen-1.cfg", "frozen-2.cfg"};
+
+// The process's resident memory, KB.
+long ResidentKilobytes() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kUnderSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kUnderSanitizer = true;
+#else
+constexpr bool kUnderSanitizer = false;
+#endif
+#else
+constexpr bool kUnderSanitizer = false;
+#endif
+
+// A store of a thousand rooms opens in the window within a second, and going back to three
+// rooms gives the memory of the others back.
+TEST(StoreWindow, AThousandRoomsOpenWithinASecond) {
+    test::TestApplication();
+    test::TempDir dir;
+    const std::string example = std::string(COLDROOM_TEST_DATA) + "/stores/three_rooms/";
+    std::string text = "[store]\nformat = 1\ntitle = Большой\n";
+    for (int i = 0; i < 1000; ++i) {
+        const std::string name = "room-" + std::to_string(i) + ".cfg";
+        fs::copy_file(example + kRoomFiles[i % 3], dir.path() / name);
+        text += "[room]\nfile = " + name + "\n";
+    }
+    std::ofstream(dir.file("big.coldstore"), std::ios::binary) << text;
+    for (const char* room : kRoomFiles) fs::copy_file(example + room, dir.path() / room);
+    fs::copy_file(example + "three_rooms.coldstore", dir.path() / "three.coldstore");
+    Answerer answerer;
+    DesktopProgram desktop(test::ShippedDatabasePath());
+    ASSERT_TRUE(desktop.start());
+    desktop.taskDialog()->findChild<QPushButton*>("OK_btn")->click();
+    Settle();
+    desktop.mainWindow()->findChild<QAction*>("mnStore")->trigger();
+    Settle();
+    StoreWindow* window = desktop.storeWindow();
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(window->session().OpenFile(dir.file("three.coldstore")));
+    window->refresh();
+    Settle();
+    const long small = ResidentKilobytes();
+
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(window->session().OpenFile(dir.file("big.coldstore")));
+    window->refresh();
+    Settle();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_EQ(window->roomsTable()->rowCount(), 1000);
+    const long big = ResidentKilobytes();
+    ASSERT_TRUE(window->session().OpenFile(dir.file("three.coldstore")));
+    window->refresh();
+    Settle();
+    {
+        // As the program's event loop runs on: the rows' widgets deleted, then the memory given back.
+        QEventLoop loop;
+        QTimer::singleShot(800, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    const long back = ResidentKilobytes();
+    std::printf("1000 rooms: %.2f s; resident %ld → %ld → %ld KB\n", seconds, small, big, back);
+    EXPECT_LT(seconds, kUnderSanitizer ? 20.0 : 1.0);
+    if (!kUnderSanitizer) EXPECT_LT(back - small, (big - small) / 4) << "the thousand rooms' memory is given back";
+    desktop.program().Exit();
 }
 
 }  // namespace

@@ -22,6 +22,10 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include "core/numtext.h"
 #include "reports/report_model.h"
 #include "reports/store_page.h"
@@ -290,7 +294,15 @@ void StoreWindow::refresh() {
     setWindowModified(session_->modified());
     // What is being typed stays; everything else shows the store as it is now.
     if (!title_->isModified()) title_->setText(q(session_->store().title));
+    const int shown = rooms_->rowCount();
     showRooms(sheet);
+    // Many rooms gone: once their widgets are deleted (by the event loop), what they held goes
+    // back to the system instead of staying with the program.
+    if (shown - rooms_->rowCount() >= 100) {
+#if defined(__GLIBC__)
+        QTimer::singleShot(500, this, [] { malloc_trim(0); });
+#endif
+    }
     showLevels(sheet);
     showChart();
     QStringList notes;
