@@ -5,13 +5,13 @@
 #include <string>
 #include <string_view>
 
+#include "core/json_text.h"
+
 namespace coldroom {
 
 class Program;
 class HeadlessUi;
 
-// A JSON string literal; a byte that is not well-formed UTF-8 becomes U+FFFD.
-std::string JsonString(std::string_view s);
 // Every text box, caption, list, option and check box of both forms, the wall total, the
 // title and every message shown.
 void PrintJson(std::ostream& out, Program& program, const HeadlessUi& ui);

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/json_text.h"
 #include "core/numtext.h"
 #include "io/file_errors.h"
 #include "model/plant_fields.h"
@@ -18,20 +19,6 @@ StoreColumn col(std::string head, bool number, double pageWidth) {
     c.pageWidth = pageWidth;
     return c;
 }
-
-std::string jsonQuoted(const std::string& text) {
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\') out += '\\';
-        if (static_cast<unsigned char>(c) < 0x20) {
-            out += ' ';
-            continue;
-        }
-        out += c;
-    }
-    return out + "\"";
-}
-
 
 }  // namespace
 
@@ -153,14 +140,14 @@ std::vector<SheetPart> EnergyParts(const EnergySheet& s) {
 
 std::string EnergyJson(const StoreEnergy& e) {
     auto num = [](double v) { return std::isfinite(v) ? GeneralText(v) : std::string("null"); };
-    std::string t = "{\"defined\": " + std::string(e.defined ? "true" : "false") + ", \"town\": " + jsonQuoted(e.town) +
+    std::string t = "{\"defined\": " + std::string(e.defined ? "true" : "false") + ", \"town\": " + JsonString(e.town) +
                     ", \"totalKWh\": " + num(e.totalKWh) + ", \"compressorKWh\": " + num(e.compressorKWh) +
                     ", \"fanKWh\": " + num(e.fanKWh) + ", \"cost\": " + num(e.cost) + ", \"specificKWh\": " + num(e.specificKWh) +
                     ", \"benchmark\": [" + num(kBenchmarkLow) + ", " + num(kBenchmarkHigh) + "], \"seasonalCop\": " +
                     num(e.seasonalCop) + ", \"designYearKWh\": " + num(e.designYearKWh) + ", \"levels\": [";
     bool first = true;
     for (const LevelEnergy& l : e.levels) {
-        t += std::string(first ? "" : ", ") + "{\"name\": " + jsonQuoted(l.level.name) + ", \"evaporating\": " +
+        t += std::string(first ? "" : ", ") + "{\"name\": " + JsonString(l.level.name) + ", \"evaporating\": " +
              num(l.level.evaporating) + ", \"rooms\": " + std::to_string(l.rooms) + ", \"pipework\": " + num(l.pipework) +
              ", \"capacity\": " + num(l.capacity) + ", \"condensing\": " + num(l.designCondensing) + ", \"cop\": " +
              num(l.designCop) + ", \"power\": " + num(l.power) + ", \"condenserHeat\": " + num(l.condenserHeat) +
@@ -171,7 +158,7 @@ std::string EnergyJson(const StoreEnergy& e) {
         first = false;
     }
     t += "], \"problems\": [";
-    for (size_t i = 0; i < e.problems.size(); ++i) t += (i ? ", " : "") + jsonQuoted(e.problems[i]);
+    for (size_t i = 0; i < e.problems.size(); ++i) t += (i ? ", " : "") + JsonString(e.problems[i]);
     return t + "]}";
 }
 
@@ -216,7 +203,7 @@ SheetPart InsulationPart(const Store& store, const InsulationStudy& study) {
 
 std::string InsulationJson(const InsulationStudy& study) {
     auto num = [](double v) { return std::isfinite(v) ? GeneralText(v) : std::string("null"); };
-    std::string t = "{\"subject\": " + jsonQuoted(study.subject) + ", \"designKWh\": " + num(study.designKWh) +
+    std::string t = "{\"subject\": " + JsonString(study.subject) + ", \"designKWh\": " + num(study.designKWh) +
                     ", \"designInsulationCost\": " + num(study.designInsulationCost) + ", \"bestMm\": " +
                     (study.best >= 0 ? num(study.points[static_cast<size_t>(study.best)].mm) : std::string("null")) +
                     ", \"points\": [";

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/json_text.h"
+
 namespace coldroom {
 
 class JsonOut {
@@ -77,27 +79,7 @@ private:
         if (first_.back()) first_.back() = 0;
         else text_ += ',';
     }
-    void quote(std::string_view s) {
-        text_ += '"';
-        for (char c : s) {
-            switch (c) {
-            case '"': text_ += "\\\""; break;
-            case '\\': text_ += "\\\\"; break;
-            case '\n': text_ += "\\n"; break;
-            case '\r': text_ += "\\r"; break;
-            case '\t': text_ += "\\t"; break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                    text_ += buf;
-                } else {
-                    text_ += c;
-                }
-            }
-        }
-        text_ += '"';
-    }
+    void quote(std::string_view s) { text_ += JsonString(s); }
 
     std::string text_;
     std::vector<char> closers_;
