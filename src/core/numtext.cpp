@@ -169,12 +169,23 @@ std::string generalText(T value, int significantDigits) {
         if (c == 'e') c = 'E';
     // The largest doubles round up past the largest double at 15 digits, and that text would
     // read back as no number at all; they are written rounded down instead.
+    // (At 17 digits every double reads back as itself.)
     if constexpr (std::is_same_v<T, double>)
-        if (std::fabs(value) > 1.79769313486231e308) s = value < 0 ? "-1.79769313486231E+308" : "1.79769313486231E+308";
+        if (significantDigits < 17 && std::fabs(value) > 1.79769313486231e308) s = value < 0 ? "-1.79769313486231E+308" : "1.79769313486231E+308";
     return s;
 }
 
 std::string GeneralText(double value) { return generalText(value, 15); }
+
+std::string ExactText(double value) {
+    if (!std::isfinite(value)) return GeneralText(value);
+    for (int digits = 15; digits < 17; ++digits) {
+        const std::string text = generalText(value, digits);
+        double back = 0;
+        if (StrictNumber(text, back) && back == value) return text;
+    }
+    return generalText(value, 17);
+}
 
 std::string GeneralTextSingle(float value) { return generalText(value, 7); }
 

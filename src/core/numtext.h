@@ -27,6 +27,10 @@ bool TypedNumber(std::string_view text, double& value);
 // no trailing zeros, "0.5" rather than ".5", "-0" written as "0".
 std::string GeneralText(double value);
 
+// GeneralText when its 15 digits read back as the same double, else 16 or 17 digits (17
+// always do): for a file that must give back exactly what it was given.
+std::string ExactText(double value);
+
 // The same for a single-precision value: up to 7 significant digits, so 33.3f -> "33.3".
 std::string GeneralTextSingle(float value);
 

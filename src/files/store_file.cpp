@@ -130,7 +130,7 @@ bool unquoted(std::string_view value, std::string& text) {
 // A value as written on its line.
 std::string written(std::string_view text) { return needsQuotes(text) ? quoted(text) : std::string(text); }
 
-std::string shareText(double percent) { return GeneralText(percent); }
+std::string shareText(double percent) { return ExactText(percent); }
 
 std::string commaToPoint(std::string_view value) {
     std::string text(value);
@@ -367,7 +367,7 @@ std::string StoreText(const Store& store, const std::string& folder) {
         quotes = quotes || needsQuotes(file) || needsQuotes(level);
         rooms += "\n[room]\nfile = " + written(file) + "\n";
         rooms += "level = " + written(level) + "\n";
-        if (room.coilDifference > 0) rooms += "coil_difference = " + GeneralText(room.coilDifference) + "\n";
+        if (room.coilDifference > 0) rooms += "coil_difference = " + ExactText(room.coilDifference) + "\n";
         if (room.count != 1) rooms += "count = " + std::to_string(room.count) + "\n";
         counts = counts || room.count != 1;
     }

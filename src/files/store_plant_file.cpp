@@ -98,7 +98,7 @@ bool PlantValue(const std::string& key, std::string_view value, const std::strin
 std::string PlantLevelsText(const std::vector<PlantLevel>& levels) {
     std::string text;
     for (const PlantLevel& l : levels)
-        text += (text.empty() ? "" : ", ") + l.name + ":" + GeneralText(l.evaporating) + ":" + GeneralText(l.share);
+        text += (text.empty() ? "" : ", ") + l.name + ":" + ExactText(l.evaporating) + ":" + ExactText(l.share);
     return text;
 }
 
@@ -107,7 +107,7 @@ std::string PlantText(const PlantSettings& p, const std::string& folder) {
     std::string t;
     auto line = [&](const char* key, const std::string& value) { t += std::string(key) + " = " + value + "\n"; };
     for (const PlantNumber& f : PlantNumbers())
-        if (f.get(p) != f.get(d)) line(f.key, f.autoWhenEmpty && f.get(p) == 0 ? std::string("auto") : GeneralText(f.get(p)));
+        if (f.get(p) != f.get(d)) line(f.key, f.autoWhenEmpty && f.get(p) == 0 ? std::string("auto") : ExactText(f.get(p)));
     if (p.condenser != d.condenser) line("condenser", "water");
     if (p.refrigerant != d.refrigerant) line("refrigerant", p.refrigerant);
     if (p.efficiency != d.efficiency) line("efficiency", "polynomial");

@@ -151,6 +151,18 @@ TEST(Store, ACountOfIdenticalRoomsAndAFileListedTwice) {
     EXPECT_NE(RepeatedFileNote("a", 22).find(" 22 раза и "), std::string::npos);
 }
 
+// A figure with more digits than the usual 15 is written so that it reads back as itself.
+TEST(Store, FiguresComeBackExactly) {
+    Store store, back;
+    std::string why;
+    ASSERT_TRUE(ParseStoreText("[store]\r\ntariff =8,888888888808888\nplant_levels = А:-15.000000000000002:75\n", "/x", store, why)) << why;
+    ASSERT_TRUE(ParseStoreText(StoreText(store, "/x"), "/x", back, why)) << why;
+    EXPECT_EQ(back, store);
+    EXPECT_EQ(ExactText(0.1), "0.1");
+    EXPECT_EQ(ExactText(8.888888888808888), "8.888888888808888");
+    EXPECT_EQ(ExactText(1.7976931348623157e308), "1.7976931348623157E+308");
+}
+
 TEST(Store, RoomPathsSurviveMovingTheFolderAndSavingElsewhere) {
     TempDir dir;
     CopyExample(dir.path() / "a");
