@@ -49,7 +49,7 @@ def calc_json(args, *options):
     return json.loads(out)
 
 
-def start_browser(download_dir):
+def start_browser(download_dir, profile_dir):
     from selenium import webdriver
     from selenium.webdriver.chrome.service import Service
     options = webdriver.ChromeOptions()
@@ -61,7 +61,7 @@ def start_browser(download_dir):
                  "--disable-background-networking", "--disable-component-update", "--disable-sync",
                  "--disable-dev-shm-usage", "--window-size=1366,768"):
         options.add_argument(flag)
-    options.add_argument("--user-data-dir=" + tempfile.mkdtemp(prefix="coldroom-chromium-"))
+    options.add_argument("--user-data-dir=" + profile_dir)
     options.add_experimental_option("prefs", {"download.default_directory": download_dir,
                                               "download.prompt_for_download": False})
     driver = webdriver.Chrome(service=Service(shutil.which("chromedriver") or "/usr/bin/chromedriver"),
@@ -303,8 +303,10 @@ def main():
     downloads = os.path.join(work, "downloads")
     os.makedirs(downloads)
     try:
-        driver = start_browser(downloads)
+        # The browser's profile lives in the work folder, which goes when the test ends.
+        driver = start_browser(downloads, os.path.join(work, "profile"))
     except Exception as e:  # noqa: BLE001 - any reason Chromium does not come up
+        shutil.rmtree(work, ignore_errors=True)
         print("SKIP: Chromium cannot start: %s" % str(e).splitlines()[0] if str(e) else e)
         return SKIP
     try:
