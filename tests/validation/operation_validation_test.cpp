@@ -6,10 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <sstream>
 
-#include "../../tools/csv_reader.h"
+#include "shipped_products.h"
 #include "loads/loads.h"
 
 namespace coldroom {
@@ -82,12 +80,7 @@ TEST(Validation, FaoColdStoreHeatPerCubicMetreOfAirChanged) {
 // at −20 °C, 4.6 at −30 °C). The program: the shipped lean-fish row, −20 → −30 °C over 24 h.
 // Tolerance 5 %, as for example 5.
 TEST(Validation, FaoColdStoreProductLoad) {
-    std::ifstream file(std::string(COLDROOM_SOURCE_DATA) + "/ProdMeat.csv", std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    std::vector<csv::Record> records;
-    std::string error;
-    ASSERT_TRUE(csv::Parse(text.str(), records, error)) << error;
+    const std::vector<csv::Record> records = test::ShippedProducts();
     ASSERT_GT(records.size(), 17u);
     const auto& row = records[17].fields;  // records[0] is the header
     ASSERT_NE(row.at(0).find("тощая"), std::string::npos);

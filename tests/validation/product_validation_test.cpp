@@ -6,24 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <sstream>
 
-#include "../../tools/csv_reader.h"
+#include "shipped_products.h"
 #include "loads/loads.h"
 
 namespace coldroom {
 namespace {
 
-std::vector<csv::Record> ShippedProducts() {
-    std::ifstream in(std::string(COLDROOM_SOURCE_DATA) + "/ProdMeat.csv", std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    std::vector<csv::Record> records;
-    std::string error;
-    EXPECT_TRUE(csv::Parse(text.str(), records, error)) << error;
-    return records;
-}
+using test::ShippedProducts;
 
 // Daily intake G over τ = 24 h; the table's difference i1 − i2 (kJ/kg, its zero at −20 °C).
 // Tolerance 5 % of the difference: the shipped tables follow the columns within 5 % of each
