@@ -62,7 +62,7 @@ void CheckStored(const Files& f) {
 std::string Typed(FuzzedDataProvider& in, const BoundView::Field& field) {
     const EditorCheck* check = FindEditorCheck(field.name);
     if (!check || check->kind == EditorCheck::Kind::Name || in.ConsumeBool()) return in.ConsumeRandomLengthString(24);
-    const ValueRule& r = check->rule();
+    const QuantityRange& r = check->rule().range;
     const double span = std::isfinite(r.high - r.low) ? r.high - r.low : 1e6;
     const double edges[] = {r.low, r.high, std::nextafter(r.low, -INFINITY), std::nextafter(r.high, INFINITY),
                             r.low - span / 10, r.high + span / 10, r.low + span * in.ConsumeProbability<double>()};

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/quantity_ranges.h"
+
 namespace coldroom {
 
 // One table read whole. Values are kept as text and read with the number-text rules.
@@ -76,8 +78,7 @@ private:
 struct ValueRule {
     enum class Kind { Free, Name, Number, NumberList, ProductList, Shape };
     Kind kind = Kind::Free;
-    double low = 0, high = 0;
-    bool lowIncluded = true;
+    QuantityRange range{0, 0};  // of a number, or of each element of a list
     // 0 loads as well, though the editor asks for more: tables written before the editor
     // checked may hold it, and the loads then show undefined rather than a wrong figure.
     bool zeroLoads = false;

@@ -21,13 +21,13 @@ using Kind = ValueRule::Kind;
 
 ValueRule name() { return {Kind::Name}; }
 // low < v <= high, or low <= v <= high.
-ValueRule above(double low, double high) { return {Kind::Number, low, high, false}; }
-ValueRule between(double low, double high) { return {Kind::Number, low, high, true}; }
+ValueRule above(double low, double high) { return {Kind::Number, {low, high, true}}; }
+ValueRule between(double low, double high) { return {Kind::Number, {low, high}}; }
 // A material or product property: 0 loads as well (see ValueRule::zeroLoads).
-ValueRule property(double low, double high) { return {Kind::Number, low, high, false, true}; }
-ValueRule listBetween(double low, double high, bool lowIncluded) { return {Kind::NumberList, low, high, lowIncluded}; }
+ValueRule property(double low, double high) { return {Kind::Number, {low, high, true}, true}; }
+ValueRule listBetween(double low, double high, bool lowIncluded) { return {Kind::NumberList, {low, high, !lowIncluded}}; }
 // A quantity the forms take too: the same range, from the one table of them.
-ValueRule quantity(const QuantityRange& q) { return {Kind::Number, q.low, q.high, !q.lowExcluded}; }
+ValueRule quantity(const QuantityRange& q) { return {Kind::Number, q}; }
 
 // Rules by table, one per schema column in order. A task's temperatures and air velocity are
 // the quantities the task dialog takes, with its ranges: a stored task can always be confirmed.
@@ -56,7 +56,8 @@ const std::vector<ValueRule>* RulesOf(std::string_view table) {
 bool loads(const ValueRule& r, double v) { return r.accepts(v) || (r.zeroLoads && v == 0); }
 
 std::string rangeText(const ValueRule& r) {
-    return std::string(r.lowIncluded ? "от " : "больше ") + GeneralText(r.low) + " до " + GeneralText(r.high);
+    return std::string(r.range.lowExcluded ? "больше " : "от ") + GeneralText(r.range.low) +
+           (r.range.highExcluded ? " и меньше " : " до ") + GeneralText(r.range.high);
 }
 
 // "" when the value is good, else what is wrong with it.
@@ -98,7 +99,7 @@ std::string problem(const ValueRule& r, const std::string& text, int productRows
 
 bool ValueRule::accepts(double v) const {
     if (kind == Kind::Shape) return v == 0.56 || v == 1.0 || v == 0.5 || v == 0.33;
-    return (lowIncluded ? v >= low : v > low) && v <= high;
+    return range.contains(v);
 }
 
 const ValueRule* FindValueRule(std::string_view table, int column) {

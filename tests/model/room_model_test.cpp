@@ -154,8 +154,9 @@ TEST(RoomModel, EveryTaskTheTablesAcceptIsConfirmed) {
     std::string error;
     auto data = std::make_shared<ReferenceData>(*LoadReferenceData(ShippedDatabasePath(), error));
     auto ends = [](int column) {
-        const ValueRule& r = *FindValueRule("Tasks", column);
-        return std::vector<double>{r.lowIncluded ? r.low : std::nextafter(r.low, r.high), r.high};
+        const QuantityRange& r = FindValueRule("Tasks", column)->range;
+        return std::vector<double>{r.lowExcluded ? std::nextafter(r.low, r.high) : r.low,
+                                   r.highExcluded ? std::nextafter(r.high, r.low) : r.high};
     };
     std::vector<std::string> row = data->Task_array.rows[0];
     std::vector<std::vector<std::string>> tasks;

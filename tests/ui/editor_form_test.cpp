@@ -467,7 +467,7 @@ TEST(EditorForm, EveryEdgeValueAFieldAcceptsLoadsAgain) {
         for (const auto& field : view->fields) {
             const EditorCheck* check = FindEditorCheck(field.name);
             if (!check || check->kind == EditorCheck::Kind::Name) continue;
-            const ValueRule& r = check->rule();
+            const QuantityRange& r = check->rule().range;
             const double step = (r.high - r.low) / 100;
             for (double v : {r.low, std::nextafter(r.low, 1e300), r.low - step, r.high, std::nextafter(r.high, -1e300),
                              r.high + step, 0.0, -0.05, 0.56, 2000.0})

@@ -121,7 +121,7 @@ private:
             static const char* texts[] = {"", " ", "\t", "a,b", "\"'", "Имя"};
             return texts[pick(6)] + std::to_string(pick(3));
         }
-        const ValueRule& r = check->rule();
+        const QuantityRange& r = check->rule().range;
         const double span = r.high - r.low;
         const double numbers[] = {r.low, r.high, std::nextafter(r.low, r.high), std::nextafter(r.high, 1e9),
                                   r.low - span / 10, r.high + span / 10, 0, -0.05, 2000, r.low + span * pick(100) / 100};

@@ -23,7 +23,7 @@ const char* const kHeatCapacity = LINES("Удельная теплоемкост
 const char* ParameterMessage() {
     static const std::string text = [] {
         const ValueRule& r = *FindValueRule("Others", kValueColumn);
-        return "Значение параметра должно быть в пределах от " + GeneralText(r.low) + " до " + GeneralText(r.high);
+        return "Значение параметра должно быть в пределах от " + GeneralText(r.range.low) + " до " + GeneralText(r.range.high);
     }();
     return text.c_str();
 }
