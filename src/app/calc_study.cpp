@@ -208,7 +208,7 @@ int runStudy(const StudyRequest& request, std::ostream& out) {
     const std::string jsonHead = "{\n  \"parameters\": [" + names + "],\n  \"points\": [";
     if (jsonNow) out << jsonHead;
     bool first = true, failed = false;
-    study.Each(axes, [&](const StudyPoint& point) {
+    study.Each(axes, [&](StudyPoint& point) {
         if (failed) return;
         const std::vector<std::string> row = StudyRow(point);
         if (csv && !csvLine(row)) {

@@ -177,7 +177,7 @@ StudyPoint Study::Point(const std::vector<Setting>& settings) const {
     return point;
 }
 
-void Study::Each(const std::vector<StudyAxis>& axes, const std::function<void(const StudyPoint&)>& each) const {
+void Study::Each(const std::vector<StudyAxis>& axes, const std::function<void(StudyPoint&)>& each) const {
     std::vector<Setting> settings(axes.size());
     StudyPoint point;
     ForEachGridPoint(axes, [&](const std::vector<double>& values) {
@@ -202,7 +202,7 @@ void Study::Each(const std::vector<StudyAxis>& axes, const std::function<void(co
 
 std::vector<StudyPoint> Study::Run(const std::vector<StudyAxis>& axes) const {
     std::vector<StudyPoint> points;
-    Each(axes, [&](const StudyPoint& point) { points.push_back(point); });
+    Each(axes, [&](StudyPoint& point) { points.push_back(std::move(point)); });
     return points;
 }
 

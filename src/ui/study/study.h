@@ -61,8 +61,8 @@ public:
     // Every point of the grid, the first axis outermost.
     std::vector<StudyPoint> Run(const std::vector<StudyAxis>& axes) const;
     // The same points handed to `each` one at a time as they are computed, none kept: a study
-    // of any size in the memory of one point.
-    void Each(const std::vector<StudyAxis>& axes, const std::function<void(const StudyPoint&)>& each) const;
+    // of any size in the memory of one point. `each` may keep the point by moving it away.
+    void Each(const std::vector<StudyAxis>& axes, const std::function<void(StudyPoint&)>& each) const;
     // One point: the settings applied on the base.
     StudyPoint Point(const std::vector<Setting>& settings) const;
 
