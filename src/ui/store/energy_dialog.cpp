@@ -105,7 +105,12 @@ QWidget* EnergyDialog::settingsPanel() {
     }
     profile_ = new QLineEdit;
     profile_->setObjectName(QStringLiteral("plant_product_profile"));
-    addRow(form, QStringLiteral("Загрузка продуктом по месяцам, %"), profile_, QString::fromUtf8(kProfileTip));
+    // Twelve figures: the field takes the panel's whole width under its caption.
+    auto* profileCaption = new QLabel(QStringLiteral("Загрузка продуктом по месяцам, %"));
+    profileCaption->setToolTip(QString::fromUtf8(kProfileTip));
+    profile_->setToolTip(QString::fromUtf8(kProfileTip));
+    form->addRow(profileCaption);
+    form->addRow(profile_);
     GuardedConnect(profile_, &QLineEdit::editingFinished, this, [this] {
         if (!refreshing_) apply();
     });
