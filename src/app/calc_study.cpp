@@ -39,24 +39,29 @@ std::size_t width(std::string_view s) {
     }));
 }
 
+// One line of an aligned table: the loads (from column `firstLoad`) stand right, the texts
+// before them left; a note in the last column runs on freely.
+template <class Cell>
+void printRow(std::ostream& out, const std::vector<Cell>& cells, const std::vector<std::size_t>& widths,
+              std::size_t firstLoad, bool note) {
+    std::string text;
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        const std::string cell(cells[c]), pad(widths[c] - width(cell), ' ');
+        const bool right = c >= firstLoad && !(note && c + 1 == cells.size());
+        text += (c ? "  " : "") + (right ? pad + cell : cell + pad);
+    }
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    out << text << '\n';
+}
+
 void printSheet(std::ostream& out, const Sheet& sheet) {
     std::vector<std::size_t> w(sheet.head.size());
     for (std::size_t c = 0; c < w.size(); ++c) {
         w[c] = width(sheet.head[c]);
         for (const auto& row : sheet.rows) w[c] = std::max(w[c], width(row[c]));
     }
-    auto line = [&](const std::vector<std::string>& cells) {
-        std::string text;
-        for (std::size_t c = 0; c < cells.size(); ++c) {
-            const std::string pad(w[c] - width(cells[c]), ' ');
-            // Numbers stand right, the texts before them left; the note runs on freely.
-            text += (c ? "  " : "") + (c >= sheet.firstLoad && !(sheet.note && c + 1 == cells.size()) ? pad + cells[c] : cells[c] + pad);
-        }
-        while (!text.empty() && text.back() == ' ') text.pop_back();
-        out << text << '\n';
-    };
-    line(sheet.head);
-    for (const auto& row : sheet.rows) line(row);
+    printRow(out, sheet.head, w, sheet.firstLoad, sheet.note);
+    for (const auto& row : sheet.rows) printRow(out, row, w, sheet.firstLoad, sheet.note);
 }
 
 void loadHead(std::vector<std::string>& head) {
@@ -238,18 +243,7 @@ int runStudy(const StudyRequest& request, std::ostream& out) {
         spool.each([&](std::string_view text) { out << text; });
         out << (first ? "]\n}\n" : "\n  ]\n}\n");
     } else if (table) {
-        const auto print = [&](const std::vector<std::string_view>& cells) {
-            std::string text;
-            for (std::size_t c = 0; c < cells.size(); ++c) {
-                const std::string pad(widths[c] - width(cells[c]), ' ');
-                // The loads stand right, the parameters before them left; the note runs on freely.
-                const bool right = c >= axes.size() && c + 1 < cells.size();
-                text += std::string(c ? "  " : "") + (right ? pad + std::string(cells[c]) : std::string(cells[c]) + pad);
-            }
-            while (!text.empty() && text.back() == ' ') text.pop_back();
-            out << text << '\n';
-        };
-        print(std::vector<std::string_view>(head.begin(), head.end()));
+        printRow(out, head, widths, axes.size(), true);
         std::vector<std::string_view> cells;
         spool.each([&](std::string_view text) {
             cells.clear();
@@ -259,7 +253,7 @@ int runStudy(const StudyRequest& request, std::ostream& out) {
                 if (end == std::string_view::npos) break;
                 at = end + 1;
             }
-            print(cells);
+            printRow(out, cells, widths, axes.size(), true);
         });
     }
     return 0;

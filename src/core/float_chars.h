@@ -42,8 +42,8 @@ inline std::to_chars_result FloatToChars(char* first, char* last, double value, 
 #if defined(__cpp_lib_to_chars)
     return std::to_chars(first, last, value, format, precision);
 #else
-    const char* spec = format == std::chars_format::fixed ? "%.*f" : format == std::chars_format::scientific ? "%.*e" : "%.*g";
-    const int n = std::snprintf(first, static_cast<std::size_t>(last - first), spec, precision, value);
+    const char* pattern = format == std::chars_format::fixed ? "%.*f" : format == std::chars_format::scientific ? "%.*e" : "%.*g";
+    const int n = std::snprintf(first, static_cast<std::size_t>(last - first), pattern, precision, value);
     if (n < 0 || n >= last - first) return {last, std::errc::value_too_large};
     return {first + n, std::errc()};
 #endif

@@ -84,15 +84,7 @@ TEST(Validation, FaoColdStoreProductLoad) {
     ASSERT_GT(records.size(), 17u);
     const auto& row = records[17].fields;  // records[0] is the header
     ASSERT_NE(row.at(0).find("тощая"), std::string::npos);
-    ProductLoadInputs in;
-    in.tIn = -20;
-    in.tEnd = -30;
-    in.dailyMassKg = 35000;
-    in.requestedHours = 24;
-    in.normaText = row.at(1);
-    in.temperaturesText = row.at(4);
-    in.enthalpyText = row.at(5);
-    in.productName = row.at(0);
+    const ProductLoadInputs in = test::ShippedProductInputs(row, -20, -30, 35000);
     const ProductLoadResult r = computeProductLoad(in);
     const double published = 35000 * 5.5 / 24 * kWattsPerKcalH;
     EXPECT_NEAR(r.trace.gain, published, 0.05 * published);

@@ -30,15 +30,7 @@ TEST(Validation, ProductLoadByEnthalpyDifference) {
     ASSERT_GT(products.size(), 30u);
     for (const auto& c : cases) {
         const auto& row = products[static_cast<size_t>(c.row)].fields;  // records[0] is the header
-        ProductLoadInputs in;
-        in.tIn = c.tIn;
-        in.tEnd = c.tEnd;
-        in.dailyMassKg = static_cast<float>(c.mass);
-        in.requestedHours = 24;
-        in.normaText = row.at(1);
-        in.temperaturesText = row.at(4);
-        in.enthalpyText = row.at(5);
-        in.productName = row.at(0);
+        const ProductLoadInputs in = test::ShippedProductInputs(row, c.tIn, c.tEnd, c.mass);
         const ProductLoadResult r = computeProductLoad(in);
         const double published = c.mass * c.tableDifference * 1000 / (24 * 3600);
         EXPECT_NEAR(r.trace.gain, published, 0.05 * published) << c.column;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "../../tools/csv_reader.h"
+#include "loads/loads.h"
 
 namespace coldroom::test {
 
@@ -21,6 +22,20 @@ inline std::vector<csv::Record> ShippedProducts() {
     std::string error;
     EXPECT_TRUE(csv::Parse(text.str(), records, error)) << error;
     return records;
+}
+
+// A day's intake of the product of a shipped row, taken from tIn to tEnd over 24 h.
+inline ProductLoadInputs ShippedProductInputs(const std::vector<std::string>& row, double tIn, double tEnd, double massKg) {
+    ProductLoadInputs in;
+    in.tIn = tIn;
+    in.tEnd = tEnd;
+    in.dailyMassKg = static_cast<float>(massKg);
+    in.requestedHours = 24;
+    in.normaText = row.at(1);
+    in.temperaturesText = row.at(4);
+    in.enthalpyText = row.at(5);
+    in.productName = row.at(0);
+    return in;
 }
 
 }  // namespace coldroom::test
