@@ -178,6 +178,11 @@ StudyPoint Study::Point(const std::vector<Setting>& settings) const {
 }
 
 void Study::Each(const std::vector<StudyAxis>& axes, const std::function<void(StudyPoint&)>& each) const {
+    // The text fields each axis types into, found once for the whole grid.
+    std::vector<std::vector<const FieldSpec*>> entered(axes.size());
+    for (std::size_t k = 0; k < axes.size(); ++k)
+        for (const std::string& name : EnteredFields(axes[k].name))
+            if (const FieldSpec* f = FindFieldBySetName(name); f && f->kind == FieldKind::Text) entered[k].push_back(f);
     std::vector<Setting> settings(axes.size());
     StudyPoint point;
     ForEachGridPoint(axes, [&](const std::vector<double>& values) {
@@ -186,22 +191,25 @@ void Study::Each(const std::vector<StudyAxis>& axes, const std::function<void(St
         point.values = values;
         // A point is labelled with the values it was computed with, or not at all: an entry
         // that moves another axis's field (the volume moves the length) leaves it refused.
-        for (std::size_t k = 0; k < axes.size() && !point.refused; ++k)
-            for (const std::string& name : EnteredFields(axes[k].name)) {
-                const FieldSpec* f = FindFieldBySetName(name);
-                if (!f || f->kind != FieldKind::Text || LeadingNumber(f->textOf(work_)) == LeadingNumber(settings[k].text))
-                    continue;
+        for (std::size_t k = 0; k < axes.size() && !point.refused; ++k) {
+            const double typed = LeadingNumber(settings[k].text);
+            for (const FieldSpec* f : entered[k]) {
+                if (LeadingNumber(f->textOf(work_)) == typed) continue;
                 point.refused = true;
-                point.message = name + " = " + f->textOf(work_) + ", а не " + settings[k].text +
+                point.message = f->setName() + " = " + f->textOf(work_) + ", а не " + settings[k].text +
                                 ": значение изменил ввод другого параметра";
                 break;
             }
+        }
         each(point);
     });
 }
 
 std::vector<StudyPoint> Study::Run(const std::vector<StudyAxis>& axes) const {
     std::vector<StudyPoint> points;
+    double total = 1;
+    for (const StudyAxis& axis : axes) total *= axis.count();
+    if (total <= static_cast<double>(kMaxStudyPoints)) points.reserve(static_cast<std::size_t>(total));
     Each(axes, [&](StudyPoint& point) { points.push_back(std::move(point)); });
     return points;
 }
